@@ -1,0 +1,41 @@
+// The window system as the core needs it.
+//
+// The win32 side talks to USER32/GDI32; the headless side keeps an in-memory
+// record of windows, titles and message boxes for the native tests
+// (see headless/headless.h).
+#pragma once
+
+#include "platform/net.h"
+
+#include <string>
+
+enum class BoxIcon { Stop, Question, Warning, Information };
+enum class BoxButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class BoxAnswer { Ok, Cancel, Yes, No };
+
+// A modal message box owned by the main window (or by no window before it
+// exists). Blocks until the user answers; window messages are then served by
+// the box itself.
+BoxAnswer plat_message_box(const std::string& text, const std::string& caption, BoxIcon icon,
+                           BoxButtons buttons);
+
+// Declares the process DPI-aware: per-monitor v2 where the system offers it,
+// system-aware otherwise.
+void plat_declare_dpi_awareness();
+
+// Creates the main window of class "VEL" with the given title, not yet shown.
+// Returns false when the window cannot be created.
+bool plat_main_window_create(const std::string& title);
+bool plat_main_window_exists();
+void plat_main_window_set_title(const std::string& title);
+// Shows the main window with the entry's show-command and brings it forward.
+void plat_main_window_show(int show_command);
+
+// Removes and dispatches at most one waiting window message.
+// Returns true when one was handled.
+bool plat_pump_one_message();
+
+// Blocks until a window message is waiting or one of the given sockets is
+// readable (data or end of stream). Sockets equal to VEL_NO_SOCKET are
+// ignored. Returns at once when either is already so.
+void plat_wait_for_work(const vel_socket* sockets, int count);

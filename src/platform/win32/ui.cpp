@@ -1,0 +1,157 @@
+// The window system on Windows.
+#include "platform/ui.h"
+
+#include "display/main_window.h"
+#include "platform/win32/win32_state.h"
+#include "resource.h"
+
+#include <winsock2.h>
+
+#include <vector>
+
+using win32::state;
+
+namespace {
+
+LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (window == state().main_window) {
+        switch (message) {
+        case WM_CLOSE:
+            main_window_close_requested();
+            return 0;
+        case WM_DESTROY:
+            main_window_destroyed();
+            return 0;
+        default:
+            break;
+        }
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+UINT icon_of(BoxIcon icon) {
+    switch (icon) {
+    case BoxIcon::Stop:
+        return MB_ICONHAND;
+    case BoxIcon::Question:
+        return MB_ICONQUESTION;
+    case BoxIcon::Warning:
+        return MB_ICONEXCLAMATION;
+    case BoxIcon::Information:
+        return MB_ICONASTERISK;
+    }
+    return 0;
+}
+
+UINT buttons_of(BoxButtons buttons) {
+    switch (buttons) {
+    case BoxButtons::Ok:
+        return MB_OK;
+    case BoxButtons::OkCancel:
+        return MB_OKCANCEL;
+    case BoxButtons::YesNo:
+        return MB_YESNO;
+    case BoxButtons::YesNoCancel:
+        return MB_YESNOCANCEL;
+    }
+    return MB_OK;
+}
+
+} // namespace
+
+BoxAnswer plat_message_box(const std::string& text, const std::string& caption, BoxIcon icon,
+                           BoxButtons buttons) {
+    int answer = MessageBoxW(state().main_window, win32::widen(text).c_str(),
+                             win32::widen(caption).c_str(), icon_of(icon) | buttons_of(buttons));
+    switch (answer) {
+    case IDCANCEL:
+        return BoxAnswer::Cancel;
+    case IDYES:
+        return BoxAnswer::Yes;
+    case IDNO:
+        return BoxAnswer::No;
+    default:
+        return BoxAnswer::Ok;
+    }
+}
+
+void plat_declare_dpi_awareness() {
+    using SetContext = BOOL(WINAPI*)(HANDLE);
+    HMODULE user = GetModuleHandleA("user32.dll");
+    auto set_context = user ? reinterpret_cast<SetContext>(reinterpret_cast<void*>(
+                                  GetProcAddress(user, "SetProcessDpiAwarenessContext")))
+                            : nullptr;
+    if (set_context) {
+        // -4: per-monitor aware, version 2.
+        set_context(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)));
+    } else {
+        SetProcessDPIAware();
+    }
+}
+
+bool plat_main_window_create(const std::string& title) {
+    WNDCLASSA window_class{};
+    window_class.style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
+    window_class.lpfnWndProc = main_window_procedure;
+    window_class.hInstance = state().instance;
+    window_class.hIcon = LoadIconA(state().instance, MAKEINTRESOURCEA(IDI_VEL));
+    window_class.hCursor = nullptr;
+    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    window_class.lpszMenuName = "VEL";
+    window_class.lpszClassName = "VEL";
+    if (!RegisterClassA(&window_class)) return false;
+    state().main_window =
+        CreateWindowExA(0, "VEL", "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 800, 600,
+                        nullptr, nullptr, state().instance, nullptr);
+    if (!state().main_window) return false;
+    plat_main_window_set_title(title);
+    return true;
+}
+
+bool plat_main_window_exists() {
+    return state().main_window != nullptr;
+}
+
+void plat_main_window_set_title(const std::string& title) {
+    if (state().main_window) SetWindowTextW(state().main_window, win32::widen(title).c_str());
+}
+
+void plat_main_window_show(int show_command) {
+    HWND window = state().main_window;
+    if (!window) return;
+    ShowWindow(window, show_command);
+    SetForegroundWindow(window);
+    SetActiveWindow(window);
+}
+
+bool plat_pump_one_message() {
+    MSG message;
+    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return false;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+    return true;
+}
+
+void plat_wait_for_work(const vel_socket* sockets, int count) {
+    // One event watches every socket for data and for the peer's close; the
+    // wait also wakes for any window input. Associating a socket records an
+    // event that has already happened, so nothing that arrived since the
+    // caller last looked is missed.
+    static HANDLE ready = WSACreateEvent();
+    std::vector<SOCKET> watched;
+    for (int i = 0; i < count; ++i) {
+        if (sockets[i] == VEL_NO_SOCKET) continue;
+        SOCKET s = static_cast<SOCKET>(sockets[i]);
+        if (WSAEventSelect(s, ready, FD_READ | FD_CLOSE) == 0) watched.push_back(s);
+    }
+    MsgWaitForMultipleObjectsEx(watched.empty() ? 0 : 1, &ready, INFINITE, QS_ALLINPUT,
+                                MWMO_INPUTAVAILABLE);
+    // Back to plain blocking sockets: the rest of vel reads and writes them
+    // synchronously.
+    for (SOCKET s : watched) {
+        WSAEventSelect(s, nullptr, 0);
+        u_long blocking = 0;
+        ioctlsocket(s, FIONBIO, &blocking);
+    }
+    WSAResetEvent(ready);
+}

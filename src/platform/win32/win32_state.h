@@ -1,0 +1,23 @@
+// What the Windows side keeps between calls (shared by its files).
+#pragma once
+
+#include <windows.h>
+#include <winsock2.h>
+
+#include <string>
+
+namespace win32 {
+
+struct State {
+    HINSTANCE instance = nullptr;
+    HWND main_window = nullptr;
+};
+
+State& state();
+
+// Code page 1252 bytes to UTF-16 and back, whatever the system's ANSI code
+// page is.
+std::wstring widen(const std::string& text);
+std::string narrow(const std::wstring& text);
+
+} // namespace win32

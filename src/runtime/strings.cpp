@@ -1,0 +1,43 @@
+#include "runtime/strings.h"
+
+#include <algorithm>
+
+std::optional<std::string> str_concat(std::initializer_list<std::string_view> parts) {
+    if (parts.size() == 0) return std::nullopt;
+    std::size_t total = 0;
+    for (std::string_view part : parts)
+        total += part.size();
+    std::string joined;
+    joined.reserve(total);
+    for (std::string_view part : parts)
+        joined.append(part);
+    return joined;
+}
+
+namespace {
+
+// Cuts both texts at n bytes, the way strncmp stops looking there.
+void cut_to(std::string_view& a, std::string_view& b, std::size_t n) {
+    a = a.substr(0, std::min(a.size(), n));
+    b = b.substr(0, std::min(b.size(), n));
+}
+
+} // namespace
+
+bool str_equal_n(std::string_view a, std::string_view b, std::size_t n) {
+    cut_to(a, b, n);
+    return a == b;
+}
+
+bool str_equal_nocase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (ascii_lower(a[i]) != ascii_lower(b[i])) return false;
+    }
+    return true;
+}
+
+bool str_equal_n_nocase(std::string_view a, std::string_view b, std::size_t n) {
+    cut_to(a, b, n);
+    return str_equal_nocase(a, b);
+}

@@ -1,0 +1,33 @@
+// Small string helpers shared by every subsystem.
+//
+// Owned strings are std::string, so copying, freeing and most comparisons
+// are the library's own; what is left here are the few operations whose
+// exact meaning the program relies on.
+#pragma once
+
+#include <cstddef>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Joins the parts into one new string; nothing when no part is given (an
+// empty part still counts, so {""} gives an empty string).
+std::optional<std::string> str_concat(std::initializer_list<std::string_view> parts);
+
+// strncmp-style equality of at most n bytes: true when both texts agree on
+// their first n bytes, or are equal and both shorter than n.
+bool str_equal_n(std::string_view a, std::string_view b, std::size_t n);
+
+// Equality that ignores the case of the ASCII letters only; the bytes of
+// code page 1252 above 0x7F are compared as they are, as the file system
+// would not fold them the same way on every system.
+bool str_equal_nocase(std::string_view a, std::string_view b);
+
+// The same for at most n bytes (strncmp semantics, as str_equal_n).
+bool str_equal_n_nocase(std::string_view a, std::string_view b, std::size_t n);
+
+// ASCII lower case of one byte.
+inline char ascii_lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
