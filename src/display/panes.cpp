@@ -1,0 +1,118 @@
+#include "display/panes.h"
+
+#include "link/source.h"
+
+#include <algorithm>
+
+PaneSet g_panes;
+
+const std::vector<std::string>& pane_text(const Pane& pane) {
+    return pane.kind == PaneKind::Source ? g_source.lines : pane.lines;
+}
+
+std::int32_t pane_line_count(const Pane& pane) {
+    return static_cast<std::int32_t>(pane_text(pane).size());
+}
+
+std::int32_t pane_last_line_shown_from(const Pane& pane, std::int32_t top) {
+    const std::vector<std::string>& text = pane_text(pane);
+    const std::int32_t count = static_cast<std::int32_t>(text.size());
+    if (count == 0) return 0;
+    const std::int32_t rows = std::max(pane.visible_rows, 0);
+    const std::int64_t text_columns = std::max(pane.visible_columns - pane.number_columns, 1);
+    std::int32_t line = std::clamp(top, 0, count - 1);
+    std::int32_t last = line;
+    std::int32_t row = 0;
+    for (; line < count; ++line) {
+        // A line of n characters takes ceil(n / columns) rows, at least one.
+        const std::int64_t n = static_cast<std::int64_t>(text[line].size());
+        const std::int64_t line_rows = n == 0 ? 1 : (n + text_columns - 1) / text_columns;
+        last = line;
+        if (row + line_rows >= rows) return last; // the rows end within or right after it
+        row += static_cast<std::int32_t>(line_rows);
+    }
+    // The whole rest fitted: one past the last line.
+    return last + 1;
+}
+
+void pane_redraw(Pane& pane) {
+    // Hook: drawing into the pane's window arrives with the rendering code;
+    // the layout result is already what the drawing will find.
+    const std::int32_t count = pane_line_count(pane);
+    if (count > 0) pane.top_line = std::clamp(pane.top_line, 0, count - 1);
+    pane_update_scroll_bar(pane);
+    pane.last_line_shown = pane_last_line_shown_from(pane, pane.top_line);
+}
+
+bool pane_shows_end(const Pane& pane) {
+    return pane.last_line_shown >= pane_line_count(pane) - 1;
+}
+
+void pane_follow_end(Pane& pane) {
+    const std::int32_t count = pane_line_count(pane);
+    if (count == 0) return;
+    const std::int32_t last = count - 1;
+    // The last line shown only grows as the top moves down, so the first top
+    // that shows the end is found by bisection instead of one redraw per line.
+    std::int32_t low = std::clamp(pane.top_line, 0, last);
+    std::int32_t high = last;
+    while (low < high) {
+        std::int32_t mid = low + (high - low) / 2;
+        if (pane_last_line_shown_from(pane, mid) >= last)
+            high = mid;
+        else
+            low = mid + 1;
+    }
+    if (low != pane.top_line || !pane_shows_end(pane)) {
+        pane.top_line = low;
+        pane_redraw(pane);
+    }
+}
+
+void pane_set_top_line(Pane& pane, std::int32_t line) {
+    const std::int32_t count = pane_line_count(pane);
+    if (count == 0) return;
+    pane.top_line = std::clamp(line, 0, count - 1);
+    pane_redraw(pane);
+}
+
+void pane_centre_on_line(std::int32_t line) {
+    Pane& source = g_panes.source;
+    source.top_line = std::max(line - source.visible_rows / 2, 0);
+    if (!g_source.lines.empty()) pane_redraw(source);
+}
+
+void pane_update_scroll_bar(Pane& pane) {
+    // Hook: the scroll bars arrive with the pane windows.
+}
+
+void source_pane_clear() {
+    // Hook: painting arrives with the pane windows.
+}
+
+void pane_add_message(Pane& pane, std::string_view text, MessagePlace place) {
+    if (text.empty()) return;
+    std::string line(text);
+    if (line.back() != '\n') line.push_back('\n');
+    std::vector<std::string>& lines = pane.lines;
+    if (place == MessagePlace::AbovePrompt && !lines.empty()) {
+        lines.insert(lines.end() - 1, std::move(line));
+    } else {
+        if (!lines.empty() && (lines.back().empty() || lines.back().back() != '\n'))
+            lines.back().push_back('\n');
+        lines.push_back(std::move(line));
+    }
+    pane.has_lines = true;
+    pane_redraw(pane);
+    pane_follow_end(pane);
+}
+
+void command_pane_add_last_line(std::string line) {
+    Pane& pane = g_panes.command;
+    if (!pane.lines.empty() && (pane.lines.back().empty() || pane.lines.back().back() != '\n'))
+        pane.lines.back().push_back('\n');
+    if (line.empty() || line.back() != '\n') line.push_back('\n');
+    pane.lines.push_back(std::move(line));
+    pane.has_lines = true;
+    pane_redraw(pane);
+}

@@ -1,0 +1,88 @@
+// The three text panes' records: their lines and what part of them is shown.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The text being typed at the end of the io or command pane: `length` bytes
+// at the end of the pane's last line, with the cursor `cursor` bytes in.
+struct LineEditorState {
+    std::int32_t cursor = 0;
+    std::int32_t length = 0;
+};
+
+enum class PaneKind { Source, Io, Command };
+
+struct Pane {
+    explicit Pane(PaneKind pane_kind = PaneKind::Io) : kind(pane_kind) {}
+
+    PaneKind kind;
+    // The io and command panes' own text (the macro's output and input, the
+    // command transcript). The source pane shows the displayed source, which
+    // the interpreter link owns; pane_text gives whichever applies.
+    bool has_lines = false; // the io pane has no line array until output comes
+    std::vector<std::string> lines;
+    std::int32_t top_line = 0;
+    std::int32_t visible_rows = 1;
+    std::int32_t visible_columns = 80;
+    // Columns taken by line numbers (source pane only).
+    std::int32_t number_columns = 0;
+    // Index of the last line shown by the last redraw; one past the last
+    // line when the whole rest of the text fitted.
+    std::int32_t last_line_shown = 0;
+    LineEditorState editor;
+};
+
+struct PaneSet {
+    Pane source{PaneKind::Source};
+    Pane io{PaneKind::Io};
+    Pane command{PaneKind::Command};
+    // The command prompt; also what the interpreter's prompt message restores.
+    std::string prompt = "% ";
+};
+
+extern PaneSet g_panes;
+
+// The lines a pane shows.
+const std::vector<std::string>& pane_text(const Pane& pane);
+std::int32_t pane_line_count(const Pane& pane);
+
+// The last line a redraw from `top` would show, by the row arithmetic of the
+// drawing (long lines take several rows), without drawing anything.
+std::int32_t pane_last_line_shown_from(const Pane& pane, std::int32_t top);
+
+// Redraws the pane from its top line and records the last line shown.
+void pane_redraw(Pane& pane);
+
+// Moves the top line down, a line at a time in effect, until the last line is
+// shown or the top reaches the last line; redraws once.
+void pane_follow_end(Pane& pane);
+
+// True when the pane's last redraw showed its last line.
+bool pane_shows_end(const Pane& pane);
+
+// Sets the top line (clamped to the text) and redraws; nothing for an empty
+// pane.
+void pane_set_top_line(Pane& pane, std::int32_t line);
+
+// Puts the stop line in the middle of the source pane.
+void pane_centre_on_line(std::int32_t line);
+
+// Tells the pane's scroll bar the line count and top line.
+void pane_update_scroll_bar(Pane& pane);
+
+// Paints the whole source pane in its background colour.
+void source_pane_clear();
+
+// Adds a message to a text pane: appended after the last line, or inserted
+// just above it (the prompt line). The previous last line gets a newline
+// when it lacks one (appending only), and so does the message. An empty
+// message adds nothing. Then the pane follows its end.
+enum class MessagePlace { Append, AbovePrompt };
+void pane_add_message(Pane& pane, std::string_view text, MessagePlace place);
+
+// Adds a line after the command pane's last line; the previous last line gets
+// a newline first if it lacks one, and so does the new line.
+void command_pane_add_last_line(std::string line);

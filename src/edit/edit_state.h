@@ -1,0 +1,21 @@
+// What the rest of vel asks of the source editor: line mapping between the
+// edited text and the lines the interpreter loaded, and the title mark.
+#pragma once
+
+#include <cstdint>
+
+// The displayed line of the interpreter's (loaded) line; the identity until
+// the source is edited.
+std::int32_t edit_from_loaded(std::int32_t loaded_line);
+
+// The interpreter's line of a displayed line; negative for a new line.
+std::int32_t edit_to_loaded(std::int32_t displayed_line);
+
+// A new source arrived: every mapping and edit log is forgotten.
+void edit_forget_loaded();
+
+// A file-map entry arrived.
+void edit_file_map_arrived();
+
+// Shows the base title, with "* " in front while sources have unsaved edits.
+void edit_update_title();

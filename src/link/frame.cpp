@@ -1,0 +1,119 @@
+#include "link/frame.h"
+
+#include "display/panes.h"
+#include "link/frame_parser.h"
+#include "link/link_state.h"
+#include "platform/system.h"
+#include "startup/fatal.h"
+#include "startup/startup_state.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+[[noreturn]] void end_for(ReadPolicy policy) {
+    if (policy == ReadPolicy::Main) vel_exit(1);
+    plat_exit(1);
+}
+
+std::optional<std::string> read_failed(ReadPolicy policy) {
+    // While the launch handshake runs nothing is connected yet: the caller
+    // reports the missing frame in its own words.
+    if (policy == ReadPolicy::Main && !g_link.connected) return std::nullopt;
+    vel_error_box("vel: Unable to read from the Ostra process.");
+    if (policy == ReadPolicy::Main) vel_exit(1);
+    return std::nullopt;
+}
+
+// Waits for payload bytes the way each policy asks: the main policy reads no
+// more than the system says is waiting, the greeting policy simply asks for
+// everything that is missing.
+long receive_payload(vel_socket socket, ReadPolicy policy, char* buffer, long missing) {
+    if (policy == ReadPolicy::Greeting) {
+        long got = plat_socket_recv(socket, buffer, missing);
+        return got < 1 ? -1 : got;
+    }
+    for (;;) {
+        long waiting = plat_socket_waiting(socket);
+        if (waiting < 0) return -1;
+        if (waiting > 0) {
+            long got = plat_socket_recv(socket, buffer, std::min(waiting, missing));
+            return got < 1 ? -1 : got;
+        }
+        // Nothing waiting yet: sleep until the socket turns readable instead
+        // of asking again and again. Readable with still nothing waiting is
+        // the peer's end of stream, which fails a half-read payload.
+        int ready = plat_socket_select_read(socket, 60, 0);
+        if (ready < 0) return -1;
+        if (ready == 1 && plat_socket_waiting(socket) == 0) return -1;
+    }
+}
+
+} // namespace
+
+std::optional<std::string> read_message(vel_socket socket, ReadPolicy policy) {
+    FrameParser parser;
+    char byte = 0;
+    std::size_t used = 0;
+    FrameParser::Status status = FrameParser::Status::NeedMore;
+    while (!parser.in_payload() && status == FrameParser::Status::NeedMore) {
+        if (plat_socket_recv(socket, &byte, 1) != 1) return read_failed(policy);
+        status = parser.push(&byte, 1, used);
+    }
+    if (status == FrameParser::Status::HeaderOverflow) {
+        vel_error_box("vel: Overflow when reading header.");
+        end_for(policy);
+    }
+    if (status == FrameParser::Status::HeaderInvalid) {
+        vel_error_box("vel: Invalid \"" + parser.header_text() + "\" header.");
+        end_for(policy);
+    }
+    std::vector<char> buffer;
+    while (status == FrameParser::Status::NeedMore) {
+        const long missing =
+            static_cast<long>(std::min<std::size_t>(parser.payload_missing(), 1 << 20));
+        buffer.resize(static_cast<std::size_t>(missing));
+        long got = receive_payload(socket, policy, buffer.data(), missing);
+        if (got < 0) return read_failed(policy);
+        status = parser.push(buffer.data(), static_cast<std::size_t>(got), used);
+    }
+    return parser.take_payload();
+}
+
+namespace {
+
+int send_all(vel_socket socket, const char* data, long size) {
+    while (size > 0) {
+        long sent = plat_socket_send(socket, data, size);
+        if (sent < 1) return -1;
+        data += sent;
+        size -= sent;
+    }
+    return 0;
+}
+
+void echo_into_command_pane(vel_socket socket, const char* text, int length) {
+    char prefix[48];
+    std::snprintf(prefix, sizeof prefix, "+++ vel_send(%d) ", static_cast<int>(socket));
+    std::string line = prefix;
+    line.append(text, static_cast<std::size_t>(length));
+    command_pane_add_last_line(std::move(line));
+}
+
+} // namespace
+
+int vel_send(vel_socket socket, const char* text, int length, Report report) {
+    if (g_startup.test_mode) {
+        echo_into_command_pane(socket, text, length);
+        return 0;
+    }
+    char header[16];
+    const int header_length = std::snprintf(header, sizeof header, "<%d>", length);
+    if (send_all(socket, header, header_length) < 0 || send_all(socket, text, length) < 0) {
+        if (report == Report::Yes) vel_error_box("vel: Unable to write to Ostra.");
+        return -1;
+    }
+    return 0;
+}

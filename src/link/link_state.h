@@ -1,0 +1,28 @@
+// The connection to the interpreter: its six sockets and whether it is up.
+#pragma once
+
+#include "platform/net.h"
+
+#include <string>
+#include <vector>
+
+struct LinkState {
+    vel_socket message_listener = VEL_NO_SOCKET;
+    vel_socket stdout_listener = VEL_NO_SOCKET;
+    vel_socket message_socket = VEL_NO_SOCKET; // interpreter -> vel, framed
+    vel_socket stdout_socket = VEL_NO_SOCKET;  // interpreter -> vel, raw output
+    vel_socket command_socket = VEL_NO_SOCKET; // vel -> interpreter, framed
+    vel_socket stdin_socket = VEL_NO_SOCKET;   // vel -> interpreter, raw lines
+    bool connected = false;
+    // The interpreter closed its standard output; the main loop stops
+    // watching that socket until the next connection.
+    bool stdout_ended = false;
+
+    // Entry 0 is a label ("vel" at start-up, "ostra" for a run command),
+    // entry 1 the macro when one is known, then the macro's arguments.
+    std::vector<std::string> run_vector;
+    // The interpreter executable, without ".exe".
+    std::string interpreter_program;
+};
+
+extern LinkState g_link;

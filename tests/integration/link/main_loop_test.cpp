@@ -1,0 +1,83 @@
+// The main loop's order of service with a real interpreter connection.
+#include "startup/main_loop.h"
+
+#include "link/source.h"
+#include "loopback.h"
+#include "test_support.h"
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+class MainLoop : public VelTest {
+  protected:
+    LoopbackPair messages;
+    LoopbackPair output;
+    void SetUp() override {
+        VelTest::SetUp();
+        g_link.message_socket = messages.near_end;
+        g_link.stdout_socket = output.near_end;
+        g_link.connected = true;
+    }
+    static void settle() { std::this_thread::sleep_for(std::chrono::milliseconds(30)); }
+};
+
+} // namespace
+
+TEST_F(MainLoop, OneUnitOfEachKindPerTurn) {
+    int handled = 0;
+    headless::post_message([&] { ++handled; });
+    headless::post_message([&] { ++handled; });
+    messages.write("<7>|error|<7>|quire|");
+    output.write("out\n");
+    settle();
+
+    EXPECT_TRUE(main_loop_turn());
+    EXPECT_EQ(handled, 1);
+    EXPECT_EQ(plat_socket_waiting(messages.near_end), 10); // "<7>|quire|" still there
+    EXPECT_TRUE(g_source.error_reported);
+    EXPECT_FALSE(g_source.editor_driven);
+    EXPECT_EQ(g_panes.io.lines, std::vector<std::string>{"out\n"});
+
+    EXPECT_TRUE(main_loop_turn());
+    EXPECT_EQ(handled, 2);
+    EXPECT_EQ(plat_socket_waiting(messages.near_end), 0);
+    EXPECT_TRUE(g_source.editor_driven);
+    EXPECT_FALSE(main_loop_turn());
+}
+
+TEST_F(MainLoop, SocketsAreLeftAloneWithoutAConnectionOrInTestMode) {
+    messages.write("<7>|error|");
+    settle();
+    g_link.connected = false;
+    EXPECT_FALSE(main_loop_turn());
+    g_link.connected = true;
+    g_startup.test_mode = true;
+    EXPECT_FALSE(main_loop_turn());
+    EXPECT_EQ(plat_socket_waiting(messages.near_end), 10);
+}
+
+TEST_F(MainLoop, ClosedOutputIsNoLongerWatched) {
+    output.close_far();
+    settle();
+    EXPECT_FALSE(main_loop_turn());
+    EXPECT_TRUE(g_link.stdout_ended);
+    // The idle wait now sleeps on the message socket alone and wakes for it.
+    std::thread peer([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        messages.write("<1>z");
+    });
+    vel_socket watched[2] = {g_link.message_socket, VEL_NO_SOCKET};
+    plat_wait_for_work(watched, 2);
+    EXPECT_EQ(wait_readable(g_link.message_socket, 0), 0);
+    peer.join();
+}
+
+TEST(WaitReadable, TimesOutAndSeesData) {
+    reset_vel_state();
+    LoopbackPair pair;
+    EXPECT_EQ(wait_readable(pair.near_end, 120), -1);
+    pair.write("x");
+    EXPECT_EQ(wait_readable(pair.near_end, 1000), 0);
+}
