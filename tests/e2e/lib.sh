@@ -1,0 +1,147 @@
+# shellcheck shell=bash
+# Shared by the end-to-end tests (sourced): finds vel.exe and velprobe.exe,
+# prepares the Wine prefix and a display, runs Windows programs with time
+# limits and cleans up what a test started.
+#
+# A test script calls e2e_begin first. It exits 77 (CTest's skip code) only
+# when vel.exe has not been built; every other problem is a failure.
+#
+# Settings from the environment (CTest sets them):
+#   VEL_WIN64_DIR   folder of the x86_64 Windows build (vel.exe, velprobe.exe)
+#   VEL_E2E_OUT     folder for screenshots and logs
+
+set -euo pipefail
+
+E2E_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+# shellcheck source=../../scripts/wine-env
+source "$E2E_DIR/../../scripts/wine-env"
+
+E2E_SKIP=77
+VEL_WIN64_DIR="${VEL_WIN64_DIR:-$VEL_BUILD_ROOT/win64}"
+VEL_EXE="$VEL_WIN64_DIR/vel.exe"
+PROBE_EXE="$VEL_WIN64_DIR/velprobe.exe"
+E2E_OUT="${VEL_E2E_OUT:-$VEL_BUILD_ROOT/e2e}"
+E2E_SHOTS="$E2E_OUT/screenshots"
+E2E_PIDS=()
+E2E_FAILURES=0
+
+fail() {
+  printf 'FAIL: %s\n' "$*" >&2
+  exit 1
+}
+
+# For tests with several cases: report, count, go on.
+check_failed() {
+  printf 'FAIL: %s\n' "$*" >&2
+  E2E_FAILURES=$((E2E_FAILURES + 1))
+}
+
+pass() { printf 'ok: %s\n' "$*"; }
+
+e2e_end() {
+  if [ "$E2E_FAILURES" -ne 0 ]; then
+    printf '%d case(s) failed\n' "$E2E_FAILURES" >&2
+    exit 1
+  fi
+}
+
+# vel listens on the address its host name resolves to, so a test run where
+# that is not a loopback address would open ports on a real network.
+require_loopback() {
+  local host addr
+  host="$(hostname)"
+  addr="$(getent ahostsv4 "$host" | awk 'NR == 1 { print $1 }')"
+  case "$addr" in
+    127.*) ;;
+    *)
+      fail "host name '$host' resolves to '${addr:-nothing}', not a loopback address." \
+        "vel would accept connections there; the end-to-end tests stop here." \
+        "Map the name to 127.0.0.1 in /etc/hosts to run them."
+      ;;
+  esac
+}
+
+# Runs a Windows program under Wine with a time limit.
+win() {
+  local limit="$1"
+  shift
+  timeout -k 5 "$limit" wine "$@" 8>&- 9>&-
+}
+
+probe() { win 120 "$PROBE_EXE" "$@"; }
+
+# Starts a Windows program in the background; its host pid is left in
+# E2E_LAST_PID and ended by the cleanup.
+win_background() {
+  local out="$1" err="$2"
+  shift 2
+  # "command": the shell forks and execs Wine itself, so $! is the process
+  # that runs the program (through a function it would be a subshell).
+  command wine "$@" >"$out" 2>"$err" 8>&- 9>&- &
+  E2E_LAST_PID=$!
+  E2E_PIDS+=("$E2E_LAST_PID")
+}
+
+e2e_cleanup() {
+  local status=$?
+  local pid
+  for pid in "${E2E_PIDS[@]}"; do
+    kill -KILL "$pid" 2>/dev/null || true
+  done
+  for pid in "${E2E_PIDS[@]}"; do
+    wait "$pid" 2>/dev/null || true
+  done
+  # The Wine desktop belongs to the display of the first program that ran;
+  # ending the prefix's server here (the run lock is held) lets the next test
+  # start fresh on its own display.
+  wineserver -k 2>/dev/null || true
+  vel_display_stop
+  exit "$status"
+}
+
+e2e_begin() {
+  if [ ! -f "$VEL_EXE" ]; then
+    echo "SKIP: no vel.exe in $VEL_WIN64_DIR (build the win64 preset first)"
+    exit "$E2E_SKIP"
+  fi
+  [ -f "$PROBE_EXE" ] || fail "vel.exe is built but velprobe.exe is missing: $PROBE_EXE"
+  require_loopback
+  # Nothing here reads the terminal; a closed input confuses Wine.
+  exec </dev/null
+  mkdir -p "$E2E_OUT" "$E2E_SHOTS"
+  # One test at a time uses the prefix, also across separate ctest runs from
+  # the same tree. The lock is released when the script ends.
+  vel_wine_lock 600 || fail "no turn at the Wine prefix within 10 minutes"
+  vel_display
+  trap e2e_cleanup EXIT
+  vel_wine_prefix
+  wineserver -k 2>/dev/null || true
+  vel_wine_desktop "${VEL_WINE_DESKTOP:-on}"
+}
+
+# Takes a picture of the whole screen.
+screenshot() {
+  local file="$E2E_SHOTS/$1"
+  import -display "$DISPLAY" -window root "$file"
+  echo "screenshot: $file"
+}
+
+# Fails when a picture holds fewer than N colours (a blank or black screen).
+require_colours() {
+  local file="$1" least="$2" n
+  n="$(convert "$file" -format '%k' info:)"
+  [ "$n" -ge "$least" ] || fail "screenshot $file has only $n colours: nothing was drawn"
+}
+
+# Shows a byte-exact comparison of two files.
+same_bytes() {
+  local expected="$1" actual="$2"
+  if cmp -s "$expected" "$actual"; then
+    return 0
+  fi
+  echo "  expected:" >&2
+  od -c "$expected" | sed 's/^/    /' >&2
+  echo "  actual:" >&2
+  od -c "$actual" | sed 's/^/    /' >&2
+  return 1
+}
