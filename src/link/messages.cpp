@@ -10,9 +10,11 @@
 #include "link/lines.h"
 #include "link/link_state.h"
 #include "link/source.h"
+#include "link/streams.h"
 #include "platform/net.h"
 #include "platform/ui.h"
 #include "startup/fatal.h"
+#include "startup/main_loop.h"
 #include "startup/startup_state.h"
 #include "watch/watch.h"
 
@@ -149,7 +151,18 @@ void list(std::string_view body) {
     pane_redraw(source);
 }
 
+// The macro's last output may still be on its way when the end message is
+// read (the two travel on different connections): take in what arrives
+// until the stream falls quiet or closes, or the closing would lose it.
+void drain_macro_output() {
+    constexpr long long quiet_ms = 50;
+    if (g_link.stdout_ended) return;
+    while (wait_readable(g_link.stdout_socket, quiet_ms) == 0 && read_stdout_chunk() > 0) {
+    }
+}
+
 void end_of_macro() {
+    if (g_link.connected) drain_macro_output();
     pane_add_message(g_panes.command, "Ostra process exited", MessagePlace::AbovePrompt);
     close_interpreter();
     if (g_source.editor_driven && !g_source.error_reported) vel_exit(0);

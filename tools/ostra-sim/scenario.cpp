@@ -2,6 +2,7 @@
 
 #include "value.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -31,12 +32,18 @@ bool parse_step(const std::string& line, Step& step, std::string& error) {
         rest = gap == std::string::npos ? "" : rest.substr(gap + 1);
     };
     const std::string& v = step.verb;
-    if (v == "raw" || v == "expect" || v == "close") second_word();
+    if (v == "raw" || v == "expect" || v == "close" || v == "flood") second_word();
     if (!unescaped(rest, step.text)) {
         error = "bad escape";
         return false;
     }
     if (v == "send" || v == "stdout" || v == "close-mid-frame") return true;
+    if (v == "flood") {
+        if (whole_number(step.what, step.number) && step.number >= 0 && !step.text.empty())
+            return true;
+        error = "flood COUNT TEXT";
+        return false;
+    }
     if (v == "raw") {
         if (step.what == "message" || step.what == "stdout") return true;
         error = "raw message|stdout";
@@ -98,6 +105,7 @@ class Player {
     void close_one(const std::string& which);
     // The status to end with, or nothing to go on with the next step.
     std::optional<int> step(const Step& s);
+    bool flood(const Step& s);
 };
 
 bool Player::drain(long ms, bool until_eof) {
@@ -158,12 +166,34 @@ void Player::close_one(const std::string& which) {
     *socket = no_socket;
 }
 
+// The text COUNT times on the stdout channel, sent in large blocks so that
+// the debugger, not this side, sets the pace.
+bool Player::flood(const Step& s) {
+    const std::size_t per_block = std::max<std::size_t>(1, 65536 / s.text.size());
+    std::string block;
+    for (std::size_t i = 0; i < per_block; ++i)
+        block += s.text;
+    long left = s.number;
+    while (left > 0) {
+        const long now = std::min<long>(left, long(per_block));
+        if (now == long(per_block)) {
+            if (!send_all(link_.out, block)) return false;
+        } else if (!send_all(link_.out, block.substr(0, std::size_t(now) * s.text.size()))) {
+            return false;
+        }
+        left -= now;
+    }
+    return true;
+}
+
 std::optional<int> Player::step(const Step& s) {
     const std::string& v = s.verb;
     if (v == "send" || v == "stdout" || v == "raw") {
         Socket to = v == "send" || s.what == "message" ? link_.message : link_.out;
         if (!send_all(to, v == "send" ? frame_of(s.text) : s.text))
             return fail(s, "the debugger's side is closed");
+    } else if (v == "flood") {
+        if (!flood(s)) return fail(s, "the debugger's side is closed");
     } else if (v == "timeout") {
         timeout_ = s.number;
     } else if (v == "sleep") {

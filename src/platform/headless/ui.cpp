@@ -59,8 +59,9 @@ void plat_wait_for_work(const vel_socket* sockets, int count) {
     std::vector<pollfd> fds;
     for (int i = 0; i < count; ++i)
         if (sockets[i] != VEL_NO_SOCKET) fds.push_back({static_cast<int>(sockets[i]), POLLIN, 0});
-    // With no socket to watch and no message queued, nothing could ever wake
-    // a headless loop: return and let the caller decide.
-    if (fds.empty()) return;
+    // With no socket to watch and no message queued nothing can ever wake a
+    // headless loop (there is no user to click anything): a headless vel
+    // ends there instead of sleeping for ever.
+    if (fds.empty()) throw headless::ExitCalled{0, false};
     poll(fds.data(), fds.size(), -1);
 }
