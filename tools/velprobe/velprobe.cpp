@@ -27,6 +27,7 @@ int usage() {
         "usage: velprobe COMMAND ARGS\n"
         "  wait-window CLASS MS   wait for a top-level window of CLASS, print its title\n"
         "  wait-gone CLASS MS     wait until no top-level window of CLASS is left\n"
+        "  wait-title CLASS TEXT MS  wait until the title of the CLASS window holds TEXT\n"
         "  title CLASS            print the title of the window of CLASS\n"
         "  pid CLASS              print the process id owning the window\n"
         "  rect CLASS             print the window's screen rectangle: left top right bottom\n"
@@ -485,6 +486,26 @@ int main(int argc, char** argv) {
                          argv[3]);
             return 1;
         }
+        return 0;
+    }
+    if (cmd == "wait-title" && argc == 5) {
+        // Polls the title of the window of the class until it holds the text.
+        const std::string wanted = argv[3];
+        std::string last;
+        HWND w = wait_for(
+            [&]() -> HWND {
+                HWND found = find_class(arg);
+                if (!found) return nullptr;
+                last = window_text(found);
+                return last.find(wanted) != std::string::npos ? found : nullptr;
+            },
+            to_number(argv[4]));
+        if (!w) {
+            std::fprintf(stderr, "velprobe: title of %s is \"%s\", never held \"%s\"\n", arg,
+                         last.c_str(), argv[3]);
+            return 1;
+        }
+        std::printf("%s\n", last.c_str());
         return 0;
     }
     if (cmd == "box" && (argc == 4 || argc == 5))
