@@ -18,6 +18,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 LinkState g_link;
 
@@ -46,6 +47,8 @@ std::string decimal(long long value) {
     return std::to_string(value);
 }
 
+// The host name is resolved for its failure to be reported as such; the
+// address used is link_address_among(the answer).
 std::uint32_t local_host_address(Mode mode) {
     std::string name;
     std::vector<std::uint32_t> addresses;
@@ -58,7 +61,7 @@ std::uint32_t local_host_address(Mode mode) {
             vel_error_box("vel: gethostbyname(" + name + ") error\n");
         fail(mode);
     }
-    return addresses.front();
+    return link_address_among(addresses);
 }
 
 void connect_or_fail(vel_socket socket, std::uint32_t address, int port, Mode mode) {
@@ -123,6 +126,16 @@ void install_access_violation_handler() {
 }
 
 } // namespace
+
+std::uint32_t link_address_among(const std::vector<std::uint32_t>& addresses_be) {
+    // Network byte order: the first byte in memory is the first octet.
+    for (std::uint32_t address : addresses_be)
+        if (reinterpret_cast<const std::uint8_t*>(&address)[0] == 127) return address;
+    const std::uint8_t loopback[4] = {127, 0, 0, 1};
+    std::uint32_t address;
+    std::memcpy(&address, loopback, sizeof address);
+    return address;
+}
 
 std::string interpreter_program_of(const std::string& macro_path) {
     const int fd = plat_fd_open_read(macro_path);

@@ -1,6 +1,7 @@
 // Bringing vel and the interpreter together, and taking them apart again.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,13 @@ enum class StopReason {
 // Sends "kill", waits for the interpreter to answer or close, then closes the
 // connection (or ends vel when the window is closing).
 void stop_interpreter(StopReason reason);
+
+// The address the link connects to, given what the local host name resolved
+// to: the first loopback address among them, else 127.0.0.1. The interpreter
+// runs on this machine, and Windows answers for its own name with the
+// addresses of the network adapters; using one of those would take the link
+// off the loopback interface.
+std::uint32_t link_address_among(const std::vector<std::uint32_t>& addresses_be);
 
 // After an access violation: kill the interpreter, offer the debugger, end.
 void on_access_violation(int signal_number);

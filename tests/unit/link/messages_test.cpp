@@ -6,6 +6,8 @@
 #include "link/source.h"
 #include "test_support.h"
 
+#include <cstring>
+
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -218,4 +220,17 @@ TEST(CloseInterpreter, ShutsEverythingAndWaitsForInput) {
     EXPECT_FALSE(g_source.stop_routine);
     EXPECT_EQ(headless::main_window().title, "vel @ devbox: waiting user input");
     EXPECT_EQ(g_pointer.remembered, 1);
+}
+
+TEST(LinkAddress, AlwaysLoopback) {
+    auto ipv4 = [](std::uint8_t a, std::uint8_t b, std::uint8_t c, std::uint8_t d) {
+        const std::uint8_t octets[4] = {a, b, c, d};
+        std::uint32_t address;
+        std::memcpy(&address, octets, 4);
+        return address;
+    };
+    EXPECT_EQ(link_address_among({ipv4(192, 0, 2, 2), ipv4(127, 0, 1, 1)}), ipv4(127, 0, 1, 1));
+    EXPECT_EQ(link_address_among({ipv4(192, 0, 2, 2), ipv4(10, 1, 1, 1)}), ipv4(127, 0, 0, 1));
+    EXPECT_EQ(link_address_among({}), ipv4(127, 0, 0, 1));
+    EXPECT_EQ(link_address_among({ipv4(127, 0, 0, 1), ipv4(127, 9, 9, 9)}), ipv4(127, 0, 0, 1));
 }
