@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 LinkState g_link;
 
@@ -35,6 +36,13 @@ enum class Mode { Launch, Attach };
 [[noreturn]] void fail(Mode mode) {
     if (mode == Mode::Launch) vel_exit(1);
     plat_exit(1);
+}
+
+// Creates the sockets in the order given; false at the first that fails.
+bool create_sockets(std::initializer_list<vel_socket*> sockets) {
+    for (vel_socket* socket : sockets)
+        if ((*socket = plat_socket_tcp()) == VEL_NO_SOCKET) return false;
+    return true;
 }
 
 int port_of(const std::optional<std::string>& frame) {
@@ -174,12 +182,8 @@ void start_interpreter(const std::vector<std::string>& macro_and_arguments) {
 }
 
 void launch_interpreter() {
-    g_link.command_socket = plat_socket_tcp();
-    g_link.stdin_socket = plat_socket_tcp();
-    g_link.stdout_listener = plat_socket_tcp();
-    g_link.message_listener = plat_socket_tcp();
-    if (g_link.command_socket == VEL_NO_SOCKET || g_link.stdin_socket == VEL_NO_SOCKET ||
-        g_link.stdout_listener == VEL_NO_SOCKET || g_link.message_listener == VEL_NO_SOCKET) {
+    if (!create_sockets({&g_link.command_socket, &g_link.stdin_socket, &g_link.stdout_listener,
+                         &g_link.message_listener})) {
         vel_error_box("vel: Unable to create a socket.");
         vel_exit(1);
     }
@@ -227,12 +231,8 @@ void launch_interpreter() {
 void attach_interpreter() {
     if (!plat_getenv("Mod_Ostra", g_link.interpreter_program)) g_link.interpreter_program = "ostra";
 
-    g_link.message_listener = plat_socket_tcp();
-    g_link.stdout_listener = plat_socket_tcp();
-    g_link.command_socket = plat_socket_tcp();
-    g_link.stdin_socket = plat_socket_tcp();
-    if (g_link.command_socket == VEL_NO_SOCKET || g_link.stdin_socket == VEL_NO_SOCKET ||
-        g_link.stdout_listener == VEL_NO_SOCKET || g_link.message_listener == VEL_NO_SOCKET) {
+    if (!create_sockets({&g_link.message_listener, &g_link.stdout_listener, &g_link.command_socket,
+                         &g_link.stdin_socket})) {
         vel_error_box("vel: unable to create a socket.");
         plat_exit(1);
     }
