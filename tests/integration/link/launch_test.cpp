@@ -249,3 +249,23 @@ TEST(Attach, StandInStartsVelWhichCompletesTheAttachHandshake) {
     EXPECT_NE(transcript.find("stdin-frame #"), std::string::npos) << transcript;
     std::system(("rm -rf '" + dir + "'").c_str());
 }
+
+TEST(Attach, InterpreterThatNeverConnectsBackIsGivenUpAfterTwoTurns) {
+    char pattern[] = "/tmp/vel-attach-XXXXXX";
+    const std::string dir = mkdtemp(pattern);
+    std::ofstream(dir + "/m.rexx") << "say 1\n";
+    std::ofstream(dir + "/s.scn") << "sleep 100\n";
+    // The stand-in takes vel's three frames but never connects to vel's
+    // listeners: vel warns after one accept turn and gives up after the next.
+    const std::string command = std::string(OSTRA_SIM) + " --attach " + VEL_HEADLESS +
+                                " --fault no-connect --timeout 18000 --scenario " + dir +
+                                "/s.scn --wait-vel " + dir + "/m.rexx > " + dir + "/out 2>&1";
+    std::system(command.c_str());
+    const std::string out = read_file(dir + "/out");
+    EXPECT_NE(out.find("box: vel: Retrying to communicate with the Ostra process.\n"
+                       "box: vel: Unable to communicate with the Ostra process.\n"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("exit: 1"), std::string::npos) << out;
+    std::system(("rm -rf '" + dir + "'").c_str());
+}
