@@ -1,0 +1,3 @@
+#include "settings/fonts.h"
+
+FontState g_fonts;
