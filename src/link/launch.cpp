@@ -108,7 +108,9 @@ std::string child_command_line() {
     std::string program;
     if (!plat_getenv("OSTRA", program)) {
         const std::string built = g_startup.home_directory + g_link.interpreter_program + ".exe";
-        program = "\"" + path_canonical(built).value_or(built) + "\"";
+        program = '"';
+        program += path_canonical(built).value_or(built);
+        program += '"';
     }
     const std::vector<std::string>& run = g_link.run_vector;
     std::string line = program;
