@@ -1,9 +1,104 @@
+// The breakpoint table and what the source pane and the interpreter's
+// confirmations do to it.
 #include "commands/breakpoints.h"
 
-// Hooks: the breakpoint table and the status file fill these in.
+#include "commands/command_text.h"
+#include "display/panes.h"
+#include "edit/edit_state.h"
+#include "link/link_state.h"
+#include "link/source.h"
 
-void vel_bp_on_stop_set(int line) {}
+#include <algorithm>
+#include <cstdint>
+#include <optional>
 
-void vel_bp_on_stopin_set(int id, int line) {}
+BreakpointTable g_breakpoints;
 
-void vel_status_load_once() {}
+namespace {
+
+// The displayed line of a file-line breakpoint whose file is loaded, or
+// nothing (not loaded, or a routine breakpoint).
+std::optional<std::int32_t> displayed_line_of(const RoutineBreakpoint& entry) {
+    const std::optional<std::int32_t> offset = file_map_offset_of(entry.name);
+    if (!offset) return std::nullopt;
+    const std::int64_t loaded = std::int64_t{*offset} + entry.line;
+    if (loaded < INT32_MIN || loaded > INT32_MAX) return std::nullopt;
+    return edit_from_loaded(static_cast<std::int32_t>(loaded));
+}
+
+bool in_line_list(std::int32_t displayed) {
+    // -1 slots are deleted entries, never a breakpoint.
+    return displayed != -1 && std::find(g_breakpoints.lines.begin(), g_breakpoints.lines.end(),
+                                        displayed) != g_breakpoints.lines.end();
+}
+
+} // namespace
+
+void vel_bp_toggle(std::int32_t displayed_line) {
+    if (!g_link.connected) return;
+    const std::int32_t loaded = edit_to_loaded(displayed_line);
+    if (loaded < 0) {
+        command_print("No breakpoint on a new (unsaved) line");
+        return;
+    }
+    bool removed = false;
+    for (std::int32_t& entry : g_breakpoints.lines) {
+        if (entry != -1 && entry == displayed_line) {
+            command_send("delete " + std::to_string(loaded));
+            entry = -1;
+            removed = true;
+        }
+    }
+    std::vector<RoutineBreakpoint>& routines = g_breakpoints.routines;
+    for (auto it = routines.begin(); it != routines.end();) {
+        if (displayed_line_of(*it) == displayed_line) {
+            command_send("deletein " + std::to_string(it->id));
+            it = routines.erase(it);
+            removed = true;
+        } else {
+            ++it;
+        }
+    }
+    // The mark appears when the interpreter confirms with stop-set.
+    if (!removed) command_send("stopv at " + std::to_string(std::int64_t{loaded} + 1));
+    pane_redraw(g_panes.source);
+    if (removed) vel_status_autosave();
+}
+
+bool vel_bp_marked(std::int32_t displayed_line) {
+    if (in_line_list(displayed_line)) return true;
+    return std::any_of(
+        g_breakpoints.routines.begin(), g_breakpoints.routines.end(),
+        [&](const RoutineBreakpoint& entry) { return displayed_line_of(entry) == displayed_line; });
+}
+
+void vel_bp_on_stop_set(int line) {
+    const std::int32_t displayed = edit_from_loaded(line);
+    if (in_line_list(displayed)) return;
+    g_breakpoints.lines.push_back(displayed);
+    pane_redraw(g_panes.source);
+    vel_status_autosave();
+}
+
+void vel_bp_on_stopin_set(int id, int line) {
+    for (RoutineBreakpoint& entry : g_breakpoints.routines) {
+        if (entry.id == id) {
+            entry.line = line;
+            break;
+        }
+    }
+    pane_redraw(g_panes.source);
+    vel_status_autosave();
+}
+
+void vel_bp_line_inserted(std::int32_t index) {
+    if (index < 0) return; // no displayed line
+    for (std::int32_t& entry : g_breakpoints.lines)
+        if (entry != -1 && entry >= index && entry < INT32_MAX) ++entry;
+}
+
+void vel_bp_line_deleted(std::int32_t index) {
+    if (index < 0) return;
+    for (std::int32_t& entry : g_breakpoints.lines)
+        if (entry != -1 && entry > index) --entry;
+}

@@ -1,5 +1,45 @@
-// Line and routine breakpoints as the interpreter confirmed them.
+// vel's picture of the breakpoints the interpreter holds: marked in the
+// source pane, listed, deleted by line, sent again to a new interpreter and
+// kept in the status file.
 #pragma once
+
+#include "commands/status_file.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct RoutineBreakpoint {
+    // A routine name, or the file (as typed) of a breakpoint on a line of a
+    // file that may not be loaded yet.
+    std::string name;
+    // File line: the 0-based line in that file. Routine: -1 until the
+    // interpreter's confirmation gives its line.
+    std::int32_t line = -1;
+    // Routine: its id. File line: -1.
+    std::int32_t id = -1;
+};
+
+struct BreakpointTable {
+    // Displayed lines (0-based) the interpreter confirmed. -1 marks a deleted
+    // entry: the list is never compacted and new entries are appended, so
+    // the -1 slots are only reclaimed when the whole list is emptied.
+    std::vector<std::int32_t> lines;
+    // Removed entries close up.
+    std::vector<RoutineBreakpoint> routines;
+    // Ids are never reused, not even across runs.
+    std::int32_t next_id = 0;
+};
+
+extern BreakpointTable g_breakpoints;
+
+// A click on a displayed line's breakpoint area (only while connected): a
+// marked line loses its breakpoints at once, an unmarked one asks the
+// interpreter for one, which its confirmation then adds.
+void vel_bp_toggle(std::int32_t displayed_line);
+
+// True when the displayed line is drawn with a breakpoint mark.
+bool vel_bp_marked(std::int32_t displayed_line);
 
 // The interpreter confirmed a line breakpoint on its (0-based) line.
 void vel_bp_on_stop_set(int line);
@@ -7,6 +47,26 @@ void vel_bp_on_stop_set(int line);
 // The interpreter confirmed a routine breakpoint: its id and its line.
 void vel_bp_on_stopin_set(int id, int line);
 
-// At the first stop of the program's life: breakpoints and pins come back
-// from the status file.
-void vel_status_load_once();
+// "status": prints every breakpoint as a line that would set it again.
+void vel_bp_listing();
+
+// "stop in" with the words of the line (command word first): a file and a
+// line number ("stop in lib.ost 10"), or routine names.
+void vel_bp_stop_in(const std::vector<std::string>& words);
+
+// "delete" with the words of the line: the breakpoints on the 1-based line
+// numbers given; words that are no numbers are skipped.
+void vel_bp_delete_lines(const std::vector<std::string>& words);
+
+// Every breakpoint goes; the interpreter is told only while connected.
+void vel_bp_delete_all();
+
+// After run or rerun started a new interpreter: every breakpoint is sent to
+// it again, and the line list waits for its confirmations.
+void vel_bp_rearm();
+
+// Edit mode inserted a displayed line at `index` (line breakpoints at or
+// below it move down) or deleted the one there (those below move up; one on
+// the deleted line itself stays).
+void vel_bp_line_inserted(std::int32_t index);
+void vel_bp_line_deleted(std::int32_t index);

@@ -3,3 +3,7 @@
 void vel_keys_init() {
     // Hook: the binding tables and their defaults fill this in.
 }
+
+void vel_set_command(const char* text, int length) {
+    // Hook: the function-key definition parser fills this in.
+}

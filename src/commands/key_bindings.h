@@ -3,3 +3,7 @@
 
 // Builds the key-binding tables with their default bindings.
 void vel_keys_init();
+
+// A "set" command line (the whole line, command word included): defines or
+// lists key bindings. Waits for the key-binding tables.
+void vel_set_command(const char* text, int length);

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 // GetCurrentDirectoryW: the directory, or nothing when the call fails or the
 // answer needs 32767 wide characters or more.
@@ -47,3 +48,23 @@ int plat_fd_seek_back(int fd, long count);
 // cannot be opened).
 int plat_fd_open_read(const std::string& path);
 void plat_fd_close(int fd);
+
+// ---- writing ----
+
+enum class FileWrite {
+    Done,
+    NotCreated, // the new file could not be made (no folder, no permission)
+    NotWritten, // writing it, or putting it in the old file's place, failed
+};
+
+// Replaces the file at `path` with `text` in one step: the text goes into a
+// new file beside it, which is flushed to the disk and then takes the old
+// file's name, so a crash or a full disk at any moment leaves either the old
+// file or the new one, never a mix or a truncated file. Written in the
+// system's text mode: on Windows every line feed becomes CR LF. A new file
+// gets the permission bits 0640 where the system has them. On failure the
+// new file is removed again and plat_last_error_message tells why.
+FileWrite plat_file_replace(const std::string& path, std::string_view text);
+
+// Deletes a file; false when it could not be deleted (or was not there).
+bool plat_file_remove(const std::string& path);

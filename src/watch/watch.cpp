@@ -5,3 +5,17 @@
 void vel_tip_answer(const std::string& value) {}
 
 void vel_pin_refresh_all() {}
+
+void vel_pin_create(int line_offset, int x_offset, int y_offset, int mode, int watch,
+                    int watch_y_offset, const std::string& frame, const std::string& file,
+                    const std::string& expression) {}
+
+void vel_pin_reposition_all() {}
+
+int vel_pin_count() {
+    return 0;
+}
+
+std::string vel_pin_status_lines() {
+    return {};
+}

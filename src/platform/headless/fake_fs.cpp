@@ -297,4 +297,30 @@ std::u16string fake_fs_last_error() {
     return fake().last_error;
 }
 
+FileWrite fake_fs_replace(const std::string& path, std::string_view text) {
+    std::optional<Parsed> parsed = parse(path);
+    if (parsed) parsed = follow_links(std::move(*parsed), true);
+    if (!parsed || parsed->names.empty()) return FileWrite::NotCreated;
+    const Entry* folder = find(parsed->key(parsed->names.size() - 1));
+    if (!folder || folder->kind != EntryKind::Directory || folder->denied)
+        return FileWrite::NotCreated;
+    auto [it, added] = fake().entries.try_emplace(parsed->key(), Entry{});
+    Entry& entry = it->second;
+    if (!added && (entry.kind != EntryKind::File || entry.denied)) return FileWrite::NotCreated;
+    entry.kind = EntryKind::File;
+    entry.contents = std::string(text);
+    return FileWrite::Done;
+}
+
+bool fake_fs_remove(const std::string& path) {
+    std::optional<Parsed> parsed = parse(path);
+    if (parsed) parsed = follow_links(std::move(*parsed), true);
+    if (!parsed) return false;
+    auto it = fake().entries.find(parsed->key());
+    if (it == fake().entries.end() || it->second.kind != EntryKind::File || it->second.denied)
+        return false;
+    fake().entries.erase(it);
+    return true;
+}
+
 } // namespace headless_internal

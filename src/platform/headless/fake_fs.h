@@ -28,5 +28,11 @@ std::optional<std::string> fake_fs_system_dir();
 // no readable file.
 int fake_fs_open_read(const std::string& path);
 std::u16string fake_fs_last_error();
+// Writing into the fake: the file takes the text when its folder exists and
+// the path is no directory or denied entry; NotCreated otherwise (the fake
+// has no full disks).
+FileWrite fake_fs_replace(const std::string& path, std::string_view text);
+// Removes a file entry; false when the path is no file.
+bool fake_fs_remove(const std::string& path);
 
 } // namespace headless_internal

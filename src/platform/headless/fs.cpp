@@ -134,3 +134,46 @@ int plat_fd_open_read(const std::string& path) {
 void plat_fd_close(int fd) {
     close(fd);
 }
+
+FileWrite plat_file_replace(const std::string& path, std::string_view text) {
+    if (fake_fs_active()) return headless_internal::fake_fs_replace(path, text);
+    const std::optional<std::string> linux_path = host_path(utf8_of_narrow(path));
+    if (!linux_path) {
+        errno = ENOENT;
+        return FileWrite::NotCreated;
+    }
+    // The process id keeps two programs saving the same file from writing
+    // into one new file.
+    const std::string fresh = *linux_path + "." + std::to_string(getpid()) + ".new";
+    const int fd = open(fresh.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0640);
+    if (fd < 0) return FileWrite::NotCreated;
+    const auto fail = [&](bool still_open) {
+        const int cause = errno;
+        if (still_open) close(fd);
+        unlink(fresh.c_str());
+        errno = cause;
+        return FileWrite::NotWritten;
+    };
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n == 0) errno = ENOSPC;
+            return fail(true);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    // The data must be on the disk before the name moves, or a power cut
+    // could leave the new name on an empty file.
+    if (fsync(fd) != 0) return fail(true);
+    if (close(fd) != 0) return fail(false);
+    if (rename(fresh.c_str(), linux_path->c_str()) != 0) return fail(false);
+    return FileWrite::Done;
+}
+
+bool plat_file_remove(const std::string& path) {
+    if (fake_fs_active()) return headless_internal::fake_fs_remove(path);
+    const std::optional<std::string> linux_path = host_path(utf8_of_narrow(path));
+    return linux_path && unlink(linux_path->c_str()) == 0;
+}

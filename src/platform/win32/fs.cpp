@@ -17,6 +17,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
 #include <vector>
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide characters are UTF-16 units");
@@ -130,4 +131,52 @@ int plat_fd_open_read(const std::string& path) {
 
 void plat_fd_close(int fd) {
     _close(fd);
+}
+
+FileWrite plat_file_replace(const std::string& path, std::string_view text) {
+    // Text mode, as the C library's "w" would write it.
+    std::string body;
+    body.reserve(text.size() + text.size() / 16);
+    for (char c : text) {
+        if (c == '\n') body += '\r';
+        body += c;
+    }
+    const std::u16string target = text_to_wide(path);
+    // The process id keeps two programs saving the same file from writing
+    // into one new file.
+    const std::u16string fresh =
+        target + u"." + text_cp1252_to_utf16(std::to_string(GetCurrentProcessId())) + u".new";
+    HANDLE h = CreateFileW(w(fresh), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return FileWrite::NotCreated;
+    const auto fail = [&](bool still_open) {
+        const DWORD cause = GetLastError();
+        if (still_open) CloseHandle(h);
+        DeleteFileW(w(fresh));
+        SetLastError(cause);
+        return FileWrite::NotWritten;
+    };
+    std::size_t done = 0;
+    while (done < body.size()) {
+        const std::size_t left = body.size() - done;
+        const DWORD chunk = static_cast<DWORD>(left < (1u << 20) ? left : (1u << 20));
+        DWORD written = 0;
+        if (!WriteFile(h, body.data() + done, chunk, &written, nullptr)) return fail(true);
+        if (written == 0) {
+            SetLastError(ERROR_DISK_FULL);
+            return fail(true);
+        }
+        done += written;
+    }
+    // The data must be on the disk before the name moves, or a power cut
+    // could leave the new name on an empty file.
+    if (!FlushFileBuffers(h)) return fail(true);
+    if (!CloseHandle(h)) return fail(false);
+    if (!MoveFileExW(w(fresh), w(target), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return fail(false);
+    return FileWrite::Done;
+}
+
+bool plat_file_remove(const std::string& path) {
+    return DeleteFileW(w(text_to_wide(path))) != 0;
 }

@@ -1,0 +1,127 @@
+// The breakpoint commands: stop in, delete, delete all, the listing, and
+// sending everything again to a new interpreter.
+#include "commands/breakpoints.h"
+#include "commands/command_text.h"
+#include "edit/edit_state.h"
+#include "link/link_state.h"
+#include "link/source.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+std::string number(std::int64_t value) {
+    return std::to_string(value);
+}
+
+bool is_loaded_file(std::string_view name) {
+    return file_map_offset_of(name).has_value();
+}
+
+bool has_routine_named(std::string_view name) {
+    return std::any_of(g_breakpoints.routines.begin(), g_breakpoints.routines.end(),
+                       [&](const RoutineBreakpoint& entry) { return entry.name == name; });
+}
+
+} // namespace
+
+void vel_bp_stop_in(const std::vector<std::string>& words) {
+    std::vector<RoutineBreakpoint>& routines = g_breakpoints.routines;
+    int line = 0;
+    if (words.size() == 4 && read_int(words[3], line) && line >= 1) {
+        // A line of a file, loaded or not: an id of 0 and the line. It is
+        // sent every time (the file may have been loaded again since) but
+        // recorded once.
+        const std::string& file = words[2];
+        command_send("stop in " + file + " 0 " + number(line));
+        const bool known =
+            std::any_of(routines.begin(), routines.end(), [&](const RoutineBreakpoint& entry) {
+                return entry.id == -1 && entry.line == line - 1 && entry.name == file;
+            });
+        if (!known) routines.push_back({file, line - 1, -1});
+        return;
+    }
+    // Routines: a fresh id each and a line of 0. A name already in the list,
+    // whatever its kind, is neither sent nor added again.
+    for (std::size_t i = 2; i < words.size(); ++i) {
+        const std::string& name = words[i];
+        if (has_routine_named(name)) continue;
+        const std::int32_t id = g_breakpoints.next_id;
+        command_send("stop in " + name + " " + number(id) + " 0");
+        routines.push_back({name, -1, id});
+        if (g_breakpoints.next_id < INT32_MAX) ++g_breakpoints.next_id;
+    }
+}
+
+void vel_bp_delete_lines(const std::vector<std::string>& words) {
+    std::vector<std::int32_t>& lines = g_breakpoints.lines;
+    std::vector<RoutineBreakpoint>& routines = g_breakpoints.routines;
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        int typed = 0;
+        // Line numbers start at 1: 0 would name the -1 of deleted entries
+        // and of routine breakpoints still waiting for their line.
+        if (!read_int(words[i], typed) || typed < 1) continue;
+        const std::int32_t line = typed - 1;
+        auto entry = std::find(lines.begin(), lines.end(), line);
+        if (entry != lines.end()) {
+            command_send("delete " + number(line));
+            *entry = -1;
+        }
+        auto routine = std::find_if(routines.begin(), routines.end(),
+                                    [&](const RoutineBreakpoint& r) { return r.line == line; });
+        if (routine != routines.end()) {
+            command_send("deletein " + number(routine->id));
+            routines.erase(routine);
+        }
+    }
+}
+
+void vel_bp_delete_all() {
+    const bool tell = g_link.connected;
+    for (std::int32_t& entry : g_breakpoints.lines) {
+        if (entry == -1) continue;
+        if (tell) command_send("delete " + number(entry));
+        entry = -1;
+    }
+    for (const RoutineBreakpoint& entry : g_breakpoints.routines)
+        if (tell) command_send("deletein " + number(entry.id));
+    g_breakpoints.routines.clear();
+}
+
+void vel_bp_rearm() {
+    for (std::int32_t entry : g_breakpoints.lines)
+        if (entry != -1) command_send("stopv at " + number(std::int64_t{entry} + 1));
+    // The new interpreter's confirmations fill the list again.
+    g_breakpoints.lines.clear();
+    for (const RoutineBreakpoint& entry : g_breakpoints.routines) {
+        if (entry.id != -1)
+            command_send("stop in " + entry.name + " " + number(entry.id) + " 0");
+        else
+            command_send("stop in " + entry.name + " 0 " + number(std::int64_t{entry.line} + 1));
+    }
+}
+
+void vel_bp_listing() {
+    for (std::int32_t entry : g_breakpoints.lines) {
+        if (entry == -1) continue;
+        const int file = file_map_entry_containing(entry);
+        const std::int32_t line = edit_gutter_line(entry);
+        if (file >= 0 && line > 0) {
+            const std::string& name = *g_source.file_map[static_cast<std::size_t>(file)].file_name;
+            command_print("stop at " + number(line) + " (" + std::string(path_base_name(name)) +
+                          ")");
+        } else {
+            command_print("stopv at " + number(std::int64_t{entry} + 1));
+        }
+    }
+    for (const RoutineBreakpoint& entry : g_breakpoints.routines) {
+        if (entry.id >= 0) {
+            command_print("stop in " + entry.name);
+        } else if (!is_loaded_file(entry.name)) {
+            // A loaded file's line is a line breakpoint by now, listed above.
+            command_print("stop at " + number(std::int64_t{entry.line} + 1) + " (" + entry.name +
+                          ")");
+        }
+    }
+}

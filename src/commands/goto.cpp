@@ -1,0 +1,45 @@
+// goto and list: bring a loaded file into view in the source pane.
+#include "commands/command_rows.h"
+#include "display/panes.h"
+#include "link/source.h"
+#include "runtime/strings.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+constexpr std::size_t kNameCompared = 255;
+
+// "main" is the macro itself; any other name is a file's base name up to
+// its first full stop, in any letter case (goto Util finds c:/lib/util.ost).
+int file_map_entry_named(std::string_view name) {
+    const std::vector<FileMapEntry>& map = g_source.file_map;
+    if (name == "main") return map.empty() ? -1 : 0;
+    for (std::size_t i = 0; i < map.size(); ++i) {
+        if (!map[i].file_name) continue;
+        std::string_view base = path_base_name(*map[i].file_name);
+        base = base.substr(0, base.find('.'));
+        if (str_equal_n_nocase(base, name, kNameCompared)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+} // namespace
+
+bool row_goto(const CommandText& command) {
+    const std::string_view name = command.word(1);
+    const int entry = file_map_entry_named(name);
+    if (entry < 0) {
+        command_print("vel: function " + std::string(name) + " not loaded.");
+        return true;
+    }
+    // The file's first line a quarter of the way down the pane.
+    Pane& source = g_panes.source;
+    const std::int64_t top =
+        std::int64_t{g_source.file_map[static_cast<std::size_t>(entry)].first_line} -
+        source.visible_rows / 4;
+    source.top_line = static_cast<std::int32_t>(std::clamp<std::int64_t>(top, 0, INT32_MAX));
+    pane_redraw(source);
+    return true;
+}

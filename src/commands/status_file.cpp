@@ -1,0 +1,159 @@
+#include "commands/status_file.h"
+
+#include "commands/breakpoints.h"
+#include "commands/command.h"
+#include "commands/command_text.h"
+#include "edit/edit_state.h"
+#include "link/link_state.h"
+#include "link/source.h"
+#include "platform/fs.h"
+#include "runtime/error_text.h"
+#include "runtime/path.h"
+#include "runtime/read_lines.h"
+#include "startup/startup_state.h"
+#include "watch/watch.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+
+StatusFileState g_status_file;
+
+namespace {
+
+constexpr std::size_t kProgramNameCut = 255;
+const char kStatusName[] = ".vel_status";
+
+std::string number(std::int64_t value) {
+    return std::to_string(value);
+}
+
+bool is_loaded_file(std::string_view name) {
+    return file_map_offset_of(name).has_value();
+}
+
+// The lines of the existing file that belong to other main programs, whole
+// and in their order. This program's lines and every "routine" line go:
+// they are written again from the tables.
+std::vector<std::string> lines_of_other_programs(const std::string& path,
+                                                 const std::string& program) {
+    std::vector<std::string> kept;
+    const int fd = plat_fd_open_read(path);
+    if (fd < 0) return kept;
+    std::optional<ReadLinesResult> file = read_lines(fd, 0);
+    plat_fd_close(fd);
+    if (!file) return kept;
+    for (std::string& line : file->lines) {
+        char keyword[40] = "";
+        char name[300] = "";
+        if (std::sscanf(line.c_str(), "%39s %299s", keyword, name) < 2) continue;
+        if (std::string_view(keyword) == "main" && program != name) kept.push_back(std::move(line));
+    }
+    return kept;
+}
+
+bool nothing_to_write(const std::vector<std::string>& kept) {
+    const std::vector<std::int32_t>& lines = g_breakpoints.lines;
+    return kept.empty() && g_breakpoints.routines.empty() &&
+           std::all_of(lines.begin(), lines.end(), [](std::int32_t l) { return l == -1; }) &&
+           vel_pin_count() == 0;
+}
+
+} // namespace
+
+std::optional<std::string> vel_status_path() {
+    if (g_link.run_vector.size() < 2) return std::nullopt;
+    const std::optional<std::string>& start = g_startup.start_directory;
+    if (start && !start->empty()) return *start + "/" + kStatusName;
+    if (!g_source.editor_driven) return std::string(kStatusName);
+    return g_startup.home_directory + kStatusName;
+}
+
+std::string vel_main_program_name() {
+    if (g_link.run_vector.size() < 2) return {};
+    return std::string(path_base_name(g_link.run_vector[1]).substr(0, kProgramNameCut));
+}
+
+std::string vel_status_line_prefix(std::optional<std::string_view> file) {
+    const std::string program = vel_main_program_name();
+    if (!file || file->empty()) return "main " + program;
+    const std::string_view base = path_base_name(*file);
+    if (base == program) return "main " + program;
+    return "routine " + std::string(base);
+}
+
+std::string vel_status_compose(const std::vector<std::string>& kept_lines,
+                               std::string_view pin_lines) {
+    std::string text;
+    for (const std::string& line : kept_lines)
+        text += line + "\n";
+    for (std::int32_t entry : g_breakpoints.lines) {
+        if (entry == -1) continue;
+        const int file = file_map_entry_containing(entry);
+        const std::int32_t line = edit_gutter_line(entry);
+        if (file >= 0 && line > 0) {
+            const std::string& name = *g_source.file_map[static_cast<std::size_t>(file)].file_name;
+            text += vel_status_line_prefix(name) + " stop in " + std::string(path_base_name(name)) +
+                    " " + number(line) + "\n";
+        } else {
+            text += vel_status_line_prefix(std::nullopt) + " stopv at " +
+                    number(std::int64_t{entry} + 1) + "\n";
+        }
+    }
+    for (const RoutineBreakpoint& entry : g_breakpoints.routines) {
+        if (entry.id != -1) {
+            text += vel_status_line_prefix(entry.name) + " stop in " + entry.name + "\n";
+        } else if (!is_loaded_file(entry.name)) {
+            // A loaded file's line came back as a line breakpoint, written
+            // above.
+            text += vel_status_line_prefix(entry.name) + " stop in " + entry.name + " " +
+                    number(std::int64_t{entry.line} + 1) + "\n";
+        }
+    }
+    text += pin_lines;
+    return text;
+}
+
+int vel_status_save(const std::string& path, Quiet quiet) {
+    const std::vector<std::string> kept = lines_of_other_programs(path, vel_main_program_name());
+    if (nothing_to_write(kept)) {
+        plat_file_remove(path);
+        return 0;
+    }
+    const std::string text = vel_status_compose(kept, vel_pin_status_lines());
+    switch (plat_file_replace(path, text)) {
+    case FileWrite::Done:
+        return 0;
+    case FileWrite::NotCreated:
+        if (quiet == Quiet::No) command_print("Unable to write in file " + path + ".");
+        return -1;
+    case FileWrite::NotWritten:
+        break;
+    }
+    if (quiet == Quiet::No) {
+        const std::string why = last_error_text();
+        command_print("Unable to write in file " + path + ".");
+        command_print(why);
+    }
+    return -1;
+}
+
+void vel_status_autosave() {
+    if (!g_link.connected) return;
+    if (std::optional<std::string> path = vel_status_path()) vel_status_save(*path, Quiet::Yes);
+}
+
+void vel_status_load_once() {
+    if (g_status_file.loaded) return;
+    g_status_file.loaded = true;
+    const std::optional<std::string> path = vel_status_path();
+    if (!path || path_missing(*path) != 0) return;
+    // Each line runs as a command: this program's "main" lines and every
+    // "routine" line set their breakpoints and pins again; other programs'
+    // lines do nothing.
+    vel_command_source(*path);
+    // Written back at once in normal form (other programs' lines kept).
+    vel_status_autosave();
+    vel_pin_reposition_all();
+    vel_pin_refresh_all();
+}

@@ -1,0 +1,3 @@
+#include "watch/pin_colours.h"
+
+PinColours g_pin_colours;

@@ -1,0 +1,120 @@
+// A debugger with a pretend connection: frames vel sends are echoed into
+// the command pane (test mode), so tests read both the frames and the
+// messages from there.
+#pragma once
+
+#include "commands/aliases.h"
+#include "commands/breakpoints.h"
+#include "commands/command.h"
+#include "commands/status_file.h"
+#include "display/command_history.h"
+#include "display/mouse_mode.h"
+#include "platform/fs.h"
+#include "test_support.h"
+
+#include <string>
+#include <vector>
+
+inline void reset_commands_state() {
+    g_commands = CommandState{};
+    g_aliases = AliasTable{};
+    g_breakpoints = BreakpointTable{};
+    g_status_file = StatusFileState{};
+    g_mouse_mode = MouseModeState{};
+    g_command_history = CommandHistory{};
+}
+
+class CommandsTest : public VelTest {
+  protected:
+    static constexpr int kCommandSocket = 7;
+
+    enum class Disk {
+        Fake, // the fake file system, with the start-up folder c:/proj
+        Real, // the real one; the fixture must point the start-up folder somewhere harmless
+    };
+    explicit CommandsTest(Disk disk = Disk::Fake) : disk_(disk) {}
+
+    void SetUp() override {
+        VelTest::SetUp();
+        reset_commands_state();
+        g_startup.test_mode = true;
+        g_panes.command.lines = {"% "};
+        g_panes.command.visible_rows = 10000;
+        g_panes.source.visible_rows = 20;
+        g_link.run_vector = {"vel", "demo.ost"};
+        g_link.connected = true;
+        g_link.command_socket = kCommandSocket;
+        // Saves happen on their own (after confirmations and deletions):
+        // they must never land in the folder the tests run in.
+        if (disk_ == Disk::Fake) {
+            headless::fake_fs_enable();
+            headless::fake_fs_add_dir("c:/proj");
+            g_startup.start_directory = "c:/proj";
+        }
+    }
+    void TearDown() override {
+        reset_commands_state();
+        VelTest::TearDown();
+    }
+
+    static void run(const std::string& line) {
+        vel_command(line.data(), static_cast<int>(line.size()));
+    }
+    // The status vel ended with while running the line, -1000 if it did not.
+    static int exit_status_of(const std::string& line) { return VEL_EXIT_STATUS(run(line)); }
+
+    // The frames sent, in order, with the socket they went to as "N:".
+    static std::vector<std::string> frames() {
+        std::vector<std::string> out;
+        for (const std::string& line : g_panes.command.lines) {
+            if (line.rfind("+++ vel_send(", 0) != 0) continue;
+            const std::size_t close = line.find(") ");
+            std::string socket = line.substr(13, close - 13);
+            std::string payload = line.substr(close + 2);
+            if (!payload.empty() && payload.back() == '\n') payload.pop_back();
+            out.push_back(socket + ":" + payload);
+        }
+        return out;
+    }
+    // The frames sent to the command socket, without the socket.
+    static std::vector<std::string> sent() {
+        std::vector<std::string> out;
+        const std::string prefix = std::to_string(kCommandSocket) + ":";
+        for (const std::string& f : frames())
+            out.push_back(f.rfind(prefix, 0) == 0 ? f.substr(prefix.size()) : "<elsewhere> " + f);
+        return out;
+    }
+    // Every message line of the command pane (no prompt, no frame echo),
+    // without its line feed.
+    static std::vector<std::string> messages() {
+        std::vector<std::string> out;
+        for (const std::string& line : g_panes.command.lines) {
+            // The prompt line gets a line feed when a frame echo follows it.
+            if (line == g_panes.prompt || line == g_panes.prompt + "\n" ||
+                line.rfind("+++ vel_send(", 0) == 0)
+                continue;
+            out.push_back(line.back() == '\n' ? line.substr(0, line.size() - 1) : line);
+        }
+        return out;
+    }
+    static void clear_pane() { g_panes.command.lines = {"% "}; }
+
+  private:
+    Disk disk_;
+};
+
+using Lines = std::vector<std::string>;
+
+// A file's bytes through the platform (the fake file system when it is on),
+// or "<none>" when it cannot be opened.
+inline std::string file_bytes(const std::string& path) {
+    const int fd = plat_fd_open_read(path);
+    if (fd < 0) return "<none>";
+    std::string text;
+    char buffer[256];
+    long n;
+    while ((n = plat_fd_read(fd, buffer, sizeof buffer)) > 0)
+        text.append(buffer, static_cast<std::size_t>(n));
+    plat_fd_close(fd);
+    return text;
+}
