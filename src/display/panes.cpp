@@ -1,5 +1,7 @@
 #include "display/panes.h"
 
+#include "display/layout.h"
+#include "display/render.h"
 #include "link/source.h"
 
 #include <algorithm>
@@ -26,7 +28,10 @@ std::int32_t pane_last_line_shown_from(const Pane& pane, std::int32_t top) {
     for (; line < count; ++line) {
         // A line of n characters takes ceil(n / columns) rows, at least one.
         const std::int64_t n = static_cast<std::int64_t>(text[line].size());
-        const std::int64_t line_rows = n == 0 ? 1 : (n + text_columns - 1) / text_columns;
+        // A file banner takes the place of its line: one row.
+        const bool banner = pane.kind == PaneKind::Source && file_map_banner_at(line) >= 0;
+        const std::int64_t line_rows =
+            n == 0 || banner ? 1 : (n + text_columns - 1) / text_columns;
         last = line;
         if (row + line_rows >= rows) return last; // the rows end within or right after it
         row += static_cast<std::int32_t>(line_rows);
@@ -36,12 +41,29 @@ std::int32_t pane_last_line_shown_from(const Pane& pane, std::int32_t top) {
 }
 
 void pane_redraw(Pane& pane) {
-    // Hook: drawing into the pane's window arrives with the rendering code;
-    // the layout result is already what the drawing will find.
-    const std::int32_t count = pane_line_count(pane);
-    if (count > 0) pane.top_line = std::clamp(pane.top_line, 0, count - 1);
-    pane_update_scroll_bar(pane);
-    pane.last_line_shown = pane_last_line_shown_from(pane, pane.top_line);
+    if (pane.window == 0) {
+        // No window (yet, or in tests): only what would be shown is worked out.
+        const std::int32_t count = pane_line_count(pane);
+        if (count > 0) pane.top_line = std::clamp(pane.top_line, 0, count - 1);
+        if (pane.kind == PaneKind::Source) pane.number_columns = number_column_width(count);
+        pane_update_scroll_bar(pane);
+        pane.last_line_shown = pane_last_line_shown_from(pane, pane.top_line);
+        return;
+    }
+    if (g_layout.layout_in_progress) return;
+    render_pane(pane);
+}
+
+int pane_background_slot(const Pane& pane) {
+    switch (pane.kind) {
+    case PaneKind::Source:
+        return 0;
+    case PaneKind::Io:
+        return 14;
+    case PaneKind::Command:
+        return 11;
+    }
+    return 0;
 }
 
 bool pane_shows_end(const Pane& pane) {
@@ -82,12 +104,11 @@ void pane_centre_on_line(std::int32_t line) {
     if (!g_source.lines.empty()) pane_redraw(source);
 }
 
-void pane_update_scroll_bar(Pane& pane) {
-    // Hook: the scroll bars arrive with the pane windows.
-}
-
 void source_pane_clear() {
-    // Hook: painting arrives with the pane windows.
+    Pane& source = g_panes.source;
+    if (source.window == 0 || g_layout.layout_in_progress) return;
+    const int width = g_layout.client_width;
+    plat_fill(source.window, 0, 0, width, source.height, 0);
 }
 
 void pane_add_message(Pane& pane, std::string_view text, MessagePlace place) {

@@ -1,6 +1,8 @@
 // The three text panes' records: their lines and what part of them is shown.
 #pragma once
 
+#include "platform/draw.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -14,6 +16,42 @@ struct LineEditorState {
 };
 
 enum class PaneKind { Source, Io, Command };
+
+// One cell of a pane's grid: the line shown there (-1: none, such as the
+// line-number columns, a banner or an empty row) and the character within it.
+struct Cell {
+    std::int32_t line = -1;
+    std::int32_t character = 0;
+};
+
+// What the redraw found where: visible rows × visible columns cells, filled
+// while drawing and read to turn a mouse position into a text position.
+struct CellMap {
+    std::int32_t rows = 0;
+    std::int32_t columns = 0;
+    std::vector<Cell> cells; // row by row
+    Cell* row(std::int32_t r) { return cells.data() + static_cast<std::size_t>(r) * columns; }
+    const Cell* row(std::int32_t r) const {
+        return cells.data() + static_cast<std::size_t>(r) * columns;
+    }
+};
+
+// The pane's vertical scroll bar, in lines.
+struct ScrollRecord {
+    // Lines per scroll-bar step: big texts take several lines a step so that
+    // the bar's values fit 16 bits. 0 until the bar was first set.
+    std::int32_t unit = 0;
+    std::int32_t page = 0;
+    std::int32_t maximum = 0;
+    std::int32_t position = 0;
+};
+
+// Where the text caret was last drawn (the top of its 3-pixel box).
+struct CaretRecord {
+    bool drawn = false;
+    int x = 0;
+    int y = 0;
+};
 
 struct Pane {
     explicit Pane(PaneKind pane_kind = PaneKind::Io) : kind(pane_kind) {}
@@ -33,6 +71,16 @@ struct Pane {
     // line when the whole rest of the text fitted.
     std::int32_t last_line_shown = 0;
     LineEditorState editor;
+
+    plat_window window = 0;
+    int height = 0; // pixels, as laid out
+    CellMap cells;
+    ScrollRecord scroll;
+    CaretRecord caret;
+    // Source pane: the left edge of the marker columns and where line text
+    // begins, as the last redraw drew them.
+    int rule_x = 0;
+    int text_x = 0;
 };
 
 struct PaneSet {
@@ -41,6 +89,11 @@ struct PaneSet {
     Pane command{PaneKind::Command};
     // The command prompt; also what the interpreter's prompt message restores.
     std::string prompt = "% ";
+    // Typing inserts (true) or overwrites; the caret is lower when it
+    // overwrites.
+    bool insert_mode = true;
+    // The displayed line whose number is being clicked (drawn inverted), or -1.
+    std::int32_t pressed_line = -1;
 };
 
 extern PaneSet g_panes;
@@ -53,8 +106,12 @@ std::int32_t pane_line_count(const Pane& pane);
 // drawing (long lines take several rows), without drawing anything.
 std::int32_t pane_last_line_shown_from(const Pane& pane, std::int32_t top);
 
-// Redraws the pane from its top line and records the last line shown.
+// Redraws the pane from its top line and records the last line shown. A pane
+// without a window only works out what it would show.
 void pane_redraw(Pane& pane);
+
+// The background slot of a pane: 0 source, 14 io, 11 command.
+int pane_background_slot(const Pane& pane);
 
 // Moves the top line down, a line at a time in effect, until the last line is
 // shown or the top reaches the last line; redraws once.
@@ -72,6 +129,21 @@ void pane_centre_on_line(std::int32_t line);
 
 // Tells the pane's scroll bar the line count and top line.
 void pane_update_scroll_bar(Pane& pane);
+
+// Scrolls a page down (`down`) or up, keeping one line of the old page in
+// view; false when the pane has no scroll bar yet.
+bool pane_page(Pane& pane, bool down);
+
+// A message of the pane's scroll bar.
+enum class ScrollRequest { LineUp, LineDown, PageUp, PageDown, ThumbTrack, Other };
+void pane_scroll_message(Pane& pane, ScrollRequest request, int thumb);
+
+// A wheel turn over the pane: one line up for delta > 0, else one down.
+void pane_wheel(Pane& pane, int delta);
+
+// Paints a pane's whole area in its background, then redraws it (the erase
+// that precedes a paint).
+void pane_full_repaint(Pane& pane);
 
 // Paints the whole source pane in its background colour.
 void source_pane_clear();

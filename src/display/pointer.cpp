@@ -1,11 +1,17 @@
 #include "display/pointer.h"
 
+#include "platform/draw.h"
+#include "startup/fatal.h"
+
 PointerState g_pointer;
 
 void rxarrow(int shape) {
-    // Hook: loading the cursors and SetCursor come with the main window; the
-    // shape is recorded so the window can show it once it exists.
+    if (shape < POINTER_ARROW || shape > POINTER_IBEAM) {
+        vel_error_box("vel: rxarrow: invalid parameter.");
+        return;
+    }
     g_pointer.shown = shape;
+    plat_set_pointer(shape);
 }
 
 void pointer_set_state(int shape) {

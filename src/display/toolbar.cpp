@@ -1,5 +1,9 @@
 #include "display/toolbar.h"
 
+void toolbar_create() {
+    // Hook: the toolbar itself arrives with the window's controls.
+}
+
 void toolbar_refresh() {
     // Hook: the toolbar itself arrives with the window's controls.
 }

@@ -1,6 +1,10 @@
 // The toolbar's buttons follow the debugger's state.
 #pragma once
 
+// Creates the toolbar at the top of the main window (after the main window
+// and before the panes).
+void toolbar_create();
+
 // Enables and disables the buttons for the current connection, running and
 // editor-driven states.
 void toolbar_refresh();

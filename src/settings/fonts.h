@@ -2,20 +2,23 @@
 // font of the button panel.
 #pragma once
 
-#include <cstdint>
-
-using plat_font = std::intptr_t; // a platform font handle; 0 is none
+#include "platform/fonts.h"
 
 struct LoadedFont {
     plat_font handle = 0;
     int cell_width = 0;  // pixels per column
     int cell_height = 0; // pixels per row
-    int descent = 0;     // pixels below the baseline
+    int descent = 0;     // pixels below the baseline (tmDescent)
 };
 
 struct FontState {
     LoadedFont text;
     LoadedFont button;
+    // The description the text font was made from; what the settings keep
+    // at exit. Whoever replaces the text font (the font dialog) replaces
+    // this too.
+    LogFont text_logfont;
+    bool text_logfont_known = false;
 };
 
 extern FontState g_fonts;

@@ -1,7 +1,20 @@
-// Window geometry, pane proportions and the text font kept between runs.
+// Window geometry, pane proportions and the text font kept between runs, per
+// user and per screen size.
 #pragma once
 
-// Writes the current geometry, pane fractions and font to the settings store.
-// Called by vel_exit before the process ends. Until the settings store lands
-// there is nothing to write.
+#include <optional>
+#include <string>
+
+// "SOFTWARE\HALVERD\VEL\<user>\<width>x<height>" for the current user ("?"
+// when the name cannot be read) and the current screen.
+std::string vel_settings_key();
+
+// A value's bytes: the current user's if present, otherwise the machine's
+// under the same key. Values longer than 1024 bytes are not read.
+std::optional<std::string> vel_settings_read(const std::string& name);
+
+// Writes "Wp" (unless the main window is minimised), "Wh", "Ww", "Wsz" and
+// "Wt" for the current user. Each is written on its own; failures are
+// ignored. Nothing is written before the main window exists. Called by
+// vel_exit before the process ends.
 void vel_settings_save();

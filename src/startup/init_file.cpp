@@ -1,8 +1,12 @@
 #include "startup/init_file.h"
 
+#include "display/keyboard_state.h"
 #include "display/panes.h"
-#include "platform/ui.h"
-#include "startup/fatal.h"
+#include "startup/init_config.h"
+#include "startup/init_file_find.h"
+#include "startup/init_file_read.h"
+#include "startup/init_geometry.h"
+#include "startup/init_window.h"
 
 #ifndef VEL_VERSION
 #define VEL_VERSION "0.0.0"
@@ -21,12 +25,17 @@ void start_command_pane() {
 } // namespace
 
 void init_file_configure(const std::vector<std::string>& argv) {
-    // Hook: reading .velinit, the geometry and font options and the window
-    // layout arrive with the window itself. Until then a plain main window
-    // carries the title and the message loop.
-    if (!plat_main_window_create("vel")) {
-        vel_error_box("vel: Unable to create the main window.");
-        vel_exit(1);
-    }
+    g_keyboard.delete_code = 127;
+    InitConfig config;
+    if (std::optional<std::string> path = init_file_find())
+        init_file_read(*path, config);
+    else
+        init_file_reset();
+    init_apply_options(argv, config);
+    init_create_windows(config);
+    // The io pane starts without lines; the debugging state records start
+    // empty with the process.
+    g_panes.io.lines.clear();
+    g_panes.io.has_lines = false;
     start_command_pane();
 }

@@ -1,7 +1,9 @@
 #include "platform/headless/headless.h"
 
+#include "platform/headless/canvas.h"
 #include "platform/headless/fake_fs.h"
 #include "platform/headless/headless_state.h"
+#include "platform/headless/settings_control.h"
 
 namespace headless_internal {
 
@@ -28,6 +30,8 @@ int run_until_exit(const std::function<void()>& fn) {
 void reset() {
     state() = headless_internal::State{};
     headless_internal::reset_fake_fs();
+    reset_canvas();
+    settings_reset();
 }
 
 std::vector<BoxRecord>& boxes() {

@@ -1,7 +1,7 @@
 // The window system on Windows.
 #include "platform/ui.h"
 
-#include "display/main_window.h"
+#include "platform/draw.h"
 #include "platform/win32/win32_state.h"
 #include "resource.h"
 
@@ -12,22 +12,6 @@
 using win32::state;
 
 namespace {
-
-LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (window == state().main_window) {
-        switch (message) {
-        case WM_CLOSE:
-            main_window_close_requested();
-            return 0;
-        case WM_DESTROY:
-            main_window_destroyed();
-            return 0;
-        default:
-            break;
-        }
-    }
-    return DefWindowProcA(window, message, wparam, lparam);
-}
 
 UINT icon_of(BoxIcon icon) {
     switch (icon) {
@@ -90,20 +74,7 @@ void plat_declare_dpi_awareness() {
 }
 
 bool plat_main_window_create(const std::string& title) {
-    WNDCLASSA window_class{};
-    window_class.style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
-    window_class.lpfnWndProc = main_window_procedure;
-    window_class.hInstance = state().instance;
-    window_class.hIcon = LoadIconA(state().instance, MAKEINTRESOURCEA(IDI_VEL));
-    window_class.hCursor = nullptr;
-    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    window_class.lpszMenuName = "VEL";
-    window_class.lpszClassName = "VEL";
-    if (!RegisterClassA(&window_class)) return false;
-    state().main_window =
-        CreateWindowExA(0, "VEL", "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 800, 600,
-                        nullptr, nullptr, state().instance, nullptr);
-    if (!state().main_window) return false;
+    if (!plat_main_window_create_at(CW_USEDEFAULT, CW_USEDEFAULT)) return false;
     plat_main_window_set_title(title);
     return true;
 }

@@ -1,0 +1,79 @@
+// Redrawing the source pane for a small and a huge text in the same window
+// (the cost should follow the rows shown, not the text), and appending many
+// messages to the command pane, on the headless recording canvas.
+//
+//   build/native/bench/display_bench
+#include "display/layout.h"
+#include "display/panes.h"
+#include "link/source.h"
+#include "platform/headless/canvas.h"
+#include "platform/headless/headless.h"
+#include "settings/fonts.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+void open_window() {
+    headless::reset();
+    g_layout = LayoutState{};
+    g_panes = PaneSet{};
+    g_source = SourceState{};
+    g_fonts.text = {0, 8, 16, 4};
+    g_fonts.button = {0, 6, 10, 2};
+    display_register_window_class();
+    display_create_main_window(10, 10);
+    headless::set_main_window_geometry({10, 10, 1040, 839}, 1024, 800);
+    display_create_panes();
+}
+
+std::vector<std::string> code_lines(int count) {
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        lines.push_back(std::string(static_cast<std::size_t>(i % 8) * 2, ' ') + "say 'line " +
+                        std::to_string(i) + "' " +
+                        std::string(static_cast<std::size_t>(i * 37 % 60), 'x') + "\n");
+    return lines;
+}
+
+void BM_SourceRedraw(benchmark::State& state) {
+    open_window();
+    g_source.lines = code_lines(static_cast<int>(state.range(0)));
+    Pane& source = g_panes.source;
+    // Somewhere in the middle, as after a stop.
+    source.top_line = static_cast<std::int32_t>(state.range(0) / 2);
+    g_source.stop_line = source.top_line + 3;
+    for (auto _ : state) {
+        headless::canvas_clear(source.window);
+        pane_redraw(source);
+        benchmark::DoNotOptimize(source.last_line_shown);
+    }
+    state.counters["rows"] = source.visible_rows;
+}
+BENCHMARK(BM_SourceRedraw)->Arg(100)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+
+void BM_CommandAppend(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        open_window();
+        Pane& command = g_panes.command;
+        command.lines = {"banner\n", "\n", "% "};
+        state.ResumeTiming();
+        for (int i = 0; i < 100000; ++i) {
+            if (i % 64 == 0) headless::canvas_clear(command.window); // keep the record small
+            pane_add_message(command, "message number " + std::to_string(i),
+                             MessagePlace::AbovePrompt);
+        }
+        benchmark::DoNotOptimize(command.top_line);
+    }
+    state.SetItemsProcessed(state.iterations() * 100000);
+}
+BENCHMARK(BM_CommandAppend)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+BENCHMARK_MAIN();

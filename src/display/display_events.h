@@ -1,0 +1,26 @@
+// What the window system tells the display, one call per event; the window
+// procedures of the platform only translate and forward.
+#pragma once
+
+#include "display/panes.h"
+#include "platform/draw.h"
+
+// The pane record of a pane window, or null for any other window.
+Pane* pane_of_window(plat_window window);
+
+// A window's background is to be erased: the pane (or the button panel) is
+// painted whole. The main window paints nothing.
+void display_erase(plat_window window);
+
+// A window must be painted but was not erased first: the pane is redrawn.
+void display_paint(plat_window window);
+
+// A message of a pane's vertical scroll bar.
+void display_scroll(plat_window window, ScrollRequest request, int thumb);
+
+// A wheel turn; `y` is the pointer's y in main-window client coordinates.
+void display_wheel(int delta, int y);
+
+// The user resized the source or command pane by its own frame to this outer
+// height.
+void display_pane_frame_resized(plat_window window, int outer_height);

@@ -1,0 +1,279 @@
+#include "display/render.h"
+
+#include "commands/breakpoints.h"
+#include "display/layout.h"
+#include "display/render_marks.h"
+#include "display/selection_range.h"
+#include "edit/edit_state.h"
+#include "link/source.h"
+#include "platform/draw.h"
+#include "watch/watch.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+int number_column_width(std::int32_t count) {
+    if (count <= 0) return 4;
+    // The small addition makes an exact power of ten count one more digit,
+    // which also gives 1 digit for a single line.
+    return static_cast<int>(std::ceil(std::log10(static_cast<double>(count)) + 0.00001)) + 4;
+}
+
+std::string file_banner_text(const std::string& path, int columns) {
+    std::string name(path_base_name(path));
+    name = name.substr(0, name.find('.'));
+    if (name.size() > 255) name.resize(255);
+    const std::string text = " Start of " + name + " ";
+    const int width = std::min(columns, 1000);
+    const int length = static_cast<int>(text.size());
+    if (length >= width) return text;
+    const int before = (width - length) / 2;
+    return std::string(static_cast<std::size_t>(before), '=') + text +
+           std::string(static_cast<std::size_t>(width - length - before), '=');
+}
+
+namespace {
+
+// What every row of one redraw shares.
+struct Frame {
+    Pane& pane;
+    plat_window window;
+    const std::vector<std::string>& lines;
+    bool is_source;
+    int w, h, d; // cell width and height, descent adjust
+    int columns; // V
+    int rows;    // R
+    int numbers; // P
+    int back;    // the pane's background slot
+};
+
+void draw_run(const Frame& f, int column, int row_bottom, std::string_view text, int text_slot,
+              int back_slot) {
+    TextRun run;
+    run.x = column * f.w;
+    run.top = row_bottom - f.h;
+    run.bottom = row_bottom;
+    run.width = static_cast<int>(text.size()) * f.w;
+    run.baseline = row_bottom - f.d;
+    run.text = text;
+    run.text_slot = text_slot;
+    run.back_slot = back_slot;
+    plat_draw_text(f.window, run);
+}
+
+// The row's text and the rest of the row, coloured by the selection.
+void draw_row_text(const Frame& f, std::int32_t line, std::int32_t s, std::string_view chars,
+                   int row_bottom, int text_slot, int back_slot) {
+    const int n = static_cast<int>(chars.size());
+    const int text_columns = f.columns - f.numbers;
+    for (const RowSegment& seg :
+         selection_row_segments(g_selection, f.pane.kind, line, s, n, text_columns)) {
+        const int fg = seg.inverted ? back_slot : text_slot;
+        const int bg = seg.inverted ? text_slot : back_slot;
+        const int text_end = std::min(seg.to, n);
+        if (seg.from < text_end)
+            draw_run(f, f.numbers + seg.from, row_bottom,
+                     chars.substr(static_cast<std::size_t>(seg.from),
+                                  static_cast<std::size_t>(text_end - seg.from)),
+                     fg, bg);
+        const int blank_from = std::max(seg.from, n);
+        if (blank_from < seg.to)
+            plat_fill(f.window, (f.numbers + blank_from) * f.w, row_bottom - f.h,
+                      (f.numbers + seg.to) * f.w, row_bottom, bg);
+    }
+}
+
+void fill_cells(const Frame& f, int r, std::int32_t line, std::int32_t first_char, int n,
+                std::int32_t length) {
+    if (r >= f.pane.cells.rows || f.pane.cells.columns != f.columns) return;
+    Cell* cells = f.pane.cells.row(r);
+    for (int c = 0; c < f.numbers && c < f.columns; ++c)
+        cells[c] = Cell{};
+    for (int c = f.numbers; c < f.columns; ++c)
+        cells[c] = Cell{line, std::max(length - 1, 0)};
+    for (int k = 0; k < n && f.numbers + k < f.columns; ++k)
+        cells[f.numbers + k] = Cell{line, first_char + k};
+}
+
+void clear_cells(const Frame& f, int r) {
+    if (r >= f.pane.cells.rows || f.pane.cells.columns != f.columns) return;
+    std::fill(f.pane.cells.row(r), f.pane.cells.row(r) + f.columns, Cell{});
+}
+
+void draw_number(const Frame& f, std::int32_t line, int row_bottom) {
+    const std::int32_t number = edit_gutter_line(line);
+    char field[64];
+    if (number < 1)
+        std::snprintf(field, sizeof field, "%-*s", f.numbers, " ");
+    else
+        std::snprintf(field, sizeof field, "%-*d", f.numbers, static_cast<int>(number));
+    const bool pressed = line == g_panes.pressed_line;
+    draw_run(f, 0, row_bottom, field, pressed ? f.back : 13, pressed ? 13 : f.back);
+}
+
+int leading_blanks(std::string_view chars) {
+    int k = 0;
+    while (k < static_cast<int>(chars.size()) && chars[static_cast<std::size_t>(k)] == ' ')
+        ++k;
+    return k;
+}
+
+// A line feed counts as a character but shows as a blank.
+std::string_view shown(std::string& buffer, std::string_view chars) {
+    if (chars.empty() || chars.back() != '\n') return chars;
+    buffer.assign(chars);
+    buffer.back() = ' ';
+    return buffer;
+}
+
+struct Walk {
+    int r = 0;          // rows drawn so far
+    int y = 0;          // bottom of the row about to be drawn
+    int last_chars = 0; // characters on the last row drawn
+    bool rows_full = false;
+};
+
+void draw_line(const Frame& f, std::int32_t line, Walk& walk) {
+    const std::string& text = f.lines[static_cast<std::size_t>(line)];
+    const std::int32_t length = static_cast<std::int32_t>(text.size());
+    const int text_columns = std::max(f.columns - f.numbers, 1);
+    const bool is_stop = f.is_source && line == g_source.stop_line;
+    const int text_slot = is_stop ? (g_source.stopped_up ? 9 : 2) : 64;
+    const int back_slot = f.is_source && edit_line_changed(line) == 1 ? 35 : f.back;
+    const int limit = f.rows * f.h;
+    std::string buffer;
+    std::int32_t s = 0;
+    bool first_row = true;
+    for (;;) {
+        const int n = static_cast<int>(std::min<std::int64_t>(length - s, text_columns));
+        const std::string_view chars =
+            std::string_view(text).substr(static_cast<std::size_t>(s), static_cast<std::size_t>(n));
+        if (f.is_source) {
+            if (first_row)
+                draw_number(f, line, walk.y);
+            else
+                draw_run(f, 0, walk.y, std::string(static_cast<std::size_t>(f.numbers), ' '), 13,
+                         f.back);
+        }
+        draw_row_text(f, line, s, shown(buffer, chars), walk.y, text_slot, back_slot);
+        fill_cells(f, walk.r, line, s, n, length);
+        if (f.is_source) {
+            MarkGeometry g{f.w, f.h, walk.y, f.numbers, leading_blanks(chars)};
+            marks_clear(f.window, g, f.back);
+            if (first_row && vel_bp_marked(line)) marks_breakpoint(f.window, g);
+            if (first_row && is_stop) marks_stop_arrow(f.window, g, text_slot, g_source.stopped_up);
+        }
+        walk.last_chars = n;
+        first_row = false;
+        s += n;
+        if (s >= length) break;
+        walk.y += f.h;
+        walk.r += 1;
+        if (walk.y > limit) {
+            walk.rows_full = true;
+            return;
+        }
+    }
+    walk.r += 1;
+    walk.y += f.h;
+    if (walk.y > limit) walk.rows_full = true;
+}
+
+void draw_banner(const Frame& f, int entry, Walk& walk) {
+    const std::string banner = file_banner_text(*g_source.file_map[entry].file_name, f.columns);
+    draw_run(f, 0, walk.y, banner, 64, f.back);
+    const int drawn = static_cast<int>(banner.size());
+    if (drawn < f.columns)
+        plat_fill(f.window, drawn * f.w, walk.y - f.h, f.columns * f.w, walk.y, f.back);
+    clear_cells(f, walk.r);
+    walk.last_chars = 0;
+    walk.r += 1;
+    walk.y += f.h;
+    if (walk.y > f.rows * f.h) walk.rows_full = true;
+}
+
+void draw_caret(Pane& pane, const Frame& f, const Walk& walk, std::int32_t count) {
+    // The walk has moved one row past the last row it drew.
+    const int last_bottom = count == 0 ? f.h : walk.y - f.h;
+    char end = ' ';
+    if (count > 0 && !f.lines.back().empty()) end = f.lines.back().back();
+    int column;
+    int bottom;
+    if (walk.last_chars < f.columns && end != '\n') {
+        column = walk.last_chars - (pane.editor.length - pane.editor.cursor);
+        bottom = last_bottom;
+    } else if (walk.r < f.rows) {
+        column = 0;
+        bottom = last_bottom + f.h;
+    } else {
+        return;
+    }
+    const int rows_high = g_panes.insert_mode ? 3 : 2;
+    plat_fill(f.window, column * f.w, bottom - rows_high, (column + 1) * f.w, bottom, 1);
+    pane.caret = {true, column * f.w, bottom - 3};
+}
+
+} // namespace
+
+void render_pane(Pane& pane) {
+    const std::vector<std::string>& lines = pane_text(pane);
+    const std::int32_t count = static_cast<std::int32_t>(lines.size());
+    const bool is_source = pane.kind == PaneKind::Source;
+    Frame f{pane,
+            pane.window,
+            lines,
+            is_source,
+            std::max(layout_cell_width(), 1),
+            std::max(layout_cell_height(), 1),
+            std::max(layout_text_descent() - 1, 0),
+            pane.visible_columns,
+            pane.visible_rows,
+            0,
+            pane_background_slot(pane)};
+    Walk walk;
+    walk.y = f.h;
+
+    if (!is_source && pane.caret.drawn) {
+        plat_fill(f.window, pane.caret.x, pane.caret.y, pane.caret.x + f.w, pane.caret.y + 3,
+                  f.back);
+        pane.caret.drawn = false;
+    }
+    if (count > 0) {
+        const std::int32_t first = std::max(std::min(pane.top_line, count - 1), 0);
+        pane.top_line = first;
+        pane_update_scroll_bar(pane);
+        f.numbers = is_source ? number_column_width(count) : 0;
+        pane.number_columns = f.numbers;
+        std::int32_t line = first;
+        std::int32_t last = first;
+        while (line < count && !walk.rows_full && f.rows > 0) {
+            last = line;
+            const int banner = is_source ? file_map_banner_at(line) : -1;
+            if (banner >= 0)
+                draw_banner(f, banner, walk);
+            else
+                draw_line(f, line, walk);
+            ++line;
+        }
+        pane.last_line_shown = walk.rows_full ? last : last + 1;
+        for (int r = walk.r; r < f.rows; ++r)
+            clear_cells(f, r);
+        const int limit = f.rows * f.h;
+        const int drawn_bottom = walk.y - f.h; // the walk stands one row past its last
+        if (drawn_bottom < limit)
+            plat_fill(f.window, 0, drawn_bottom, f.columns * f.w, limit, f.back);
+        if (is_source) {
+            pane.rule_x = (f.numbers - 3) * f.w;
+            pane.text_x = f.numbers * f.w;
+            plat_line(f.window, pane.rule_x, 0, pane.rule_x, std::max(pane.height - 1, 0), 64);
+        }
+    }
+    if (!is_source) {
+        draw_caret(pane, f, walk, count);
+        return;
+    }
+    // Hook: the edit caret of edit mode is drawn here once edit mode exists.
+    // Pins that follow source lines move with what is now shown.
+    vel_pin_reposition_all();
+}

@@ -1,0 +1,32 @@
+// What the Windows side's window files share: the window procedures, the
+// pointer shapes and the handle conversions.
+#pragma once
+
+#include "platform/draw.h"
+#include "platform/win32/win32_state.h"
+
+namespace win32 {
+
+// Sent to the main window when a pane was resized by its own frame; the
+// resize is done there, after the pane's sizing loop has ended.
+constexpr UINT kPaneFrameResized = WM_APP + 1;
+
+LRESULT CALLBACK vel_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+LRESULT CALLBACK sash_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+inline HWND hwnd_of(plat_window window) {
+    return reinterpret_cast<HWND>(window);
+}
+inline plat_window handle_of(HWND window) {
+    return reinterpret_cast<plat_window>(window);
+}
+
+// The pointer shape last shown (1 to 5), put back whenever the pointer
+// enters a client area.
+int current_pointer();
+HCURSOR pointer_cursor(int shape);
+
+// The text font, or a stand-in until one is loaded.
+HFONT text_font();
+
+} // namespace win32

@@ -1,0 +1,155 @@
+// The window procedures of the classes "VEL" (the main window and the panes)
+// and "VEL_SASH". Each message is translated and handed to one named
+// handler of the display.
+#include "display/display_events.h"
+#include "display/layout.h"
+#include "display/main_window.h"
+#include "display/sash.h"
+#include "platform/win32/window_internal.h"
+
+#include <windowsx.h>
+
+using win32::handle_of;
+using win32::state;
+
+namespace {
+
+// Set by the erase that BeginPaint sends, so that a paint which needed no
+// erase still gets its pane drawn.
+bool erased = false;
+
+ScrollRequest request_of(WPARAM wparam) {
+    switch (LOWORD(wparam)) {
+    case SB_LINEUP:
+        return ScrollRequest::LineUp;
+    case SB_LINEDOWN:
+        return ScrollRequest::LineDown;
+    case SB_PAGEUP:
+        return ScrollRequest::PageUp;
+    case SB_PAGEDOWN:
+        return ScrollRequest::PageDown;
+    case SB_THUMBTRACK:
+        return ScrollRequest::ThumbTrack;
+    default:
+        return ScrollRequest::Other;
+    }
+}
+
+void on_paint(HWND window) {
+    PAINTSTRUCT paint;
+    erased = false;
+    BeginPaint(window, &paint);
+    if (!erased) display_paint(handle_of(window));
+    EndPaint(window, &paint);
+}
+
+void on_main_size_proposed(HWND window, WPARAM wparam, LPARAM lparam) {
+    const RECT* proposed = wparam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lparam)->rgrc[0]
+                                  : reinterpret_cast<RECT*>(lparam);
+    main_window_size_proposed(proposed->right - proposed->left, proposed->bottom - proposed->top,
+                              IsIconic(window) != FALSE);
+}
+
+void on_wheel(WPARAM wparam) {
+    int x = 0;
+    int y = 0;
+    plat_pointer_position(x, y);
+    display_wheel(GET_WHEEL_DELTA_WPARAM(wparam), y);
+}
+
+LRESULT main_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+    case WM_CLOSE:
+        main_window_close_requested();
+        return 0;
+    case WM_DESTROY:
+        main_window_destroyed();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1; // the panes cover it; nothing of its own to paint
+    case WM_NCCALCSIZE:
+        on_main_size_proposed(window, wparam, lparam);
+        break;
+    case WM_EXITSIZEMOVE:
+        main_window_size_move_ended();
+        break;
+    case WM_MOUSEWHEEL:
+        on_wheel(wparam);
+        return 0;
+    case win32::kPaneFrameResized:
+        // Measured now: the sizing loop may place the pane only after it
+        // has said the loop is over.
+        display_pane_frame_resized(static_cast<plat_window>(wparam),
+                                   plat_child_outer_height(static_cast<plat_window>(wparam)));
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+LRESULT pane_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        erased = true;
+        display_erase(handle_of(window));
+        return 1;
+    case WM_PAINT:
+        on_paint(window);
+        return 0;
+    case WM_VSCROLL:
+        display_scroll(handle_of(window), request_of(wparam), HIWORD(wparam));
+        break;
+    case WM_MOUSEWHEEL:
+        on_wheel(wparam);
+        return 0;
+    case WM_EXITSIZEMOVE:
+        // The pane's own frame was dragged; it is made anew at its new size
+        // once its sizing loop is over.
+        PostMessageA(state().main_window, win32::kPaneFrameResized,
+                     static_cast<WPARAM>(handle_of(window)), 0);
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+} // namespace
+
+namespace win32 {
+
+LRESULT CALLBACK vel_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_SETCURSOR && LOWORD(lparam) == HTCLIENT) {
+        // The class has no cursor: the shape the display chose is put back.
+        SetCursor(pointer_cursor(current_pointer()));
+        return TRUE;
+    }
+    if (window == state().main_window) return main_message(window, message, wparam, lparam);
+    if (pane_of_window(handle_of(window)) || handle_of(window) == g_layout.panel)
+        return pane_message(window, message, wparam, lparam);
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+LRESULT CALLBACK sash_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    const plat_window sash = handle_of(window);
+    switch (message) {
+    case WM_LBUTTONDOWN:
+        sash_button_down(sash);
+        return 0;
+    case WM_MOUSEMOVE:
+        sash_pointer_moved(sash);
+        return 0;
+    case WM_LBUTTONUP:
+        sash_button_up(sash);
+        return 0;
+    case WM_CANCELMODE:
+    case WM_CAPTURECHANGED:
+        sash_cancelled(sash);
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wparam, lparam);
+    }
+}
+
+} // namespace win32

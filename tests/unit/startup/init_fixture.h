@@ -1,0 +1,71 @@
+// Start-up configuration tests: a fake file system with C:\w as the current
+// directory, and every record the initialisation file sets back at its start.
+#pragma once
+
+#include "display/buttons.h"
+#include "display/colours.h"
+#include "display/keyboard_state.h"
+#include "display/layout.h"
+#include "display/mouse_mode.h"
+#include "platform/headless/settings_control.h"
+#include "settings/font_list.h"
+#include "settings/fonts.h"
+#include "startup/init_config.h"
+#include "startup/init_file_read.h"
+#include "test_support.h"
+#include "watch/pin_colours.h"
+
+#include <string>
+#include <vector>
+
+class InitTest : public VelTest {
+  protected:
+    static constexpr const char* kPath = "C:\\w\\.velinit";
+
+    void SetUp() override {
+        VelTest::SetUp();
+        clear();
+        headless::fake_fs_enable();
+        headless::fake_fs_set_current_dir(u"C:\\w");
+        headless::fake_fs_add_dir("C:\\w");
+        for (const char* name : {"HOME", "VelInst", "REXXHOME"})
+            headless::unset_env(name);
+    }
+    void TearDown() override {
+        clear();
+        VelTest::TearDown();
+    }
+    static void clear() {
+        g_buttons.clear();
+        colour_table_reset();
+        g_layout.fractions[0] = 50.0;
+        g_layout.fractions[1] = 25.0;
+        g_layout.fractions[2] = 25.0;
+        g_pin_colours = PinColours{};
+        g_mouse_mode = MouseModeState{};
+        g_fonts = FontState{};
+        g_font_list.clear();
+        g_keyboard = KeyboardState{};
+    }
+
+    // Reads `text` as the initialisation file.
+    InitConfig read(const std::string& text) {
+        headless::fake_fs_add_file(kPath, text);
+        InitConfig config;
+        init_file_read(kPath, config);
+        return config;
+    }
+
+    static std::vector<std::string> box_texts() {
+        std::vector<std::string> texts;
+        for (const headless::BoxRecord& box : headless::boxes())
+            texts.push_back(box.text);
+        return texts;
+    }
+
+    // The generic report for a keyword at a line of the test file.
+    static std::string generic(const std::string& keyword, int line) {
+        return "vel: Invalid \"" + keyword + "\" parameters in file \"" + kPath + "\" at line " +
+               std::to_string(line) + ".\n";
+    }
+};
