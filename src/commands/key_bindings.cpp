@@ -7,3 +7,7 @@ void vel_keys_init() {
 void vel_set_command(const char* text, int length) {
     // Hook: the function-key definition parser fills this in.
 }
+
+void vel_keymap_build() {
+    // Hook: the keyboard character table arrives with the key bindings.
+}

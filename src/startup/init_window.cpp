@@ -1,5 +1,6 @@
 #include "startup/init_window.h"
 
+#include "commands/key_bindings.h"
 #include "display/layout.h"
 #include "display/pointer.h"
 #include "display/toolbar.h"
@@ -29,6 +30,7 @@ void init_create_windows(InitConfig& config) {
     }
     vel_font_list_build();
     init_load_fonts(config);
+    vel_keymap_build();
     display_size_main_window(config.x, config.y, config.columns, config.lines);
 
     rxarrow(POINTER_ARROW);
