@@ -123,11 +123,17 @@ void stop(std::string_view body, StopKind kind) {
     vel_pin_refresh_all();
 }
 
+// No interpreter loads a million files; an index beyond this is a table the
+// process could not hold and ends vel as any failed allocation does, before
+// the attempt swallows the machine's memory.
+constexpr int file_map_index_limit = 1'000'000;
+
 void file_map(std::string_view body) {
     int numbers[4] = {0, 0, 0, 0};
     std::string bounded(body);
     std::sscanf(bounded.c_str(), "%d %d %d %d", &numbers[0], &numbers[1], &numbers[2], &numbers[3]);
     const int index = numbers[0];
+    if (index >= file_map_index_limit) vel_memory_exhausted();
     if (index >= 0) {
         std::vector<FileMapEntry>& map = g_source.file_map;
         if (static_cast<std::size_t>(index) >= map.size())

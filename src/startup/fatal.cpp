@@ -23,14 +23,18 @@ void vel_error_box(std::initializer_list<std::string_view> texts) {
 namespace {
 
 void on_memory_exhausted() {
+    vel_memory_exhausted();
+}
+
+} // namespace
+
+void vel_memory_exhausted() {
     // Give the handler up first: if even the box cannot be built, the next
     // failure throws std::bad_alloc and ends the process instead of looping.
     std::set_new_handler(nullptr);
     vel_error_box("vel: No More Memory Available.");
     vel_exit(1);
 }
-
-} // namespace
 
 void install_memory_failure_handler() {
     std::set_new_handler(on_memory_exhausted);

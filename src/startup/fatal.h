@@ -19,6 +19,10 @@ inline void vel_error_box(std::string_view text) {
 // and end through vel_exit(1), so no caller ever sees a null block.
 void install_memory_failure_handler();
 
+// The same ending for a table the program refuses to grow because the size
+// asked for could never be allocated.
+[[noreturn]] void vel_memory_exhausted();
+
 // Saves the main window's geometry, pane heights and font to the settings
 // store, then ends the process with the status.
 [[noreturn]] void vel_exit(int status);

@@ -150,6 +150,15 @@ TEST_F(Messages, FileMapEntriesGrowTheMap) {
     EXPECT_EQ(file_map_banner_at(0), -1);
 }
 
+TEST_F(Messages, AFileMapIndexNoTableCouldHoldEndsLikeAFailedAllocation) {
+    EXPECT_EQ(apply("|file-map|999999 1 2 0 last.ost"), kept_running);
+    EXPECT_EQ(g_source.file_map.size(), 1'000'000u);
+    EXPECT_EQ(apply("|file-map|222222222 1 2 0 x.ost"), 1);
+    ASSERT_EQ(headless::boxes().size(), 1u);
+    EXPECT_EQ(headless::boxes()[0].text, "vel: No More Memory Available.");
+    EXPECT_EQ(g_source.file_map.size(), 1'000'000u);
+}
+
 TEST_F(Messages, CommandPaneMessagesAppendedOrAbovePrompt) {
     g_panes.command.lines = {"x\n", "% "};
     apply("|mes|hello");
