@@ -3,7 +3,7 @@
 #include "commands/aliases.h"
 #include "commands/command_rows.h"
 #include "commands/command_text.h"
-#include "display/command_history.h"
+#include "display/line_editor.h"
 #include "display/panes.h"
 #include "display/selection.h"
 
@@ -122,7 +122,7 @@ void vel_command_typed(const std::string& command) {
     // Without a selection the placeholders stay, so that vel_command
     // reports them.
     const std::string line = with_selection(command).value_or(command);
-    command_history_add(line);
+    line_history_add(g_panes.command.editor, line);
 
     Pane& pane = g_panes.command;
     const bool showed_end = pane_shows_end(pane);
@@ -133,6 +133,7 @@ void vel_command_typed(const std::string& command) {
         pane.lines.back() = std::move(echoed);
     pane.editor.cursor = 0;
     pane.editor.length = 0;
+    pane.editor.buffer.reset();
     pane.lines.push_back(g_panes.prompt);
     pane.has_lines = true;
 

@@ -1,6 +1,10 @@
 #include "display/display_events.h"
 
+#include "commands/command.h"
+#include "display/buttons.h"
 #include "display/layout.h"
+#include "display/main_window.h"
+#include "display/toolbar.h"
 
 Pane* pane_of_window(plat_window window) {
     if (window == 0) return nullptr;
@@ -50,4 +54,33 @@ void display_pane_frame_resized(plat_window window, int outer_height) {
         pane_resize_source_to(outer_height);
     else if (window == g_panes.command.window && outer_height != g_panes.command.height)
         pane_resize_command_to(outer_height);
+}
+
+bool display_key(const KeyEvent& event, int y, KeyTarget target) {
+    const TranslatedKey key = key_translate(event);
+    switch (key.outcome) {
+    case KeyOutcome::Default:
+        return true;
+    case KeyOutcome::Ignored:
+        return false;
+    case KeyOutcome::QuitRequest:
+        main_window_close_requested();
+        return false;
+    case KeyOutcome::Code:
+        key_route(key.code, key.modifiers, y, target);
+        return false;
+    }
+    return true;
+}
+
+void display_control_command(int identifier, int notification) {
+    constexpr int first_button = 20000;
+    constexpr int first_tool = 30000;
+    if (identifier >= first_tool) {
+        toolbar_command(identifier);
+        return;
+    }
+    const int index = identifier - first_button;
+    if (notification == 0 && index >= 0 && index < static_cast<int>(g_buttons.size()))
+        vel_command_typed(g_buttons[static_cast<std::size_t>(index)].command);
 }

@@ -2,6 +2,8 @@
 // procedures of the platform only translate and forward.
 #pragma once
 
+#include "display/key_route.h"
+#include "display/key_translate.h"
 #include "display/panes.h"
 #include "platform/draw.h"
 
@@ -24,3 +26,12 @@ void display_wheel(int delta, int y);
 // The user resized the source or command pane by its own frame to this outer
 // height.
 void display_pane_frame_resized(plat_window window, int outer_height);
+
+// A keyboard message, with the pointer's y in main-window client
+// coordinates. Returns true when the window system's own handling must run.
+bool display_key(const KeyEvent& event, int y, KeyTarget target);
+
+// A control sent a command: a button of the panel (identifiers from 20000)
+// or of the toolbar (from 30000). `notification` is the control's code
+// (0: clicked).
+void display_control_command(int identifier, int notification);

@@ -1,13 +1,17 @@
 #include "display/main_window.h"
 
+#include "edit/edit_quit.h"
+#include "link/launch.h"
+#include "link/link_state.h"
 #include "startup/fatal.h"
 
 void main_window_close_requested() {
-    // Hook: stopping the interpreter and asking about unsaved sources come
-    // with the window procedure and the editor; until then closing ends vel.
-    vel_exit(0);
+    edit_confirm_quit();
 }
 
 void main_window_destroyed() {
+    // The interpreter is told to go, quietly: the user already chose to
+    // leave and nothing could be done about a failure now.
+    if (g_link.connected) stop_interpreter(StopReason::WindowClose);
     vel_exit(0);
 }

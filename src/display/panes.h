@@ -4,15 +4,24 @@
 #include "platform/draw.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 // The text being typed at the end of the io or command pane: `length` bytes
-// at the end of the pane's last line, with the cursor `cursor` bytes in.
+// at the end of the pane's last line, with the cursor `cursor` bytes in, and
+// the lines submitted before.
 struct LineEditorState {
     std::int32_t cursor = 0;
     std::int32_t length = 0;
+    // What was typed since the last Enter; none until the first key (a
+    // buffer emptied again by Backspace still exists and is submitted).
+    std::optional<std::string> buffer;
+    std::vector<std::string> history; // oldest first
+    // The entry the last Up or Down showed; history.size() after a
+    // submission, so that Up starts from the newest.
+    std::int32_t history_index = 0;
 };
 
 enum class PaneKind { Source, Io, Command };

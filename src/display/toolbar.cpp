@@ -7,3 +7,7 @@ void toolbar_create() {
 void toolbar_refresh() {
     // Hook: the toolbar itself arrives with the window's controls.
 }
+
+void toolbar_command(int identifier) {
+    // Hook: the toolbar's entries arrive with the window's controls.
+}

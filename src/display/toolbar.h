@@ -8,3 +8,7 @@ void toolbar_create();
 // Enables and disables the buttons for the current connection, running and
 // editor-driven states.
 void toolbar_refresh();
+
+// A toolbar button was clicked: its entry's command line runs as if typed.
+// Waits for the toolbar.
+void toolbar_command(int identifier);

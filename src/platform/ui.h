@@ -9,7 +9,7 @@
 
 #include <string>
 
-enum class BoxIcon { Stop, Question, Warning, Information };
+enum class BoxIcon { None, Stop, Question, Warning, Information };
 enum class BoxButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class BoxAnswer { Ok, Cancel, Yes, No };
 
@@ -30,6 +30,9 @@ bool plat_main_window_exists();
 void plat_main_window_set_title(const std::string& title);
 // Shows the main window with the entry's show-command and brings it forward.
 void plat_main_window_show(int show_command);
+// Destroys the main window; on Windows its destruction message ends vel
+// before this returns.
+void plat_main_window_destroy();
 
 // Removes and dispatches at most one waiting window message.
 // Returns true when one was handled.

@@ -2,6 +2,14 @@
 
 // Hooks: tips and pins fill these in.
 
+void vel_tip_hover(int x, int y) {}
+
+void vel_tip_hide() {}
+
+void vel_tip_show_timer() {}
+
+void vel_tip_hide_timer() {}
+
 void vel_tip_answer(const std::string& value) {}
 
 void vel_pin_refresh_all() {}

@@ -3,6 +3,18 @@
 
 #include <string>
 
+// The pointer moved over the source pane (client pixels) with no button
+// held: a tip for the symbol there is shown after a rest. Waits for tips.
+void vel_tip_hover(int x, int y);
+
+// Hides the hover tip if it is shown. Waits for tips.
+void vel_tip_hide();
+
+// The source pane's two tip timers fired: show the tip after the pointer
+// rested, and hide it once the pointer left it. Wait for tips.
+void vel_tip_show_timer();
+void vel_tip_hide_timer();
+
 // The interpreter's answer to the oldest pending evaluation question.
 void vel_tip_answer(const std::string& value);
 

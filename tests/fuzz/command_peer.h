@@ -6,7 +6,6 @@
 #include "commands/breakpoints.h"
 #include "commands/command.h"
 #include "commands/status_file.h"
-#include "display/command_history.h"
 #include "display/mouse_mode.h"
 #include "display/panes.h"
 #include "link/link_state.h"
@@ -105,7 +104,7 @@ inline void reset_vel() {
     g_breakpoints = BreakpointTable{};
     g_status_file = StatusFileState{};
     g_mouse_mode = MouseModeState{};
-    g_command_history = CommandHistory{};
+    g_panes.command.editor = LineEditorState{};
 }
 
 // After an input: a kill, run or runfile may have closed vel's ends (and a

@@ -1,6 +1,7 @@
 #include "platform/headless/headless.h"
 
 #include "platform/headless/canvas.h"
+#include "platform/headless/clipboard_control.h"
 #include "platform/headless/fake_fs.h"
 #include "platform/headless/headless_state.h"
 #include "platform/headless/settings_control.h"
@@ -32,6 +33,7 @@ void reset() {
     headless_internal::reset_fake_fs();
     reset_canvas();
     settings_reset();
+    clipboard_reset();
 }
 
 std::vector<BoxRecord>& boxes() {

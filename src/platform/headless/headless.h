@@ -66,6 +66,7 @@ bool dpi_awareness_declared();
 struct MainWindow {
     bool created = false;
     bool shown = false;
+    bool destroyed = false;
     int show_command = 0;
     std::string title;
 };

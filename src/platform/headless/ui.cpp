@@ -45,6 +45,11 @@ void plat_main_window_show(int show_command) {
     state().window.show_command = show_command;
 }
 
+void plat_main_window_destroy() {
+    state().window.created = false;
+    state().window.destroyed = true;
+}
+
 bool plat_pump_one_message() {
     auto& queue = state().messages;
     if (queue.empty()) return false;

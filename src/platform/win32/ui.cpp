@@ -15,6 +15,8 @@ namespace {
 
 UINT icon_of(BoxIcon icon) {
     switch (icon) {
+    case BoxIcon::None:
+        return 0;
     case BoxIcon::Stop:
         return MB_ICONHAND;
     case BoxIcon::Question:
@@ -93,6 +95,10 @@ void plat_main_window_show(int show_command) {
     ShowWindow(window, show_command);
     SetForegroundWindow(window);
     SetActiveWindow(window);
+}
+
+void plat_main_window_destroy() {
+    if (state().main_window) DestroyWindow(state().main_window);
 }
 
 bool plat_pump_one_message() {

@@ -11,6 +11,11 @@ namespace win32 {
 // resize is done there, after the pane's sizing loop has ended.
 constexpr UINT kPaneFrameResized = WM_APP + 1;
 
+// The keyboard, mouse, timer, control and clipboard messages of the "VEL"
+// windows. True when the message was handled (with `result`); false when
+// the rest of the window procedure and the default handling are still due.
+bool input_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
+
 LRESULT CALLBACK vel_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 LRESULT CALLBACK sash_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 

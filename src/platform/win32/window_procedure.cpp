@@ -125,6 +125,8 @@ LRESULT CALLBACK vel_window_procedure(HWND window, UINT message, WPARAM wparam, 
         SetCursor(pointer_cursor(current_pointer()));
         return TRUE;
     }
+    LRESULT result = 0;
+    if (input_message(window, message, wparam, lparam, result)) return result;
     if (window == state().main_window) return main_message(window, message, wparam, lparam);
     if (pane_of_window(handle_of(window)) || handle_of(window) == g_layout.panel)
         return pane_message(window, message, wparam, lparam);

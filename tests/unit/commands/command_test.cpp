@@ -208,8 +208,8 @@ TEST_F(Commands, TypedCommandsAreRecordedThenRun) {
     vel_command_typed("step");
     vel_command_typed("bogus");
     EXPECT_EQ(peer.read_far(), "<4>step<4>step");
-    EXPECT_EQ(g_command_history.entries, (Lines{"step", "bogus"}));
-    EXPECT_EQ(g_command_history.recall, 2u);
+    EXPECT_EQ(g_panes.command.editor.history, (Lines{"step", "bogus"}));
+    EXPECT_EQ(g_panes.command.editor.history_index, 2);
     EXPECT_EQ(g_panes.command.editor.cursor, 0);
     EXPECT_EQ(g_panes.command.editor.length, 0);
     EXPECT_EQ(g_panes.command.lines, (Lines{"old\n", "% step\n", "% step\n", "% bogus\n",

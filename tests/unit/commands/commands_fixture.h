@@ -7,7 +7,6 @@
 #include "commands/breakpoints.h"
 #include "commands/command.h"
 #include "commands/status_file.h"
-#include "display/command_history.h"
 #include "display/mouse_mode.h"
 #include "platform/fs.h"
 #include "test_support.h"
@@ -21,7 +20,7 @@ inline void reset_commands_state() {
     g_breakpoints = BreakpointTable{};
     g_status_file = StatusFileState{};
     g_mouse_mode = MouseModeState{};
-    g_command_history = CommandHistory{};
+    g_panes.command.editor = LineEditorState{};
 }
 
 class CommandsTest : public VelTest {

@@ -1,0 +1,68 @@
+#include "display/key_route.h"
+
+#include "commands/key_bindings.h"
+#include "display/layout.h"
+#include "display/line_editor.h"
+#include "display/panes.h"
+#include "edit/edit_mode.h"
+#include "edit/edit_save.h"
+#include "link/source.h"
+
+namespace {
+
+Pane* pane_at(int y) {
+    switch (layout_pane_at_y(y)) {
+    case LAYOUT_SOURCE:
+        return &g_panes.source;
+    case LAYOUT_IO:
+        return &g_panes.io;
+    case LAYOUT_COMMAND:
+        return &g_panes.command;
+    default:
+        return nullptr;
+    }
+}
+
+bool pages_a_pane(int code, KeyModifiers modifiers) {
+    if (code != KEY_PAGE_UP && code != KEY_PAGE_DOWN) return false;
+    const std::string* binding = vel_key_binding(code, modifiers.shift, modifiers.ctrl, false);
+    return binding == nullptr || binding->empty();
+}
+
+} // namespace
+
+void key_route(int code, KeyModifiers modifiers, int y, KeyTarget target) {
+    if (target != KeyTarget::MainWindow) return;
+    const int over = layout_pane_at_y(y);
+
+    if (code == KEY_PAUSE) {
+        edit_save();
+        return;
+    }
+    if (edit_mode_on() && over == LAYOUT_SOURCE &&
+        edit_key(code, modifiers.shift, modifiers.ctrl))
+        return;
+    if (pages_a_pane(code, modifiers)) {
+        if (Pane* pane = pane_at(y); pane && pane_page(*pane, code == KEY_PAGE_DOWN)) return;
+    }
+
+    const bool bound = key_is_bound(code, modifiers.ctrl);
+    const bool halted = g_source.macro_halted;
+    if (over == LAYOUT_IO || (halted && !modifiers.ctrl)) {
+        if (!bound) {
+            line_editor_key(g_panes.io, code, modifiers.shift, modifiers.ctrl, io_pane_submit,
+                            false);
+            pane_redraw(g_panes.io);
+            return;
+        }
+    }
+    const bool over_command_side =
+        over == LAYOUT_SOURCE || over == LAYOUT_PANEL || over == LAYOUT_COMMAND;
+    if (!over_command_side && !halted && !bound) return;
+
+    Pane& command = g_panes.command;
+    line_editor_key(command, code, modifiers.shift, modifiers.ctrl, command_pane_submit, true);
+    if (code == KEY_ENTER) command.lines.push_back(g_panes.prompt);
+    pane_redraw(command);
+    pane_follow_end(command);
+}

@@ -1,0 +1,60 @@
+// The mouse over the panes: button presses and releases, moves with the
+// pointer shapes they choose, and the hover that shows variable tips.
+#pragma once
+
+#include "display/panes.h"
+
+#include <cstdint>
+
+// Modifier and held-button bits of a mouse event, in the X layout the
+// selection code speaks.
+enum MouseBits : int {
+    MOUSE_SHIFT = 1,
+    MOUSE_CTRL = 4,
+    MOUSE_ALT = 8,
+    MOUSE_LEFT_HELD = 0x100,
+    MOUSE_MIDDLE_HELD = 0x200,
+    MOUSE_RIGHT_HELD = 0x400,
+};
+
+struct MouseEvent {
+    int x = 0; // pixels within the pane
+    int y = 0;
+    std::int64_t time_ms = 0; // wall clock
+    int bits = 0;
+    int button = 0; // presses: 1 left, 2 middle, 3 right
+};
+
+struct MouseState {
+    bool left_down = false;
+    bool middle_down = false;
+    bool right_down = false;
+    // The pointer crossed the window's frame: the shape is set again on the
+    // next move inside.
+    bool reshape_pending = false;
+};
+
+extern MouseState g_mouse;
+
+// The modifier bits of a keyboard state (Ctrl and Alt held together count
+// as neither).
+int mouse_modifier_bits(bool shift_down, bool ctrl_down, bool alt_down);
+
+// The pointer moved over the frame or title bar.
+void mouse_nonclient_move();
+
+// The pointer moved over `pane` (null: another window of vel); `bits` holds
+// the modifiers and the held buttons.
+void mouse_move(Pane* pane, const MouseEvent& event);
+
+// A button went down over a pane, or the left button came up.
+void mouse_press(Pane& pane, const MouseEvent& event);
+void mouse_release(Pane& pane, const MouseEvent& event);
+// The middle or right button came up.
+void mouse_other_release(int button);
+
+// The hooks of the selection and breakpoint clicks. Wait for mouse
+// selection.
+void selection_press(Pane& pane, const MouseEvent& event);
+void selection_drag(Pane& pane, const MouseEvent& event);
+void selection_release(Pane& pane, const MouseEvent& event);

@@ -1,0 +1,16 @@
+// Leaving vel: the question before quitting, and the check for files
+// changed on disk when the window comes back to the front.
+#pragma once
+
+// Whether any edited source has unsaved changes. Waits for the editor:
+// never until it lands.
+bool edit_any_modified();
+
+// The user asked to quit (closing the window, Alt+F4, Alt+E). Asks first;
+// when the user agrees the window goes and vel ends. Returns 0 when vel
+// goes on.
+int edit_confirm_quit();
+
+// The main window was activated: sources changed outside vel are offered
+// for reloading. Waits for the editor.
+void edit_check_outside();

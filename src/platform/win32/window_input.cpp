@@ -1,0 +1,175 @@
+// Keyboard, mouse and control messages of the "VEL" windows, read into the
+// plain events the display handles.
+#include "display/clipboard.h"
+#include "display/display_events.h"
+#include "display/mouse_events.h"
+#include "edit/edit_quit.h"
+#include "platform/win32/window_internal.h"
+#include "watch/watch.h"
+
+#include <windowsx.h>
+
+#include <chrono>
+
+using win32::handle_of;
+using win32::state;
+
+namespace {
+
+constexpr UINT_PTR kTipShowTimer = 0x7A51;
+constexpr UINT_PTR kTipHideTimer = 0x7A52;
+constexpr int kFirstToolIdentifier = 30000;
+
+bool down(const BYTE* keys, int virtual_key) {
+    return (keys[virtual_key] & 0x80) != 0;
+}
+
+KeyMessage key_message_of(UINT message) {
+    switch (message) {
+    case WM_KEYUP:
+        return KeyMessage::KeyUp;
+    case WM_CHAR:
+        return KeyMessage::Character;
+    case WM_SYSKEYDOWN:
+        return KeyMessage::SystemKeyDown;
+    default:
+        return KeyMessage::KeyDown;
+    }
+}
+
+LRESULT on_key(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    KeyEvent event;
+    event.message = key_message_of(message);
+    event.key = static_cast<unsigned>(wparam);
+    event.key_data = static_cast<std::uint32_t>(lparam);
+    if (message == WM_KEYDOWN) {
+        char name[30] = {};
+        if (GetKeyNameTextA(static_cast<LONG>(lparam), name, sizeof name) > 0)
+            event.key_name = name;
+    }
+    event.shift_down = down(keys, VK_SHIFT);
+    event.ctrl_down = down(keys, VK_CONTROL);
+    event.alt_down = down(keys, VK_MENU);
+    event.enter_down = down(keys, VK_RETURN);
+    event.escape_on_release = (GetVersion() & 0x80000000u) != 0;
+
+    int x = 0;
+    int y = 0;
+    plat_pointer_position(x, y);
+    const KeyTarget target =
+        window == state().main_window ? KeyTarget::MainWindow : KeyTarget::Pane;
+    if (display_key(event, y, target)) return DefWindowProcA(window, message, wparam, lparam);
+    return 0;
+}
+
+std::int64_t wall_clock_ms() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+}
+
+MouseEvent mouse_event_of(WPARAM wparam, LPARAM lparam, int button) {
+    MouseEvent event;
+    event.x = GET_X_LPARAM(lparam);
+    event.y = GET_Y_LPARAM(lparam);
+    event.time_ms = wall_clock_ms();
+    const bool alt = GetKeyState(VK_MENU) < 0;
+    event.bits = mouse_modifier_bits(GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, alt);
+    event.button = button;
+    return event;
+}
+
+int held_buttons(WPARAM wparam) {
+    int bits = 0;
+    if (wparam & MK_LBUTTON) bits |= MOUSE_LEFT_HELD;
+    if (wparam & MK_MBUTTON) bits |= MOUSE_MIDDLE_HELD;
+    if (wparam & MK_RBUTTON) bits |= MOUSE_RIGHT_HELD;
+    return bits;
+}
+
+void on_mouse_move(HWND window, WPARAM wparam, LPARAM lparam) {
+    MouseEvent event = mouse_event_of(wparam, lparam, 0);
+    event.bits |= held_buttons(wparam);
+    mouse_move(pane_of_window(handle_of(window)), event);
+}
+
+void on_button(HWND window, WPARAM wparam, LPARAM lparam, int button, bool pressed) {
+    Pane* pane = pane_of_window(handle_of(window));
+    if (!pressed && button != 1) {
+        mouse_other_release(button);
+        return;
+    }
+    if (!pane) return;
+    const MouseEvent event = mouse_event_of(wparam, lparam, button);
+    if (pressed)
+        mouse_press(*pane, event);
+    else
+        mouse_release(*pane, event);
+}
+
+void on_control_command(WPARAM wparam) {
+    const int identifier = LOWORD(wparam);
+    display_control_command(identifier, HIWORD(wparam));
+    // A clicked push button keeps the keyboard otherwise; typing follows
+    // the pointer, so the main window takes it back.
+    if (identifier < kFirstToolIdentifier) SetFocus(state().main_window);
+}
+
+} // namespace
+
+namespace win32 {
+
+bool input_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+    result = 0;
+    const bool main = window == state().main_window;
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+    case WM_SYSKEYDOWN:
+        result = on_key(window, message, wparam, lparam);
+        return true;
+    case WM_MOUSEMOVE:
+        on_mouse_move(window, wparam, lparam);
+        return true;
+    case WM_NCMOUSEMOVE:
+        mouse_nonclient_move();
+        return false;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+        on_button(window, wparam, lparam, 1, message == WM_LBUTTONDOWN);
+        return true;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        on_button(window, wparam, lparam, 2, message == WM_MBUTTONDOWN);
+        return true;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        on_button(window, wparam, lparam, 3, message == WM_RBUTTONDOWN);
+        return true;
+    case WM_TIMER:
+        if (wparam == kTipShowTimer) vel_tip_show_timer();
+        if (wparam == kTipHideTimer) vel_tip_hide_timer();
+        return true;
+    case WM_COMMAND:
+        on_control_command(wparam);
+        return true;
+    case WM_RENDERFORMAT:
+        clipboard_render();
+        return true;
+    case WM_DESTROYCLIPBOARD:
+        clipboard_lost();
+        return true;
+    case WM_MOVE:
+        if (main) vel_pin_reposition_all();
+        return false;
+    case WM_ACTIVATE:
+        if (main && LOWORD(wparam) != WA_INACTIVE) edit_check_outside();
+        return false;
+    default:
+        return false;
+    }
+}
+
+} // namespace win32
