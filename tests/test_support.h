@@ -2,6 +2,8 @@
 // start, and the headless platform emptied.
 #pragma once
 
+#include "display/clipboard.h"
+#include "display/mouse_events.h"
 #include "display/panes.h"
 #include "display/pointer.h"
 #include "link/link_state.h"
@@ -19,6 +21,8 @@ inline void reset_vel_state() {
     g_panes = PaneSet{};
     g_source = SourceState{};
     g_pointer = PointerState{};
+    g_clipboard = ClipboardState{};
+    g_mouse = MouseState{};
     headless::reset();
     // Whatever this machine's name resolves to, the tests talk to loopback.
     headless::set_host("velhost", {htonl(INADDR_LOOPBACK)});

@@ -62,7 +62,9 @@ void key_route(int code, KeyModifiers modifiers, int y, KeyTarget target) {
 
     Pane& command = g_panes.command;
     line_editor_key(command, code, modifiers.shift, modifiers.ctrl, command_pane_submit, true);
-    if (code == KEY_ENTER) command.lines.push_back(g_panes.prompt);
+    // A new prompt follows a submitted line. An Enter taken by a Ctrl
+    // binding submitted nothing: the typed input stays where it is.
+    if (code == KEY_ENTER && !bound) command.lines.push_back(g_panes.prompt);
     pane_redraw(command);
     pane_follow_end(command);
 }

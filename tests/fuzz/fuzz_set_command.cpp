@@ -15,15 +15,15 @@
 
 namespace {
 
-// Every slot of every table, in one list, so two states can be compared.
-std::vector<std::string> all_slots() {
-    std::vector<std::string> slots;
+// Every slot of every table, in one order, so two states can be compared.
+template <typename Visit> void for_each_slot(Visit visit) {
+    std::size_t index = 0;
     for (const auto* table : {&g_key_bindings.control, &g_key_bindings.meta})
-        slots.insert(slots.end(), table->begin(), table->end());
-    slots.insert(slots.end(), g_key_bindings.f.begin(), g_key_bindings.f.end());
-    slots.insert(slots.end(), g_key_bindings.r.begin(), g_key_bindings.r.end());
-    slots.insert(slots.end(), g_key_bindings.l.begin(), g_key_bindings.l.end());
-    return slots;
+        for (const std::string& slot : *table)
+            visit(index++, slot);
+    for (const Keypad keypad : {Keypad::F, Keypad::R, Keypad::L})
+        for (const std::string& slot : keypad_slots(keypad))
+            visit(index++, slot);
 }
 
 // Bound slots the listing shows: everything but the slots no key reaches.
@@ -44,8 +44,13 @@ void check(bool condition) {
     if (!condition) std::abort();
 }
 
+// The tables as they were before the line being checked.
+std::vector<std::string>& shadow() {
+    static std::vector<std::string> slots;
+    return slots;
+}
+
 void check_line(const std::string& line) {
-    const std::vector<std::string> before = all_slots();
     g_panes.command.lines = {"% "};
     const int status = headless::run_until_exit(
         [&] { vel_set_command(line.data(), static_cast<int>(line.size())); });
@@ -54,16 +59,15 @@ void check_line(const std::string& line) {
           g_key_bindings.platform < static_cast<int>(g_key_platform_names.size()));
     check(g_key_bindings.control[0].empty() && g_key_bindings.meta[0].empty());
 
-    const std::vector<std::string> after = all_slots();
     int changed = 0;
-    for (std::size_t i = 0; i < after.size(); ++i) {
-        if (after[i] == before[i]) continue;
+    for_each_slot([&](std::size_t i, const std::string& value) {
+        if (value == shadow()[i]) return;
         ++changed;
-        const std::string& value = after[i];
         // A stored value is a piece of the line with its spaces trimmed.
         check(value.empty() || (value.front() != ' ' && value.back() != ' '));
         check(line.find(value) != std::string::npos);
-    }
+        shadow()[i] = value;
+    });
     check(changed <= 1);
 
     // A refusal is exactly one message after the prompt line.
@@ -72,7 +76,9 @@ void check_line(const std::string& line) {
         check(lines[1] == "..... Invalid parameters.\n" || lines[1] == "..... Invalid server.\n");
         check(changed == 0);
     }
+}
 
+void check_listing() {
     g_panes.command.lines = {"% "};
     vel_keys_list();
     check(g_panes.command.lines.size() == listed_slots() + 2);
@@ -95,6 +101,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     headless::reset();
     g_panes = PaneSet{};
     vel_keys_init();
+    shadow().clear();
+    for_each_slot([](std::size_t, const std::string& value) { shadow().push_back(value); });
     const std::string input(reinterpret_cast<const char*>(data), size);
     std::size_t start = 0;
     while (start <= input.size()) {
@@ -103,6 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check_line("set " + input.substr(start, end - start));
         start = end + 1;
     }
+    check_listing();
     check_lookups();
     return 0;
 }
