@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace {
@@ -111,7 +112,13 @@ int vel_send(vel_socket socket, const char* text, int length, Report report) {
     }
     char header[16];
     const int header_length = std::snprintf(header, sizeof header, "<%d>", length);
-    if (send_all(socket, header, header_length) < 0 || send_all(socket, text, length) < 0) {
+    // Header and payload leave in one piece: a payload sent on its own
+    // after the small header could wait for the header's acknowledgement
+    // (Nagle's rule), which the peer may delay by a few hundred
+    // milliseconds.
+    std::string frame(header, static_cast<std::size_t>(header_length));
+    if (length > 0) frame.append(text, static_cast<std::size_t>(length));
+    if (send_all(socket, frame.data(), static_cast<long>(frame.size())) < 0) {
         if (report == Report::Yes) vel_error_box("vel: Unable to write to Ostra.");
         return -1;
     }
