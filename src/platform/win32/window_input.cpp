@@ -7,6 +7,7 @@
 #include "platform/win32/window_internal.h"
 #include "watch/watch.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <chrono>
@@ -108,6 +109,18 @@ void on_button(HWND window, WPARAM wparam, LPARAM lparam, int button, bool press
         mouse_release(*pane, event);
 }
 
+// The toolbar is about to show a button's tip: the hover tip of the source
+// pane gives way, and its timers stop.
+void on_notify(LPARAM lparam) {
+    const NMHDR* header = reinterpret_cast<const NMHDR*>(lparam);
+    if (!header || (header->code != TBN_GETINFOTIPA && header->code != TBN_GETINFOTIPW)) return;
+    if (HWND source = win32::hwnd_of(g_panes.source.window)) {
+        KillTimer(source, kTipShowTimer);
+        KillTimer(source, kTipHideTimer);
+    }
+    vel_tip_hide();
+}
+
 void on_control_command(WPARAM wparam) {
     const int identifier = LOWORD(wparam);
     display_control_command(identifier, HIWORD(wparam));
@@ -155,6 +168,9 @@ bool input_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRES
     case WM_COMMAND:
         on_control_command(wparam);
         return true;
+    case WM_NOTIFY:
+        on_notify(lparam);
+        return false; // the toolbar's own handling and the default follow
     case WM_RENDERFORMAT:
         clipboard_render();
         return true;
