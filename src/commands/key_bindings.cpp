@@ -42,7 +42,8 @@ std::span<std::string> keypad_slots(Keypad keypad) {
 namespace {
 
 std::string& keypad_slot(Keypad keypad, int key, KeyModifier modifier) {
-    return keypad_slots(keypad)[static_cast<std::size_t>(key + keypad_shape(keypad).keys * modifier)];
+    return keypad_slots(
+        keypad)[static_cast<std::size_t>(key + keypad_shape(keypad).keys * modifier)];
 }
 
 std::string& control_slot(char c) {

@@ -43,7 +43,7 @@ void vel_keys_list() {
     list_keypad(Keypad::L);
     list_characters(g_key_bindings.control, "^");
     list_characters(g_key_bindings.meta, "M-");
-    command_print("SERVER      " +
-                  std::string(g_key_platform_names[static_cast<std::size_t>(
-                      g_key_bindings.platform)]));
+    command_print(
+        "SERVER      " +
+        std::string(g_key_platform_names[static_cast<std::size_t>(g_key_bindings.platform)]));
 }

@@ -33,11 +33,12 @@ void vel_keymap_build() {
 
         // A dead key left pending by the layout comes out in front of the
         // next key's character; the key's own character is the second.
-        const std::string shifted = plat_key_characters(entry.virtual_key, scan, true, false, false);
+        const std::string shifted =
+            plat_key_characters(entry.virtual_key, scan, true, false, false);
         entry.shifted = shifted.size() == 2 ? static_cast<unsigned char>(shifted[1])
                                             : single_or(shifted, entry.plain);
-        entry.shift_control = single_or(
-            plat_key_characters(entry.virtual_key, scan, true, true, false), entry.plain);
+        entry.shift_control =
+            single_or(plat_key_characters(entry.virtual_key, scan, true, true, false), entry.plain);
         entry.control = single_or(plat_key_characters(entry.virtual_key, scan, false, true, false),
                                   entry.plain);
         entry.alt = single_or(plat_key_characters(entry.virtual_key, scan, false, false, true),

@@ -21,32 +21,27 @@ struct LayoutKey {
 
 // Scan codes are those of set 1, as MapVirtualKeyA gives them.
 constexpr LayoutKey kUsKeys[] = {
-    {0x08, 0x0E, '\b', '\b', 0x7F, kNone}, // Backspace
+    {0x08, 0x0E, '\b', '\b', 0x7F, kNone},  // Backspace
     {0x09, 0x0F, '\t', '\t', kNone, kNone}, // Tab
     {0x0D, 0x1C, '\r', '\r', '\n', kNone},  // Enter
     {0x1B, 0x01, 0x1B, 0x1B, 0x1B, kNone},  // Escape
     {0x20, 0x39, ' ', ' ', ' ', kNone},     // Space
-    {'1', 0x02, '1', '!', kNone, kNone},
-    {'2', 0x03, '2', '@', kNone, 0x00},
-    {'3', 0x04, '3', '#', kNone, kNone},
-    {'4', 0x05, '4', '$', kNone, kNone},
-    {'5', 0x06, '5', '%', kNone, kNone},
-    {'6', 0x07, '6', '^', kNone, 0x1E},
-    {'7', 0x08, '7', '&', kNone, kNone},
-    {'8', 0x09, '8', '*', kNone, kNone},
-    {'9', 0x0A, '9', '(', kNone, kNone},
-    {'0', 0x0B, '0', ')', kNone, kNone},
-    {0xBD, 0x0C, '-', '_', kNone, 0x1F}, // VK_OEM_MINUS
-    {0xBB, 0x0D, '=', '+', kNone, kNone}, // VK_OEM_PLUS
-    {0xDB, 0x1A, '[', '{', 0x1B, kNone},  // VK_OEM_4
-    {0xDD, 0x1B, ']', '}', 0x1D, kNone},  // VK_OEM_6
-    {0xBA, 0x27, ';', ':', kNone, kNone}, // VK_OEM_1
+    {'1', 0x02, '1', '!', kNone, kNone},    {'2', 0x03, '2', '@', kNone, 0x00},
+    {'3', 0x04, '3', '#', kNone, kNone},    {'4', 0x05, '4', '$', kNone, kNone},
+    {'5', 0x06, '5', '%', kNone, kNone},    {'6', 0x07, '6', '^', kNone, 0x1E},
+    {'7', 0x08, '7', '&', kNone, kNone},    {'8', 0x09, '8', '*', kNone, kNone},
+    {'9', 0x0A, '9', '(', kNone, kNone},    {'0', 0x0B, '0', ')', kNone, kNone},
+    {0xBD, 0x0C, '-', '_', kNone, 0x1F},   // VK_OEM_MINUS
+    {0xBB, 0x0D, '=', '+', kNone, kNone},  // VK_OEM_PLUS
+    {0xDB, 0x1A, '[', '{', 0x1B, kNone},   // VK_OEM_4
+    {0xDD, 0x1B, ']', '}', 0x1D, kNone},   // VK_OEM_6
+    {0xBA, 0x27, ';', ':', kNone, kNone},  // VK_OEM_1
     {0xDE, 0x28, '\'', '"', kNone, kNone}, // VK_OEM_7
-    {0xC0, 0x29, '`', '~', kNone, kNone}, // VK_OEM_3
-    {0xDC, 0x2B, '\\', '|', 0x1C, kNone}, // VK_OEM_5
-    {0xBC, 0x33, ',', '<', kNone, kNone}, // VK_OEM_COMMA
-    {0xBE, 0x34, '.', '>', kNone, kNone}, // VK_OEM_PERIOD
-    {0xBF, 0x35, '/', '?', kNone, kNone}, // VK_OEM_2
+    {0xC0, 0x29, '`', '~', kNone, kNone},  // VK_OEM_3
+    {0xDC, 0x2B, '\\', '|', 0x1C, kNone},  // VK_OEM_5
+    {0xBC, 0x33, ',', '<', kNone, kNone},  // VK_OEM_COMMA
+    {0xBE, 0x34, '.', '>', kNone, kNone},  // VK_OEM_PERIOD
+    {0xBF, 0x35, '/', '?', kNone, kNone},  // VK_OEM_2
 };
 
 // The letters' scan codes in alphabetical order.
