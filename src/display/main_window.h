@@ -5,4 +5,4 @@
 void main_window_close_requested();
 
 // The main window is gone.
-void main_window_destroyed();
+[[noreturn]] void main_window_destroyed();
