@@ -22,7 +22,7 @@ settings_key() {
 }
 
 # Starts vel -test with the arguments, waits for its window, prints the
-# window's rectangle, closes it (vel saves its settings) and waits for the end.
+# window's rectangle, closes it (vel asks, then saves its settings) and waits for the end.
 run_vel() {
   local name="$1"
   shift
@@ -31,6 +31,8 @@ run_vel() {
   probe wait-window VEL 60000 >/dev/null || fail "$name: no window of class VEL"
   probe rect VEL >"$work/$name.rect" || fail "$name: no rectangle"
   probe close VEL >/dev/null || fail "$name: could not close the window"
+  # Closing asks first.
+  probe box VEL 15000 OK >/dev/null || fail "$name: closing did not ask whether to quit"
   probe wait-gone VEL 30000 >/dev/null || fail "$name: the window stayed after closing"
   wait "$pid" 2>/dev/null || true
 }
