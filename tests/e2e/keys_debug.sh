@@ -3,7 +3,8 @@
 # window: F10 steps, a typed "stop at" sets a breakpoint whose mark appears,
 # F5 runs to the macro's input, Ctrl+C breaks it, a line typed over the io
 # pane reaches the macro's standard input, Up and Down recall the history, a
-# key bound with "set" runs its command, and Alt+E asks before quitting.
+# key bound with "set" runs its command, F4 pastes the clipboard's first
+# line, and Alt+E asks before quitting.
 # What reached the interpreter is read from the stand-in's transcript.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_begin
@@ -116,6 +117,13 @@ keys Return
 sleep 0.5
 keys F6
 await "cmd where" && pass "set f6 where, then F6 ran where" || check_failed "F6 ran nothing"
+
+# Another program's clipboard text: F4 pastes its first line only.
+probe clipboard-set 'print total\r\nkill' || check_failed "could not fill the clipboard"
+keys F4 Return
+await "cmd print total" && pass "F4 pasted the clipboard's first line" \
+  || check_failed "the pasted line did not arrive"
+grep -qx "cmd kill" "$transcript" && check_failed "the paste ran past its first line"
 
 typed "set"
 keys Return

@@ -45,6 +45,7 @@ int usage() {
         "                         included); exit with its exit code\n"
         "  resources EXE          list the icon, pointer, bitmap, menu, version and\n"
         "                         manifest resources of EXE\n"
+        "  clipboard-set TEXT     put TEXT on the clipboard (\\r, \\n and \\\\ escapes)\n"
         "  font FACE HEIGHT       whether FACE is listed, and the face, height and\n"
         "                         average width a request for it HEIGHT pixels tall gets\n",
         stderr);
@@ -436,6 +437,34 @@ int CALLBACK count_family(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM cou
 // Whether the system knows a face, and what a request for it gets. Any
 // request gets some font, so only "listed" tells a present face (or one the
 // prefix's replacement table stands in for) from a fallback.
+// Puts text on the clipboard as another program would: the bytes as given,
+// C-style escapes \r, \n and \\ turned into their bytes.
+int cmd_clipboard_set(const char* text) {
+    std::string bytes;
+    for (const char* c = text; *c; ++c) {
+        if (*c == '\\' && (c[1] == 'r' || c[1] == 'n' || c[1] == '\\')) {
+            ++c;
+            bytes += *c == 'r' ? '\r' : *c == 'n' ? '\n' : '\\';
+        } else {
+            bytes += *c;
+        }
+    }
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
+    if (!block) return 1;
+    char* to = static_cast<char*>(GlobalLock(block));
+    std::memcpy(to, bytes.c_str(), bytes.size() + 1);
+    GlobalUnlock(block);
+    if (!OpenClipboard(nullptr)) {
+        GlobalFree(block);
+        return 1;
+    }
+    EmptyClipboard();
+    const bool given = SetClipboardData(CF_TEXT, block) != nullptr;
+    CloseClipboard();
+    if (!given) GlobalFree(block);
+    return given ? 0 : 1;
+}
+
 int cmd_font(const char* face, long height) {
     HDC dc = GetDC(nullptr);
     LOGFONTA wanted{};
@@ -515,6 +544,7 @@ int main(int argc, char** argv) {
     if (cmd == "exec") return cmd_exec(argc, argv);
     if (cmd == "resources") return cmd_resources(arg);
     if (cmd == "font" && argc == 4) return cmd_font(arg, to_number(argv[3]));
+    if (cmd == "clipboard-set") return cmd_clipboard_set(arg);
     if (argc != 3) return usage();
 
     HWND w = need_class(arg);
