@@ -3,6 +3,7 @@
 // messages to the command pane, on the headless recording canvas.
 //
 //   build/native/bench/display_bench
+#include "bench_window.h"
 #include "display/layout.h"
 #include "display/panes.h"
 #include "link/source.h"
@@ -17,19 +18,6 @@
 
 namespace {
 
-void open_window() {
-    headless::reset();
-    g_layout = LayoutState{};
-    g_panes = PaneSet{};
-    g_source = SourceState{};
-    g_fonts.text = {0, 8, 16, 4};
-    g_fonts.button = {0, 6, 10, 2};
-    display_register_window_class();
-    display_create_main_window(10, 10);
-    headless::set_main_window_geometry({10, 10, 1040, 839}, 1024, 800);
-    display_create_panes();
-}
-
 std::vector<std::string> code_lines(int count) {
     std::vector<std::string> lines;
     lines.reserve(static_cast<std::size_t>(count));
@@ -41,7 +29,7 @@ std::vector<std::string> code_lines(int count) {
 }
 
 void BM_SourceRedraw(benchmark::State& state) {
-    open_window();
+    bench_open_window();
     g_source.lines = code_lines(static_cast<int>(state.range(0)));
     Pane& source = g_panes.source;
     // Somewhere in the middle, as after a stop.
@@ -59,7 +47,7 @@ BENCHMARK(BM_SourceRedraw)->Arg(100)->Arg(1000000)->Unit(benchmark::kMicrosecond
 void BM_CommandAppend(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
-        open_window();
+        bench_open_window();
         Pane& command = g_panes.command;
         command.lines = {"banner\n", "\n", "% "};
         state.ResumeTiming();

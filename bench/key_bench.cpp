@@ -20,6 +20,7 @@
 #include "commands/key_bindings.h"
 #include "display/key_route.h"
 #include "display/key_translate.h"
+#include "bench_window.h"
 #include "display/layout.h"
 #include "display/panes.h"
 #include "link/link_state.h"
@@ -122,18 +123,9 @@ void reset_command_pane() {
 // The main window laid out with its panes, the default bindings and the
 // keyboard table, and vel linked to an interpreter on `command_socket`.
 void open_window(vel_socket command_socket) {
-    headless::reset();
     g_startup = StartupState{};
     g_link = LinkState{};
-    g_layout = LayoutState{};
-    g_panes = PaneSet{};
-    g_source = SourceState{};
-    g_fonts.text = {0, 8, 16, 4};
-    g_fonts.button = {0, 6, 10, 2};
-    display_register_window_class();
-    display_create_main_window(10, 10);
-    headless::set_main_window_geometry({10, 10, 1040, 839}, 1024, 800);
-    display_create_panes();
+    bench_open_window();
     vel_keys_init();
     vel_keymap_build();
     g_link.connected = true;

@@ -1,0 +1,23 @@
+// The headless main window every display benchmark draws into: 1024 × 800
+// pixels of client area, an 8 × 16 text font, and its panes laid out.
+#pragma once
+
+#include "display/layout.h"
+#include "display/panes.h"
+#include "link/source.h"
+#include "platform/headless/canvas.h"
+#include "platform/headless/headless.h"
+#include "settings/fonts.h"
+
+inline void bench_open_window() {
+    headless::reset();
+    g_layout = LayoutState{};
+    g_panes = PaneSet{};
+    g_source = SourceState{};
+    g_fonts.text = {0, 8, 16, 4};
+    g_fonts.button = {0, 6, 10, 2};
+    display_register_window_class();
+    display_create_main_window(10, 10);
+    headless::set_main_window_geometry({10, 10, 1040, 839}, 1024, 800);
+    display_create_panes();
+}
