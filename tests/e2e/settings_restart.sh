@@ -78,8 +78,20 @@ fi
 
 # Stored fractions are used, and a position off the screen is pulled back.
 hex() { printf '%s' "$1" | xxd -p | tr -d '\n'; }
-wine reg add "$key" /v Wsz /t REG_BINARY /d "$(hex "60 20 20")" /f >/dev/null
-wine reg add "$key" /v Wp /t REG_BINARY /d "$(hex "-50 5000")" /f >/dev/null
+# Writes one binary value. A clean-clone run once stopped here without a
+# word, so a failure is now retried and then reported with Wine's own text.
+store() {
+  local tries
+  for tries in 1 2 3; do
+    wine reg add "$key" /v "$1" /t REG_BINARY /d "$(hex "$2")" /f >/dev/null 2>"$work/reg.err" \
+      && return 0
+    sleep 1
+  done
+  cat "$work/reg.err" >&2
+  fail "could not store $1 in the registry"
+}
+store Wsz "60 20 20"
+store Wp "-50 5000"
 run_vel third
 expect_value Wsz "60.000000 20.000000 20.000000"
 screen_h="${key##*x}"
