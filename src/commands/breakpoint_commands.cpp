@@ -105,12 +105,9 @@ void vel_bp_rearm() {
 void vel_bp_listing() {
     for (std::int32_t entry : g_breakpoints.lines) {
         if (entry == -1) continue;
-        const int file = file_map_entry_containing(entry);
-        const std::int32_t line = edit_gutter_line(entry);
-        if (file >= 0 && line > 0) {
-            const std::string& name = *g_source.file_map[static_cast<std::size_t>(file)].file_name;
-            command_print("stop at " + number(line) + " (" + std::string(path_base_name(name)) +
-                          ")");
+        if (const std::optional<BreakpointInFile> place = vel_bp_in_file(entry)) {
+            command_print("stop at " + number(place->line) + " (" +
+                          std::string(path_base_name(place->file_name)) + ")");
         } else {
             command_print("stopv at " + number(std::int64_t{entry} + 1));
         }

@@ -102,3 +102,10 @@ void vel_bp_line_deleted(std::int32_t index) {
     for (std::int32_t& entry : g_breakpoints.lines)
         if (entry != -1 && entry > index) --entry;
 }
+
+std::optional<BreakpointInFile> vel_bp_in_file(std::int32_t displayed_line) {
+    const int file = file_map_entry_containing(displayed_line);
+    const std::int32_t line = edit_gutter_line(displayed_line);
+    if (file < 0 || line <= 0) return std::nullopt;
+    return BreakpointInFile{*g_source.file_map[static_cast<std::size_t>(file)].file_name, line};
+}

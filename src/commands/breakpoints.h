@@ -5,6 +5,8 @@
 
 #include "commands/status_file.h"
 
+#include <optional>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -64,6 +66,15 @@ void vel_bp_delete_all();
 // After run or rerun started a new interpreter: every breakpoint is sent to
 // it again, and the line list waits for its confirmations.
 void vel_bp_rearm();
+
+// Where a line breakpoint sits in its file: the file's name as the file map
+// holds it and the line within it (from 1). Nothing when no named file holds
+// the displayed line, or the line has no number of its own (a new line).
+struct BreakpointInFile {
+    std::string file_name;
+    std::int32_t line = 0;
+};
+std::optional<BreakpointInFile> vel_bp_in_file(std::int32_t displayed_line);
 
 // Edit mode inserted a displayed line at `index` (line breakpoints at or
 // below it move down) or deleted the one there (those below move up; one on

@@ -89,12 +89,10 @@ std::string vel_status_compose(const std::vector<std::string>& kept_lines,
         text += line + "\n";
     for (std::int32_t entry : g_breakpoints.lines) {
         if (entry == -1) continue;
-        const int file = file_map_entry_containing(entry);
-        const std::int32_t line = edit_gutter_line(entry);
-        if (file >= 0 && line > 0) {
-            const std::string& name = *g_source.file_map[static_cast<std::size_t>(file)].file_name;
+        if (const std::optional<BreakpointInFile> place = vel_bp_in_file(entry)) {
+            const std::string& name = place->file_name;
             text += vel_status_line_prefix(name) + " stop in " + std::string(path_base_name(name)) +
-                    " " + number(line) + "\n";
+                    " " + number(place->line) + "\n";
         } else {
             text += vel_status_line_prefix(std::nullopt) + " stopv at " +
                     number(std::int64_t{entry} + 1) + "\n";

@@ -15,11 +15,11 @@ struct FontSpec {
     int height = 15;
 };
 
-// Splits a specification at its per cent signs; a missing or empty field
+// Splits a font specification at its per cent signs; a missing or empty field
 // takes its default.
 FontSpec font_spec_parse(std::string_view spec);
 
-// Whether a font of `record_style` answers a specification's style.
+// Whether a font of `record_style` answers a font specification's style.
 bool font_style_matches(std::string_view spec_style, std::string_view record_style);
 
 struct FontChoice {
@@ -31,7 +31,7 @@ struct FontChoice {
     LogFont logfont; // the description the font was made from
 };
 
-// The font of the font list that best answers the specification: the first
+// The font of the font list that best answers the font specification: the first
 // TrueType font of the family and style (made at the asked size), else the
 // raster font of the exact size, else the raster size nearest to it. Nothing
 // when no font of the family and style is listed, the font cannot be made,

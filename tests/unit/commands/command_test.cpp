@@ -203,7 +203,8 @@ TEST_F(Commands, TypedCommandsAreRecordedThenRun) {
     g_startup.test_mode = false;
     g_link.command_socket = peer.near_end;
     g_panes.command.lines = {"old\n", "% half typed"};
-    g_panes.command.editor = {4, 10};
+    g_panes.command.editor.cursor = 4;
+    g_panes.command.editor.length = 10;
     vel_command_typed("step");
     vel_command_typed("step");
     vel_command_typed("bogus");

@@ -178,7 +178,8 @@ TEST_F(RenderTest, CaretFollowsTheEditorAndDropsBelowACompleteLine) {
     Pane& io = g_panes.io;
     io.lines = {"out\n", "abc"};
     io.has_lines = true;
-    io.editor = {1, 3}; // cursor after 'a'
+    io.editor.cursor = 1;
+    io.editor.length = 3; // cursor after 'a'
     pane_redraw(io);
     EXPECT_TRUE(io.caret.drawn);
     EXPECT_EQ(io.caret.x, 1 * kW);
@@ -188,7 +189,7 @@ TEST_F(RenderTest, CaretFollowsTheEditorAndDropsBelowACompleteLine) {
 
     // Overwrite mode: two pixel rows; the old caret is painted over first.
     g_panes.insert_mode = false;
-    io.editor = {3, 3};
+    io.editor.cursor = io.editor.length = 3;
     pane_redraw(io);
     EXPECT_EQ(headless::canvas_slot_at(io.window, kW + 1, 2 * kH - 1), 14);
     EXPECT_EQ(headless::canvas_slot_at(io.window, 3 * kW + 1, 2 * kH - 1), 1);
@@ -196,7 +197,7 @@ TEST_F(RenderTest, CaretFollowsTheEditorAndDropsBelowACompleteLine) {
 
     // Output ending in a line feed: column 0 of the row below.
     io.lines = {"out\n"};
-    io.editor = {0, 0};
+    io.editor.cursor = io.editor.length = 0;
     pane_redraw(io);
     EXPECT_EQ(io.caret.x, 0);
     EXPECT_EQ(io.caret.y, 2 * kH - 3);

@@ -18,7 +18,7 @@ int sum_of_fractions() {
 } // namespace
 
 TEST_F(DisplayTest, PanesAreCreatedInOrderAndTileTheClientArea) {
-    g_buttons = {{"run", "cont"}, {"step", "step"}};
+    g_buttons = {{"run", "cont", false, {}}, {"step", "step", false, {}}};
     open_window(800, 600);
     std::vector<ChildKind> kinds;
     for (const headless::WindowRecord& w : headless::windows())
@@ -74,7 +74,7 @@ TEST_F(DisplayTest, MainWindowResizeRelaysAndKeepsTheMinimum) {
 
 TEST_F(DisplayTest, NarrowerWindowWithMoreButtonRowsGrowsThePanel) {
     for (const char* name : {"alpha", "bravo", "charlie", "delta", "echo"})
-        g_buttons.push_back({name, name});
+        g_buttons.push_back({name, name, false, {}});
     open_window(800, 600);
     const int one_row = g_layout.heights[LAYOUT_PANEL];
     main_window_size_proposed(16 + 200, 39 + 600, false);

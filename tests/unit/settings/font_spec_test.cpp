@@ -22,7 +22,7 @@ class Fonts : public SettingsTest {
 
 } // namespace
 
-TEST_F(Fonts, SpecificationFieldsTakeDefaultsWhenMissing) {
+TEST_F(Fonts, FontSpecificationFieldsTakeDefaultsWhenMissing) {
     FontSpec full = font_spec_parse("Courier New%*%7%14");
     EXPECT_EQ(full.family, "Courier New");
     EXPECT_EQ(full.style, "*");
