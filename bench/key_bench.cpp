@@ -17,10 +17,10 @@
 // so memory stays bounded; the canvas still grows within each stretch, and
 // that growth is part of the measured time (the real window system keeps no
 // such record).
+#include "bench_window.h"
 #include "commands/key_bindings.h"
 #include "display/key_route.h"
 #include "display/key_translate.h"
-#include "bench_window.h"
 #include "display/layout.h"
 #include "display/panes.h"
 #include "link/link_state.h"
@@ -78,8 +78,7 @@ struct SocketPair {
 // keeping the first few to check what was sent.
 class Drain {
   public:
-    explicit Drain(vel_socket socket)
-        : socket_(socket), thread_([this] { run(); }) {}
+    explicit Drain(vel_socket socket) : socket_(socket), thread_([this] { run(); }) {}
     ~Drain() {
         if (thread_.joinable()) thread_.join();
     }
@@ -188,8 +187,7 @@ void BM_F10KeyToSocket(benchmark::State& state) {
     }
     plat_socket_shutdown(pair.near_end);
     drain.finish();
-    const std::int64_t expected =
-        state.iterations() * static_cast<std::int64_t>(kNextFrame.size());
+    const std::int64_t expected = state.iterations() * static_cast<std::int64_t>(kNextFrame.size());
     if (!translated)
         state.SkipWithError("F10 gave no key code");
     else if (drain.bytes() != expected)

@@ -7,8 +7,8 @@
 #include "link/frame.h"
 #include "link/link_state.h"
 #include "link/streams.h"
+#include "link/wait_readable.h"
 #include "platform/net.h"
-#include "startup/main_loop.h"
 
 #include <arpa/inet.h>
 #include <benchmark/benchmark.h>

@@ -1,6 +1,7 @@
 #include "commands/aliases.h"
 
 #include "commands/command_rows.h"
+#include "view/text_panes.h"
 
 AliasTable g_aliases;
 

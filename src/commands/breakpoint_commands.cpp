@@ -5,6 +5,8 @@
 #include "edit/edit_state.h"
 #include "link/link_state.h"
 #include "link/source.h"
+#include "runtime/scan_number.h"
+#include "view/text_panes.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -28,8 +30,8 @@ bool has_routine_named(std::string_view name) {
 
 void vel_bp_stop_in(const std::vector<std::string>& words) {
     std::vector<RoutineBreakpoint>& routines = g_breakpoints.routines;
-    int line = 0;
-    if (words.size() == 4 && read_int(words[3], line) && line >= 1) {
+    const int line = words.size() == 4 ? scan_int(words[3]).value_or(0) : 0;
+    if (line >= 1) {
         // A line of a file, loaded or not: an id of 0 and the line. It is
         // sent every time (the file may have been loaded again since) but
         // recorded once.
@@ -58,10 +60,10 @@ void vel_bp_delete_lines(const std::vector<std::string>& words) {
     std::vector<std::int32_t>& lines = g_breakpoints.lines;
     std::vector<RoutineBreakpoint>& routines = g_breakpoints.routines;
     for (std::size_t i = 1; i < words.size(); ++i) {
-        int typed = 0;
         // Line numbers start at 1: 0 would name the -1 of deleted entries
         // and of routine breakpoints still waiting for their line.
-        if (!read_int(words[i], typed) || typed < 1) continue;
+        const int typed = scan_int(words[i]).value_or(0);
+        if (typed < 1) continue;
         const std::int32_t line = typed - 1;
         auto entry = std::find(lines.begin(), lines.end(), line);
         if (entry != lines.end()) {

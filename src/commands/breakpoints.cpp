@@ -3,10 +3,10 @@
 #include "commands/breakpoints.h"
 
 #include "commands/command_text.h"
-#include "display/panes.h"
 #include "edit/edit_state.h"
 #include "link/link_state.h"
 #include "link/source.h"
+#include "view/text_panes.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -61,7 +61,7 @@ void vel_bp_toggle(std::int32_t displayed_line) {
     }
     // The mark appears when the interpreter confirms with stop-set.
     if (!removed) command_send("stopv at " + std::to_string(std::int64_t{loaded} + 1));
-    pane_redraw(g_panes.source);
+    source_redraw();
     if (removed) vel_status_autosave();
 }
 
@@ -76,7 +76,7 @@ void vel_bp_on_stop_set(int line) {
     const std::int32_t displayed = edit_from_loaded(line);
     if (in_line_list(displayed)) return;
     g_breakpoints.lines.push_back(displayed);
-    pane_redraw(g_panes.source);
+    source_redraw();
     vel_status_autosave();
 }
 
@@ -87,7 +87,7 @@ void vel_bp_on_stopin_set(int id, int line) {
             break;
         }
     }
-    pane_redraw(g_panes.source);
+    source_redraw();
     vel_status_autosave();
 }
 

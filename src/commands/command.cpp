@@ -3,9 +3,8 @@
 #include "commands/aliases.h"
 #include "commands/command_rows.h"
 #include "commands/command_text.h"
-#include "display/line_editor.h"
-#include "display/panes.h"
-#include "display/selection.h"
+#include "view/selection.h"
+#include "view/text_panes.h"
 
 #include <algorithm>
 #include <optional>
@@ -122,23 +121,17 @@ void vel_command_typed(const std::string& command) {
     // Without a selection the placeholders stay, so that vel_command
     // reports them.
     const std::string line = with_selection(command).value_or(command);
-    line_history_add(g_panes.command.editor, line);
-
-    Pane& pane = g_panes.command;
-    const bool showed_end = pane_shows_end(pane);
-    std::string echoed = g_panes.prompt + line + "\n";
-    if (pane.lines.empty())
-        pane.lines.push_back(std::move(echoed));
-    else
-        pane.lines.back() = std::move(echoed);
-    pane.editor.cursor = 0;
-    pane.editor.length = 0;
-    pane.editor.buffer.reset();
-    pane.lines.push_back(g_panes.prompt);
-    pane.has_lines = true;
-
+    const CommandEcho echo = command_echo(line);
     vel_command(line.data(), static_cast<int>(line.size()));
+    command_echo_done(echo);
+}
 
-    pane_redraw(pane);
-    if (showed_end) pane_follow_end(pane);
+void vel_command_bound(const std::string& binding, bool shift) {
+    if (command_run_key_action(binding, shift)) return;
+    vel_command_typed(binding);
+}
+
+bool vel_command_available(std::string_view line) {
+    const CommandText text = command_text(std::string(line));
+    return command_available(ascii_lowered(text.word(0)));
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 struct CommandState {
     // Calls of vel_command under way; a call that would make it 151 is
@@ -26,6 +27,16 @@ void vel_command(const char* text, int length);
 // Runs a bound command as though it had been typed: it is recorded in the
 // history and in the command pane with the prompt, then run.
 void vel_command_typed(const std::string& command);
+
+// Runs a key's binding: a key action of the command table ("s_copy",
+// "s_paste", "eof", in any letter case) at once, told whether Shift is held;
+// any other command line as though it had been typed.
+void vel_command_bound(const std::string& binding, bool shift);
+
+// Whether the command a line begins with can be used now (the toolbar's and
+// the context menu's enabled states follow this). A word the table does not
+// know is never available.
+bool vel_command_available(std::string_view line);
 
 // Runs every line of a file through vel_command, as a "source" line naming
 // it would, but with the path taken whole (it may hold spaces). Counts as

@@ -8,8 +8,16 @@
 #include <string_view>
 
 // Looks the command word up in the table and runs the row that takes the
-// line, or reports the line as invalid.
+// line, or reports the line as invalid. Key actions are not commands a line
+// can name: they are reported as invalid too.
 void command_dispatch(const CommandText& command, std::string_view word);
+
+// Runs the key action named exactly `name` (in any letter case); false when
+// the table has none of that name.
+bool command_run_key_action(std::string_view name, bool shift);
+
+// Whether the row of this (lowered) command word can be used now.
+bool command_available(std::string_view word);
 
 // run_control.cpp
 bool row_open(const CommandText& command);

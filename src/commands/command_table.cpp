@@ -4,14 +4,17 @@
 #include "commands/command_rows.h"
 #include "commands/key_bindings.h"
 #include "commands/status_file.h"
-#include "display/dialogs.h"
-#include "display/layout.h"
-#include "display/mouse_mode.h"
-#include "display/panes.h"
+#include "edit/edit_quit.h"
 #include "edit/edit_save.h"
 #include "link/link_state.h"
 #include "link/source.h"
+#include "runtime/scan_number.h"
 #include "runtime/strings.h"
+#include "settings/mouse_mode.h"
+#include "view/clipboard.h"
+#include "view/dialogs.h"
+#include "view/pane_sizes.h"
+#include "view/text_panes.h"
 
 #include <algorithm>
 #include <climits>
@@ -21,19 +24,64 @@ namespace {
 
 constexpr std::size_t kProgramNameCompared = 255;
 
+// What a row refuses to run without.
 enum class Needs { Nothing, Interpreter };
+
+// When a row is offered (toolbar buttons, menu entries): the state flags of
+// the link, the macro and the editor it asks for.
+enum class Offered {
+    Always,
+    NotRunning,          // no macro runs
+    Stopped,             // connected and no macro runs
+    Running,             // a macro runs
+    StoppedNotDriven,    // connected, no macro runs, no editor drives vel
+    NotRunningNotDriven, // no macro runs and no editor drives vel
+    Modified,            // some source has unsaved edits
+};
 
 // Conditions on the words of the line; a row whose condition fails lets the
 // rows after it try.
 using Takes = bool (*)(const CommandText&);
 using Run = bool (*)(const CommandText&);
+// What a key bound to the row's name does; `shift` is whether Shift is held.
+using KeyAction = void (*)(bool shift);
 
 struct Row {
     std::string_view name;
     Takes takes; // null: any line
     Needs needs;
-    Run run;
+    Run run; // null: a key action, never run from a line
+    Offered offered = Offered::Always;
+    KeyAction key_action = nullptr;
 };
+
+bool offered_now(Offered offered) {
+    const bool running = g_source.macro_running;
+    const bool stopped = g_link.connected && !running;
+    switch (offered) {
+    case Offered::Always:
+        return true;
+    case Offered::NotRunning:
+        return !running;
+    case Offered::Stopped:
+        return stopped;
+    case Offered::Running:
+        return running;
+    case Offered::StoppedNotDriven:
+        return stopped && !g_source.editor_driven;
+    case Offered::NotRunningNotDriven:
+        return !running && !g_source.editor_driven;
+    case Offered::Modified:
+        return edit_any_modified();
+    }
+    return false;
+}
+
+void key_paste(bool) {
+    // Only the first line: a line feed would submit the command, and
+    // pasting must never run anything by itself.
+    command_type_text(clipboard_paste_text().value_or(std::string()));
+}
 
 bool two_words(const CommandText& c) {
     return c.count() == 2;
@@ -92,20 +140,20 @@ bool row_delete(const CommandText& c) {
         vel_bp_delete_all();
     else
         vel_bp_delete_lines(c.word_list());
-    pane_redraw(g_panes.source);
+    source_redraw();
     vel_status_autosave();
     return true;
 }
 
 bool row_resize(const CommandText& c, void (*resize)(int), int sign) {
-    int rows = 0;
-    if (!read_int(c.word(1), rows)) return false;
-    resize(clamp_to_int(std::int64_t{sign} * rows * layout_cell_height()));
+    const std::optional<int> rows = scan_int(c.word(1));
+    if (!rows) return false;
+    resize(clamp_to_int(std::int64_t{sign} * *rows * layout_cell_height()));
     return true;
 }
 
 const Row rows[] = {
-    {"open", nullptr, Needs::Nothing, row_open},
+    {"open", nullptr, Needs::Nothing, row_open, Offered::NotRunningNotDriven},
     {"saveas", nullptr, Needs::Nothing,
      [](const CommandText& c) {
          if (c.count() == 1)
@@ -118,12 +166,14 @@ const Row rows[] = {
      [](const CommandText&) {
          dialog_choose_font();
          return true;
-     }},
+     },
+     Offered::NotRunning},
     {"save", nullptr, Needs::Nothing,
      [](const CommandText&) {
          edit_save();
          return true;
-     }},
+     },
+     Offered::Modified},
     // Initialisation-file keywords that may reach here: nothing to do.
     {"button", nullptr, Needs::Nothing, [](const CommandText&) { return true; }},
     {"mbutton", nullptr, Needs::Nothing, [](const CommandText&) { return true; }},
@@ -134,7 +184,8 @@ const Row rows[] = {
          // alone without a word.
          if (g_link.connected && g_source.macro_running) command_send("break");
          return true;
-     }},
+     },
+     Offered::Running},
     {"set", nullptr, Needs::Nothing,
      [](const CommandText& c) {
          vel_set_command(c.line.data(), static_cast<int>(c.line.size()));
@@ -144,7 +195,8 @@ const Row rows[] = {
      [](const CommandText&) {
          vel_bp_listing();
          return true;
-     }},
+     },
+     Offered::Stopped},
     {"save_stat", two_words, Needs::Nothing,
      [](const CommandText& c) {
          vel_status_save(std::string(c.word(1)), Quiet::No);
@@ -166,13 +218,15 @@ const Row rows[] = {
      [](const CommandText&) {
          command_send("up");
          return true;
-     }},
+     },
+     Offered::Stopped},
     {"down", nullptr, Needs::Interpreter,
      [](const CommandText&) {
          command_send("down");
          return true;
-     }},
-    {"print", two_or_more, Needs::Interpreter, row_print},
+     },
+     Offered::Stopped},
+    {"print", two_or_more, Needs::Interpreter, row_print, Offered::Stopped},
     {"goto", two_or_more, Needs::Interpreter, row_goto},
     {"list", two_or_more, Needs::Interpreter, row_goto},
     {"delete", two_or_more, Needs::Interpreter, row_delete},
@@ -185,61 +239,65 @@ const Row rows[] = {
      }},
     {"routine", two_or_more, Needs::Nothing, run_rest},
     {"stopv", stop_at, Needs::Interpreter,
-     [](const CommandText& c) {
-         int line = 0;
-         return read_int(c.word(2), line) && send_line(c);
-     }},
+     [](const CommandText& c) { return scan_int(c.word(2)) && send_line(c); }},
     {"stop", stop_at, Needs::Interpreter,
-     [](const CommandText& c) {
-         int line = 0;
-         return read_int(c.word(2), line) && send_line(c);
-     }},
+     [](const CommandText& c) { return scan_int(c.word(2)) && send_line(c); }},
     {"stop", stop_in, Needs::Interpreter,
      [](const CommandText& c) {
          vel_bp_stop_in(c.word_list());
          return true;
      }},
     {"runfile", two_or_more, Needs::Nothing, row_runfile},
-    {"rerun", nullptr, Needs::Nothing, row_rerun},
-    {"run", nullptr, Needs::Nothing, row_run},
-    {"kill", nullptr, Needs::Interpreter, row_kill},
+    {"rerun", nullptr, Needs::Nothing, row_rerun, Offered::NotRunning},
+    {"run", nullptr, Needs::Nothing, row_run, Offered::NotRunning},
+    {"kill", nullptr, Needs::Interpreter, row_kill, Offered::StoppedNotDriven},
     {"exit", nullptr, Needs::Nothing, row_exit},
     // These send their own name, whatever the letter case of the line.
     {"cont", nullptr, Needs::Interpreter,
      [](const CommandText&) {
          command_send("cont");
          return true;
-     }},
+     },
+     Offered::Stopped},
     {"next", nullptr, Needs::Interpreter,
      [](const CommandText&) {
          command_send("next");
          return true;
-     }},
+     },
+     Offered::Stopped},
     {"step", nullptr, Needs::Interpreter,
      [](const CommandText&) {
          command_send("step");
          return true;
-     }},
+     },
+     Offered::Stopped},
     {"stepout", nullptr, Needs::Interpreter,
      [](const CommandText&) {
          command_send("stepout");
          return true;
-     }},
+     },
+     Offered::Stopped},
     {"where", nullptr, Needs::Interpreter,
      [](const CommandText&) {
          command_send("where");
          return true;
-     }},
+     },
+     Offered::Stopped},
     {"pin", nullptr, Needs::Nothing, row_pin},
     {"pin2", nullptr, Needs::Nothing, row_pin2},
     {"pin3", nullptr, Needs::Nothing, row_pin3},
+    // Key actions: bound to keys, never named by a command line.
+    {"s_copy", nullptr, Needs::Nothing, nullptr, Offered::Always, [](bool) { clipboard_copy(); }},
+    {"s_paste", nullptr, Needs::Nothing, nullptr, Offered::Always, key_paste},
+    {"eof", nullptr, Needs::Nothing, nullptr, Offered::Always,
+     [](bool shift) { command_erase_input(shift); }},
 };
 
 } // namespace
 
 void command_dispatch(const CommandText& command, std::string_view word) {
     for (const Row& row : rows) {
-        if (row.name != word || (row.takes && !row.takes(command))) continue;
+        if (!row.run || row.name != word || (row.takes && !row.takes(command))) continue;
         if (row.needs == Needs::Interpreter && !g_link.connected) {
             command_not_running();
             return;
@@ -248,4 +306,23 @@ void command_dispatch(const CommandText& command, std::string_view word) {
         return;
     }
     command_invalid(command);
+}
+
+bool command_run_key_action(std::string_view name, bool shift) {
+    for (const Row& row : rows) {
+        if (row.key_action && str_equal_nocase(row.name, name)) {
+            row.key_action(shift);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool command_available(std::string_view word) {
+    for (const Row& row : rows) {
+        if (row.name != word) continue;
+        if (row.needs == Needs::Interpreter && !g_link.connected) return false;
+        return offered_now(row.offered);
+    }
+    return false;
 }

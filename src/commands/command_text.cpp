@@ -1,9 +1,9 @@
 #include "commands/command_text.h"
 
-#include "display/panes.h"
 #include "link/frame.h"
 #include "link/link_state.h"
 #include "runtime/strings.h"
+#include "view/text_panes.h"
 
 #include <algorithm>
 #include <climits>
@@ -31,40 +31,8 @@ std::vector<std::string> CommandText::word_list() const {
 CommandText command_text(std::string line) {
     CommandText text;
     text.line = std::move(line);
-    const std::string& s = text.line;
-    std::size_t at = 0;
-    while (at < s.size()) {
-        if (s[at] == ' ') {
-            ++at;
-            continue;
-        }
-        const std::size_t end = std::min(s.find(' ', at), s.size());
-        text.words.push_back({at, end - at});
-        at = end;
-    }
+    text.words = split_words(text.line);
     return text;
-}
-
-bool read_int(std::string_view text, int& value) {
-    std::size_t i = 0;
-    const auto is_space = [](char c) {
-        return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-    };
-    while (i < text.size() && is_space(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    const std::size_t digits = i;
-    std::int64_t magnitude = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        // Past 2^32 the value is clamped anyway; stop growing before it
-        // could overflow.
-        if (magnitude < (std::int64_t{1} << 33)) magnitude = magnitude * 10 + (text[i] - '0');
-    }
-    if (i == digits) return false;
-    const std::int64_t signed_value = negative ? -magnitude : magnitude;
-    value = static_cast<int>(std::clamp<std::int64_t>(signed_value, INT_MIN, INT_MAX));
-    return true;
 }
 
 std::string ascii_lowered(std::string_view text) {
@@ -89,14 +57,6 @@ bool is_symbol_char(unsigned char c) {
     default:
         return false;
     }
-}
-
-void command_print(std::string_view message) {
-    pane_add_message(g_panes.command, message, MessagePlace::AbovePrompt);
-}
-
-void command_append(std::string_view message) {
-    pane_add_message(g_panes.command, message, MessagePlace::Append);
 }
 
 void command_invalid(const CommandText& command) {

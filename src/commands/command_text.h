@@ -2,6 +2,8 @@
 // command row uses: numbers, messages in the command pane, sending.
 #pragma once
 
+#include "runtime/words.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -10,10 +12,7 @@
 // A line and its words: maximal runs of bytes other than the space
 // character (a tab is an ordinary byte).
 struct CommandText {
-    struct Word {
-        std::size_t start = 0;
-        std::size_t size = 0;
-    };
+    using Word = WordSpan;
     std::string line;
     std::vector<Word> words;
 
@@ -29,21 +28,12 @@ struct CommandText {
 
 CommandText command_text(std::string line);
 
-// Reads a number the way "%d" does: leading white space, a sign, at least
-// one digit; whatever follows the digits is ignored. Values beyond the
-// signed 32-bit range are clamped to it. false when there are no digits.
-bool read_int(std::string_view text, int& value);
-
 // ASCII letters lowered, every other byte kept.
 std::string ascii_lowered(std::string_view text);
 
 // The characters of a REXX symbol: letters, digits, @ # $ . ! ? _ and 0xA8.
 bool is_symbol_char(unsigned char c);
 
-// A message inserted just above the command pane's prompt line.
-void command_print(std::string_view message);
-// A message added after the command pane's last line.
-void command_append(std::string_view message);
 // ">>>>> Invalid command: `LINE'".
 void command_invalid(const CommandText& command);
 

@@ -1,11 +1,8 @@
 // goto and list: bring a loaded file into view in the source pane.
 #include "commands/command_rows.h"
-#include "display/panes.h"
 #include "link/source.h"
 #include "runtime/strings.h"
-
-#include <algorithm>
-#include <cstdint>
+#include "view/text_panes.h"
 
 namespace {
 
@@ -35,11 +32,7 @@ bool row_goto(const CommandText& command) {
         return true;
     }
     // The file's first line a quarter of the way down the pane.
-    Pane& source = g_panes.source;
-    const std::int64_t top =
-        std::int64_t{g_source.file_map[static_cast<std::size_t>(entry)].first_line} -
-        source.visible_rows / 4;
-    source.top_line = static_cast<std::int32_t>(std::clamp<std::int64_t>(top, 0, INT32_MAX));
-    pane_redraw(source);
+    source_show_line(g_source.file_map[static_cast<std::size_t>(entry)].first_line,
+                     ShowAt::Quarter);
     return true;
 }

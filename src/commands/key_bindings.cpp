@@ -1,11 +1,8 @@
 #include "commands/key_bindings.h"
 
 #include "commands/command.h"
-#include "display/clipboard.h"
-#include "display/key_codes.h"
-#include "display/line_editor.h"
-#include "display/panes.h"
 #include "runtime/strings.h"
+#include "view/key_codes.h"
 
 #include <optional>
 
@@ -72,19 +69,6 @@ KeyModifier modifier_of(bool shift, bool ctrl, bool meta) {
     return KEY_MOD_NONE;
 }
 
-void paste_into_command_line() {
-    const std::optional<std::string> text = clipboard_paste_text();
-    if (text) {
-        // Only the first line: a line feed would submit the command, and
-        // pasting must never run anything by itself.
-        for (const char c : *text) {
-            if (c == '\n') break;
-            line_editor_type(g_panes.command, static_cast<unsigned char>(c));
-        }
-    }
-    pane_redraw(g_panes.command);
-}
-
 } // namespace
 
 void vel_keys_init() {
@@ -126,14 +110,6 @@ bool vel_key_dispatch(int code, bool shift, bool ctrl, bool meta) {
     const std::string binding = *bound;
     if (binding.empty()) return true;
 
-    if (str_equal_nocase(binding, "s_copy")) {
-        clipboard_copy();
-    } else if (str_equal_nocase(binding, "s_paste")) {
-        paste_into_command_line();
-    } else if (str_equal_nocase(binding, "eof")) {
-        if (g_panes.command.editor.length > 0) line_editor_erase(g_panes.command, shift);
-    } else {
-        vel_command_typed(binding);
-    }
+    vel_command_bound(binding, shift);
     return true;
 }

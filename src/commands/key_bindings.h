@@ -52,7 +52,7 @@ void vel_set_command(const char* text, int length);
 // Prints every binding above the prompt.
 void vel_keys_list();
 
-// Offers a key to the bindings (codes of display/key_codes.h; a Ctrl key
+// Offers a key to the bindings (codes of view/key_codes.h; a Ctrl key
 // arrives as its plain character). Returns whether a binding took it; a
 // bound key with an empty binding is taken and does nothing.
 bool vel_key_dispatch(int code, bool shift, bool ctrl, bool meta);

@@ -2,6 +2,7 @@
 // platform name.
 #include "commands/command_text.h"
 #include "commands/key_bindings.h"
+#include "view/text_panes.h"
 
 #include <cstdio>
 #include <string>

@@ -2,6 +2,7 @@
 // the platform, and "set" or "set ?" lists everything.
 #include "commands/command_text.h"
 #include "commands/key_bindings.h"
+#include "view/text_panes.h"
 
 #include <string>
 #include <string_view>

@@ -7,7 +7,7 @@
 #include <vector>
 
 struct KeyTableEntry {
-    unsigned char plain = 0;   // the character typed without modifiers
+    unsigned char plain = 0; // the character typed without modifiers
     unsigned char virtual_key = 0;
     unsigned char scan_code = 0;
     // What the key types with the modifiers; the plain character where the

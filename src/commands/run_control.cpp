@@ -2,16 +2,16 @@
 // open, runfile, run, rerun, kill and exit.
 #include "commands/breakpoints.h"
 #include "commands/command_rows.h"
-#include "display/dialogs.h"
-#include "display/panes.h"
 #include "link/frame.h"
 #include "link/launch.h"
 #include "link/link_state.h"
 #include "link/source.h"
+#include "link/wait_readable.h"
+#include "runtime/fatal.h"
 #include "runtime/path.h"
 #include "runtime/words.h"
-#include "startup/fatal.h"
-#include "startup/main_loop.h"
+#include "view/dialogs.h"
+#include "view/text_panes.h"
 
 #include <optional>
 #include <string>
@@ -56,7 +56,7 @@ void run_a_file(const std::string& name, const std::vector<std::string>& argumen
     }
     // Disconnected now: the lists are emptied without a word to anyone.
     vel_bp_delete_all();
-    source_pane_clear();
+    source_clear();
     launch_interpreter();
     mark_connected();
 }
@@ -88,7 +88,7 @@ bool run_again(const CommandText& command, Again kind) {
     mark_connected();
     vel_bp_rearm();
     // The displayed source stays until the new interpreter replaces it.
-    source_pane_clear();
+    source_clear();
     return true;
 }
 

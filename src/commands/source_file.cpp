@@ -4,6 +4,7 @@
 #include "platform/fs.h"
 #include "runtime/error_text.h"
 #include "runtime/read_lines.h"
+#include "view/text_panes.h"
 
 #include <optional>
 

@@ -9,8 +9,9 @@
 #include "platform/fs.h"
 #include "runtime/error_text.h"
 #include "runtime/path.h"
+#include "runtime/places.h"
 #include "runtime/read_lines.h"
-#include "startup/startup_state.h"
+#include "view/text_panes.h"
 #include "watch/watch.h"
 
 #include <algorithm>
@@ -63,10 +64,10 @@ bool nothing_to_write(const std::vector<std::string>& kept) {
 
 std::optional<std::string> vel_status_path() {
     if (g_link.run_vector.size() < 2) return std::nullopt;
-    const std::optional<std::string>& start = g_startup.start_directory;
+    const std::optional<std::string>& start = g_places.start_directory;
     if (start && !start->empty()) return *start + "/" + kStatusName;
     if (!g_source.editor_driven) return std::string(kStatusName);
-    return g_startup.home_directory + kStatusName;
+    return g_places.home_directory + kStatusName;
 }
 
 std::string vel_main_program_name() {

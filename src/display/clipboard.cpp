@@ -1,8 +1,8 @@
 #include "display/clipboard.h"
 
-#include "display/selection.h"
 #include "platform/clipboard.h"
-#include "startup/fatal.h"
+#include "runtime/fatal.h"
+#include "view/selection.h"
 
 #include <algorithm>
 

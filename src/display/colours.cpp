@@ -1,17 +1,19 @@
 #include "display/colours.h"
 
+#include "platform/draw.h"
+
 #include <array>
 
 namespace {
 
 std::array<Rgb, colour_slot_count> defaults() {
     std::array<Rgb, colour_slot_count> slots{}; // black unless named below
-    slots[0] = {255, 255, 190};                 // source pane background
-    slots[9] = {79, 162, 0};                    // stop line after moving up the call stack
-    slots[11] = {255, 255, 190};                // command pane background
-    slots[13] = {133, 74, 0};                   // button panel, line numbers
-    slots[14] = {232, 157, 134};                // io pane background
-    slots[35] = {255, 224, 170};                // lines changed in edit mode
+    slots[SLOT_SOURCE_BACK] = {255, 255, 190};
+    slots[SLOT_STOPPED_UP] = {79, 162, 0};
+    slots[SLOT_COMMAND_BACK] = {255, 255, 190};
+    slots[SLOT_PANEL] = {133, 74, 0};
+    slots[SLOT_IO_BACK] = {232, 157, 134};
+    slots[SLOT_EDITED_LINE] = {255, 224, 170};
     return slots;
 }
 
@@ -22,10 +24,18 @@ int slot_index(int slot) {
     return index < 0 ? index + colour_slot_count : index;
 }
 
+// The platform draws from its own copy of the table.
+void push(int index) {
+    const Rgb& rgb = table[static_cast<std::size_t>(index)];
+    plat_palette_set(index, {rgb.r, rgb.g, rgb.b});
+}
+
 } // namespace
 
 void colour_table_reset() {
     table = defaults();
+    for (int index = 0; index < colour_slot_count; ++index)
+        push(index);
 }
 
 Rgb colour_of(int slot) {
@@ -34,4 +44,5 @@ Rgb colour_of(int slot) {
 
 void colour_set(int slot, Rgb colour) {
     table[static_cast<std::size_t>(slot_index(slot))] = colour;
+    push(slot_index(slot));
 }

@@ -1,4 +1,4 @@
-#include "display/dialogs.h"
+#include "view/dialogs.h"
 
 // Hooks: the toolbar and dialog code fills these in.
 

@@ -2,9 +2,15 @@
 
 #include "commands/command.h"
 #include "display/buttons.h"
+#include "display/clipboard.h"
+#include "display/colours.h"
 #include "display/layout.h"
 #include "display/main_window.h"
+#include "display/mouse_events.h"
+#include "display/sash.h"
 #include "display/toolbar.h"
+#include "edit/edit_quit.h"
+#include "watch/watch.h"
 
 Pane* pane_of_window(plat_window window) {
     if (window == 0) return nullptr;
@@ -20,7 +26,7 @@ void display_erase(plat_window window) {
         return;
     }
     if (window != 0 && window == g_layout.panel)
-        plat_fill(window, 0, 0, g_layout.client_width, g_layout.heights[LAYOUT_PANEL], 13);
+        plat_fill(window, 0, 0, g_layout.client_width, g_layout.heights[LAYOUT_PANEL], SLOT_PANEL);
 }
 
 void display_paint(plat_window window) {
@@ -74,13 +80,101 @@ bool display_key(const KeyEvent& event, int y, KeyTarget target) {
 }
 
 void display_control_command(int identifier, int notification) {
-    constexpr int first_button = 20000;
-    constexpr int first_tool = 30000;
-    if (identifier >= first_tool) {
+    if (identifier >= PLAT_FIRST_TOOL_ID) {
         toolbar_command(identifier);
         return;
     }
-    const int index = identifier - first_button;
+    const int index = identifier - PLAT_FIRST_BUTTON_ID;
     if (notification == 0 && index >= 0 && index < static_cast<int>(g_buttons.size()))
         vel_command_typed(g_buttons[static_cast<std::size_t>(index)].command);
+}
+
+void display_timer(plat_window window, int id) {
+    if (window == 0 || window != g_panes.source.window) return;
+    if (id == TIP_SHOW_TIMER) vel_tip_show_timer();
+    if (id == TIP_HIDE_TIMER) vel_tip_hide_timer();
+}
+
+void display_tool_tip_showing() {
+    plat_timer_stop(g_panes.source.window, TIP_SHOW_TIMER);
+    plat_timer_stop(g_panes.source.window, TIP_HIDE_TIMER);
+    vel_tip_hide();
+}
+
+namespace {
+
+int pointer_y() {
+    int x = 0;
+    int y = 0;
+    plat_pointer_position(x, y);
+    return y;
+}
+
+bool on_key(plat_window window, const KeyEvent& event) {
+    const KeyTarget target = window == plat_main_window() ? KeyTarget::MainWindow : KeyTarget::Pane;
+    return display_key(event, pointer_y(), target);
+}
+
+void on_mouse_move(plat_window window, const MouseEvent& event) {
+    mouse_move(pane_of_window(window), event);
+}
+
+void on_mouse_button(plat_window window, const MouseEvent& event, bool pressed) {
+    // A middle or right release counts wherever it happens: the button is
+    // up, whichever window the pointer left it over.
+    if (!pressed && event.button != 1) {
+        mouse_other_release(event.button);
+        return;
+    }
+    Pane* pane = pane_of_window(window);
+    if (!pane) return;
+    if (pressed)
+        mouse_press(*pane, event);
+    else
+        mouse_release(*pane, event);
+}
+
+void on_sash(plat_window sash, SashEvent event) {
+    switch (event) {
+    case SashEvent::ButtonDown:
+        sash_button_down(sash);
+        return;
+    case SashEvent::PointerMoved:
+        sash_pointer_moved(sash);
+        return;
+    case SashEvent::ButtonUp:
+        sash_button_up(sash);
+        return;
+    case SashEvent::Cancelled:
+        sash_cancelled(sash);
+        return;
+    }
+}
+
+} // namespace
+
+void display_events_install() {
+    PlatEvents events;
+    events.key = on_key;
+    events.mouse_move = on_mouse_move;
+    events.mouse_nonclient_move = mouse_nonclient_move;
+    events.mouse_button = on_mouse_button;
+    events.wheel = [](int delta) { display_wheel(delta, pointer_y()); };
+    events.erase = display_erase;
+    events.paint = display_paint;
+    events.scroll = display_scroll;
+    events.pane_frame_resized = display_pane_frame_resized;
+    events.sash = on_sash;
+    events.main_close = main_window_close_requested;
+    events.main_destroyed = main_window_destroyed;
+    events.main_size_proposed = main_window_size_proposed;
+    events.main_size_move_ended = main_window_size_move_ended;
+    events.main_moved = vel_pin_reposition_all;
+    events.main_activated = edit_check_outside;
+    events.clipboard_render = clipboard_render;
+    events.clipboard_lost = clipboard_lost;
+    events.timer = display_timer;
+    events.command = display_control_command;
+    events.tool_tip_showing = display_tool_tip_showing;
+    plat_events_install(events);
 }

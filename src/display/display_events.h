@@ -1,5 +1,7 @@
-// What the window system tells the display, one call per event; the window
-// procedures of the platform only translate and forward.
+// What the window system tells the display, one call per event. The
+// platform raises the events of platform/events.h; display_events_install
+// makes these (and the handlers of the mouse, sashes, clipboard, tips and
+// main window) the ones it raises them to.
 #pragma once
 
 #include "display/key_route.h"
@@ -31,7 +33,17 @@ void display_pane_frame_resized(plat_window window, int outer_height);
 // coordinates. Returns true when the window system's own handling must run.
 bool display_key(const KeyEvent& event, int y, KeyTarget target);
 
-// A control sent a command: a button of the panel (identifiers from 20000)
-// or of the toolbar (from 30000). `notification` is the control's code
-// (0: clicked).
+// A control sent a command: a button of the panel (identifiers from
+// PLAT_FIRST_BUTTON_ID) or of the toolbar (from PLAT_FIRST_TOOL_ID).
+// `notification` is the control's code (0: clicked).
 void display_control_command(int identifier, int notification);
+
+// A timer of a window fired.
+void display_timer(plat_window window, int id);
+
+// The toolbar is about to show a button's tip: the hover tip gives way and
+// its timers stop.
+void display_tool_tip_showing();
+
+// Installs the display's handlers for every platform event.
+void display_events_install();

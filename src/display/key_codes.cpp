@@ -1,4 +1,4 @@
-#include "display/key_codes.h"
+#include "view/key_codes.h"
 
 bool key_is_bound(int code, bool ctrl) {
     if (code >= KEY_F_FIRST && code < KEY_F_FIRST + KEY_F_TABLE_COUNT) return true;

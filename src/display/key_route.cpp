@@ -39,8 +39,7 @@ void key_route(int code, KeyModifiers modifiers, int y, KeyTarget target) {
         edit_save();
         return;
     }
-    if (edit_mode_on() && over == LAYOUT_SOURCE &&
-        edit_key(code, modifiers.shift, modifiers.ctrl))
+    if (edit_mode_on() && over == LAYOUT_SOURCE && edit_key(code, modifiers.shift, modifiers.ctrl))
         return;
     if (pages_a_pane(code, modifiers)) {
         if (Pane* pane = pane_at(y); pane && pane_page(*pane, code == KEY_PAGE_DOWN)) return;
@@ -50,8 +49,7 @@ void key_route(int code, KeyModifiers modifiers, int y, KeyTarget target) {
     const bool halted = g_source.macro_halted;
     if (over == LAYOUT_IO || (halted && !modifiers.ctrl)) {
         if (!bound) {
-            line_editor_key(g_panes.io, code, modifiers.shift, modifiers.ctrl, io_pane_submit,
-                            false);
+            line_editor_key(g_panes.io, code, modifiers.shift, modifiers.ctrl, io_pane_submit);
             pane_redraw(g_panes.io);
             return;
         }
@@ -61,10 +59,17 @@ void key_route(int code, KeyModifiers modifiers, int y, KeyTarget target) {
     if (!over_command_side && !halted && !bound) return;
 
     Pane& command = g_panes.command;
-    line_editor_key(command, code, modifiers.shift, modifiers.ctrl, command_pane_submit, true);
-    // A new prompt follows a submitted line. An Enter taken by a Ctrl
-    // binding submitted nothing: the typed input stays where it is.
-    if (code == KEY_ENTER && !bound) command.lines.push_back(g_panes.prompt);
+    if (bound) {
+        // The binding draws what it changes; the command pane then shows
+        // its end, where the prompt is. An Enter taken by a Ctrl binding
+        // submits nothing: the typed input stays where it is.
+        vel_key_dispatch(code, modifiers.shift, modifiers.ctrl, false);
+        pane_follow_end(command);
+        return;
+    }
+    line_editor_key(command, code, modifiers.shift, modifiers.ctrl, command_pane_submit);
+    // A new prompt follows a submitted line.
+    if (code == KEY_ENTER) command_pane_push_prompt();
     pane_redraw(command);
     pane_follow_end(command);
 }

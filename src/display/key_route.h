@@ -4,7 +4,7 @@
 // pane it is a debugger command line; elsewhere only bound keys act.
 #pragma once
 
-#include "display/key_codes.h"
+#include "view/key_codes.h"
 
 enum class KeyTarget {
     MainWindow, // the key came to the main window

@@ -1,33 +1,13 @@
 // Turns the window system's keyboard messages into internal key codes with
 // their modifiers. The platform only reads the message and the keyboard
-// state into a KeyEvent; every rule lives here.
+// state into a KeyEvent (platform/events.h); every rule lives here.
 #pragma once
 
-#include "display/key_codes.h"
+#include "platform/events.h"
+#include "view/key_codes.h"
 
 #include <cstdint>
 #include <string>
-
-enum class KeyMessage { KeyDown, KeyUp, Character, SystemKeyDown };
-
-struct KeyEvent {
-    KeyMessage message = KeyMessage::KeyDown;
-    // The virtual key of a key message, or the character of a character
-    // message (as the window system gives it, before any code-page change).
-    unsigned key = 0;
-    // The message's key data: repeat count, scan code, extended and
-    // transition bits.
-    std::uint32_t key_data = 0;
-    // The key's name as the keyboard driver gives it (key-down only).
-    std::string key_name;
-    // Which keys are down while the message is handled.
-    bool shift_down = false;
-    bool ctrl_down = false;
-    bool alt_down = false;
-    bool enter_down = false;
-    // Systems of the old family report Shift+Escape only on its release.
-    bool escape_on_release = false;
-};
 
 enum class KeyOutcome {
     Code,        // a key code for the routing

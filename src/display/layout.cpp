@@ -4,6 +4,7 @@
 #include "display/layout_rules.h"
 #include "display/panes.h"
 #include "display/pointer.h"
+#include "platform/events.h"
 
 #include <algorithm>
 
@@ -85,7 +86,7 @@ void create_button_panel() {
                 where.height, &places);
     for (std::size_t i = 0; i < places.size(); ++i)
         plat_button_create(g_layout.panel, " " + g_buttons[i].name + " ",
-                           20000 + static_cast<int>(i), places[i]);
+                           PLAT_FIRST_BUTTON_ID + static_cast<int>(i), places[i]);
 }
 
 void recreate_button_panel() {
@@ -172,6 +173,7 @@ void display_size_main_window(int x, int y, int columns, int lines) {
 }
 
 void display_create_panes() {
+    plat_draw_fonts(g_fonts.text.handle, g_fonts.button.handle);
     plat_main_window_client_size(g_layout.client_width, g_layout.client_height);
     g_layout.button_rows = count_button_rows(g_layout.client_width);
     layout_compute(g_layout, g_layout.client_height, 0, button_cell_height());
@@ -188,6 +190,7 @@ void display_create_panes() {
 
 void display_rebuild_panes() {
     if (g_panes.source.window == 0) return;
+    plat_draw_fonts(g_fonts.text.handle, g_fonts.button.handle);
     g_layout.layout_in_progress = true;
     free_cell_maps();
     for (plat_window window :

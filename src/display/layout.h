@@ -4,6 +4,7 @@
 
 #include "platform/draw.h"
 #include "settings/fonts.h"
+#include "view/pane_sizes.h"
 
 // Top to bottom; also the index into LayoutState::heights.
 enum LayoutPane : int { LAYOUT_SOURCE = 0, LAYOUT_PANEL = 1, LAYOUT_IO = 2, LAYOUT_COMMAND = 3 };
@@ -64,16 +65,11 @@ void display_size_main_window(int x, int y, int columns, int lines);
 // order; then the layout is live.
 void display_create_panes();
 
-// The text font's cell height and width in pixels (the units of the panes).
-int layout_cell_height();
+// The text font's cell width in pixels (layout_cell_height is in
+// view/pane_sizes.h).
 int layout_cell_width();
 // Pixels of the text font below its baseline.
 int layout_text_descent();
-
-// Resizes the source pane, or the command pane, to its current height plus
-// `delta_px` (negative shrinks); the resize keeps its own minimums.
-void pane_resize_source(int delta_px);
-void pane_resize_command(int delta_px);
 
 // The same to an absolute height (sashes and the panes' own frames).
 void pane_resize_source_to(int height);

@@ -1,9 +1,8 @@
 #include "display/line_editor.h"
 
 #include "commands/command.h"
-#include "commands/key_bindings.h"
-#include "display/key_codes.h"
 #include "link/streams.h"
+#include "view/key_codes.h"
 
 #include <algorithm>
 
@@ -130,12 +129,7 @@ void type_character(Pane& pane, char c) {
 
 } // namespace
 
-void line_editor_key(Pane& pane, int code, bool shift, bool ctrl, const SubmitAction& submit,
-                     bool with_bindings) {
-    if (with_bindings && key_is_bound(code, ctrl)) {
-        vel_key_dispatch(code, shift, ctrl, false);
-        return;
-    }
+void line_editor_key(Pane& pane, int code, bool shift, bool ctrl, const SubmitAction& submit) {
     LineEditorState& editor = pane.editor;
     switch (code) {
     case KEY_UP:
@@ -176,7 +170,7 @@ void line_editor_key(Pane& pane, int code, bool shift, bool ctrl, const SubmitAc
 }
 
 void line_editor_type(Pane& pane, int code) {
-    line_editor_key(pane, code, false, false, SubmitAction(), false);
+    line_editor_key(pane, code, false, false, SubmitAction());
 }
 
 void line_editor_erase(Pane& pane, bool whole) {

@@ -11,10 +11,9 @@
 // What Enter does with the finished line.
 using SubmitAction = std::function<void(std::string_view line)>;
 
-// One key for the pane's editor. With bindings (the command pane), a bound
-// key goes to the key bindings and nothing else happens here.
-void line_editor_key(Pane& pane, int code, bool shift, bool ctrl, const SubmitAction& submit,
-                     bool with_bindings);
+// One key for the pane's editor (bound keys never come here: the key
+// router gives them to the bindings).
+void line_editor_key(Pane& pane, int code, bool shift, bool ctrl, const SubmitAction& submit);
 
 // A plain typed character without modifiers or bindings (pasting).
 void line_editor_type(Pane& pane, int code);

@@ -3,10 +3,15 @@
 #include "edit/edit_quit.h"
 #include "link/launch.h"
 #include "link/link_state.h"
-#include "startup/fatal.h"
+#include "platform/ui.h"
+#include "runtime/fatal.h"
 
 void main_window_close_requested() {
-    edit_confirm_quit();
+    if (!edit_confirm_quit()) return;
+    plat_main_window_destroy();
+    // A window system that reports the destruction has already ended vel
+    // from there; the rest finishes here.
+    main_window_destroyed();
 }
 
 void main_window_destroyed() {

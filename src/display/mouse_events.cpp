@@ -40,14 +40,6 @@ void move_over_source(const MouseEvent& event) {
 
 } // namespace
 
-int mouse_modifier_bits(bool shift_down, bool ctrl_down, bool alt_down) {
-    int bits = 0;
-    if (shift_down) bits |= MOUSE_SHIFT;
-    if (ctrl_down && !alt_down) bits |= MOUSE_CTRL;
-    if (alt_down && !ctrl_down) bits |= MOUSE_ALT;
-    return bits;
-}
-
 void mouse_nonclient_move() {
     g_mouse.reshape_pending = true;
 }

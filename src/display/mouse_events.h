@@ -3,27 +3,7 @@
 #pragma once
 
 #include "display/panes.h"
-
-#include <cstdint>
-
-// Modifier and held-button bits of a mouse event, in the X layout the
-// selection code speaks.
-enum MouseBits : int {
-    MOUSE_SHIFT = 1,
-    MOUSE_CTRL = 4,
-    MOUSE_ALT = 8,
-    MOUSE_LEFT_HELD = 0x100,
-    MOUSE_MIDDLE_HELD = 0x200,
-    MOUSE_RIGHT_HELD = 0x400,
-};
-
-struct MouseEvent {
-    int x = 0; // pixels within the pane
-    int y = 0;
-    std::int64_t time_ms = 0; // wall clock
-    int bits = 0;
-    int button = 0; // presses: 1 left, 2 middle, 3 right
-};
+#include "platform/events.h"
 
 struct MouseState {
     bool left_down = false;
@@ -35,10 +15,6 @@ struct MouseState {
 };
 
 extern MouseState g_mouse;
-
-// The modifier bits of a keyboard state (Ctrl and Alt held together count
-// as neither).
-int mouse_modifier_bits(bool shift_down, bool ctrl_down, bool alt_down);
 
 // The pointer moved over the frame or title bar.
 void mouse_nonclient_move();

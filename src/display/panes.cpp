@@ -1,5 +1,6 @@
 #include "display/panes.h"
 
+#include "display/colours.h"
 #include "display/layout.h"
 #include "display/render.h"
 #include "link/source.h"
@@ -30,8 +31,7 @@ std::int32_t pane_last_line_shown_from(const Pane& pane, std::int32_t top) {
         const std::int64_t n = static_cast<std::int64_t>(text[line].size());
         // A file banner takes the place of its line: one row.
         const bool banner = pane.kind == PaneKind::Source && file_map_banner_at(line) >= 0;
-        const std::int64_t line_rows =
-            n == 0 || banner ? 1 : (n + text_columns - 1) / text_columns;
+        const std::int64_t line_rows = n == 0 || banner ? 1 : (n + text_columns - 1) / text_columns;
         last = line;
         if (row + line_rows >= rows) return last; // the rows end within or right after it
         row += static_cast<std::int32_t>(line_rows);
@@ -57,13 +57,13 @@ void pane_redraw(Pane& pane) {
 int pane_background_slot(const Pane& pane) {
     switch (pane.kind) {
     case PaneKind::Source:
-        return 0;
+        return SLOT_SOURCE_BACK;
     case PaneKind::Io:
-        return 14;
+        return SLOT_IO_BACK;
     case PaneKind::Command:
-        return 11;
+        return SLOT_COMMAND_BACK;
     }
-    return 0;
+    return SLOT_SOURCE_BACK;
 }
 
 bool pane_shows_end(const Pane& pane) {
@@ -108,7 +108,7 @@ void source_pane_clear() {
     Pane& source = g_panes.source;
     if (source.window == 0 || g_layout.layout_in_progress) return;
     const int width = g_layout.client_width;
-    plat_fill(source.window, 0, 0, width, source.height, 0);
+    plat_fill(source.window, 0, 0, width, source.height, SLOT_SOURCE_BACK);
 }
 
 void pane_add_message(Pane& pane, std::string_view text, MessagePlace place) {
@@ -136,4 +136,18 @@ void command_pane_add_last_line(std::string line) {
     pane.lines.push_back(std::move(line));
     pane.has_lines = true;
     pane_redraw(pane);
+}
+
+void command_pane_push_prompt() {
+    g_panes.command.lines.push_back(g_panes.prompt);
+    g_panes.command.has_lines = true;
+}
+
+void panes_start(std::string_view banner) {
+    g_panes.io.lines.clear();
+    g_panes.io.has_lines = false;
+    Pane& command = g_panes.command;
+    command.lines = {std::string(banner), "\n", g_panes.prompt};
+    command.has_lines = true;
+    command.top_line = 0;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/draw.h"
+#include "platform/events.h"
 
 #include <cstdint>
 #include <optional>
@@ -144,7 +145,6 @@ void pane_update_scroll_bar(Pane& pane);
 bool pane_page(Pane& pane, bool down);
 
 // A message of the pane's scroll bar.
-enum class ScrollRequest { LineUp, LineDown, PageUp, PageDown, ThumbTrack, Other };
 void pane_scroll_message(Pane& pane, ScrollRequest request, int thumb);
 
 // A wheel turn over the pane: one line up for delta > 0, else one down.
@@ -167,3 +167,10 @@ void pane_add_message(Pane& pane, std::string_view text, MessagePlace place);
 // Adds a line after the command pane's last line; the previous last line gets
 // a newline first if it lacks one, and so does the new line.
 void command_pane_add_last_line(std::string line);
+
+// Adds a new prompt line to the command pane (nothing is drawn).
+void command_pane_push_prompt();
+
+// The start of vel: the command pane holds the banner, an empty line and the
+// prompt; the io pane has no lines until output comes.
+void panes_start(std::string_view banner);

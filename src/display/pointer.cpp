@@ -1,7 +1,7 @@
 #include "display/pointer.h"
 
 #include "platform/draw.h"
-#include "startup/fatal.h"
+#include "runtime/fatal.h"
 
 PointerState g_pointer;
 

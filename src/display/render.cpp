@@ -1,6 +1,7 @@
 #include "display/render.h"
 
 #include "commands/breakpoints.h"
+#include "display/colours.h"
 #include "display/layout.h"
 #include "display/render_marks.h"
 #include "display/selection_range.h"
@@ -109,7 +110,7 @@ void draw_number(const Frame& f, std::int32_t line, int row_bottom) {
     else
         std::snprintf(field, sizeof field, "%-*d", f.numbers, static_cast<int>(number));
     const bool pressed = line == g_panes.pressed_line;
-    draw_run(f, 0, row_bottom, field, pressed ? f.back : 13, pressed ? 13 : f.back);
+    draw_run(f, 0, row_bottom, field, pressed ? f.back : SLOT_PANEL, pressed ? SLOT_PANEL : f.back);
 }
 
 int leading_blanks(std::string_view chars) {
@@ -139,8 +140,9 @@ void draw_line(const Frame& f, std::int32_t line, Walk& walk) {
     const std::int32_t length = static_cast<std::int32_t>(text.size());
     const int text_columns = std::max(f.columns - f.numbers, 1);
     const bool is_stop = f.is_source && line == g_source.stop_line;
-    const int text_slot = is_stop ? (g_source.stopped_up ? 9 : 2) : 64;
-    const int back_slot = f.is_source && edit_line_changed(line) == 1 ? 35 : f.back;
+    const int text_slot =
+        is_stop ? (g_source.stopped_up ? SLOT_STOPPED_UP : SLOT_CURRENT) : SLOT_TEXT;
+    const int back_slot = f.is_source && edit_line_changed(line) == 1 ? SLOT_EDITED_LINE : f.back;
     const int limit = f.rows * f.h;
     std::string buffer;
     std::int32_t s = 0;
@@ -153,8 +155,8 @@ void draw_line(const Frame& f, std::int32_t line, Walk& walk) {
             if (first_row)
                 draw_number(f, line, walk.y);
             else
-                draw_run(f, 0, walk.y, std::string(static_cast<std::size_t>(f.numbers), ' '), 13,
-                         f.back);
+                draw_run(f, 0, walk.y, std::string(static_cast<std::size_t>(f.numbers), ' '),
+                         SLOT_PANEL, f.back);
         }
         draw_row_text(f, line, s, shown(buffer, chars), walk.y, text_slot, back_slot);
         fill_cells(f, walk.r, line, s, n, length);
@@ -182,7 +184,7 @@ void draw_line(const Frame& f, std::int32_t line, Walk& walk) {
 
 void draw_banner(const Frame& f, int entry, Walk& walk) {
     const std::string banner = file_banner_text(*g_source.file_map[entry].file_name, f.columns);
-    draw_run(f, 0, walk.y, banner, 64, f.back);
+    draw_run(f, 0, walk.y, banner, SLOT_TEXT, f.back);
     const int drawn = static_cast<int>(banner.size());
     if (drawn < f.columns)
         plat_fill(f.window, drawn * f.w, walk.y - f.h, f.columns * f.w, walk.y, f.back);
@@ -210,7 +212,7 @@ void draw_caret(Pane& pane, const Frame& f, const Walk& walk, std::int32_t count
         return;
     }
     const int rows_high = g_panes.insert_mode ? 3 : 2;
-    plat_fill(f.window, column * f.w, bottom - rows_high, (column + 1) * f.w, bottom, 1);
+    plat_fill(f.window, column * f.w, bottom - rows_high, (column + 1) * f.w, bottom, SLOT_CURSOR);
     pane.caret = {true, column * f.w, bottom - 3};
 }
 
@@ -266,7 +268,8 @@ void render_pane(Pane& pane) {
         if (is_source) {
             pane.rule_x = (f.numbers - 3) * f.w;
             pane.text_x = f.numbers * f.w;
-            plat_line(f.window, pane.rule_x, 0, pane.rule_x, std::max(pane.height - 1, 0), 64);
+            plat_line(f.window, pane.rule_x, 0, pane.rule_x, std::max(pane.height - 1, 0),
+                      SLOT_TEXT);
         }
     }
     if (!is_source) {

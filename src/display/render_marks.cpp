@@ -1,4 +1,5 @@
 #include "display/render_marks.h"
+#include "display/colours.h"
 
 namespace {
 
@@ -24,10 +25,10 @@ void marks_clear(plat_window window, const MarkGeometry& g, int back_slot) {
 void marks_breakpoint(plat_window window, const MarkGeometry& g) {
     const int ym = mark_y(g);
     const int bx = text_left(g) - 2 - g.cell_width - g.cell_width / 2;
-    plat_fill(window, bx + 1, ym - 5, bx + 9, ym + 1, 2);
+    plat_fill(window, bx + 1, ym - 5, bx + 9, ym + 1, SLOT_CURRENT);
     // One row above and below, shorter: the corners look rounded.
-    plat_line(window, bx + 2, ym + 1, bx + 7, ym + 1, 2);
-    plat_line(window, bx + 2, ym - 6, bx + 7, ym - 6, 2);
+    plat_line(window, bx + 2, ym + 1, bx + 7, ym + 1, SLOT_CURRENT);
+    plat_line(window, bx + 2, ym - 6, bx + 7, ym - 6, SLOT_CURRENT);
 }
 
 void marks_stop_arrow(plat_window window, const MarkGeometry& g, int slot, bool stopped_up) {

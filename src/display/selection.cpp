@@ -1,4 +1,4 @@
-#include "display/selection.h"
+#include "view/selection.h"
 
 // Hooks: mouse selection fills these in; until then there is no selection.
 

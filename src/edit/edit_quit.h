@@ -6,8 +6,8 @@
 // never until it lands.
 bool edit_any_modified();
 
-// The user asked to quit (closing the window, Alt+F4, Alt+E). Asks first;
-// when the user agrees the window goes and vel ends. Returns 0 when vel
+// The user asked to quit (closing the window, Alt+F4, Alt+E): asks first.
+// 1 when the user agrees (the caller then lets the window go), 0 when vel
 // goes on.
 int edit_confirm_quit();
 

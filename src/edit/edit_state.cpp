@@ -1,7 +1,6 @@
 #include "edit/edit_state.h"
 
 #include "link/source.h"
-#include "platform/ui.h"
 
 #include <cstdint>
 
@@ -33,7 +32,3 @@ int edit_line_changed(std::int32_t displayed_line) {
 void edit_forget_loaded() {}
 
 void edit_file_map_arrived() {}
-
-void edit_update_title() {
-    if (g_source.base_title) plat_main_window_set_title(*g_source.base_title);
-}

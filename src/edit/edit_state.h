@@ -26,6 +26,3 @@ void edit_forget_loaded();
 
 // A file-map entry arrived.
 void edit_file_map_arrived();
-
-// Shows the base title, with "* " in front while sources have unsaved edits.
-void edit_update_title();

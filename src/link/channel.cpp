@@ -1,8 +1,8 @@
 #include "link/channel.h"
 
+#include "link/wait_readable.h"
 #include "platform/system.h"
-#include "startup/fatal.h"
-#include "startup/main_loop.h"
+#include "runtime/fatal.h"
 
 namespace {
 

@@ -1,11 +1,10 @@
 #include "link/frame.h"
 
-#include "display/panes.h"
 #include "link/frame_parser.h"
 #include "link/link_state.h"
 #include "platform/system.h"
-#include "startup/fatal.h"
-#include "startup/startup_state.h"
+#include "runtime/fatal.h"
+#include "view/text_panes.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -100,13 +99,13 @@ void echo_into_command_pane(vel_socket socket, const char* text, int length) {
     std::snprintf(prefix, sizeof prefix, "+++ vel_send(%d) ", static_cast<int>(socket));
     std::string line = prefix;
     line.append(text, static_cast<std::size_t>(length));
-    command_pane_add_last_line(std::move(line));
+    command_add_last_line(std::move(line));
 }
 
 } // namespace
 
 int vel_send(vel_socket socket, const char* text, int length, Report report) {
-    if (g_startup.test_mode) {
+    if (g_link.test_mode) {
         echo_into_command_pane(socket, text, length);
         return 0;
     }

@@ -1,20 +1,20 @@
 #include "link/launch.h"
 
-#include "display/pointer.h"
-#include "display/toolbar.h"
 #include "link/channel.h"
 #include "link/frame.h"
 #include "link/link_state.h"
 #include "link/source.h"
+#include "link/wait_readable.h"
 #include "platform/fs.h"
 #include "platform/system.h"
 #include "platform/ui.h"
+#include "runtime/crash_filter.h"
+#include "runtime/fatal.h"
 #include "runtime/path.h"
+#include "runtime/places.h"
 #include "runtime/read_lines.h"
-#include "startup/crash_filter.h"
-#include "startup/fatal.h"
-#include "startup/main_loop.h"
-#include "startup/startup_state.h"
+#include "runtime/scan_number.h"
+#include "view/display_state.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -45,10 +45,10 @@ bool create_sockets(std::initializer_list<vel_socket*> sockets) {
     return true;
 }
 
+// The port a handshake frame holds (text after a NUL byte is not read).
 int port_of(const std::optional<std::string>& frame) {
-    int port = 0;
-    if (frame) std::sscanf(frame->c_str(), "%d", &port);
-    return port;
+    if (!frame) return 0;
+    return scan_int(std::string_view(frame->c_str())).value_or(0);
 }
 
 std::string decimal(long long value) {
@@ -107,7 +107,7 @@ std::vector<std::string> child_environment(int message_port, int stdout_port) {
 std::string child_command_line() {
     std::string program;
     if (!plat_getenv("OSTRA", program)) {
-        const std::string built = g_startup.home_directory + g_link.interpreter_program + ".exe";
+        const std::string built = g_places.home_directory + g_link.interpreter_program + ".exe";
         program = '"';
         program += path_canonical(built).value_or(built);
         program += '"';
@@ -271,7 +271,7 @@ void attach_interpreter() {
 void mark_connected() {
     g_link.connected = true;
     g_link.stdout_ended = false;
-    toolbar_refresh();
+    display_state_changed();
 }
 
 void close_interpreter() {
@@ -286,9 +286,8 @@ void close_interpreter() {
     g_source.macro_halted = false;
     g_source.macro_running = false;
     g_link.connected = false;
-    toolbar_refresh();
-    pointer_set_state(POINTER_ARROW);
-    plat_main_window_set_title("vel @ " + g_source.host_name + ": waiting user input");
+    g_source.base_title = "vel @ " + g_source.host_name + ": waiting user input";
+    display_state_changed();
     g_source.stop_routine.reset();
 }
 

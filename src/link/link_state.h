@@ -3,10 +3,14 @@
 
 #include "platform/net.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 struct LinkState {
+    // "-test": vel runs without an interpreter, and every frame it would send
+    // is shown in the command pane instead.
+    bool test_mode = false;
     vel_socket message_listener = VEL_NO_SOCKET;
     vel_socket stdout_listener = VEL_NO_SOCKET;
     vel_socket message_socket = VEL_NO_SOCKET; // interpreter -> vel, framed
@@ -23,6 +27,8 @@ struct LinkState {
     std::vector<std::string> run_vector;
     // The interpreter executable, without ".exe".
     std::string interpreter_program;
+    // Where the interpreter runs; replaced on each vel-cwd message.
+    std::optional<std::string> interpreter_directory;
 };
 
 extern LinkState g_link;

@@ -1,22 +1,20 @@
 #include "link/messages.h"
 
-#include "commands/breakpoints.h"
-#include "display/panes.h"
-#include "display/pointer.h"
-#include "display/toolbar.h"
-#include "edit/edit_state.h"
 #include "link/frame.h"
 #include "link/launch.h"
 #include "link/lines.h"
+#include "link/link_events.h"
 #include "link/link_state.h"
 #include "link/source.h"
 #include "link/streams.h"
+#include "link/wait_readable.h"
 #include "platform/net.h"
 #include "platform/ui.h"
-#include "startup/fatal.h"
-#include "startup/main_loop.h"
-#include "startup/startup_state.h"
-#include "watch/watch.h"
+#include "runtime/fatal.h"
+#include "runtime/scan_number.h"
+#include "runtime/words.h"
+#include "view/display_state.h"
+#include "view/text_panes.h"
 
 #include <cstdio>
 #include <string_view>
@@ -26,27 +24,12 @@ namespace {
 constexpr std::size_t tip_value_limit = 699;
 constexpr std::size_t host_name_buffer = 100;
 
-// "%d" at the start of the text: leading blanks, a sign, digits.
+// A decimal number at the start of the text (leading blanks, a sign,
+// digits); the text then goes on after it.
 bool read_number(std::string_view& text, int& value) {
-    std::string bounded(text.substr(0, 64));
-    int consumed = 0;
-    if (std::sscanf(bounded.c_str(), "%d%n", &value, &consumed) != 1) return false;
-    text.remove_prefix(static_cast<std::size_t>(consumed));
-    return true;
-}
-
-// The body after `words` space-separated words and the spaces after them.
-std::string_view after_words(std::string_view body, int words) {
-    for (int w = 0; w < words; ++w) {
-        while (!body.empty() && body.front() == ' ')
-            body.remove_prefix(1);
-        std::size_t space = body.find(' ');
-        if (space == std::string_view::npos) return {};
-        body.remove_prefix(space);
-    }
-    while (!body.empty() && body.front() == ' ')
-        body.remove_prefix(1);
-    return body;
+    const std::optional<int> number = scan_int(text, text);
+    if (number) value = *number;
+    return number.has_value();
 }
 
 std::string_view without_line_ends(std::string_view text) {
@@ -58,9 +41,8 @@ std::string_view without_line_ends(std::string_view text) {
 void set_source(std::string_view body) {
     g_source.lines = split_lines(body.data(), body.size());
     g_source.file_map.clear();
-    edit_forget_loaded();
-    g_panes.source.top_line = 0;
-    pane_update_scroll_bar(g_panes.source);
+    link_source_replaced();
+    source_text_replaced();
 }
 
 void add_source(std::string_view body) {
@@ -68,13 +50,14 @@ void add_source(std::string_view body) {
     for (std::string& line : added) {
         g_source.lines.emplace_back(without_line_ends(line));
     }
-    source_pane_clear();
-    pane_update_scroll_bar(g_panes.source);
+    source_text_added();
 }
 
 enum class StopKind { At, Up, Halt };
 
-void show_routine_in_title(const std::string& routine) {
+// The title names the routine the macro stopped in; the host name is read
+// again at the first stop of each connection.
+void title_for_routine(const std::string& routine) {
     if (!g_source.stop_routine) {
         std::string name;
         plat_host_name(name, host_name_buffer);
@@ -82,11 +65,8 @@ void show_routine_in_title(const std::string& routine) {
     }
     g_source.stop_routine = routine;
     const std::vector<std::string>& run = g_link.run_vector;
-    std::string title = "vel @ " + g_source.host_name + ": stopped in " + routine +
-                        " ---- file: " + (run.size() > 1 ? run[1] : std::string());
-    plat_main_window_set_title(title);
-    g_source.base_title = title;
-    edit_update_title();
+    g_source.base_title = "vel @ " + g_source.host_name + ": stopped in " + routine +
+                          " ---- file: " + (run.size() > 1 ? run[1] : std::string());
 }
 
 void stop(std::string_view body, StopKind kind) {
@@ -95,15 +75,12 @@ void stop(std::string_view body, StopKind kind) {
     std::string_view rest = body;
     int line = 0;
     if (read_number(rest, line)) g_source.stop_line = line;
-    g_source.stop_line = edit_from_loaded(g_source.stop_line);
+    g_source.stop_line = link_displayed_line(g_source.stop_line);
 
     g_source.stopped_up = kind == StopKind::Up;
     const bool halted = kind == StopKind::Halt;
     g_source.macro_halted = halted;
     g_source.macro_running = halted;
-    const int pointer = halted ? POINTER_INPUT : POINTER_ARROW;
-    toolbar_refresh();
-    pointer_set_state(pointer);
 
     const std::size_t space = body.find(' ');
     std::string routine;
@@ -113,14 +90,13 @@ void stop(std::string_view body, StopKind kind) {
             r.remove_prefix(1);
         routine = r;
     }
-    if (!g_source.stop_routine || *g_source.stop_routine != routine) show_routine_in_title(routine);
+    if (!g_source.stop_routine || *g_source.stop_routine != routine) title_for_routine(routine);
+    display_state_changed();
 
-    pane_centre_on_line(g_source.stop_line);
-    if (!g_source.first_stop_seen) {
-        g_source.first_stop_seen = true;
-        vel_status_load_once();
-    }
-    vel_pin_refresh_all();
+    source_show_line(g_source.stop_line, ShowAt::Middle);
+    const bool first_stop = !g_source.first_stop_seen;
+    g_source.first_stop_seen = true;
+    link_stopped(first_stop);
 }
 
 // No interpreter loads a million files; an index beyond this is a table the
@@ -129,9 +105,11 @@ void stop(std::string_view body, StopKind kind) {
 constexpr int file_map_index_limit = 1'000'000;
 
 void file_map(std::string_view body) {
+    // Four numbers, as many as can be read; the missing ones are 0.
     int numbers[4] = {0, 0, 0, 0};
-    std::string bounded(body);
-    std::sscanf(bounded.c_str(), "%d %d %d %d", &numbers[0], &numbers[1], &numbers[2], &numbers[3]);
+    std::string_view rest = body;
+    for (int& number : numbers)
+        if (!read_number(rest, number)) break;
     const int index = numbers[0];
     if (index >= file_map_index_limit) vel_memory_exhausted();
     if (index >= 0) {
@@ -142,19 +120,16 @@ void file_map(std::string_view body) {
         entry.first_line = numbers[1];
         entry.last_line = numbers[2];
         entry.line_offset = numbers[3];
-        entry.file_name = std::string(after_words(body, 4));
+        entry.file_name = std::string(text_from_word(body, 4));
     }
-    edit_file_map_arrived();
+    link_file_map_arrived();
 }
 
 void list(std::string_view body) {
-    Pane& source = g_panes.source;
-    int line = source.top_line;
-    read_number(body, line);
+    int line = 0;
+    if (!read_number(body, line)) line = source_top_line();
     const int count = static_cast<int>(g_source.lines.size());
-    int top = std::min(line, count - 1) - source.visible_rows / 4;
-    source.top_line = std::max(top, 0);
-    pane_redraw(source);
+    source_show_line(std::min(line, count - 1), ShowAt::Quarter);
 }
 
 // The macro's last output may still be on its way when the end message is
@@ -169,17 +144,9 @@ void drain_macro_output() {
 
 void end_of_macro() {
     if (g_link.connected) drain_macro_output();
-    pane_add_message(g_panes.command, "Ostra process exited", MessagePlace::AbovePrompt);
+    command_print("Ostra process exited");
     close_interpreter();
     if (g_source.editor_driven && !g_source.error_reported) vel_exit(0);
-}
-
-void prompt() {
-    Pane& command = g_panes.command;
-    command.lines.push_back(g_panes.prompt);
-    command.has_lines = true;
-    pane_redraw(command);
-    pane_follow_end(command);
 }
 
 void file_name(std::string_view body) {
@@ -191,7 +158,7 @@ void file_name(std::string_view body) {
 
 void stopin_set(std::string_view body) {
     int id = 0, line = 0;
-    if (read_number(body, id) && read_number(body, line)) vel_bp_on_stopin_set(id, line);
+    if (read_number(body, id) && read_number(body, line)) link_routine_breakpoint_set(id, line);
 }
 
 [[noreturn]] void format_error(std::string_view payload) {
@@ -212,37 +179,32 @@ struct Keyword {
 const Keyword keywords[] = {
     {"set-source", set_source},
     {"add-source", add_source},
-    {"refresh", [](std::string_view) { vel_pin_refresh_all(); }},
+    {"refresh", [](std::string_view) { link_refresh_asked(); }},
     {"stop-at", [](std::string_view body) { stop(body, StopKind::At); }},
     {"stop-up", [](std::string_view body) { stop(body, StopKind::Up); }},
     {"halt-at", [](std::string_view body) { stop(body, StopKind::Halt); }},
     {"running",
      [](std::string_view) {
          g_source.macro_running = true;
-         rxarrow(POINTER_BUSY);
-         toolbar_refresh();
+         display_state_changed();
      }},
     {"file-name", file_name},
-    {"vel-cwd", [](std::string_view body) { g_startup.interpreter_directory = std::string(body); }},
+    {"vel-cwd", [](std::string_view body) { g_link.interpreter_directory = std::string(body); }},
     {"list", list},
     {"exit", [](std::string_view) { vel_exit(0); }},
     {"error", [](std::string_view) { g_source.error_reported = true; }},
     {"end", [](std::string_view) { end_of_macro(); }},
-    {"mes0",
-     [](std::string_view body) { pane_add_message(g_panes.command, body, MessagePlace::Append); }},
-    {"mes",
-     [](std::string_view body) {
-         pane_add_message(g_panes.command, body, MessagePlace::AbovePrompt);
-     }},
+    {"mes0", [](std::string_view body) { command_append(body); }},
+    {"mes", [](std::string_view body) { command_print(body); }},
     {"tipval",
      [](std::string_view body) {
-         vel_tip_answer(std::string(without_line_ends(body.substr(0, tip_value_limit))));
+         link_tip_value(std::string(without_line_ends(body.substr(0, tip_value_limit))));
      }},
-    {"prompt", [](std::string_view) { prompt(); }},
+    {"prompt", [](std::string_view) { command_new_prompt(); }},
     {"stop-set",
      [](std::string_view body) {
          int line = 0;
-         if (read_number(body, line)) vel_bp_on_stop_set(line);
+         if (read_number(body, line)) link_line_breakpoint_set(line);
      }},
     {"stopin-set", stopin_set},
     {"quire", [](std::string_view) { g_source.editor_driven = true; }},

@@ -1,18 +1,17 @@
 // Child windows of the main window and the drawing inside them, as the
 // display needs them.
 //
-// Every drawing call names its colours as slots of the colour table
-// (display/colours.h, taken modulo 65) and draws with the text font
-// (settings/fonts.h); no call leaves state behind on the window, so the
-// order of calls never matters beyond what overdraws what. Coordinates are
-// pixels in the client area of the window drawn into. Calls on window 0 do
-// nothing.
+// Every drawing call names its colours as slots of the colour table the core
+// pushes (plat_palette_set) and draws text with the text font it pushes
+// (plat_draw_fonts); no call leaves state behind on the window, so the order
+// of calls never matters beyond what overdraws what. Coordinates are pixels
+// in the client area of the window drawn into. Calls on window 0 do nothing.
 //
 // The win32 side draws with GDI on each window's own device context; the
 // headless side records every call per window (headless/canvas.h).
 #pragma once
 
-#include "settings/fonts.h"
+#include "platform/fonts.h"
 
 #include <cstdint>
 #include <string_view>
@@ -81,6 +80,22 @@ void plat_sash_move(plat_window sash, PlatRect where);
 // when it is clicked.
 void plat_button_create(plat_window panel, std::string_view label, int id, PlatRect where);
 
+// ---- colours and fonts ----
+
+struct PlatRgb {
+    std::uint8_t r = 0, g = 0, b = 0;
+};
+
+constexpr int PLAT_PALETTE_SLOTS = 65;
+
+// Sets one slot of the colour table the drawing calls name; a slot number
+// is taken modulo 65. Every slot is black until set.
+void plat_palette_set(int slot, PlatRgb colour);
+
+// The fonts that text runs and push buttons are drawn with from now on; 0
+// leaves a stand-in of the system's.
+void plat_draw_fonts(plat_font text, plat_font button);
+
 // ---- drawing ----
 
 struct TextRun {
@@ -120,6 +135,15 @@ void plat_set_pointer(int shape);
 
 // The pointer's position in main-window client coordinates.
 void plat_pointer_position(int& x, int& y);
+
+// ---- timers ----
+
+// Starts (or restarts) timer `id` of the window: the timer event comes every
+// `period_ms` milliseconds until the timer is stopped.
+void plat_timer_start(plat_window window, int id, int period_ms);
+void plat_timer_stop(plat_window window, int id);
+
+// ---- capture ----
 
 // Mouse capture for a sash drag.
 void plat_capture(plat_window window);

@@ -1,5 +1,27 @@
 #include "runtime/words.h"
 
+#include <algorithm>
+
+std::vector<WordSpan> split_words(std::string_view text) {
+    std::vector<WordSpan> words;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        if (text[at] == ' ') {
+            ++at;
+            continue;
+        }
+        const std::size_t end = std::min(text.find(' ', at), text.size());
+        words.push_back({at, end - at});
+        at = end;
+    }
+    return words;
+}
+
+std::string_view text_from_word(std::string_view text, std::size_t index) {
+    const std::vector<WordSpan> words = split_words(text);
+    return index < words.size() ? text.substr(words[index].start) : std::string_view();
+}
+
 namespace {
 
 struct Splitter {

@@ -1,9 +1,9 @@
 #include "settings/font_spec.h"
 
+#include "runtime/scan_number.h"
 #include "runtime/strings.h"
 #include "settings/font_list.h"
 #include "settings/logfont_bytes.h"
-#include "settings/scan_number.h"
 
 #include <climits>
 #include <vector>

@@ -1,6 +1,5 @@
 #include "settings/settings_store.h"
 
-#include "display/layout.h"
 #include "platform/screen.h"
 #include "platform/settings_store.h"
 #include "settings/fonts.h"
@@ -52,13 +51,13 @@ std::optional<std::string> vel_settings_read(const std::string& name) {
     return plat_settings_read(SettingsRoot::LocalMachine, key, name, kMostValueBytes);
 }
 
-void vel_settings_save() {
+void vel_settings_save(const double (&fractions)[3]) {
     MainWindowRect rect;
     if (!plat_main_window_rect(rect)) return;
     const std::string key = vel_settings_key();
     save_position(key, rect);
     save_cells(key, rect);
-    plat_settings_write(key, "Wsz", format_fractions(g_layout.fractions));
+    plat_settings_write(key, "Wsz", format_fractions(fractions));
     if (g_fonts.text_logfont_known)
         plat_settings_write(key, "Wt", logfont_to_bytes(g_fonts.text_logfont));
 }

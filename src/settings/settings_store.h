@@ -13,8 +13,9 @@ std::string vel_settings_key();
 // under the same key. Values longer than 1024 bytes are not read.
 std::optional<std::string> vel_settings_read(const std::string& name);
 
-// Writes "Wp" (unless the main window is minimised), "Wh", "Ww", "Wsz" and
-// "Wt" for the current user. Each is written on its own; failures are
-// ignored. Nothing is written before the main window exists. Called by
-// vel_exit before the process ends.
-void vel_settings_save();
+// Writes "Wp" (unless the main window is minimised), "Wh", "Ww", "Wsz" (the
+// panes' height fractions) and "Wt" for the current user. Each is written on
+// its own; failures are ignored. Nothing is written before the main window
+// exists. Start-up makes this the exit hook, so vel_exit saves before the
+// process ends.
+void vel_settings_save(const double (&fractions)[3]);

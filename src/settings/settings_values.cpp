@@ -1,6 +1,6 @@
 #include "settings/settings_values.h"
 
-#include "settings/scan_number.h"
+#include "runtime/scan_number.h"
 
 #include <cmath>
 #include <cstdio>

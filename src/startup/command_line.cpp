@@ -1,4 +1,5 @@
 #include "startup/command_line.h"
+#include "runtime/words.h"
 
 const OptionRow option_table[OPTION_COUNT] = {
     {"-Wh", 1},   {"-height", 1},   {"-Ww", 1},      {"-width", 1},
@@ -11,15 +12,8 @@ namespace {
 
 std::vector<std::string_view> space_separated_words(std::string_view text) {
     std::vector<std::string_view> words;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        while (i < text.size() && text[i] == ' ')
-            ++i;
-        std::size_t start = i;
-        while (i < text.size() && text[i] != ' ')
-            ++i;
-        if (i > start) words.push_back(text.substr(start, i - start));
-    }
+    for (const WordSpan& word : split_words(text))
+        words.push_back(text.substr(word.start, word.size));
     return words;
 }
 

@@ -1,14 +1,18 @@
-#include "startup/entry.h"
+#include "platform/events.h"
 
 #include "commands/command.h"
 #include "commands/key_bindings.h"
+#include "display/display_events.h"
 #include "link/launch.h"
+#include "link/link_state.h"
 #include "platform/net.h"
 #include "platform/system.h"
 #include "platform/ui.h"
+#include "runtime/crash_filter.h"
+#include "runtime/fatal.h"
 #include "runtime/path.h"
-#include "startup/crash_filter.h"
-#include "startup/fatal.h"
+#include "runtime/places.h"
+#include "startup/exit_hook.h"
 #include "startup/home_dir.h"
 #include "startup/init_file.h"
 #include "startup/main_loop.h"
@@ -29,6 +33,8 @@ bool attach_requested() {
 
 void vel_main(int show_command) {
     install_memory_failure_handler();
+    startup_install_exit_hook();
+    display_events_install();
 
     std::optional<std::vector<std::string>> argv = split_command_line(plat_command_line());
     if (!argv) {
@@ -43,8 +49,8 @@ void vel_main(int show_command) {
     adjust_exception_policy();
     std::setlocale(LC_NUMERIC, "C");
 
-    g_startup.interpreter_directory = path_current_dir();
-    g_startup.start_directory = path_current_dir();
+    g_link.interpreter_directory = path_current_dir();
+    g_places.start_directory = path_current_dir();
 
     const int first = parse_options(g_startup.argv, g_startup.options);
     if (first == OPTIONS_MISSING_VALUE) {
@@ -57,10 +63,10 @@ void vel_main(int show_command) {
     }
     g_startup.first_argument = first;
     for (const ParsedOption& option : g_startup.options)
-        if (option.row == OPT_TEST) g_startup.test_mode = true;
+        if (option.row == OPT_TEST) g_link.test_mode = true;
 
     const int argc = static_cast<int>(g_startup.argv.size());
-    if (!g_startup.test_mode && first >= argc && !attach_requested()) {
+    if (!g_link.test_mode && first >= argc && !attach_requested()) {
         print_out("vel usage: vel rexx-macro\n");
         plat_exit(1);
     }
@@ -71,13 +77,13 @@ void vel_main(int show_command) {
         vel_error_box("vel: unable to find home directory.");
         plat_exit(1);
     }
-    g_startup.home_directory = *home;
+    g_places.home_directory = *home;
 
     plat_net_start();
     init_file_configure(g_startup.argv);
     vel_keys_init();
 
-    if (!g_startup.test_mode) {
+    if (!g_link.test_mode) {
         std::vector<std::string> macro_and_arguments(g_startup.argv.begin() + first,
                                                      g_startup.argv.end());
         start_interpreter(macro_and_arguments);

@@ -12,18 +12,6 @@
 #define VEL_VERSION "0.0.0"
 #endif
 
-namespace {
-
-void start_command_pane() {
-    Pane& pane = g_panes.command;
-    pane.lines = {"vel " VEL_VERSION " - source-level debugger for REXX macros\n", "\n",
-                  g_panes.prompt};
-    pane.has_lines = true;
-    pane.top_line = 0;
-}
-
-} // namespace
-
 void init_file_configure(const std::vector<std::string>& argv) {
     g_keyboard.delete_code = 127;
     InitConfig config;
@@ -33,9 +21,6 @@ void init_file_configure(const std::vector<std::string>& argv) {
         init_file_reset();
     init_apply_options(argv, config);
     init_create_windows(config);
-    // The io pane starts without lines; the debugging state records start
-    // empty with the process.
-    g_panes.io.lines.clear();
-    g_panes.io.has_lines = false;
-    start_command_pane();
+    // The debugging state records start empty with the process.
+    panes_start("vel " VEL_VERSION " - source-level debugger for REXX macros\n");
 }

@@ -2,7 +2,7 @@
 
 #include "platform/system.h"
 #include "runtime/path.h"
-#include "startup/startup_state.h"
+#include "runtime/places.h"
 
 #include <vector>
 
@@ -28,7 +28,7 @@ std::optional<std::string> init_file_find() {
     if (plat_getenv("HOME", value)) candidates.push_back(value + "/" + kName);
     if (set_and_not_empty("VelInst", value) || set_and_not_empty("REXXHOME", value))
         candidates.push_back(in_folder(value));
-    candidates.push_back(g_startup.home_directory + kName);
+    candidates.push_back(g_places.home_directory + kName);
     for (const std::string& path : candidates)
         if (path_missing(path) == 0) return path;
     return std::nullopt;

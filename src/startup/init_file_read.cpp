@@ -3,12 +3,13 @@
 #include "display/buttons.h"
 #include "display/colours.h"
 #include "display/layout.h"
-#include "display/mouse_mode.h"
 #include "platform/fs.h"
+#include "runtime/fatal.h"
 #include "runtime/read_lines.h"
-#include "settings/scan_number.h"
+#include "runtime/scan_number.h"
+#include "runtime/words.h"
+#include "settings/mouse_mode.h"
 #include "settings/settings_values.h"
-#include "startup/fatal.h"
 #include "startup/init_file_buttons.h"
 #include "startup/startup_state.h"
 #include "watch/pin_colours.h"
@@ -87,9 +88,11 @@ struct Background {
 };
 
 constexpr Background kBackgrounds[] = {
-    {"back_source", 0},   {"back_panel", 13},  {"back_io", 14},
-    {"back_command", 11}, {"back_prefix", 13}, {"back_current", 2},
-    {"foreground", 64},   {"back_cursor", 1},  {"back_up", 9},
+    {"back_source", SLOT_SOURCE_BACK}, {"back_panel", SLOT_PANEL},
+    {"back_io", SLOT_IO_BACK},         {"back_command", SLOT_COMMAND_BACK},
+    {"back_prefix", SLOT_PANEL},       {"back_current", SLOT_CURRENT},
+    {"foreground", SLOT_TEXT},         {"back_cursor", SLOT_CURSOR},
+    {"back_up", SLOT_STOPPED_UP},
 };
 
 // Acts on a keyword line; false when the first word is no keyword.
@@ -132,16 +135,8 @@ bool apply_keyword(std::string_view line, const std::vector<LineWord>& words, in
 
 std::vector<LineWord> init_line_words(std::string_view line) {
     std::vector<LineWord> words;
-    std::size_t at = 0;
-    while (at < line.size()) {
-        if (line[at] == ' ') {
-            ++at;
-            continue;
-        }
-        const std::size_t end = std::min(line.find(' ', at), line.size());
-        words.push_back({at, end, line.substr(at, end - at)});
-        at = end;
-    }
+    for (const WordSpan& word : split_words(line))
+        words.push_back({word.start, word.start + word.size, line.substr(word.start, word.size)});
     return words;
 }
 

@@ -1,11 +1,11 @@
 #include "startup/init_fonts.h"
 
 #include "platform/system.h"
+#include "runtime/fatal.h"
 #include "settings/font_list.h"
 #include "settings/font_registry.h"
 #include "settings/font_spec.h"
 #include "settings/fonts.h"
-#include "startup/fatal.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "display/layout.h"
 #include "platform/screen.h"
-#include "settings/scan_number.h"
+#include "runtime/scan_number.h"
 #include "settings/screen_defaults.h"
 #include "settings/settings_store.h"
 #include "settings/settings_values.h"

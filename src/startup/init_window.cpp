@@ -6,8 +6,8 @@
 #include "display/toolbar.h"
 #include "platform/screen.h"
 #include "platform/system.h"
+#include "runtime/fatal.h"
 #include "settings/font_list.h"
-#include "startup/fatal.h"
 #include "startup/init_fonts.h"
 #include "startup/init_geometry.h"
 

@@ -3,19 +3,12 @@
 #include "link/link_state.h"
 #include "link/messages.h"
 #include "link/streams.h"
+#include "link/wait_readable.h"
 #include "platform/ui.h"
-#include "startup/startup_state.h"
-
-int wait_readable(vel_socket socket, long long milliseconds) {
-    const long long micro = milliseconds * 1000;
-    const int ready = plat_socket_select_read(socket, static_cast<long>(micro / 1000000),
-                                              static_cast<long>(micro % 1000000));
-    return ready == 1 ? 0 : -1;
-}
 
 bool main_loop_turn() {
     bool served = plat_pump_one_message();
-    if (g_startup.test_mode || !g_link.connected) return served;
+    if (g_link.test_mode || !g_link.connected) return served;
     if (wait_readable(g_link.message_socket, 0) == 0) {
         hnd_in();
         served = true;
@@ -37,7 +30,7 @@ void main_loop() {
     for (;;) {
         if (main_loop_turn()) continue;
         vel_socket watched[2] = {VEL_NO_SOCKET, VEL_NO_SOCKET};
-        if (!g_startup.test_mode && g_link.connected) {
+        if (!g_link.test_mode && g_link.connected) {
             watched[0] = g_link.message_socket;
             if (!g_link.stdout_ended) watched[1] = g_link.stdout_socket;
         }

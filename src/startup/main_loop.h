@@ -1,11 +1,6 @@
 // The single loop that serves the window system and the interpreter.
 #pragma once
 
-#include "platform/net.h"
-
-// 0 when the socket is readable within the time, -1 on time-out or error.
-int wait_readable(vel_socket socket, long long milliseconds);
-
 // One turn: at most one window message, then, while an interpreter is
 // connected, at most one interpreter message and one chunk of its standard
 // output. Returns true when any of them was served.

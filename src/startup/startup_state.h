@@ -9,13 +9,6 @@
 
 struct StartupState {
     int show_command = 0;
-    bool test_mode = false;
-    // Directory of vel.exe, ending in a backslash.
-    std::string home_directory;
-    // The current directory when vel started; nothing when it could not be read.
-    std::optional<std::string> start_directory;
-    // Where the interpreter runs; replaced on each vel-cwd message.
-    std::optional<std::string> interpreter_directory;
     std::vector<std::string> argv;
     std::vector<ParsedOption> options;
     int first_argument = 0; // index of the macro in argv

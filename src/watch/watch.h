@@ -3,6 +3,11 @@
 
 #include <string>
 
+// The source pane's two tip timers: the rest before a tip shows, and the
+// check that hides it once the pointer has left.
+constexpr int TIP_SHOW_TIMER = 31313;
+constexpr int TIP_HIDE_TIMER = 31314;
+
 // The pointer moved over the source pane (client pixels) with no button
 // held: a tip for the symbol there is shown after a rest. Waits for tips.
 void vel_tip_hover(int x, int y);

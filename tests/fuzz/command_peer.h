@@ -6,13 +6,14 @@
 #include "commands/breakpoints.h"
 #include "commands/command.h"
 #include "commands/status_file.h"
-#include "display/mouse_mode.h"
 #include "display/panes.h"
 #include "link/link_state.h"
 #include "link/source.h"
 #include "platform/headless/headless.h"
 #include "platform/net.h"
-#include "startup/startup_state.h"
+#include "runtime/places.h"
+#include "settings/mouse_mode.h"
+#include "startup/reset_state.h"
 
 #include <arpa/inet.h>
 
@@ -72,6 +73,7 @@ inline void reset_vel() {
         p.up = true;
     }
     headless::reset();
+    vel_reset_all_state();
     headless::set_host("fuzzhost", {htonl(INADDR_LOOPBACK)});
     // Nothing is there to start: a launch ends vel at once.
     headless::set_env("OSTRA", "c:/no/such/interpreter");
@@ -82,29 +84,18 @@ inline void reset_vel() {
     headless::fake_fs_add_file("c:/proj/self", "source c:/proj/self\nstep\n");
     headless::fake_fs_add_file("c:/proj/cmds", "alias s step\ns 3\nstop in foo bar\ndelete 3\n");
 
-    g_startup = StartupState{};
-    g_startup.start_directory = "c:/proj";
-    g_startup.home_directory = "c:/home/";
-    g_source = SourceState{};
+    g_places.start_directory = "c:/proj";
+    g_places.home_directory = "c:/home/";
     g_source.lines.assign(60, "x\n");
     g_source.file_map = {{0, 39, 0, "c:/proj/demo.ost"}, {40, 59, 40, "c:/proj/lib.ost"}};
-    g_panes = PaneSet{};
     g_panes.command.lines = {"% "};
     g_panes.command.visible_rows = 8;
     g_panes.source.visible_rows = 12;
 
-    g_link = LinkState{};
     g_link.run_vector = {"vel", "c:/proj/demo.ost", "arg"};
     g_link.command_socket = p.commands.near_end;
     g_link.message_socket = p.messages.near_end;
     g_link.connected = true;
-
-    g_commands = CommandState{};
-    g_aliases = AliasTable{};
-    g_breakpoints = BreakpointTable{};
-    g_status_file = StatusFileState{};
-    g_mouse_mode = MouseModeState{};
-    g_panes.command.editor = LineEditorState{};
 }
 
 // After an input: a kill, run or runfile may have closed vel's ends (and a

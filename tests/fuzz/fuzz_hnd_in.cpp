@@ -5,6 +5,7 @@
 #include "link/messages.h"
 #include "link/source.h"
 #include "platform/headless/headless.h"
+#include "startup/reset_state.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -13,10 +14,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     headless::reset();
-    g_source = SourceState{};
-    g_link = LinkState{};
+    vel_reset_all_state();
     g_link.run_vector = {"vel", "demo.rexx"};
-    g_panes = PaneSet{};
     g_panes.command.lines = {"banner\n", "\n", "% "};
     g_panes.command.visible_rows = 5;
     g_panes.source.visible_rows = 7;

@@ -7,11 +7,12 @@
 #include "display/layout.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/settings_control.h"
+#include "runtime/places.h"
 #include "settings/font_list.h"
 #include "settings/fonts.h"
 #include "settings/settings_store.h"
 #include "startup/init_file.h"
-#include "startup/startup_state.h"
+#include "startup/reset_state.h"
 
 #include <cmath>
 #include <cstddef>
@@ -23,10 +24,9 @@ namespace {
 
 void reset() {
     headless::reset();
-    g_startup = StartupState{};
-    g_startup.home_directory = "C:\\tools\\";
+    vel_reset_all_state();
+    g_places.home_directory = "C:\\tools\\";
     g_buttons.clear();
-    g_fonts = FontState{};
     g_font_list.clear();
     g_layout.fractions[0] = 50.0;
     g_layout.fractions[1] = 25.0;

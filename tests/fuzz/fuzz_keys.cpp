@@ -10,7 +10,7 @@
 #include "link/link_state.h"
 #include "link/source.h"
 #include "platform/headless/headless.h"
-#include "startup/startup_state.h"
+#include "startup/reset_state.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -37,18 +37,13 @@ void bind(const std::string& line) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     headless::reset();
-    g_startup = StartupState{};
-    g_link = LinkState{};
-    g_source = SourceState{};
-    g_panes = PaneSet{};
+    vel_reset_all_state();
     g_panes.command.lines = {"banner\n", "\n", "% "};
     g_panes.command.has_lines = true;
-    g_layout = LayoutState{};
     g_layout.heights[LAYOUT_SOURCE] = 100;
     g_layout.heights[LAYOUT_PANEL] = 20;
     g_layout.heights[LAYOUT_IO] = 100;
     g_layout.heights[LAYOUT_COMMAND] = 100;
-    g_keyboard_table = KeyboardTable{};
     vel_keymap_build();
     vel_keys_init();
     // Keys that would start or stop an interpreter run something harmless.
@@ -62,8 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         KeyEvent event;
         event.message = static_cast<KeyMessage>(flags & 3);
         event.key = data[at + 1];
-        event.key_data = (data[at + 2] & 1) ? 0x011D0001u : (data[at + 2] & 2) ? 0x411D0001u
-                                                                                 : 0x00010001u;
+        event.key_data = (data[at + 2] & 1)   ? 0x011D0001u
+                         : (data[at + 2] & 2) ? 0x411D0001u
+                                              : 0x00010001u;
         if (data[at + 3] & 1) event.key_name = std::string(1, static_cast<char>(data[at + 3] >> 1));
         event.shift_down = flags & 4;
         event.ctrl_down = flags & 8;

@@ -3,9 +3,10 @@
 // its two messages, or does nothing; vel never ends, no slot outside the
 // tables is touched, and the listing always matches the tables.
 #include "commands/key_bindings.h"
-#include "display/key_codes.h"
 #include "display/panes.h"
 #include "platform/headless/headless.h"
+#include "startup/reset_state.h"
+#include "view/key_codes.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -99,7 +100,7 @@ void check_lookups() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     headless::reset();
-    g_panes = PaneSet{};
+    vel_reset_all_state();
     vel_keys_init();
     shadow().clear();
     for_each_slot([](std::size_t, const std::string& value) { shadow().push_back(value); });

@@ -3,6 +3,7 @@
 // commands that end it (exit, a launch that cannot start, the editor-driven
 // rules), and the nesting depth always comes back to 0.
 #include "command_peer.h"
+#include "link/source.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -16,8 +16,8 @@
 //   max-rss-kib: N
 // Line ends are shown as \n so each record stays on one line.
 #include "display/panes.h"
+#include "platform/events.h"
 #include "platform/headless/headless.h"
-#include "startup/entry.h"
 
 #include <sys/resource.h>
 

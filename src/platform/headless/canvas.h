@@ -84,6 +84,20 @@ int pointer_shape();
 void set_pointer_position(int x, int y);
 plat_window capture_holder();
 
+// The colour table and fonts the core pushed.
+PlatRgb palette_colour(int slot);
+plat_font pushed_text_font();
+plat_font pushed_button_font();
+
+// The timers running now: window, identifier and period.
+struct TimerRecord {
+    plat_window window = 0;
+    int id = 0;
+    int period_ms = 0;
+};
+const std::vector<TimerRecord>& timers();
+bool timer_running(plat_window window, int id);
+
 // Main window geometry the fake reports.
 void set_main_window_geometry(PlatRect outer, int client_width, int client_height);
 int repaint_all_count();

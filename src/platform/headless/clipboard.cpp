@@ -1,7 +1,7 @@
 // The system clipboard kept in memory, with an owner and delayed rendering.
 #include "platform/clipboard.h"
 
-#include "display/clipboard.h"
+#include "platform/events.h"
 #include "platform/headless/clipboard_control.h"
 
 namespace {
@@ -27,7 +27,7 @@ void empty_clipboard() {
     ClipboardModel& m = model();
     if (m.vel_owns) {
         m.vel_owns = false;
-        clipboard_lost();
+        plat_raise(g_plat_events.clipboard_lost);
     }
     m.block.reset();
     m.render_pending = false;
@@ -39,7 +39,7 @@ std::optional<std::string> fetch_block() {
     ClipboardModel& m = model();
     if (m.render_pending && !m.block) {
         m.rendering = true;
-        clipboard_render();
+        plat_raise(g_plat_events.clipboard_render);
         m.rendering = false;
         if (m.block) m.render_pending = false;
     }

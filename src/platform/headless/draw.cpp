@@ -20,7 +20,15 @@ struct Canvas {
     int client_height = 600;
     int repaints = 0;
     plat_window main = 0;
+    PlatRgb palette[PLAT_PALETTE_SLOTS] = {};
+    plat_font text_font = 0;
+    plat_font button_font = 0;
+    std::vector<headless::TimerRecord> timers;
 };
+
+int slot_index(int slot) {
+    return ((slot % PLAT_PALETTE_SLOTS) + PLAT_PALETTE_SLOTS) % PLAT_PALETTE_SLOTS;
+}
 
 Canvas& canvas() {
     static Canvas c;
@@ -57,6 +65,25 @@ bool on_line(const headless::LineOp& l, int x, int y) {
 } // namespace
 
 namespace headless {
+
+PlatRgb palette_colour(int slot) {
+    return canvas().palette[slot_index(slot)];
+}
+plat_font pushed_text_font() {
+    return canvas().text_font;
+}
+plat_font pushed_button_font() {
+    return canvas().button_font;
+}
+
+const std::vector<TimerRecord>& timers() {
+    return canvas().timers;
+}
+
+bool timer_running(plat_window window, int id) {
+    return std::any_of(canvas().timers.begin(), canvas().timers.end(),
+                       [&](const TimerRecord& t) { return t.window == window && t.id == id; });
+}
 
 std::vector<WindowRecord>& windows() {
     return canvas().windows;
@@ -272,6 +299,26 @@ void plat_scroll_bar_set(plat_window window, int minimum, int maximum, int page,
 
 void plat_scroll_bar_set_position(plat_window window, int position) {
     if (headless::WindowRecord* w = live(window)) w->scroll.position = position;
+}
+
+void plat_palette_set(int slot, PlatRgb colour) {
+    canvas().palette[slot_index(slot)] = colour;
+}
+
+void plat_draw_fonts(plat_font text, plat_font button) {
+    canvas().text_font = text;
+    canvas().button_font = button;
+}
+
+void plat_timer_start(plat_window window, int id, int period_ms) {
+    if (window == 0) return;
+    plat_timer_stop(window, id);
+    canvas().timers.push_back({window, id, period_ms});
+}
+
+void plat_timer_stop(plat_window window, int id) {
+    std::erase_if(canvas().timers,
+                  [&](const headless::TimerRecord& t) { return t.window == window && t.id == id; });
 }
 
 void plat_set_pointer(int shape) {

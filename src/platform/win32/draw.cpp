@@ -2,18 +2,21 @@
 // or pen and selects what it needs, so no call depends on another.
 #include "platform/draw.h"
 
-#include "display/colours.h"
 #include "platform/win32/window_internal.h"
 
 #include <string>
 
 using win32::hwnd_of;
+using win32::state;
 
 namespace {
 
+int slot_index(int slot) {
+    return ((slot % PLAT_PALETTE_SLOTS) + PLAT_PALETTE_SLOTS) % PLAT_PALETTE_SLOTS;
+}
+
 COLORREF colour(int slot) {
-    const Rgb rgb = colour_of(slot);
-    return RGB(rgb.r, rgb.g, rgb.b);
+    return win32::state().palette[slot_index(slot)];
 }
 
 void fill(HDC dc, int x0, int y0, int x1, int y1, int slot) {
@@ -28,7 +31,7 @@ void fill(HDC dc, int x0, int y0, int x1, int y1, int slot) {
 namespace win32 {
 
 HFONT text_font() {
-    if (g_fonts.text.handle) return reinterpret_cast<HFONT>(g_fonts.text.handle);
+    if (state().text_font) return state().text_font;
     // Until the settings load a font: a fixed-pitch face at the fallback
     // cell of 8 × 16 the layout uses.
     static HFONT stand_in =
@@ -37,7 +40,21 @@ HFONT text_font() {
     return stand_in ? stand_in : static_cast<HFONT>(GetStockObject(ANSI_FIXED_FONT));
 }
 
+HFONT button_font() {
+    if (state().button_font) return state().button_font;
+    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
 } // namespace win32
+
+void plat_palette_set(int slot, PlatRgb rgb) {
+    win32::state().palette[slot_index(slot)] = RGB(rgb.r, rgb.g, rgb.b);
+}
+
+void plat_draw_fonts(plat_font text, plat_font button) {
+    win32::state().text_font = reinterpret_cast<HFONT>(text);
+    win32::state().button_font = reinterpret_cast<HFONT>(button);
+}
 
 void plat_draw_text(plat_window window, const TextRun& run) {
     if (window == 0) return;

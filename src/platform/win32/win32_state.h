@@ -11,6 +11,11 @@ namespace win32 {
 struct State {
     HINSTANCE instance = nullptr;
     HWND main_window = nullptr;
+    // What the core pushed for drawing: the colour table and the two fonts
+    // (null until pushed: stand-ins are used).
+    COLORREF palette[65] = {};
+    HFONT text_font = nullptr;
+    HFONT button_font = nullptr;
 };
 
 State& state();

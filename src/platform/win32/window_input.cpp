@@ -1,11 +1,7 @@
-// Keyboard, mouse and control messages of the "VEL" windows, read into the
-// plain events the display handles.
-#include "display/clipboard.h"
-#include "display/display_events.h"
-#include "display/mouse_events.h"
-#include "edit/edit_quit.h"
+// Keyboard, mouse, timer and control messages of the "VEL" windows, read
+// into the plain events of the core.
+#include "platform/events.h"
 #include "platform/win32/window_internal.h"
-#include "watch/watch.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -16,10 +12,6 @@ using win32::handle_of;
 using win32::state;
 
 namespace {
-
-constexpr UINT_PTR kTipShowTimer = 0x7A51;
-constexpr UINT_PTR kTipHideTimer = 0x7A52;
-constexpr int kFirstToolIdentifier = 30000;
 
 bool down(const BYTE* keys, int virtual_key) {
     return (keys[virtual_key] & 0x80) != 0;
@@ -56,12 +48,8 @@ LRESULT on_key(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     event.enter_down = down(keys, VK_RETURN);
     event.escape_on_release = (GetVersion() & 0x80000000u) != 0;
 
-    int x = 0;
-    int y = 0;
-    plat_pointer_position(x, y);
-    const KeyTarget target =
-        window == state().main_window ? KeyTarget::MainWindow : KeyTarget::Pane;
-    if (display_key(event, y, target)) return DefWindowProcA(window, message, wparam, lparam);
+    const bool default_too = g_plat_events.key ? g_plat_events.key(handle_of(window), event) : true;
+    if (default_too) return DefWindowProcA(window, message, wparam, lparam);
     return 0;
 }
 
@@ -75,8 +63,8 @@ MouseEvent mouse_event_of(WPARAM wparam, LPARAM lparam, int button) {
     event.x = GET_X_LPARAM(lparam);
     event.y = GET_Y_LPARAM(lparam);
     event.time_ms = wall_clock_ms();
-    const bool alt = GetKeyState(VK_MENU) < 0;
-    event.bits = mouse_modifier_bits(GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, alt);
+    event.bits = plat_mouse_modifier_bits(GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0,
+                                          GetKeyState(VK_MENU) < 0);
     event.button = button;
     return event;
 }
@@ -92,41 +80,26 @@ int held_buttons(WPARAM wparam) {
 void on_mouse_move(HWND window, WPARAM wparam, LPARAM lparam) {
     MouseEvent event = mouse_event_of(wparam, lparam, 0);
     event.bits |= held_buttons(wparam);
-    mouse_move(pane_of_window(handle_of(window)), event);
+    plat_raise(g_plat_events.mouse_move, handle_of(window), event);
 }
 
 void on_button(HWND window, WPARAM wparam, LPARAM lparam, int button, bool pressed) {
-    Pane* pane = pane_of_window(handle_of(window));
-    if (!pressed && button != 1) {
-        mouse_other_release(button);
-        return;
-    }
-    if (!pane) return;
     const MouseEvent event = mouse_event_of(wparam, lparam, button);
-    if (pressed)
-        mouse_press(*pane, event);
-    else
-        mouse_release(*pane, event);
+    plat_raise(g_plat_events.mouse_button, handle_of(window), event, pressed);
 }
 
-// The toolbar is about to show a button's tip: the hover tip of the source
-// pane gives way, and its timers stop.
 void on_notify(LPARAM lparam) {
     const NMHDR* header = reinterpret_cast<const NMHDR*>(lparam);
     if (!header || (header->code != TBN_GETINFOTIPA && header->code != TBN_GETINFOTIPW)) return;
-    if (HWND source = win32::hwnd_of(g_panes.source.window)) {
-        KillTimer(source, kTipShowTimer);
-        KillTimer(source, kTipHideTimer);
-    }
-    vel_tip_hide();
+    plat_raise(g_plat_events.tool_tip_showing);
 }
 
 void on_control_command(WPARAM wparam) {
     const int identifier = LOWORD(wparam);
-    display_control_command(identifier, HIWORD(wparam));
+    plat_raise(g_plat_events.command, identifier, static_cast<int>(HIWORD(wparam)));
     // A clicked push button keeps the keyboard otherwise; typing follows
     // the pointer, so the main window takes it back.
-    if (identifier < kFirstToolIdentifier) SetFocus(state().main_window);
+    if (identifier < PLAT_FIRST_TOOL_ID) SetFocus(state().main_window);
 }
 
 } // namespace
@@ -147,7 +120,7 @@ bool input_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRES
         on_mouse_move(window, wparam, lparam);
         return true;
     case WM_NCMOUSEMOVE:
-        mouse_nonclient_move();
+        plat_raise(g_plat_events.mouse_nonclient_move);
         return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
@@ -162,8 +135,7 @@ bool input_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRES
         on_button(window, wparam, lparam, 3, message == WM_RBUTTONDOWN);
         return true;
     case WM_TIMER:
-        if (wparam == kTipShowTimer) vel_tip_show_timer();
-        if (wparam == kTipHideTimer) vel_tip_hide_timer();
+        plat_raise(g_plat_events.timer, handle_of(window), static_cast<int>(wparam));
         return true;
     case WM_COMMAND:
         on_control_command(wparam);
@@ -172,16 +144,16 @@ bool input_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRES
         on_notify(lparam);
         return false; // the toolbar's own handling and the default follow
     case WM_RENDERFORMAT:
-        clipboard_render();
+        plat_raise(g_plat_events.clipboard_render);
         return true;
     case WM_DESTROYCLIPBOARD:
-        clipboard_lost();
+        plat_raise(g_plat_events.clipboard_lost);
         return true;
     case WM_MOVE:
-        if (main) vel_pin_reposition_all();
+        if (main) plat_raise(g_plat_events.main_moved);
         return false;
     case WM_ACTIVATE:
-        if (main && LOWORD(wparam) != WA_INACTIVE) edit_check_outside();
+        if (main && LOWORD(wparam) != WA_INACTIVE) plat_raise(g_plat_events.main_activated);
         return false;
     default:
         return false;

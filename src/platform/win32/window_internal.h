@@ -31,7 +31,12 @@ inline plat_window handle_of(HWND window) {
 int current_pointer();
 HCURSOR pointer_cursor(int shape);
 
-// The text font, or a stand-in until one is loaded.
+// The fonts the core pushed, or stand-ins until it has.
 HFONT text_font();
+HFONT button_font();
+
+// Whether a window is one of the children plat_child_create made (the panes
+// and the button panel).
+bool is_child_pane(HWND window);
 
 } // namespace win32

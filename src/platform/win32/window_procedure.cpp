@@ -1,10 +1,7 @@
 // The window procedures of the classes "VEL" (the main window and the panes)
-// and "VEL_SASH". Each message is translated and handed to one named
-// handler of the display.
-#include "display/display_events.h"
-#include "display/layout.h"
-#include "display/main_window.h"
-#include "display/sash.h"
+// and "VEL_SASH". Each message is translated and raised as one event of the
+// core.
+#include "platform/events.h"
 #include "platform/win32/window_internal.h"
 
 #include <windowsx.h>
@@ -39,31 +36,28 @@ void on_paint(HWND window) {
     PAINTSTRUCT paint;
     erased = false;
     BeginPaint(window, &paint);
-    if (!erased) display_paint(handle_of(window));
+    if (!erased) plat_raise(g_plat_events.paint, handle_of(window));
     EndPaint(window, &paint);
 }
 
 void on_main_size_proposed(HWND window, WPARAM wparam, LPARAM lparam) {
     const RECT* proposed = wparam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lparam)->rgrc[0]
                                   : reinterpret_cast<RECT*>(lparam);
-    main_window_size_proposed(proposed->right - proposed->left, proposed->bottom - proposed->top,
-                              IsIconic(window) != FALSE);
+    plat_raise(g_plat_events.main_size_proposed, static_cast<int>(proposed->right - proposed->left),
+               static_cast<int>(proposed->bottom - proposed->top), IsIconic(window) != FALSE);
 }
 
 void on_wheel(WPARAM wparam) {
-    int x = 0;
-    int y = 0;
-    plat_pointer_position(x, y);
-    display_wheel(GET_WHEEL_DELTA_WPARAM(wparam), y);
+    plat_raise(g_plat_events.wheel, static_cast<int>(GET_WHEEL_DELTA_WPARAM(wparam)));
 }
 
 LRESULT main_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_CLOSE:
-        main_window_close_requested();
+        plat_raise(g_plat_events.main_close);
         return 0;
     case WM_DESTROY:
-        main_window_destroyed();
+        plat_raise(g_plat_events.main_destroyed);
         return 0;
     case WM_ERASEBKGND:
         return 1; // the panes cover it; nothing of its own to paint
@@ -71,7 +65,7 @@ LRESULT main_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
         on_main_size_proposed(window, wparam, lparam);
         break;
     case WM_EXITSIZEMOVE:
-        main_window_size_move_ended();
+        plat_raise(g_plat_events.main_size_move_ended);
         break;
     case WM_MOUSEWHEEL:
         on_wheel(wparam);
@@ -79,8 +73,8 @@ LRESULT main_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     case win32::kPaneFrameResized:
         // Measured now: the sizing loop may place the pane only after it
         // has said the loop is over.
-        display_pane_frame_resized(static_cast<plat_window>(wparam),
-                                   plat_child_outer_height(static_cast<plat_window>(wparam)));
+        plat_raise(g_plat_events.pane_frame_resized, static_cast<plat_window>(wparam),
+                   plat_child_outer_height(static_cast<plat_window>(wparam)));
         return 0;
     default:
         break;
@@ -92,13 +86,14 @@ LRESULT pane_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_ERASEBKGND:
         erased = true;
-        display_erase(handle_of(window));
+        plat_raise(g_plat_events.erase, handle_of(window));
         return 1;
     case WM_PAINT:
         on_paint(window);
         return 0;
     case WM_VSCROLL:
-        display_scroll(handle_of(window), request_of(wparam), HIWORD(wparam));
+        plat_raise(g_plat_events.scroll, handle_of(window), request_of(wparam),
+                   static_cast<int>(HIWORD(wparam)));
         break;
     case WM_MOUSEWHEEL:
         on_wheel(wparam);
@@ -128,8 +123,7 @@ LRESULT CALLBACK vel_window_procedure(HWND window, UINT message, WPARAM wparam, 
     LRESULT result = 0;
     if (input_message(window, message, wparam, lparam, result)) return result;
     if (window == state().main_window) return main_message(window, message, wparam, lparam);
-    if (pane_of_window(handle_of(window)) || handle_of(window) == g_layout.panel)
-        return pane_message(window, message, wparam, lparam);
+    if (is_child_pane(window)) return pane_message(window, message, wparam, lparam);
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
@@ -137,17 +131,17 @@ LRESULT CALLBACK sash_window_procedure(HWND window, UINT message, WPARAM wparam,
     const plat_window sash = handle_of(window);
     switch (message) {
     case WM_LBUTTONDOWN:
-        sash_button_down(sash);
+        plat_raise(g_plat_events.sash, sash, SashEvent::ButtonDown);
         return 0;
     case WM_MOUSEMOVE:
-        sash_pointer_moved(sash);
+        plat_raise(g_plat_events.sash, sash, SashEvent::PointerMoved);
         return 0;
     case WM_LBUTTONUP:
-        sash_button_up(sash);
+        plat_raise(g_plat_events.sash, sash, SashEvent::ButtonUp);
         return 0;
     case WM_CANCELMODE:
     case WM_CAPTURECHANGED:
-        sash_cancelled(sash);
+        plat_raise(g_plat_events.sash, sash, SashEvent::Cancelled);
         return 0;
     default:
         return DefWindowProcA(window, message, wparam, lparam);

@@ -41,12 +41,19 @@ DWORD style_of(ChildKind kind) {
 
 bool registered = false;
 
+// Set in the user data of every child plat_child_create makes.
+constexpr LONG_PTR kChildPaneMark = 0x56454C;
+
 } // namespace
 
 namespace win32 {
 
 int current_pointer() {
     return shown_pointer;
+}
+
+bool is_child_pane(HWND window) {
+    return window && GetWindowLongPtrA(window, GWLP_USERDATA) == kChildPaneMark;
 }
 
 HCURSOR pointer_cursor(int shape) {
@@ -141,6 +148,7 @@ plat_window plat_child_create(ChildKind kind, PlatRect where) {
         CreateWindowExA(0, "VEL", "", style_of(kind), where.x, where.y, where.width, where.height,
                         state().main_window, nullptr, state().instance, nullptr);
     if (!child) return 0;
+    SetWindowLongPtrA(child, GWLP_USERDATA, kChildPaneMark);
     HDC dc = GetDC(child);
     SelectObject(dc, win32::text_font());
     SetTextAlign(dc, TA_BASELINE);
@@ -186,9 +194,8 @@ void plat_button_create(plat_window panel, std::string_view label, int id, PlatR
         0, "BUTTON", text.c_str(), WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, where.x, where.y,
         where.width, where.height, hwnd_of(panel),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), state().instance, nullptr);
-    HFONT font = reinterpret_cast<HFONT>(g_fonts.button.handle);
-    if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    if (button) SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (button)
+        SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(win32::button_font()), TRUE);
 }
 
 void plat_set_pointer(int shape) {
@@ -212,4 +219,13 @@ bool plat_has_capture(plat_window window) {
 }
 void plat_release_capture() {
     ReleaseCapture();
+}
+
+void plat_timer_start(plat_window window, int id, int period_ms) {
+    if (window != 0)
+        SetTimer(hwnd_of(window), static_cast<UINT_PTR>(id), static_cast<UINT>(period_ms), nullptr);
+}
+
+void plat_timer_stop(plat_window window, int id) {
+    if (window != 0) KillTimer(hwnd_of(window), static_cast<UINT_PTR>(id));
 }

@@ -1,6 +1,6 @@
 // The Windows entry: keep the instance, hand over to the portable start-up.
+#include "platform/events.h"
 #include "platform/win32/win32_state.h"
-#include "startup/entry.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
     win32::state().instance = instance;

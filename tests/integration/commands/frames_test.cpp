@@ -1,6 +1,10 @@
 // Command lines against a peer on real sockets: the exact frames on the
 // wire, and the interpreter's answers coming back through the message
 // handler.
+#include "commands/breakpoints.h"
+#include "display/panes.h"
+#include "link/link_state.h"
+#include "link/source.h"
 #include "link_fixture.h"
 
 namespace {

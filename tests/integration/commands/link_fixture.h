@@ -4,8 +4,10 @@
 #pragma once
 
 #include "link/launch.h"
+#include "link/link_state.h"
 #include "link/messages.h"
 #include "loopback.h"
+#include "runtime/places.h"
 #include "unit/commands/commands_fixture.h"
 
 #include <unistd.h>
@@ -73,7 +75,7 @@ class DiskTest : public CommandsTest {
     DiskTest() : CommandsTest(Disk::Real) {}
     void SetUp() override {
         CommandsTest::SetUp();
-        g_startup.start_directory = dir.path.string();
+        g_places.start_directory = dir.path.string();
     }
 };
 
@@ -83,7 +85,7 @@ class LinkTest : public DiskTest {
 
     void SetUp() override {
         DiskTest::SetUp();
-        g_startup.test_mode = false;
+        g_link.test_mode = false;
         // vel owns the near ends from here: close_interpreter closes them.
         g_link.command_socket = std::exchange(commands.near_end, VEL_NO_SOCKET);
         g_link.message_socket = std::exchange(messages_in.near_end, VEL_NO_SOCKET);

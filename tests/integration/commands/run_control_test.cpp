@@ -2,6 +2,9 @@
 // shell wrapper records the arguments each interpreter got and starts the
 // stand-in with its own scenario (the frames it expects, in order) and
 // transcript.
+#include "commands/breakpoints.h"
+#include "link/link_state.h"
+#include "link/source.h"
 #include "link_fixture.h"
 
 namespace {
@@ -13,7 +16,7 @@ class RunControl : public DiskTest {
 #ifndef OSTRA_SIM_EXE
         GTEST_SKIP() << "the stand-in interpreter is not in this tree";
 #else
-        g_startup.test_mode = false;
+        g_link.test_mode = false;
         g_link.connected = false;
         g_link.run_vector = {"vel"};
         write_host_file(dir.file("wrapper.sh"), "n=$1; shift\n"

@@ -1,5 +1,8 @@
 // The status file on a real disk: exact bytes, what survives a save, and
 // that neither a full disk nor a crash at any moment leaves it half written.
+#include "commands/breakpoints.h"
+#include "link/link_state.h"
+#include "link/source.h"
 #include "link_fixture.h"
 
 #include <sys/resource.h>

@@ -1,6 +1,8 @@
 // read_message and vel_send over real loopback sockets.
 #include "link/frame.h"
 
+#include "display/panes.h"
+#include "link/link_state.h"
 #include "loopback.h"
 #include "test_support.h"
 
@@ -111,7 +113,7 @@ TEST_F(FrameIo, SendFailureIsShownOnlyWhenReported) {
 }
 
 TEST_F(FrameIo, TestModeEchoesIntoTheCommandPaneInstead) {
-    g_startup.test_mode = true;
+    g_link.test_mode = true;
     g_panes.command.lines = {"banner\n", "\n", "% "};
     EXPECT_EQ(vel_send(0, "next", 4, Report::Yes), 0);
     EXPECT_EQ(vel_send(pair.near_end, "cont\n", 5, Report::Yes), 0);

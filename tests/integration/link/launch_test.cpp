@@ -2,10 +2,12 @@
 // what the child is given, and every fault of the way.
 #include "link/launch.h"
 
+#include "display/panes.h"
 #include "link/frame.h"
 #include "link/link_state.h"
 #include "link/source.h"
 #include "platform/system.h"
+#include "runtime/places.h"
 #include "startup/main_loop.h"
 #include "test_support.h"
 
@@ -31,7 +33,7 @@ class Launch : public VelTest {
         VelTest::SetUp();
         char pattern[] = "/tmp/vel-launch-XXXXXX";
         dir = mkdtemp(pattern);
-        g_startup.home_directory = "C:\\nowhere\\";
+        g_places.home_directory = "C:\\nowhere\\";
         g_panes.command.lines = {"banner\n", "\n", "% "};
     }
     void TearDown() override {

@@ -1,6 +1,9 @@
 // The main loop's order of service with a real interpreter connection.
+#include "link/wait_readable.h"
 #include "startup/main_loop.h"
 
+#include "display/panes.h"
+#include "link/link_state.h"
 #include "link/source.h"
 #include "loopback.h"
 #include "test_support.h"
@@ -53,7 +56,7 @@ TEST_F(MainLoop, SocketsAreLeftAloneWithoutAConnectionOrInTestMode) {
     g_link.connected = false;
     EXPECT_FALSE(main_loop_turn());
     g_link.connected = true;
-    g_startup.test_mode = true;
+    g_link.test_mode = true;
     EXPECT_FALSE(main_loop_turn());
     EXPECT_EQ(plat_socket_waiting(messages.near_end), 10);
 }

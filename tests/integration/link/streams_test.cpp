@@ -1,9 +1,11 @@
 // The macro's output into the io pane, and typed lines out to its input.
 #include "link/streams.h"
 
+#include "display/panes.h"
 #include "link/channel.h"
+#include "link/link_state.h"
+#include "link/wait_readable.h"
 #include "loopback.h"
-#include "startup/main_loop.h"
 #include "test_support.h"
 
 #include <thread>

@@ -1,6 +1,10 @@
 // The breakpoint table: toggling, confirmations, stop in, delete, re-arm,
 // the listing and the edit-mode shifts.
+#include "commands/breakpoints.h"
 #include "commands_fixture.h"
+#include "display/panes.h"
+#include "link/link_state.h"
+#include "link/source.h"
 
 namespace {
 

@@ -1,7 +1,12 @@
 // The command line itself: comments, case, the interpret form, the table's
 // word-count rules, the not-running rule, nesting and the typed form.
+#include "commands/breakpoints.h"
 #include "commands_fixture.h"
+#include "display/panes.h"
+#include "link/link_state.h"
+#include "link/source.h"
 #include "loopback.h"
+#include "settings/mouse_mode.h"
 
 namespace {
 
@@ -30,7 +35,7 @@ TEST_F(Commands, TheTextNeedNotBeTerminated) {
 
 TEST_F(Commands, InterpretFormNeedsNoConnectionAndReportsTheFailedSend) {
     g_link.connected = false;
-    g_startup.test_mode = false;
+    g_link.test_mode = false;
     run("x = 1;");
     ASSERT_EQ(headless::boxes().size(), 1u);
     EXPECT_EQ(headless::boxes()[0].text, "vel: Unable to write to Ostra.");
@@ -200,7 +205,7 @@ TEST_F(Commands, PlaceholdersWithoutASelection) {
 
 TEST_F(Commands, TypedCommandsAreRecordedThenRun) {
     LoopbackPair peer;
-    g_startup.test_mode = false;
+    g_link.test_mode = false;
     g_link.command_socket = peer.near_end;
     g_panes.command.lines = {"old\n", "% half typed"};
     g_panes.command.editor.cursor = 4;

@@ -7,21 +7,15 @@
 #include "commands/breakpoints.h"
 #include "commands/command.h"
 #include "commands/status_file.h"
-#include "display/mouse_mode.h"
+#include "display/panes.h"
+#include "link/link_state.h"
 #include "platform/fs.h"
+#include "runtime/places.h"
+#include "settings/mouse_mode.h"
 #include "test_support.h"
 
 #include <string>
 #include <vector>
-
-inline void reset_commands_state() {
-    g_commands = CommandState{};
-    g_aliases = AliasTable{};
-    g_breakpoints = BreakpointTable{};
-    g_status_file = StatusFileState{};
-    g_mouse_mode = MouseModeState{};
-    g_panes.command.editor = LineEditorState{};
-}
 
 class CommandsTest : public VelTest {
   protected:
@@ -35,8 +29,7 @@ class CommandsTest : public VelTest {
 
     void SetUp() override {
         VelTest::SetUp();
-        reset_commands_state();
-        g_startup.test_mode = true;
+        g_link.test_mode = true;
         g_panes.command.lines = {"% "};
         g_panes.command.visible_rows = 10000;
         g_panes.source.visible_rows = 20;
@@ -48,14 +41,9 @@ class CommandsTest : public VelTest {
         if (disk_ == Disk::Fake) {
             headless::fake_fs_enable();
             headless::fake_fs_add_dir("c:/proj");
-            g_startup.start_directory = "c:/proj";
+            g_places.start_directory = "c:/proj";
         }
     }
-    void TearDown() override {
-        reset_commands_state();
-        VelTest::TearDown();
-    }
-
     static void run(const std::string& line) {
         vel_command(line.data(), static_cast<int>(line.size()));
     }

@@ -1,5 +1,7 @@
 // goto and list: finding a loaded file and scrolling the source pane to it.
 #include "commands_fixture.h"
+#include "display/panes.h"
+#include "link/source.h"
 
 namespace {
 

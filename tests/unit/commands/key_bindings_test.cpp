@@ -5,11 +5,12 @@
 #include "commands/keyboard_table.h"
 #include "commands_fixture.h"
 #include "display/clipboard.h"
-#include "display/key_codes.h"
 #include "display/line_editor.h"
+#include "display/panes.h"
 #include "link/source.h"
 #include "platform/headless/clipboard_control.h"
 #include "platform/headless/keyboard_control.h"
+#include "view/key_codes.h"
 
 #include <algorithm>
 
@@ -299,7 +300,7 @@ TEST_F(KeyBindingsTest, EofErasesFromTheCursorOrEverythingWithShift) {
     // Shift+L3 is its own slot; bound to eof (in any case) it erases all.
     set_quietly({"set s-l3 EOF"});
     const auto left = [] {
-        line_editor_key(g_panes.command, KEY_LEFT, false, false, SubmitAction(), false);
+        line_editor_key(g_panes.command, KEY_LEFT, false, false, SubmitAction());
     };
     type("hello");
     left();
@@ -331,9 +332,9 @@ TEST_F(KeyBindingsTest, PasteTypesTheClipboardsFirstLineWithoutRunningIt) {
     EXPECT_TRUE(sent().empty());
 
     // Ctrl+V and a binding written in capitals paste too, at the cursor.
-    line_editor_key(g_panes.command, KEY_HOME, false, false, SubmitAction(), false);
+    line_editor_key(g_panes.command, KEY_HOME, false, false, SubmitAction());
     ASSERT_TRUE(press('v', false, true));
-    line_editor_key(g_panes.command, KEY_END, false, false, SubmitAction(), false);
+    line_editor_key(g_panes.command, KEY_END, false, false, SubmitAction());
     ASSERT_TRUE(press(key_f(6)));
     EXPECT_EQ(g_panes.command.lines, Lines{"% print abcx print abcprint abc"});
     EXPECT_EQ(g_panes.command.editor.length, 29);

@@ -2,6 +2,10 @@
 // reading it back at the first stop.
 #include "commands/pins_scan.h"
 #include "commands_fixture.h"
+#include "display/panes.h"
+#include "link/link_state.h"
+#include "link/source.h"
+#include "runtime/places.h"
 
 namespace {
 
@@ -14,7 +18,7 @@ class StatusFile : public CommandsTest {
         g_link.run_vector = {"vel", "c:/proj/demo.ost", "arg"};
         g_source.lines.assign(160, "x\n");
         g_source.file_map = {{0, 99, 0, "c:/proj/demo.ost"}, {100, 159, 100, "c:/lib/lib.ost"}};
-        g_startup.home_directory = "c:/home/";
+        g_places.home_directory = "c:/home/";
     }
     static std::string read(const std::string& path = kPath) { return file_bytes(path); }
     static void write(const std::string& text, const std::string& path = kPath) {
@@ -24,9 +28,9 @@ class StatusFile : public CommandsTest {
 
 TEST_F(StatusFile, WhereItLives) {
     EXPECT_EQ(vel_status_path(), "c:/proj/.vel_status");
-    g_startup.start_directory = "";
+    g_places.start_directory = "";
     EXPECT_EQ(vel_status_path(), ".vel_status");
-    g_startup.start_directory.reset();
+    g_places.start_directory.reset();
     EXPECT_EQ(vel_status_path(), ".vel_status");
     g_source.editor_driven = true;
     EXPECT_EQ(vel_status_path(), "c:/home/.vel_status");
@@ -157,7 +161,7 @@ TEST_F(StatusFile, LoadRunsThisProgramsLinesOnceAndRewritesTheFile) {
 
 TEST_F(StatusFile, AStartFolderWithSpacesStillLoads) {
     headless::fake_fs_add_dir("c:/my work");
-    g_startup.start_directory = "c:/my work";
+    g_places.start_directory = "c:/my work";
     write("routine sub1 stop in sub1\n", "c:/my work/.vel_status");
     vel_status_load_once();
     EXPECT_EQ(sent(), Lines{"stop in sub1 0 0"});

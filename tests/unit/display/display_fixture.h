@@ -29,13 +29,8 @@ class DisplayTest : public VelTest {
         VelTest::TearDown();
     }
 
+    // The fonts every display test draws with.
     static void reset_display() {
-        g_layout = LayoutState{};
-        g_buttons.clear();
-        g_selection = SelectionRange{};
-        g_breakpoints = BreakpointTable{};
-        colour_table_reset();
-        g_fonts = FontState{};
         g_fonts.text = {0, kW, kH, 4};
         g_fonts.button = {0, 6, 10, 2};
     }

@@ -4,8 +4,12 @@
 #include "commands/command.h"
 #include "commands/key_bindings.h"
 #include "display/key_route.h"
+#include "display/layout.h"
 #include "display/line_editor.h"
+#include "display/panes.h"
 #include "display_fixture.h"
+#include "link/link_state.h"
+#include "link/source.h"
 #include "loopback.h"
 
 #include <string>
@@ -21,7 +25,7 @@ class KeyRouting : public DisplayTest {
         DisplayTest::SetUp();
         open_window();
         vel_keys_init();
-        g_startup.test_mode = true;
+        g_link.test_mode = true;
         g_link.connected = true;
         g_link.command_socket = 7;
         g_panes.command.lines = {"banner\n", "\n", "% "};

@@ -127,8 +127,7 @@ TEST_F(KeyTranslation, TabOnlyWithCtrl) {
 
 TEST_F(KeyTranslation, TheRightCtrlKeyByItself) {
     expect_code(down(0x11, {.ctrl = true}, "Right Ctrl", 0x011D0001), KEY_RIGHT_CTRL);
-    expect_code(down(0x11, {.ctrl = true}, "Right Ctrl", 0x411D0001), KEY_RIGHT_CTRL, false,
-                true);
+    expect_code(down(0x11, {.ctrl = true}, "Right Ctrl", 0x411D0001), KEY_RIGHT_CTRL, false, true);
     EXPECT_EQ(down(0x11, {.ctrl = true}, "Ctrl", 0x001D0001).outcome, KeyOutcome::Default);
 }
 

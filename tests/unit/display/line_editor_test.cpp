@@ -1,7 +1,8 @@
 // The line editor of the io and command panes, driven key by key.
-#include "display/key_codes.h"
 #include "display/line_editor.h"
+#include "display/panes.h"
 #include "test_support.h"
+#include "view/key_codes.h"
 
 #include <random>
 #include <string>
@@ -23,9 +24,8 @@ class LineEditor : public VelTest {
     static std::string last() { return pane().lines.back(); }
 
     void key(int code, bool shift = false) {
-        line_editor_key(pane(), code, shift, false, [this](std::string_view line) {
-            submitted.emplace_back(line);
-        }, false);
+        line_editor_key(pane(), code, shift, false,
+                        [this](std::string_view line) { submitted.emplace_back(line); });
     }
     void type(const std::string& text) {
         for (unsigned char c : text)
@@ -179,10 +179,10 @@ TEST_F(LineEditor, IoPaneStartsItsFirstLineAndKeepsTheMacrosPromptFixed) {
     io.has_lines = true;
     for (char c : std::string("Al"))
         line_editor_type(io, c);
-    line_editor_key(io, KEY_HOME, false, false, nullptr, false);
-    line_editor_key(io, KEY_DELETE, false, false, nullptr, false);
-    line_editor_key(io, KEY_DELETE, false, false, nullptr, false);
-    line_editor_key(io, KEY_DELETE, false, false, nullptr, false);
+    line_editor_key(io, KEY_HOME, false, false, nullptr);
+    line_editor_key(io, KEY_DELETE, false, false, nullptr);
+    line_editor_key(io, KEY_DELETE, false, false, nullptr);
+    line_editor_key(io, KEY_DELETE, false, false, nullptr);
     EXPECT_EQ(io.lines, (Lines{"Name? "}));
     line_editor_type(io, 'B');
     EXPECT_EQ(io.lines, (Lines{"Name? B"}));
@@ -200,14 +200,15 @@ TEST_F(LineEditor, OtherCodesAndCtrlCharactersDoNothing) {
     const Lines before = pane().lines;
     for (int code : {1, 9, 31, KEY_F_FIRST + 20, KEY_SCROLL_LOCK, 0x10000, -5})
         key(code);
-    line_editor_key(pane(), 'z', false, true, nullptr, false);
+    line_editor_key(pane(), 'z', false, true, nullptr);
     EXPECT_EQ(pane().lines, before);
     EXPECT_EQ(editor().length, 2);
 }
 
 TEST_F(LineEditor, AnyKeySequenceKeepsTheInputAsTheLinesTail) {
-    const int codes[] = {'a', 'b', ' ', 0xE9, KEY_BACKSPACE, KEY_DELETE, KEY_ESCAPE, KEY_LEFT,
-                         KEY_RIGHT, KEY_HOME, KEY_END, KEY_INSERT, KEY_UP, KEY_DOWN, KEY_ENTER};
+    const int codes[] = {'a',        'b',        ' ',      0xE9,      KEY_BACKSPACE,
+                         KEY_DELETE, KEY_ESCAPE, KEY_LEFT, KEY_RIGHT, KEY_HOME,
+                         KEY_END,    KEY_INSERT, KEY_UP,   KEY_DOWN,  KEY_ENTER};
     std::mt19937 random(12345);
     for (int round = 0; round < 200; ++round) {
         SetUp();

@@ -2,6 +2,9 @@
 // banners, wrapping, marks, the stop arrow, the caret and the cell map.
 #include "display/render.h"
 
+#include "commands/breakpoints.h"
+#include "display/layout.h"
+#include "display/panes.h"
 #include "display_fixture.h"
 #include "link/source.h"
 
@@ -120,7 +123,8 @@ TEST_F(RenderTest, WrappingAgreesWithTheArithmeticForEveryTop) {
         lines.push_back(std::string(static_cast<std::size_t>((i * 37) % 250), 'q') + "\n");
     g_source.lines = lines;
     // Long lines that a banner replaces take one row.
-    g_source.file_map = {{0, 29, 0, std::string("m.rexx")}, {30, 59, 30, std::string("a.rexx")},
+    g_source.file_map = {{0, 29, 0, std::string("m.rexx")},
+                         {30, 59, 30, std::string("a.rexx")},
                          {60, 119, 60, std::string("b.rexx")}};
     g_source.lines[30] = std::string(300, 'b') + "\n";
     for (int top = 0; top < 120; top += 3) {

@@ -2,6 +2,7 @@
 // shows for it.
 #include "display/selection_range.h"
 
+#include "display/panes.h"
 #include "display_fixture.h"
 
 namespace {

@@ -1,11 +1,16 @@
 // The window's other events: pointer shapes as the mouse moves, the panel's
 // buttons, and the questions before quitting.
 #include "commands/key_bindings.h"
+#include "display/buttons.h"
 #include "display/display_events.h"
 #include "display/main_window.h"
 #include "display/mouse_events.h"
+#include "display/panes.h"
+#include "display/pointer.h"
 #include "display_fixture.h"
 #include "edit/edit_quit.h"
+#include "link/link_state.h"
+#include "link/source.h"
 #include "loopback.h"
 
 namespace {
@@ -70,14 +75,14 @@ TEST_F(WindowEvents, DraggingOverTextPanesShowsTheRunState) {
 }
 
 TEST_F(WindowEvents, ModifierBitsTreatAltGrAsNeither) {
-    EXPECT_EQ(mouse_modifier_bits(true, false, false), MOUSE_SHIFT);
-    EXPECT_EQ(mouse_modifier_bits(false, true, false), MOUSE_CTRL);
-    EXPECT_EQ(mouse_modifier_bits(false, false, true), MOUSE_ALT);
-    EXPECT_EQ(mouse_modifier_bits(true, true, true), MOUSE_SHIFT);
+    EXPECT_EQ(plat_mouse_modifier_bits(true, false, false), MOUSE_SHIFT);
+    EXPECT_EQ(plat_mouse_modifier_bits(false, true, false), MOUSE_CTRL);
+    EXPECT_EQ(plat_mouse_modifier_bits(false, false, true), MOUSE_ALT);
+    EXPECT_EQ(plat_mouse_modifier_bits(true, true, true), MOUSE_SHIFT);
 }
 
 TEST_F(WindowEvents, PanelButtonsRunTheirCommandsWhenClicked) {
-    g_startup.test_mode = true;
+    g_link.test_mode = true;
     g_link.connected = true;
     g_link.command_socket = 9;
     g_buttons = {{"Step", "step", false, {}}, {"Where", "where", false, {}}};

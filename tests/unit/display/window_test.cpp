@@ -1,8 +1,12 @@
 // The main window's panes, sashes and buttons as the headless platform
 // records them, and the resizes that move them.
+#include "display/buttons.h"
+#include "display/layout.h"
+#include "display/panes.h"
 #include "display/pointer.h"
 #include "display/sash.h"
 #include "display_fixture.h"
+#include "settings/fonts.h"
 
 namespace {
 

@@ -1,6 +1,8 @@
 // Every interpreter message and what it does to vel's state.
 #include "link/messages.h"
 
+#include "display/panes.h"
+#include "display/pointer.h"
 #include "link/launch.h"
 #include "link/link_state.h"
 #include "link/source.h"
@@ -178,7 +180,7 @@ TEST_F(Messages, FileNameAndDirectory) {
     apply("|file-name|other.rexx");
     EXPECT_EQ(g_link.run_vector, (Lines{"vel", "other.rexx"}));
     apply("|vel-cwd|C:\\work");
-    EXPECT_EQ(g_startup.interpreter_directory, "C:\\work");
+    EXPECT_EQ(g_link.interpreter_directory, "C:\\work");
 }
 
 TEST_F(Messages, EndClosesAndEndsVelOnlyWhenEditorDrivenWithoutError) {

@@ -100,3 +100,34 @@ TEST(SplitQuotedWords, LongWordsGrowAsNeeded) {
 }
 
 } // namespace
+
+// ---- plain words at spaces ----
+
+namespace {
+
+std::vector<std::string> plain_words(std::string_view text) {
+    std::vector<std::string> out;
+    for (const WordSpan& word : split_words(text))
+        out.emplace_back(text.substr(word.start, word.size));
+    return out;
+}
+
+} // namespace
+
+TEST(PlainWords, OnlyTheSpaceCharacterSeparatesWords) {
+    EXPECT_EQ(plain_words("  stop  at\t12 "), (std::vector<std::string>{"stop", "at\t12"}));
+    EXPECT_TRUE(plain_words("").empty());
+    EXPECT_TRUE(plain_words("    ").empty());
+    const std::vector<WordSpan> spans = split_words(" ab  c");
+    ASSERT_EQ(spans.size(), 2u);
+    EXPECT_EQ(spans[0].start, 1u);
+    EXPECT_EQ(spans[0].size, 2u);
+    EXPECT_EQ(spans[1].start, 5u);
+}
+
+TEST(PlainWords, TheRestFromAWordKeepsItsInnerAndTrailingSpaces) {
+    EXPECT_EQ(text_from_word("0 0 9 0  c:/my dir/x.rex ", 4), "c:/my dir/x.rex ");
+    EXPECT_EQ(text_from_word("a b", 1), "b");
+    EXPECT_EQ(text_from_word("a b ", 2), "");
+    EXPECT_EQ(text_from_word("", 0), "");
+}

@@ -1,6 +1,8 @@
 #include "platform/headless/headless.h"
+#include "settings/font_list.h"
 #include "settings/font_registry.h"
 #include "settings/font_spec.h"
+#include "settings/fonts.h"
 #include "settings/logfont_bytes.h"
 #include "settings/settings_store.h"
 #include "settings_fixture.h"

@@ -10,21 +10,6 @@
 
 class SettingsTest : public VelTest {
   protected:
-    void SetUp() override {
-        VelTest::SetUp();
-        clear();
-    }
-    void TearDown() override {
-        clear();
-        VelTest::TearDown();
-    }
-    static void clear() {
-        g_fonts = FontState{};
-        g_font_list.clear();
-        g_layout.fractions[0] = 50.0;
-        g_layout.fractions[1] = 25.0;
-        g_layout.fractions[2] = 25.0;
-    }
     // The current user's values under the current key.
     static std::map<std::string, std::string>& user_values(const std::string& key) {
         return headless::settings_keys(SettingsRoot::CurrentUser)[key];

@@ -1,8 +1,10 @@
+#include "display/layout.h"
 #include "platform/headless/headless.h"
+#include "runtime/fatal.h"
+#include "settings/fonts.h"
 #include "settings/logfont_bytes.h"
 #include "settings/settings_store.h"
 #include "settings_fixture.h"
-#include "startup/fatal.h"
 
 #include <cstring>
 
@@ -79,10 +81,13 @@ TEST_F(SettingsStore, SaveWritesEveryValueInItsForm) {
     EXPECT_TRUE(headless::settings_keys(SettingsRoot::LocalMachine).empty());
 }
 
+// Pane height fractions as the layout keeps them.
+constexpr double kFractions[3] = {50.0, 25.0, 25.0};
+
 TEST_F(SettingsStore, SmallWindowsAreSavedAsTwentyCells) {
     window(0, 0, 5 * 9, 3 * 15);
     text_font(9, 15, "Courier New");
-    vel_settings_save();
+    vel_settings_save(kFractions);
     EXPECT_EQ(user_values(kKey).at("Wh"), "20");
     EXPECT_EQ(user_values(kKey).at("Ww"), "20");
 }
@@ -91,7 +96,7 @@ TEST_F(SettingsStore, MinimisedWindowKeepsItsStoredPosition) {
     user_values(kKey)["Wp"] = "300 200";
     window(-32000, -32000, 800, 600, true);
     text_font(10, 20, "Courier New");
-    vel_settings_save();
+    vel_settings_save(kFractions);
     EXPECT_EQ(user_values(kKey).at("Wp"), "300 200");
     EXPECT_EQ(user_values(kKey).at("Ww"), "80");
 }
@@ -102,10 +107,10 @@ TEST_F(SettingsStore, EmptyRectangleSkipsPositionOnlyOnWindows95) {
     headless::set_main_window_rect(flat);
     text_font(10, 20, "Courier New");
     headless::set_windows_95_family(true);
-    vel_settings_save();
+    vel_settings_save(kFractions);
     EXPECT_EQ(user_values(kKey).count("Wp"), 0u);
     headless::set_windows_95_family(false);
-    vel_settings_save();
+    vel_settings_save(kFractions);
     EXPECT_EQ(user_values(kKey).at("Wp"), "50 60");
 }
 

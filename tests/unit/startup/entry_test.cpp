@@ -1,7 +1,11 @@
-#include "startup/entry.h"
+#include "platform/events.h"
 
+#include "display/panes.h"
+#include "link/link_state.h"
 #include "platform/system.h"
-#include "startup/fatal.h"
+#include "runtime/fatal.h"
+#include "runtime/places.h"
+#include "startup/startup_state.h"
 #include "test_support.h"
 
 #include <new>
@@ -69,8 +73,8 @@ TEST_F(Entry, UnbalancedQuotesShowTheBoxBeforeAnythingElse) {
 
 TEST_F(Entry, TestModeStartsWithoutInterpreterAndShowsTheWindow) {
     EXPECT_EQ(start("C:\\tools\\vel.exe -test"), 77);
-    EXPECT_TRUE(g_startup.test_mode);
-    EXPECT_EQ(g_startup.home_directory, "C:\\tools\\");
+    EXPECT_TRUE(g_link.test_mode);
+    EXPECT_EQ(g_places.home_directory, "C:\\tools\\");
     EXPECT_TRUE(headless::dpi_awareness_declared());
     EXPECT_TRUE(headless::crash_filter_installed());
     EXPECT_TRUE(headless::main_window().created);
@@ -84,7 +88,7 @@ TEST_F(Entry, TestModeStartsWithoutInterpreterAndShowsTheWindow) {
 
 TEST_F(Entry, TestModeOnlyWhenItIsAnOptionNotAValue) {
     EXPECT_EQ(start("C:\\vel.exe -Wh -test m.rexx"), 77);
-    EXPECT_FALSE(g_startup.test_mode);
+    EXPECT_FALSE(g_link.test_mode);
     EXPECT_EQ(g_startup.first_argument, 3);
 }
 

@@ -1,6 +1,10 @@
 #include "init_fixture.h"
 
 #include "display/buttons.h"
+#include "display/layout.h"
+#include "settings/mouse_mode.h"
+#include "startup/startup_state.h"
+#include "watch/pin_colours.h"
 
 namespace {
 

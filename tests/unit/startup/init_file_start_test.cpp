@@ -1,12 +1,20 @@
 #include "init_fixture.h"
 
+#include "display/buttons.h"
+#include "display/keyboard_state.h"
+#include "display/layout.h"
+#include "display/panes.h"
 #include "platform/headless/headless.h"
+#include "runtime/fatal.h"
+#include "runtime/places.h"
+#include "settings/fonts.h"
 #include "settings/logfont_bytes.h"
 #include "settings/settings_store.h"
-#include "startup/fatal.h"
 #include "startup/init_file.h"
 #include "startup/init_file_find.h"
 #include "startup/init_geometry.h"
+#include "startup/reset_state.h"
+#include "startup/startup_state.h"
 
 #include <cstring>
 
@@ -43,7 +51,7 @@ class InitStart : public InitTest {
         headless::reset();
         headless::set_screen_size(1920, 1080);
         headless::settings_keys(SettingsRoot::CurrentUser) = saved;
-        clear();
+        vel_reset_all_state();
         EXPECT_EQ(configure({"vel", "m.rexx"}), -1000);
         EXPECT_EQ(VEL_EXIT_STATUS(vel_exit(0)), 0);
         return saved;
@@ -55,7 +63,7 @@ using Texts = std::vector<std::string>;
 } // namespace
 
 TEST_F(InitStart, FileIsFoundInItsFourPlacesInOrder) {
-    g_startup.home_directory = "C:\\tools\\";
+    g_places.home_directory = "C:\\tools\\";
     EXPECT_FALSE(init_file_find());
     headless::fake_fs_add_file("C:\\tools\\.velinit");
     EXPECT_EQ(init_file_find(), "C:\\tools\\.velinit");

@@ -6,10 +6,10 @@
 #include "display/colours.h"
 #include "display/keyboard_state.h"
 #include "display/layout.h"
-#include "display/mouse_mode.h"
 #include "platform/headless/settings_control.h"
 #include "settings/font_list.h"
 #include "settings/fonts.h"
+#include "settings/mouse_mode.h"
 #include "startup/init_config.h"
 #include "startup/init_file_read.h"
 #include "test_support.h"
@@ -24,28 +24,11 @@ class InitTest : public VelTest {
 
     void SetUp() override {
         VelTest::SetUp();
-        clear();
         headless::fake_fs_enable();
         headless::fake_fs_set_current_dir(u"C:\\w");
         headless::fake_fs_add_dir("C:\\w");
         for (const char* name : {"HOME", "VelInst", "REXXHOME"})
             headless::unset_env(name);
-    }
-    void TearDown() override {
-        clear();
-        VelTest::TearDown();
-    }
-    static void clear() {
-        g_buttons.clear();
-        colour_table_reset();
-        g_layout.fractions[0] = 50.0;
-        g_layout.fractions[1] = 25.0;
-        g_layout.fractions[2] = 25.0;
-        g_pin_colours = PinColours{};
-        g_mouse_mode = MouseModeState{};
-        g_fonts = FontState{};
-        g_font_list.clear();
-        g_keyboard = KeyboardState{};
     }
 
     // Reads `text` as the initialisation file.

@@ -1,5 +1,5 @@
 // The process-wide failure routines every subsystem uses: the error box,
-// the memory-failure handler, the settings-saving exit and standard output.
+// the memory-failure handler, the orderly exit and standard output.
 #pragma once
 
 #include <initializer_list>
@@ -23,8 +23,13 @@ void install_memory_failure_handler();
 // asked for could never be allocated.
 [[noreturn]] void vel_memory_exhausted();
 
-// Saves the main window's geometry, pane heights and font to the settings
-// store, then ends the process with the status.
+// What must happen before every orderly end of the process (start-up installs
+// the saving of the window's settings). Replaces the hook given before; null
+// removes it.
+using ExitHook = void (*)();
+void vel_set_exit_hook(ExitHook hook);
+
+// Runs the exit hook, then ends the process with the status.
 [[noreturn]] void vel_exit(int status);
 
 // Formatted printing on standard output (command-line errors and the message

@@ -1,4 +1,4 @@
-#include "display/mouse_mode.h"
+#include "settings/mouse_mode.h"
 
 #include "runtime/strings.h"
 

@@ -1,4 +1,4 @@
-#include "settings/scan_number.h"
+#include "runtime/scan_number.h"
 
 #include <climits>
 #include <cstdlib>

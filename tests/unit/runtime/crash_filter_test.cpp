@@ -1,4 +1,4 @@
-#include "startup/crash_filter.h"
+#include "runtime/crash_filter.h"
 
 #include "test_support.h"
 

@@ -1,8 +1,7 @@
-#include "startup/fatal.h"
+#include "runtime/fatal.h"
 
 #include "platform/system.h"
 #include "platform/ui.h"
-#include "settings/settings_store.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -40,8 +39,18 @@ void install_memory_failure_handler() {
     std::set_new_handler(on_memory_exhausted);
 }
 
+namespace {
+
+ExitHook exit_hook = nullptr;
+
+} // namespace
+
+void vel_set_exit_hook(ExitHook hook) {
+    exit_hook = hook;
+}
+
 void vel_exit(int status) {
-    vel_settings_save();
+    if (exit_hook) exit_hook();
     plat_exit(status);
 }
 

@@ -1,0 +1,66 @@
+#include "display/display_state.h"
+
+#include "display/buttons.h"
+#include "display/clipboard.h"
+#include "display/colours.h"
+#include "display/key_translate.h"
+#include "display/keyboard_state.h"
+#include "display/layout.h"
+#include "display/mouse_events.h"
+#include "display/panes.h"
+#include "display/pointer.h"
+#include "display/selection_range.h"
+#include "display/toolbar.h"
+#include "edit/edit_quit.h"
+#include "link/source.h"
+#include "platform/ui.h"
+
+#include <string>
+
+DisplayStateRecord g_display_state;
+
+namespace {
+
+void apply_pointer() {
+    if (g_source.macro_halted) {
+        pointer_set_state(POINTER_INPUT);
+        return;
+    }
+    // The busy shape is shown but not remembered: the pointer keeps the
+    // shape of the place it is over once the macro stops.
+    if (g_source.macro_running)
+        rxarrow(POINTER_BUSY);
+    else
+        pointer_set_state(POINTER_ARROW);
+}
+
+void apply_title() {
+    if (!g_source.base_title) return;
+    const char* unsaved = edit_any_modified() ? "* " : "";
+    std::string title = unsaved + *g_source.base_title;
+    if (title == g_display_state.applied_title) return;
+    plat_main_window_set_title(title);
+    g_display_state.applied_title = std::move(title);
+}
+
+} // namespace
+
+void display_state_changed() {
+    toolbar_refresh();
+    apply_pointer();
+    apply_title();
+}
+
+void display_reset_records() {
+    g_display_state = DisplayStateRecord{};
+    g_layout = LayoutState{};
+    g_panes = PaneSet{};
+    g_buttons.clear();
+    g_selection = SelectionRange{};
+    g_pointer = PointerState{};
+    g_clipboard = ClipboardState{};
+    g_mouse = MouseState{};
+    g_key_translation = KeyTranslationState{};
+    g_keyboard = KeyboardState{};
+    colour_table_reset();
+}

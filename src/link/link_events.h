@@ -1,0 +1,35 @@
+// What the interpreter's messages tell the subsystems above the link. The
+// link calls these while it applies a message; start-up passes each on to
+// the subsystem that owns what it changes (startup/link_events.cpp), so the
+// link never depends on them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// A new displayed source replaced the old one (set-source): whatever was
+// mapped onto the old lines is forgotten.
+void link_source_replaced();
+
+// A file-map entry arrived.
+void link_file_map_arrived();
+
+// The displayed line of a line as the interpreter loaded it (edits made
+// since then move lines).
+std::int32_t link_displayed_line(std::int32_t loaded_line);
+
+// The macro stopped or halts for input (stop-at, stop-up, halt-at), after
+// the source state, the title and the view were brought up to date.
+// `first_stop` for the first stop of vel's life.
+void link_stopped(bool first_stop);
+
+// The interpreter asks for the watched values to be read again (refresh).
+void link_refresh_asked();
+
+// The answer to the oldest pending evaluation question (tipval).
+void link_tip_value(const std::string& value);
+
+// The interpreter confirmed a line breakpoint (stop-set) or a routine
+// breakpoint (stopin-set).
+void link_line_breakpoint_set(int line);
+void link_routine_breakpoint_set(int id, int line);

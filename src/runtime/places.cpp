@@ -1,0 +1,3 @@
+#include "runtime/places.h"
+
+Places g_places;

@@ -1,0 +1,42 @@
+// Who hears what the interpreter's messages tell (link/link_events.h).
+#include "link/link_events.h"
+
+#include "commands/breakpoints.h"
+#include "commands/status_file.h"
+#include "edit/edit_state.h"
+#include "watch/watch.h"
+
+void link_source_replaced() {
+    edit_forget_loaded();
+}
+
+void link_file_map_arrived() {
+    edit_file_map_arrived();
+}
+
+std::int32_t link_displayed_line(std::int32_t loaded_line) {
+    return edit_from_loaded(loaded_line);
+}
+
+void link_stopped(bool first_stop) {
+    // The saved breakpoints and pins come back once an interpreter can take
+    // them: at the first stop.
+    if (first_stop) vel_status_load_once();
+    vel_pin_refresh_all();
+}
+
+void link_refresh_asked() {
+    vel_pin_refresh_all();
+}
+
+void link_tip_value(const std::string& value) {
+    vel_tip_answer(value);
+}
+
+void link_line_breakpoint_set(int line) {
+    vel_bp_on_stop_set(line);
+}
+
+void link_routine_breakpoint_set(int id, int line) {
+    vel_bp_on_stopin_set(id, line);
+}

@@ -1,0 +1,46 @@
+#include "startup/reset_state.h"
+
+#include "commands/aliases.h"
+#include "commands/breakpoints.h"
+#include "commands/command.h"
+#include "commands/key_bindings.h"
+#include "commands/keyboard_table.h"
+#include "commands/status_file.h"
+#include "display/display_events.h"
+#include "display/display_state.h"
+#include "link/link_state.h"
+#include "link/source.h"
+#include "runtime/crash_filter.h"
+#include "runtime/places.h"
+#include "settings/font_list.h"
+#include "settings/fonts.h"
+#include "settings/mouse_mode.h"
+#include "startup/exit_hook.h"
+#include "startup/startup_state.h"
+#include "watch/pin_colours.h"
+
+void vel_reset_all_state() {
+    // start-up and the link
+    g_startup = StartupState{};
+    g_places = Places{};
+    g_link = LinkState{};
+    g_source = SourceState{};
+    // commands
+    g_commands = CommandState{};
+    g_aliases = AliasTable{};
+    g_breakpoints = BreakpointTable{};
+    g_status_file = StatusFileState{};
+    g_key_bindings = KeyBindings{};
+    g_keyboard_table = KeyboardTable{};
+    // the window
+    display_reset_records();
+    // settings and watch windows
+    g_fonts = FontState{};
+    g_font_list.clear();
+    g_mouse_mode = MouseModeState{};
+    g_pin_colours = PinColours{};
+
+    forget_development_verdict();
+    display_events_install();
+    startup_install_exit_hook();
+}

@@ -1,0 +1,66 @@
+// What the rest of vel may do to the text of the panes. Only the display
+// touches pane lines, the two line editors and the top lines; everyone else
+// calls these.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// ---- the io pane ----
+
+// The macro's output: appended to the pane, continuing a partial last line.
+// Half-typed input (the tail of the last line) is lifted off first and put
+// back after the output. The pane follows its end if it showed its end
+// before, or had no lines yet.
+void io_append_output(const char* bytes, std::size_t size);
+
+// ---- the command pane ----
+
+// A message inserted just above the prompt line.
+void command_print(std::string_view message);
+// A message added after the last line.
+void command_append(std::string_view message);
+// A line added after the last line without moving the view (what test mode
+// shows of each frame it would send).
+void command_add_last_line(std::string line);
+// A new prompt line; the pane follows its end.
+void command_new_prompt();
+
+// A command run as though it had been typed (a bound key, a button): it
+// goes into the history and replaces the prompt line as "PROMPT LINE", and a
+// new prompt follows. command_echo_done then redraws the pane, following the
+// end if the pane showed it before the echo.
+struct CommandEcho {
+    bool showed_end = false;
+};
+CommandEcho command_echo(const std::string& line);
+void command_echo_done(CommandEcho echo);
+
+// Feeds text to the prompt's line editor as plain typed characters, up to
+// its first line feed, then redraws the pane.
+void command_type_text(std::string_view text);
+
+// Erases the typed input from the cursor to its end (all of it when
+// `whole`), as Escape does, and redraws; nothing when no input is typed.
+void command_erase_input(bool whole);
+
+// ---- the source pane ----
+
+// Brings a displayed line into view: a quarter of the pane's rows below the
+// top (a listing, a file shown), or in the middle (where the macro stopped;
+// then nothing is drawn while there is no source).
+enum class ShowAt { Quarter, Middle };
+void source_show_line(std::int64_t line, ShowAt where);
+// The displayed line at the top of the source pane.
+std::int32_t source_top_line();
+
+// A new displayed source replaced the old one: the view goes to its top.
+void source_text_replaced();
+// Lines were added to the displayed source (a routine file).
+void source_text_added();
+// Cleared to the background (a new run begins).
+void source_clear();
+// The marks changed (breakpoints): the pane is drawn again.
+void source_redraw();
