@@ -67,6 +67,9 @@ LRESULT main_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_EXITSIZEMOVE:
         plat_raise(g_plat_events.main_size_move_ended);
         break;
+    case WM_SIZE:
+        win32::toolbar_follow_main_window();
+        break;
     case WM_MOUSEWHEEL:
         on_wheel(wparam);
         return 0;
