@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <fcntl.h>
 #include <io.h>
 
@@ -37,6 +39,8 @@ int usage() {
         "  box CAPTION MS [BUTTON] wait for a dialog titled CAPTION, print its text,\n"
         "                         press BUTTON (its caption without '&'; default OK;\n"
         "                         '-' leaves the dialog open)\n"
+        "  toolbar CLASS          print the toolbar's rectangle (bar L T R B), then each\n"
+        "                         button: id, enabled (1/0), centre x y\n"
         "  close CLASS            post WM_CLOSE to the window\n"
         "  kill CLASS             terminate the owning process (exit code 9)\n"
         "  spin CLASS MS          show a window of CLASS and keep one core busy for MS\n"
@@ -488,6 +492,32 @@ int cmd_font(const char* face, long height) {
     return 0;
 }
 
+// The toolbar of the CLASS window: its screen rectangle ("bar L T R B"), then
+// for each button its command identifier, whether it is enabled, and the
+// screen point at its centre. Only messages
+// without pointers are used, so the answers cross from vel's process.
+int cmd_toolbar(const char* cls) {
+    HWND window = need_class(cls);
+    if (!window) return 1;
+    HWND bar = FindWindowExA(window, nullptr, "ToolbarWindow32", nullptr);
+    if (!bar) return 1;
+    RECT rect{};
+    GetWindowRect(bar, &rect);
+    const LRESULT size = SendMessageA(bar, TB_GETBUTTONSIZE, 0, 0);
+    const int width = LOWORD(size);
+    const int height = HIWORD(size);
+    std::printf("bar %ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+    for (int id = 30000; id < 30100; ++id) {
+        const LRESULT index = SendMessageA(bar, TB_COMMANDTOINDEX, static_cast<WPARAM>(id), 0);
+        if (index < 0) continue;
+        const bool enabled = SendMessageA(bar, TB_ISBUTTONENABLED, static_cast<WPARAM>(id), 0) != 0;
+        std::printf("%d %d %ld %ld\n", id, enabled ? 1 : 0,
+                    rect.left + static_cast<long>(index) * width + width / 2 + 1,
+                    rect.top + height / 2 + 1);
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -545,6 +575,7 @@ int main(int argc, char** argv) {
     if (cmd == "resources") return cmd_resources(arg);
     if (cmd == "font" && argc == 4) return cmd_font(arg, to_number(argv[3]));
     if (cmd == "clipboard-set") return cmd_clipboard_set(arg);
+    if (cmd == "toolbar") return cmd_toolbar(arg);
     if (argc != 3) return usage();
 
     HWND w = need_class(arg);

@@ -9,12 +9,10 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
-#include <cstring>
 #include <map>
 
 static_assert(IDM_EXIT == PLAT_MENU_EXIT_ID,
               "the menu's Exit must send the identifier vel expects");
-static_assert(sizeof(LOGFONTA) == sizeof(LogFont), "LogFont keeps LOGFONTA's layout");
 
 using win32::state;
 
@@ -63,6 +61,20 @@ void plat_toolbar_enable(int id, bool enabled) {
 }
 
 namespace win32 {
+
+void erase_behind_toolbar(HDC dc) {
+    if (!toolbar) return;
+    // The toolbar draws its background from its parent's; the panes cover
+    // the rest of the main window, from two pixels above the toolbar's
+    // bottom edge on.
+    RECT bar{};
+    GetWindowRect(toolbar, &bar);
+    MapWindowPoints(nullptr, state().main_window, reinterpret_cast<POINT*>(&bar), 2);
+    RECT client{};
+    GetClientRect(state().main_window, &client);
+    RECT strip{0, 0, client.right, bar.bottom - 2};
+    FillRect(dc, &strip, GetSysColorBrush(COLOR_BTNFACE));
+}
 
 void toolbar_follow_main_window() {
     if (toolbar) SendMessageA(toolbar, TB_AUTOSIZE, 0, 0);
@@ -162,8 +174,7 @@ std::optional<std::string> plat_open_file_dialog(const std::string& title,
 }
 
 std::optional<LogFont> plat_choose_font_dialog(const LogFont& current) {
-    LOGFONTA logfont;
-    std::memcpy(&logfont, &current, sizeof logfont);
+    LOGFONTA logfont = win32::logfont_to(current);
     CHOOSEFONTA dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = state().main_window;
@@ -178,7 +189,5 @@ std::optional<LogFont> plat_choose_font_dialog(const LogFont& current) {
         chosen = ChooseFontA(&dialog);
     }
     if (!chosen) return std::nullopt;
-    LogFont out;
-    std::memcpy(&out, &logfont, sizeof out);
-    return out;
+    return win32::logfont_from(logfont);
 }
