@@ -130,6 +130,8 @@ std::optional<TextPosition> text_position_under(const Pane& pane, int x, int y) 
     const Cell* cells = map.row(row);
     for (int c = std::max(pane.number_columns, 0); c < columns; ++c) {
         if (cells[c].line < 0) continue;
+        // The map is the last redraw's; a new source may be shorter.
+        if (cells[c].line >= pane_line_count(pane)) return std::nullopt;
         return TextPosition{cells[c].line, cells[c].character + std::max(pointer_column - c, 0)};
     }
     return std::nullopt;
@@ -292,6 +294,7 @@ void edit_mouse_drag(Pane& pane, const MouseEvent& event) {
         return;
     case EditDrag::SelectPastThreshold:
         if (!click.drag_started) {
+            if (click.drag_start.line < 0) return; // no press started a drag
             if (std::abs(event.x - click.drag_x) <= kDragThreshold &&
                 std::abs(event.y - click.drag_y) <= kDragThreshold)
                 return;

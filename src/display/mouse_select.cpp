@@ -32,7 +32,9 @@ std::int32_t line_of_row(const Pane& pane, int y) {
     const int columns = std::min(pane.visible_columns, map.columns);
     if (rows <= 0 || columns <= 0) return -1;
     const int row = std::clamp(y / std::max(layout_cell_height(), 1), 0, rows - 1);
-    return map.row(row)[columns - 1].line;
+    const std::int32_t line = map.row(row)[columns - 1].line;
+    // The map is the last redraw's; a new source may be shorter.
+    return line < pane_line_count(pane) ? line : -1;
 }
 
 // The selection of this pane goes from its anchor to the cell.

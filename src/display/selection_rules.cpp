@@ -53,7 +53,8 @@ std::optional<Cell> cell_under(const Pane& pane, int x, int y, int cell_width, i
     const int column = std::clamp(x / cell_width, 0, columns - 1);
     const int row = std::clamp(y / cell_height, 0, rows - 1);
     const Cell cell = map.row(row)[column];
-    if (cell.line < 0) return std::nullopt;
+    // The map is as the last redraw left it; a new text may have come since.
+    if (cell.line < 0 || cell.line >= pane_line_count(pane)) return std::nullopt;
     return cell;
 }
 

@@ -42,7 +42,7 @@ int next_click_count(int count, int last_button, std::int64_t last_ms, int butto
 
 // The cell under pixel (x, y) of a pane: its column and row clamped to the
 // cells the pane shows. Nothing when the pane has no cells or the cell shows
-// no text.
+// no text (or a line the pane no longer has: the map is the last redraw's).
 std::optional<Cell> cell_under(const Pane& pane, int x, int y, int cell_width, int cell_height);
 
 // The selection in `pane` from the anchor to the position, in order (the

@@ -39,6 +39,9 @@ int usage() {
         "  box CAPTION MS [BUTTON] wait for a dialog titled CAPTION, print its text,\n"
         "                         press BUTTON (its caption without '&'; default OK;\n"
         "                         '-' leaves the dialog open)\n"
+        "  clipboard-get -        print the clipboard's text as another program reads it\n"
+        "  tooltip MS             wait for a visible tool tip, print its text\n"
+        "  windows -              list the top-level windows: class, visible, title\n"
         "  toolbar CLASS          print the toolbar's rectangle (bar L T R B), then each\n"
         "                         button: id, enabled (1/0), centre x y\n"
         "  close CLASS            post WM_CLOSE to the window\n"
@@ -469,6 +472,68 @@ int cmd_clipboard_set(const char* text) {
     return given ? 0 : 1;
 }
 
+// Prints the clipboard's text as another program reads it (CF_TEXT, up to
+// its NUL), line ends as they are.
+int cmd_clipboard_get() {
+    if (!OpenClipboard(nullptr)) return 1;
+    HANDLE block = GetClipboardData(CF_TEXT);
+    const char* text = block ? static_cast<const char*>(GlobalLock(block)) : nullptr;
+    if (text) {
+        std::fputs(text, stdout);
+        GlobalUnlock(block);
+    }
+    CloseClipboard();
+    return text ? 0 : 1;
+}
+
+struct TipSearch {
+    bool found = false;
+    std::string text;
+};
+
+BOOL CALLBACK find_visible_tip(HWND window, LPARAM data) {
+    char cls[64] = "";
+    GetClassNameA(window, cls, sizeof cls);
+    if (std::strcmp(cls, "tooltips_class32") != 0 || !IsWindowVisible(window)) return TRUE;
+    // Wine answers another process's text question of a tip with nothing;
+    // then only its being shown can be told.
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof text);
+    reinterpret_cast<TipSearch*>(data)->found = true;
+    reinterpret_cast<TipSearch*>(data)->text = text;
+    return FALSE;
+}
+
+BOOL CALLBACK print_window(HWND window, LPARAM) {
+    char cls[64] = "";
+    char text[256] = "";
+    GetClassNameA(window, cls, sizeof cls);
+    GetWindowTextA(window, text, sizeof text);
+    std::printf("%s %d %s\n", cls, IsWindowVisible(window) ? 1 : 0, text);
+    return TRUE;
+}
+
+// Lists the top-level windows: class, visible (1/0), title.
+int cmd_windows() {
+    EnumWindows(print_window, 0);
+    return 0;
+}
+
+// Waits for a visible tool tip and prints its text (empty where the system
+// does not tell it to another process).
+int cmd_tooltip(long timeout_ms) {
+    TipSearch search;
+    for (long waited = 0; waited <= timeout_ms; waited += poll_ms) {
+        EnumWindows(find_visible_tip, reinterpret_cast<LPARAM>(&search));
+        if (search.found) {
+            std::printf("%s\n", search.text.c_str());
+            return 0;
+        }
+        Sleep(poll_ms);
+    }
+    return 1;
+}
+
 int cmd_font(const char* face, long height) {
     HDC dc = GetDC(nullptr);
     LOGFONTA wanted{};
@@ -576,6 +641,9 @@ int main(int argc, char** argv) {
     if (cmd == "font" && argc == 4) return cmd_font(arg, to_number(argv[3]));
     if (cmd == "clipboard-set") return cmd_clipboard_set(arg);
     if (cmd == "toolbar") return cmd_toolbar(arg);
+    if (cmd == "clipboard-get") return cmd_clipboard_get();
+    if (cmd == "windows") return cmd_windows();
+    if (cmd == "tooltip") return cmd_tooltip(to_number(arg));
     if (argc != 3) return usage();
 
     HWND w = need_class(arg);

@@ -2,6 +2,7 @@
 // with the middle button, and clicking line numbers for breakpoints.
 #include "commands/breakpoints.h"
 #include "display/mouse_events.h"
+#include "display/mouse_modes.h"
 #include "display/panes.h"
 #include "display/selection_state.h"
 #include "display_fixture.h"
@@ -9,6 +10,7 @@
 #include "link/messages.h"
 #include "link/source.h"
 #include "platform/headless/controls.h"
+#include "settings/mouse_mode.h"
 #include "view/selection.h"
 
 #include <string>
@@ -189,4 +191,30 @@ TEST_F(MouseSelect, ANewSourceKeepsASelectionThatStillFits) {
     hnd_in_payload("|set-source|one\n");
     EXPECT_FALSE(g_selection.pane);
     EXPECT_EQ(selected(), "<none>");
+    // Until the pane is drawn again its cells still show the old lines: a
+    // click there selects nothing rather than a line that is gone.
+    click(g_panes.source, 0, 3, 9000);
+    EXPECT_FALSE(g_selection.pane);
+    connect();
+    mouse_press(g_panes.source, event(2, y_of(3), 1, 9500));
+    EXPECT_EQ(g_panes.pressed_line, -1);
+}
+
+TEST_F(MouseSelect, EditModeDragsStartOnlyFromAPlaceTheNewSourceStillHas) {
+    g_mouse_mode.mode = MOUSE_WINDOWS;
+    Pane& source = g_panes.source;
+    // A press on line 5 remembers where a drag would start.
+    edit_mouse_press(source, event(x_of(source, 0), y_of(5), 1, 1000));
+    EXPECT_EQ(g_selection_state.edit.drag_start.line, 5);
+    hnd_in_payload("|set-source|one\ntwo\n");
+    pane_redraw(source);
+    edit_mouse_drag(source, event(x_of(source, 2), y_of(1), 0, 1100, MOUSE_LEFT_HELD));
+    EXPECT_FALSE(g_selection.pane);
+
+    // On the new text a press and a drag past three pixels select.
+    edit_mouse_press(source, event(x_of(source, 0), y_of(0), 1, 5000));
+    edit_mouse_drag(source, event(x_of(source, 0) + 2, y_of(0), 0, 5050, MOUSE_LEFT_HELD));
+    EXPECT_FALSE(g_selection.pane); // still within the three pixels
+    edit_mouse_drag(source, event(x_of(source, 2), y_of(1), 0, 5100, MOUSE_LEFT_HELD));
+    EXPECT_EQ(selected(), "one\ntwo");
 }

@@ -54,12 +54,16 @@ TEST(SelectionCells, PointerPositionsAreClampedToTheShownCells) {
     pane.cells.rows = 2;
     pane.cells.columns = 3;
     pane.cells.cells = {{0, 0}, {0, 1}, {0, 2}, {1, 0}, {-1, 0}, {-1, 0}};
+    pane.lines = {"abc\n", "d\n"};
     EXPECT_EQ(cell_under(pane, 9, 1, 8, 16)->character, 1);
     EXPECT_EQ(cell_under(pane, 500, 1, 8, 16)->character, 2); // right of the last column
     EXPECT_EQ(cell_under(pane, -5, 20, 8, 16)->line, 1);      // left and below
     EXPECT_FALSE(cell_under(pane, 9, 20, 8, 16));             // a cell without text
     Pane empty(PaneKind::Io);
     EXPECT_FALSE(cell_under(empty, 0, 0, 8, 16));
+    // The cells of the last redraw name a line the pane no longer has.
+    pane.lines.pop_back();
+    EXPECT_FALSE(cell_under(pane, 0, 20, 8, 16));
 }
 
 TEST(SelectionRanges, FromTheAnchorInEitherDirection) {
