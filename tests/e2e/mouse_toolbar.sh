@@ -155,10 +155,30 @@ screenshot mouse-font-before.png
 xdotool mousemove --sync "$(((left + right) / 2))" "$((bottom - 20))"
 xdotool type --delay 60 "font"
 xdotool key Return
-probe box Font 20000 OK >/dev/null && pass "the font dialog came and was confirmed" \
-  || check_failed "no font dialog"
+# Leave the dialog open, give it a larger size in its size field (the third
+# in the tab order), confirm with Enter.
+if probe box Font 20000 - >/dev/null; then
+  sleep 0.5
+  xdotool key --delay 150 Tab Tab
+  xdotool type --delay 100 "20"
+  xdotool key Return
+  pass "the font dialog came"
+else
+  check_failed "no font dialog"
+fi
 sleep 1.5
 screenshot mouse-font-after.png
+# The source pane's text in the new font: its black pixels (text and rule)
+# differ in number from before.
+count_black() {
+  convert "$E2E_SHOTS/$1" -crop "$((right - left))x$(((bottom - top) / 3))+${left}+$((source_y0))" \
+    +repage -alpha off -fill white +opaque "rgb(0,0,0)" -fill black -opaque "rgb(0,0,0)" \
+    -negate -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+before="$(count_black mouse-font-before.png)"
+after="$(count_black mouse-font-after.png)"
+[ "$before" != "$after" ] && pass "the source pane was drawn anew in the new font ($before, then $after black pixels)" \
+  || check_failed "the source pane looks the same after the font change ($before black pixels)"
 probe title VEL >/dev/null || fail "vel ended after the font dialog"
 
 press_button 30002
