@@ -1,0 +1,94 @@
+// The program as the debugger sees it while Regina runs it: the files
+// loaded so far (the main macro, then each routine file as it is first
+// called) and the stack of frames, rebuilt from the trace lines Regina
+// passes to the trace exit before each clause.
+//
+// Regina has no interface for its call stack. What the trace line gives is
+// the clause's line (blank: the same line as before) and an indentation of
+// call nesting plus repetitive-DO nesting. A frame is entered when a label
+// is traced (CALL traces the label it reaches) or when the indentation grows
+// onto the first clause after a label (a function call traces no label). A
+// frame is left after a RETURN, or when the indentation falls below the
+// frame's own. Each routine file runs in a Regina run of its own (an
+// activation) whose indentation starts again at zero.
+#pragma once
+
+#include "engine.h"
+#include "session.h"
+#include "source_index.h"
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace regina {
+
+struct LoadedFile {
+    std::string path; // as announced: the main macro as given, a routine file as found
+    std::string real; // the file on this system
+    std::string text;
+    int first_displayed = 0;
+    SourceIndex index;
+};
+
+struct Frame {
+    std::string routine;
+    int file = 0;
+    std::size_t activation = 0;
+    int base_indent = 0;
+    int line = 0;           // displayed: the clause about to run, or the call into the next frame
+    bool procedure = false; // its variables are its own (PROCEDURE)
+    bool fresh = true;      // no clause of it reached yet
+};
+
+// One clause line of the trace: "%6d *-* " then the indented clause text.
+struct TraceLine {
+    bool clause = false; // a "*-*" line; anything else is Regina's own report
+    int line = 0;        // 1-based; 0 when blank (the same line as before)
+    int indent = 0;
+    std::string text; // without the indentation
+};
+
+TraceLine read_trace_line(const std::string& line);
+
+class Program {
+  public:
+    std::deque<LoadedFile> files;
+    std::vector<Frame> frames;
+
+    // Adds a file (the first one is the main macro); its index.
+    int add_file(const std::string& path, const std::string& real, const std::string& text);
+    // The index of a loaded file with that real path, or -1.
+    int file_of(const std::string& real) const;
+
+    // A Regina run starts for `file` (the main macro, or a routine file
+    // called from the current clause) and ends.
+    void enter(int file, const std::string& routine);
+    void leave();
+    std::size_t activations() const { return activations_.size(); }
+    // The file of the innermost activation; -1 before any.
+    int current_file() const;
+
+    // Follows one traced clause. The position to stop at, or nothing for a
+    // label or a line Regina runs that is not part of the file.
+    std::optional<ostra::Position> follow(const TraceLine& t);
+
+    // Whether questions in frame `index` can be answered from the innermost
+    // frame's variables: the same Regina run and no PROCEDURE in between.
+    bool shares_variables(std::size_t index) const;
+
+  private:
+    struct Activation {
+        int file = 0;
+        std::size_t root = 0; // its first frame
+        int last_line = 1;
+        int last_indent = 0;
+        bool last_was_return = false;
+    };
+    std::vector<Activation> activations_;
+
+    void push(const std::string& routine, int file, int indent);
+};
+
+} // namespace regina
