@@ -27,6 +27,21 @@ bool stdin_ready() {
     return ::poll(&p, 1, 0) > 0;
 }
 
+// Regina's "Error 41 running "/x/m.rexx", line 4: Bad arithmetic conversion"
+// as the debugger's message puts it: "Error 41: Bad arithmetic conversion
+// (line 4 of m.rexx)".
+std::string error_message(const std::string& report) {
+    std::size_t running = report.find(" running \"");
+    std::size_t path_end =
+        running == std::string::npos ? running : report.find("\", line ", running + 10);
+    std::size_t colon = path_end == std::string::npos ? path_end : report.find(": ", path_end);
+    if (colon == std::string::npos) return report;
+    std::string path = report.substr(running + 10, path_end - running - 10);
+    std::string line = report.substr(path_end + 8, colon - path_end - 8);
+    return report.substr(0, running) + report.substr(colon) + " (line " + line + " of " +
+           ostra::base_name(path) + ")";
+}
+
 void set_result(RXSTRING& into, const std::string& value) {
     if (!into.strptr || into.strlength < value.size())
         into.strptr = static_cast<char*>(RexxAllocateMemory(ULONG(value.size() + 1)));
@@ -86,7 +101,7 @@ long ReginaEngine::on_trace(const std::string& line) {
             settle();
             std::string shown = line + "\n";
             (void)!::write(2, shown.data(), shown.size());
-            session_->failed(line);
+            session_->failed(error_message(line));
             if (session_->quitting()) end_now();
             return RXEXIT_HANDLED;
         }

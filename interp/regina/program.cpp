@@ -106,7 +106,9 @@ std::optional<ostra::Position> Program::follow(const TraceLine& t) {
     }
     a.last_line = line;
     a.last_indent = t.indent;
-    if (line > file.index.line_count) return std::nullopt;
+    // A loop's END is traced as a clause of its own; the debugger stops at
+    // the DO once per pass instead. Lines past the file are the helper's.
+    if (line > file.index.line_count || starts_with_word(t.text, "end")) return std::nullopt;
 
     Frame& top = frames.back();
     top.line = file.first_displayed + line - 1;

@@ -99,7 +99,9 @@ class Scanner {
             continued_ = false;
             return;
         }
-        if (line_ < index_.line_count) index_.clause_starts[std::size_t(line_)] = true;
+        // END is not a place to stop: a loop stops at its DO once per pass.
+        const bool end = ostra::upper(text_.substr(begin, at_ - begin)) == "END";
+        if (line_ < index_.line_count && !end) index_.clause_starts[std::size_t(line_)] = true;
         for (std::size_t label : waiting_)
             index_.labels[label].entry = line_;
         waiting_.clear();
