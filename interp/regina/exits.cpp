@@ -154,7 +154,20 @@ long ReginaEngine::on_function(void* parameters) {
     std::optional<std::string> result;
     bool failed = false;
     const bool subroutine = p->rxfnc_flags.rxffsub;
+    // The caller's variables stay as they are until the call returns: a
+    // snapshot answers questions about them meanwhile.
+    const std::size_t caller_run = program_.activations() - 1;
+    if (snapshots_.size() <= caller_run) {
+        snapshots_.resize(caller_run + 1);
+        changes_.resize(caller_run + 1);
+    }
+    snapshots_[caller_run] = all_variables();
+    changes_[caller_run].clear();
     run_file(file, subroutine ? RXSUBROUTINE : RXFUNCTION, args, result, failed);
+    for (const auto& [variable, value] : changes_[caller_run])
+        put_variable(variable, value);
+    changes_[caller_run].clear();
+    snapshots_[caller_run].clear();
     if (session_->quitting()) end_now();
     if (failed) {
         p->rxfnc_flags.rxfferr = 1;

@@ -118,11 +118,12 @@ std::optional<ostra::Position> Program::follow(const TraceLine& t) {
     return p;
 }
 
-bool Program::shares_variables(std::size_t index) const {
-    if (index >= frames.size()) return false;
-    for (std::size_t k = index + 1; k < frames.size(); ++k)
-        if (frames[k].activation != frames[index].activation || frames[k].procedure) return false;
-    return true;
+std::optional<std::size_t> Program::scope_of(std::size_t index) const {
+    if (index >= frames.size()) return std::nullopt;
+    const std::size_t run = frames[index].activation;
+    for (std::size_t k = index + 1; k < frames.size() && frames[k].activation == run; ++k)
+        if (frames[k].procedure) return std::nullopt;
+    return run;
 }
 
 } // namespace regina

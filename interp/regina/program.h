@@ -74,9 +74,10 @@ class Program {
     // label or a line Regina runs that is not part of the file.
     std::optional<ostra::Position> follow(const TraceLine& t);
 
-    // Whether questions in frame `index` can be answered from the innermost
-    // frame's variables: the same Regina run and no PROCEDURE in between.
-    bool shares_variables(std::size_t index) const;
+    // The Regina run (activation) whose variables frame `index` sees: the
+    // scope of that run's innermost frame, unless a PROCEDURE frame of the
+    // same run stands in between (then nothing).
+    std::optional<std::size_t> scope_of(std::size_t index) const;
 
   private:
     struct Activation {

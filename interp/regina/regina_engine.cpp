@@ -21,22 +21,25 @@ LONG APIENTRY function_exit(LONG function, LONG subfunction, PEXIT parameters) {
     return active ? active->on_function(parameters) : RXEXIT_NOT_HANDLED;
 }
 
-// The helper of questions: runs the question in the caller's scope (it has
-// no PROCEDURE), and turns every way the question can fail, a runaway loop
-// included (halted from the trace exit), into one line starting with 01x.
-const char ask_helper[] =
-    "OSTRA_REGINA_ASK_:\n"
-    "signal on syntax name OSTRA_REGINA_FAILED_\n"
-    "signal on novalue name OSTRA_REGINA_FAILED_\n"
-    "signal on halt name OSTRA_REGINA_FAILED_\n"
-    "interpret arg(1)\n"
-    "return\n"
-    "OSTRA_REGINA_FAILED_:\n"
-    "if condition('C') == 'SYNTAX' then say '01'x'Error' rc':' errortext(rc)\n"
-    "else if condition('C') == 'NOVALUE' then say '01'x'NOVALUE:' "
-    "condition('D') 'has no value'\n"
-    "else say '01'x'The question did not finish in time.'\n"
-    "return\n";
+LONG APIENTRY start_or_end_exit(LONG function, LONG subfunction, PEXIT parameters) {
+    return active ? active->on_start_or_end(function) : RXEXIT_NOT_HANDLED;
+}
+
+// The body of the helper of questions: runs the question in the caller's
+// scope (the helper has no PROCEDURE), and turns every way the question can
+// fail, a runaway loop included (halted from the trace exit), into one line
+// starting with 01x.
+const char ask_body[] = "signal on syntax name OSTRA_REGINA_FAILED_\n"
+                        "signal on novalue name OSTRA_REGINA_FAILED_\n"
+                        "signal on halt name OSTRA_REGINA_FAILED_\n"
+                        "interpret arg(1)\n"
+                        "return\n"
+                        "OSTRA_REGINA_FAILED_:\n"
+                        "if condition('C') == 'SYNTAX' then say '01'x'Error' rc':' errortext(rc)\n"
+                        "else if condition('C') == 'NOVALUE' then say '01'x'NOVALUE:' "
+                        "condition('D') 'has no value'\n"
+                        "else say '01'x'The question did not finish in time.'\n"
+                        "return\n";
 
 } // namespace
 
@@ -51,8 +54,12 @@ std::string traced_copy(const std::string& text) {
     }
     // Falling off the end of the file must not run into the helper.
     copy += "\nexit\n";
-    copy += ask_helper;
+    copy += std::string(ask_routine) + ":\n" + ask_body;
     return copy;
+}
+
+std::string question_program() {
+    return std::string("trace a;") + ask_body;
 }
 
 bool reads_default_input(const std::string& clause) {
@@ -78,11 +85,15 @@ ReginaEngine::ReginaEngine() {
     // Exits belong to the thread that registers them: this one runs Regina.
     RexxRegisterExitExe(io_exit_name, io_exit, nullptr);
     RexxRegisterExitExe(function_exit_name, function_exit, nullptr);
+    RexxRegisterExitExe(start_exit_name, start_or_end_exit, nullptr);
+    RexxRegisterExitExe(end_exit_name, start_or_end_exit, nullptr);
 }
 
 ReginaEngine::~ReginaEngine() {
     RexxDeregisterExit(io_exit_name, nullptr);
     RexxDeregisterExit(function_exit_name, nullptr);
+    RexxDeregisterExit(start_exit_name, nullptr);
+    RexxDeregisterExit(end_exit_name, nullptr);
     active = nullptr;
 }
 

@@ -13,6 +13,7 @@
 #pragma once
 
 #include "program.h"
+#include "variable_pool.h"
 
 #include "engine.h"
 #include "session.h"
@@ -48,6 +49,7 @@ class ReginaEngine : public ostra::Engine {
     // The exits (exits.cpp), called through Regina's C interface.
     long on_io(long subfunction, void* parameters);
     long on_function(void* parameters);
+    long on_start_or_end(long function);
 
   private:
     ostra::Session* session_ = nullptr;
@@ -59,6 +61,13 @@ class ReginaEngine : public ostra::Engine {
     bool halt_sent_ = false;
     bool error_seen_ = false;
     int since_flush_ = 0;
+    // The variables of each Regina run that called a routine file, as they
+    // were at the call (nothing of it runs until the call returns), and the
+    // changes questions made to them, put back when the call returns.
+    std::vector<Variables> snapshots_;
+    std::vector<std::map<std::string, std::optional<std::string>>> changes_;
+    Variables* seeding_ = nullptr; // a question's own Regina run starts with these
+    Variables after_question_;
 
     // exits.cpp
     long on_trace(const std::string& line);
@@ -69,11 +78,19 @@ class ReginaEngine : public ostra::Engine {
 
     // questions.cpp
     ostra::Evaluation ask(std::size_t frame, const std::string& instructions);
+    ostra::Evaluation ask_live(const std::string& instructions);
+    ostra::Evaluation ask_snapshot(std::size_t run, const std::string& instructions);
+    void begin_question();
+    ostra::Evaluation question_answer(bool called);
+    std::string hidden(std::size_t frame) const;
 };
 
 // The in-store copy of a file that Regina runs: "trace a" on line 1 (in
 // place of a "#!" line), the text, and the helper routine of questions.
 std::string traced_copy(const std::string& text);
+// The program that answers a question on its own, from a snapshot of
+// variables: the helper's body as a main program.
+std::string question_program();
 
 // Whether a clause reads the default input stream through LINEIN or CHARIN
 // (which Regina reads from file descriptor 0 without any exit).
