@@ -87,25 +87,38 @@ std::optional<ostra::Position> Program::follow(const TraceLine& t) {
     const LoadedFile& file = files[std::size_t(a.file)];
     const int line = t.line > 0 ? t.line : a.last_line; // 1-based
 
-    if (a.last_was_return && frames.size() > a.root + 1) frames.pop_back();
+    if (a.last_was_return && t.indent <= a.last_indent && frames.size() > a.root + 1)
+        frames.pop_back();
     while (frames.size() > a.root + 1 && frames.back().base_indent > t.indent)
         frames.pop_back();
     a.last_was_return = starts_with_word(t.text, "return");
+    const int caller_indent = frames.back().last_indent;
 
     const bool label = !t.text.empty() && t.text.back() == ':';
     if (label) {
         std::string name = t.text.substr(0, t.text.size() - 1);
-        const Label* l = file.index.label_on(line - 1, name);
-        push(l ? l->name : name, a.file, t.indent);
+        if (t.indent > caller_indent) {
+            const Label* l = file.index.label_on(line - 1, name);
+            push(l ? l->name : name, a.file, t.indent);
+        }
+        frames.back().last_indent = t.indent;
         a.last_line = line;
         a.last_indent = t.indent;
+        a.last_text = t.text;
         return std::nullopt;
     }
-    if (t.indent > a.last_indent) {
+    if (t.indent > caller_indent) {
         if (const Label* l = file.index.label_entering(line - 1)) push(l->name, a.file, t.indent);
     }
+    frames.back().last_indent = t.indent;
+    // INTERPRET traces its own clause again for each clause of the string it
+    // runs: the debugger has stopped at it once.
+    const bool interpreted =
+        t.line == 0 && t.text == a.last_text && starts_with_word(t.text, "interpret");
+    a.last_text = t.text;
     a.last_line = line;
     a.last_indent = t.indent;
+    if (interpreted) return std::nullopt;
     // A loop's END is traced as a clause of its own; the debugger stops at
     // the DO once per pass instead. Lines past the file are the helper's.
     if (line > file.index.line_count || starts_with_word(t.text, "end")) return std::nullopt;

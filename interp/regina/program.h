@@ -5,12 +5,15 @@
 //
 // Regina has no interface for its call stack. What the trace line gives is
 // the clause's line (blank: the same line as before) and an indentation of
-// call nesting plus repetitive-DO nesting. A frame is entered when a label
-// is traced (CALL traces the label it reaches) or when the indentation grows
-// onto the first clause after a label (a function call traces no label). A
-// frame is left after a RETURN, or when the indentation falls below the
-// frame's own. Each routine file runs in a Regina run of its own (an
-// activation) whose indentation starts again at zero.
+// call nesting plus repetitive-DO nesting; a called routine's clauses are
+// indented one more than the clause that called it. A frame is entered when
+// a label is traced one deeper than its caller's last clause (CALL traces
+// the label it reaches; SIGNAL to a label traces it at the same depth), or
+// when the indentation grows onto the first clause after a label (a function
+// call traces no label). A frame is left after a RETURN (unless the next
+// clause is deeper: a function called by the RETURN's expression), or when
+// the indentation falls below the frame's own. Each routine file runs in a Regina run of its own
+// (an activation) whose indentation starts again at zero.
 #pragma once
 
 #include "engine.h"
@@ -37,6 +40,7 @@ struct Frame {
     int file = 0;
     std::size_t activation = 0;
     int base_indent = 0;
+    int last_indent = 0;    // of its last traced clause
     int line = 0;           // displayed: the clause about to run, or the call into the next frame
     bool procedure = false; // its variables are its own (PROCEDURE)
     bool fresh = true;      // no clause of it reached yet
@@ -86,6 +90,7 @@ class Program {
         int last_line = 1;
         int last_indent = 0;
         bool last_was_return = false;
+        std::string last_text;
     };
     std::vector<Activation> activations_;
 
