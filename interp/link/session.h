@@ -86,6 +86,9 @@ class Session {
 
     void say(const std::string& text); // a "mes" line
 
+    // Acts on one command frame as if it had just come from the debugger.
+    void handle_command(const std::string& frame) { command(frame); }
+
   private:
     enum class Run { step, next, stepout, cont };
 
