@@ -55,7 +55,7 @@ long ReginaEngine::on_io(long subfunction, void* parameters) {
     switch (subfunction) {
     case RXSIOTRC: {
         auto* p = static_cast<RXSIOTRC_PARM*>(parameters);
-        return on_trace(std::string(p->rxsio_string.strptr, p->rxsio_string.strlength));
+        return on_trace(std::string_view(p->rxsio_string.strptr, p->rxsio_string.strlength));
     }
     case RXSIOSAY:
         if (!asking_) return RXEXIT_NOT_HANDLED;
@@ -82,7 +82,7 @@ long ReginaEngine::on_io(long subfunction, void* parameters) {
     return RXEXIT_NOT_HANDLED;
 }
 
-long ReginaEngine::on_trace(const std::string& line) {
+long ReginaEngine::on_trace(std::string_view line) {
     if (asking_) {
         // A question's own clauses: only watch that it does not run away.
         if (++question_clauses_ % 1024 == 0 && !halt_sent_ &&
@@ -99,9 +99,9 @@ long ReginaEngine::on_trace(const std::string& line) {
             // clause that failed so that its variables can be looked at.
             error_seen_ = true;
             settle();
-            std::string shown = line + "\n";
+            std::string shown = std::string(line) + "\n";
             (void)!::write(2, shown.data(), shown.size());
-            session_->failed(error_message(line));
+            session_->failed(error_message(std::string(line)));
             if (session_->quitting()) end_now();
             return RXEXIT_HANDLED;
         }

@@ -9,7 +9,7 @@ namespace regina {
 namespace {
 
 // "word" as the first word of `text`, in any letter case.
-bool starts_with_word(const std::string& text, const char* word) {
+bool starts_with_word(std::string_view text, const char* word) {
     std::size_t n = 0;
     while (word[n]) {
         if (n >= text.size() || (text[n] | 0x20) != word[n]) return false;
@@ -22,11 +22,12 @@ bool starts_with_word(const std::string& text, const char* word) {
 
 } // namespace
 
-TraceLine read_trace_line(const std::string& line) {
+TraceLine read_trace_line(std::string_view line) {
     TraceLine t;
-    if (line.size() < 10 || line.compare(6, 5, " *-* ") != 0) return t;
+    if (line.size() < 11 || line.substr(6, 5) != " *-* ") return t;
     t.clause = true;
-    t.line = std::atoi(line.substr(0, 6).c_str());
+    for (char c : line.substr(0, 6))
+        if (c >= '0' && c <= '9') t.line = t.line * 10 + (c - '0');
     std::size_t at = 11;
     while (at < line.size() && line[at] == ' ')
         ++at;
@@ -96,7 +97,7 @@ std::optional<ostra::Position> Program::follow(const TraceLine& t) {
 
     const bool label = !t.text.empty() && t.text.back() == ':';
     if (label) {
-        std::string name = t.text.substr(0, t.text.size() - 1);
+        std::string name(t.text.substr(0, t.text.size() - 1));
         if (t.indent > caller_indent) {
             const Label* l = file.index.label_on(line - 1, name);
             push(l ? l->name : name, a.file, t.indent);
@@ -104,7 +105,7 @@ std::optional<ostra::Position> Program::follow(const TraceLine& t) {
         frames.back().last_indent = t.indent;
         a.last_line = line;
         a.last_indent = t.indent;
-        a.last_text = t.text;
+        a.last_text.clear();
         return std::nullopt;
     }
     if (t.indent > caller_indent) {

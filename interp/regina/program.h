@@ -23,6 +23,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace regina {
@@ -51,10 +52,10 @@ struct TraceLine {
     bool clause = false; // a "*-*" line; anything else is Regina's own report
     int line = 0;        // 1-based; 0 when blank (the same line as before)
     int indent = 0;
-    std::string text; // without the indentation
+    std::string_view text; // without the indentation; points into the line read
 };
 
-TraceLine read_trace_line(const std::string& line);
+TraceLine read_trace_line(std::string_view line);
 
 class Program {
   public:

@@ -62,20 +62,36 @@ std::string question_program() {
     return std::string("trace a;") + ask_body;
 }
 
-bool reads_default_input(const std::string& clause) {
-    const std::string text = ostra::upper(clause);
-    if (text.rfind("PARSE LINEIN", 0) == 0 || text.rfind("PARSE UPPER LINEIN", 0) == 0) return true;
-    for (const char* name : {"LINEIN", "CHARIN"}) {
-        for (std::size_t at = text.find(name); at != std::string::npos;
-             at = text.find(name, at + 1)) {
-            std::size_t p = text.find_first_not_of(' ', at + 6);
-            if (p == std::string::npos || text[p] != '(') continue;
-            p = text.find_first_not_of(' ', p + 1);
-            if (p == std::string::npos) continue;
-            if (text.compare(p, 2, "''") == 0 || text.compare(p, 2, "\"\"") == 0)
-                p = text.find_first_not_of(' ', p + 2);
-            if (p != std::string::npos && (text[p] == ')' || text[p] == ',')) return true;
+namespace {
+
+bool same_letters(std::string_view text, std::size_t at, const char* upper_word) {
+    for (std::size_t n = 0; upper_word[n]; ++n)
+        if (at + n >= text.size() || (text[at + n] & ~0x20) != upper_word[n]) return false;
+    return true;
+}
+
+std::size_t skip_blanks(std::string_view text, std::size_t at) {
+    while (at < text.size() && text[at] == ' ')
+        ++at;
+    return at;
+}
+
+} // namespace
+
+// Called for every clause: looks without copying.
+bool reads_default_input(std::string_view clause) {
+    const bool parse = same_letters(clause, 0, "PARSE");
+    for (std::size_t at = 0; at + 6 <= clause.size(); ++at) {
+        if (!same_letters(clause, at, "LINEIN") && !same_letters(clause, at, "CHARIN")) continue;
+        std::size_t p = skip_blanks(clause, at + 6);
+        if (p >= clause.size() || clause[p] != '(') {
+            if (parse && clause[at] != 'c' && clause[at] != 'C') return true; // PARSE LINEIN
+            continue;
         }
+        p = skip_blanks(clause, p + 1);
+        if (clause.substr(p, 2) == "''" || clause.substr(p, 2) == "\"\"")
+            p = skip_blanks(clause, p + 2);
+        if (p < clause.size() && (clause[p] == ')' || clause[p] == ',')) return true;
     }
     return false;
 }

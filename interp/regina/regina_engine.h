@@ -20,6 +20,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace regina {
@@ -70,7 +71,7 @@ class ReginaEngine : public ostra::Engine {
     Variables after_question_;
 
     // exits.cpp
-    long on_trace(const std::string& line);
+    long on_trace(std::string_view line);
     void wait_for_stdin();
     [[noreturn]] void end_now();
     int run_file(int file, long call_type, const std::vector<std::string>& args,
@@ -94,7 +95,7 @@ std::string question_program();
 
 // Whether a clause reads the default input stream through LINEIN or CHARIN
 // (which Regina reads from file descriptor 0 without any exit).
-bool reads_default_input(const std::string& clause);
+bool reads_default_input(std::string_view clause);
 
 // Runs the macro as the plain interpreter would, without the debugger.
 int run_plain(const std::string& real, const std::string& args);
