@@ -108,7 +108,9 @@ std::optional<ostra::Position> Program::follow(const TraceLine& t) {
         a.last_text.clear();
         return std::nullopt;
     }
-    if (t.indent > caller_indent) {
+    // A function's first clause is the first one traced on its line; a later
+    // clause on a label's entry line is a loop body going deeper.
+    if (t.indent > caller_indent && t.line > 0) {
         if (const Label* l = file.index.label_entering(line - 1)) push(l->name, a.file, t.indent);
     }
     frames.back().last_indent = t.indent;
