@@ -20,7 +20,8 @@ struct Outcome {
 // The regina command on `path`, `input` on its standard input, standard
 // output and error together.
 Outcome under_regina(const std::string& path, const std::string& input) {
-    std::string in = path + ".in", out = path + ".out";
+    const std::string name = path.substr(path.find_last_of('/') + 1);
+    std::string in = scratch_path(name + ".in"), out = scratch_path(name + ".out");
     write_file(in, input);
     int raw = std::system(("regina " + path + " < " + in + " > " + out + " 2>&1").c_str());
     return {read_file(out), WIFEXITED(raw) ? WEXITSTATUS(raw) : -1};
@@ -119,4 +120,14 @@ TEST(ReginaOutput, TheLanguageAtLarge) {
                 "  say 'novalue at' sigl condition('D')\n"
                 "  exit 7\n",
                 "");
+}
+
+TEST(ReginaOutput, TheWordCountingExample) {
+    std::string path = example("words.rexx");
+    const std::string input = "the cat and the hat\nA cat, a HAT; the end.\n\n";
+    Outcome expected = under_regina(path, input);
+    Outcome got = under_debugger(path, input);
+    EXPECT_EQ(got.output, expected.output);
+    EXPECT_EQ(got.status, expected.status);
+    EXPECT_NE(expected.output.find("THE............."), std::string::npos) << expected.output;
 }
