@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <sys/wait.h>
+
 using namespace simtest;
 
 namespace {
@@ -231,4 +234,49 @@ TEST(ReginaRun, ARoutineFileBesideTheMacroIsFoundByItsLowerCaseName) {
     EXPECT_EQ(got.back(), "|stop-at|2 helper");
     EXPECT_EQ(run(vel, "cont"), "|end|");
     EXPECT_EQ(vel.output_until("42\n"), "42\n");
+}
+
+TEST(ReginaRun, AHashBangFirstLineKeepsTheLineNumbers) {
+    VelSide vel({macro("bang.rexx", "#!/usr/bin/env ostra-regina\nsay 'one'\nsay 'two'\n")});
+    EXPECT_EQ(vel.until_stop().back(), "|stop-at|1 main");
+    EXPECT_EQ(run(vel, "next"), "|stop-at|2 main");
+    EXPECT_EQ(run(vel, "cont"), "|end|");
+    EXPECT_EQ(vel.output_until("two\n"), "one\ntwo\n");
+}
+
+TEST(ReginaRun, AMacroThatCannotBeReadOrIsNotTextEndsAtOnce) {
+    std::string binary = macro("binary.rexx", std::string("say 1\n\0\x01\x02", 9));
+    for (const std::string& path : {scratch_path("missing.rexx"), binary}) {
+        VelSide vel({path});
+        std::vector<std::string> got = vel.until_stop();
+        ASSERT_EQ(got.size(), 3u) << path;
+        EXPECT_EQ(got[0], "|error|");
+        EXPECT_EQ(got[1].rfind("|mes|ostra-regina: ", 0), 0u) << got[1];
+        EXPECT_NE(got[1].find(path), std::string::npos) << got[1];
+        EXPECT_EQ(got[2], "|end|");
+        EXPECT_EQ(vel.exit_status(), 1);
+    }
+}
+
+TEST(ReginaRun, GarbageCommandsAreAnsweredAndChangeNothing) {
+    VelSide vel({macro("calm.rexx", "a = 1\nb = 2\n")});
+    vel.until_stop();
+    for (const std::string& junk : {std::string("stop at -3"), std::string("stop in x y z"),
+                                    std::string("\x01\xff garbage"), std::string("delete x")}) {
+        vel.command(junk);
+        std::optional<std::string> reply = vel.next_message();
+        ASSERT_TRUE(reply) << junk;
+        EXPECT_EQ(reply->rfind("|mes|ostra-regina: ", 0), 0u) << *reply;
+    }
+    EXPECT_EQ(run(vel, "next"), "|stop-at|1 main");
+    EXPECT_EQ(run(vel, "cont"), "|end|");
+}
+
+TEST(ReginaRun, PlainModeRunsTheMacroLikeRegina) {
+    std::string path = macro("plain.rexx", "parse arg a b\nsay b a\nexit 6\n");
+    std::string out = scratch_path("plain.out");
+    int raw = std::system((interpreter_exe() + " " + path + " first second > " + out).c_str());
+    EXPECT_TRUE(WIFEXITED(raw));
+    EXPECT_EQ(WEXITSTATUS(raw), 6);
+    EXPECT_EQ(read_file(out), "second first\n");
 }
