@@ -10,6 +10,7 @@
 #include "sys.h"
 #include "wire.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -147,6 +148,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     redirect_standard_streams(link);
+    // The socket library ignores SIGPIPE for itself, and host commands would
+    // inherit that (a pipeline's writer would see errors instead of ending
+    // quietly). Its own sends never raise the signal; the macro's writes to
+    // a link vel has closed may end the process, which is what should happen.
+    std::signal(SIGPIPE, SIG_DFL);
 
     regina::ReginaEngine engine;
     ostra::Session session(link, engine, {"ostra-regina", 100});

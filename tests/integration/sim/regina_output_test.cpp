@@ -66,6 +66,7 @@ TEST(ReginaOutput, SayLineoutCharoutAndHostCommandsInTheirOrder) {
                 "call charout , ' and more' || '0a'x\n"
                 "'echo to standard error >&2'\n"
                 "address system 'printf \"%s|\" a b'\n"
+                "'yes | head -n 2'\n"
                 "say\n"
                 "say 'rc' rc\n"
                 "exit 4\n",
