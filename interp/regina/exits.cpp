@@ -105,8 +105,11 @@ long ReginaEngine::on_trace(std::string_view line) {
             if (session_->quitting()) end_now();
             return RXEXIT_HANDLED;
         }
+        if (line.find("+++ RC=") != std::string_view::npos) show_failed_command();
         return RXEXIT_NOT_HANDLED; // Regina writes it to standard error
     }
+    clause_line_ = t.line > 0 ? t.line : clause_line_;
+    clause_text_.assign(line.substr(11));
     std::optional<ostra::Position> at = program_.follow(t);
     if (!at) return RXEXIT_HANDLED;
     if (!session_->before_clause(*at)) end_now();
@@ -116,6 +119,20 @@ long ReginaEngine::on_trace(std::string_view line) {
     }
     if (reads_default_input(t.text)) wait_for_stdin();
     return RXEXIT_HANDLED;
+}
+
+// Plain Regina traces a command that ends with a return code other than 0:
+// the clause, then "+++ RC=n +++". Under "trace a" the clause was traced
+// before it ran, to the trace exit; it is written here as plain Regina's
+// tracing would have written it, the line number shown only when it
+// changed.
+void ReginaEngine::show_failed_command() {
+    char number[16] = "      ";
+    if (clause_line_ != shown_line_) std::snprintf(number, sizeof number, "%6d", clause_line_);
+    shown_line_ = clause_line_;
+    std::string shown = std::string(number) + " *-* " + clause_text_ + "\n";
+    settle();
+    (void)!::write(2, shown.data(), shown.size());
 }
 
 void ReginaEngine::wait_for_stdin() {

@@ -62,6 +62,12 @@ class ReginaEngine : public ostra::Engine {
     bool halt_sent_ = false;
     bool error_seen_ = false;
     int since_flush_ = 0;
+    // The last clause traced (its line and its indented text), and the line
+    // number Regina's normal tracing would have shown last: to show a failed
+    // command as plain Regina does.
+    int clause_line_ = 0;
+    std::string clause_text_;
+    int shown_line_ = 0;
     // The variables of each Regina run that called a routine file, as they
     // were at the call (nothing of it runs until the call returns), and the
     // changes questions made to them, put back when the call returns.
@@ -72,6 +78,7 @@ class ReginaEngine : public ostra::Engine {
 
     // exits.cpp
     long on_trace(std::string_view line);
+    void show_failed_command();
     void wait_for_stdin();
     [[noreturn]] void end_now();
     int run_file(int file, long call_type, const std::vector<std::string>& args,

@@ -280,3 +280,24 @@ TEST(ReginaRun, PlainModeRunsTheMacroLikeRegina) {
     EXPECT_EQ(WEXITSTATUS(raw), 6);
     EXPECT_EQ(read_file(out), "second first\n");
 }
+
+TEST(ReginaRun, ACalledConditionHandlerIsAFrameOfItsOwn) {
+    VelSide vel({macro("handler.rexx", "call on error name failed\n" // 0
+                                       "'exit 3'\n"                  // 1
+                                       "say 'after' rc\n"            // 2
+                                       "exit\n"                      // 3
+                                       "failed:\n"                   // 4
+                                       "  say 'handled' rc sigl\n"   // 5
+                                       "  return\n")});              // 6
+    vel.until_stop();
+    EXPECT_EQ(run(vel, "next"), "|stop-at|1 main");
+    EXPECT_EQ(run(vel, "step"), "|stop-at|5 failed");
+    vel.command("where");
+    EXPECT_EQ(vel.next_message(), "|mes|> failed at line 6 of handler.rexx");
+    EXPECT_EQ(vel.next_message(), "|mes|  main at line 2 of handler.rexx");
+    EXPECT_EQ(run(vel, "stepout"), "|stop-at|2 main");
+    EXPECT_EQ(run(vel, "cont"), "|end|");
+    EXPECT_EQ(vel.output_until("after 3\n"),
+              "     2 *-* 'exit 3'\n       +++ RC=3 +++\nhandled 3 2\nafter 3\n")
+        << "the failed command traced as plain Regina traces it";
+}

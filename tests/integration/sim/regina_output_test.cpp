@@ -67,6 +67,8 @@ TEST(ReginaOutput, SayLineoutCharoutAndHostCommandsInTheirOrder) {
                 "'echo to standard error >&2'\n"
                 "address system 'printf \"%s|\" a b'\n"
                 "'yes | head -n 2'\n"
+                "do i = 1 to 2; 'exit 4'; end\n"
+                "if i > 2 then 'exit 5'\n"
                 "say\n"
                 "say 'rc' rc\n"
                 "exit 4\n",
