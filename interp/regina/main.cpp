@@ -10,11 +10,15 @@
 #include "sys.h"
 #include "wire.h"
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <string>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -87,6 +91,27 @@ std::string joined(const std::vector<std::string>& args) {
     return all;
 }
 
+// vel gone while the macro is inside something long (a host command, a
+// sleep): nothing between clauses notices, so a watcher does. It waits for
+// the command connection's hang-up only (never reads it), leaves a second
+// for the orderly ends (after "end" or "kill" the process is gone by then),
+// and ends the process group: the macro's host commands go too.
+void watch_for_hangup(ostra::Socket commands, bool own_group) {
+    std::thread([commands, own_group] {
+        pollfd p{int(commands), POLLRDHUP, 0};
+        while (::poll(&p, 1, -1) < 0) {
+        }
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        // The macro may run on for a moment and write to the closed link.
+        ::signal(SIGPIPE, SIG_IGN);
+        if (own_group) {
+            ::signal(SIGTERM, SIG_IGN); // for everyone of the group but us
+            ::kill(0, SIGTERM);
+        }
+        std::_Exit(1);
+    }).detach();
+}
+
 void close_on_exec(ostra::Socket s) {
     if (s != ostra::no_socket) ::fcntl(int(s), F_SETFD, FD_CLOEXEC);
 }
@@ -148,6 +173,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     redirect_standard_streams(link);
+    // Launched by vel, the macro's commands form a process group with us,
+    // so that they can be ended with us. (Attached, vel is our child and
+    // stays out of it.)
+    const bool own_group = o.attach.empty() && ::setpgid(0, 0) == 0;
+    watch_for_hangup(link.commands.socket, own_group);
     // The socket library ignores SIGPIPE for itself, and host commands would
     // inherit that (a pipeline's writer would see errors instead of ending
     // quietly). Its own sends never raise the signal; the macro's writes to

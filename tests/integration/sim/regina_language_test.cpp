@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <sys/wait.h>
+#include <unistd.h>
 
 using namespace simtest;
 
@@ -199,6 +200,22 @@ TEST(ReginaRun, TheMacroEndsWhenTheDebuggerGoesAwayMidRun) {
     vel.cmd = Conn();
     vel.in = Conn();
     EXPECT_EQ(vel.exit_status(3000), 1);
+}
+
+TEST(ReginaRun, TheMacroAndItsHostCommandEndWhenTheDebuggerGoesAwayDuringTheCommand) {
+    VelSide vel({macro("asleep.rexx", "'sleep 31.25'\nsay 'woke'\n")});
+    vel.until_stop();
+    vel.command("cont");
+    EXPECT_EQ(vel.next_message(), "|running|");
+    usleep(300000); // the host command has started
+    vel.message = Conn();
+    vel.out = Conn();
+    vel.cmd = Conn();
+    vel.in = Conn();
+    EXPECT_EQ(vel.exit_status(5000), 1) << "not after the 31 seconds of the command";
+    // The bracket keeps the pattern from matching the shell that runs pgrep.
+    EXPECT_EQ(std::system("pgrep -f 'sleep 31[.]25' > /dev/null"), 256)
+        << "the command is gone too";
 }
 
 TEST(ReginaRun, LineinHaltsForInputAndTheQueueServesPullFirst) {
