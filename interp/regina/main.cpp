@@ -10,6 +10,7 @@
 #include "sys.h"
 #include "wire.h"
 
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -96,14 +97,23 @@ std::string joined(const std::vector<std::string>& args) {
 // the command connection's hang-up only (never reads it), leaves a second
 // for the orderly ends (after "end" or "kill" the process is gone by then),
 // and ends the process group: the macro's host commands go too.
+// Set by the watcher before it ends the macro's commands: whatever the macro
+// does after them, the process ends as a lost link does.
+std::atomic<bool> hung_up{false};
+
 void watch_for_hangup(ostra::Socket commands, bool own_group) {
     std::thread([commands, own_group] {
         pollfd p{int(commands), POLLRDHUP, 0};
         while (::poll(&p, 1, -1) < 0) {
         }
         std::this_thread::sleep_for(std::chrono::seconds(1));
-        // The macro may run on for a moment and write to the closed link.
-        ::signal(SIGPIPE, SIG_IGN);
+        hung_up = true;
+        // The macro may run on for a moment and write to the closed link; its
+        // streams go nowhere instead (Regina sets SIGPIPE back after each
+        // command, so ignoring the signal would not hold).
+        int nowhere = ::open("/dev/null", O_RDWR);
+        for (int fd = 0; fd <= 2; ++fd)
+            ::dup2(nowhere, fd);
         if (own_group) {
             ::signal(SIGTERM, SIG_IGN); // for everyone of the group but us
             ::kill(0, SIGTERM);
@@ -189,5 +199,5 @@ int main(int argc, char** argv) {
     engine.attach(session);
     int status = engine.run(o.macro, real, joined(o.args));
     if (vel.started()) ostra::wait_child(vel, o.wait_vel ? -1 : 0);
-    return status;
+    return hung_up ? 1 : status;
 }
