@@ -1,7 +1,7 @@
-// The few operating-system services the stand-in interpreter needs: TCP on
+// The few operating-system services the interpreter side of the link needs: TCP on
 // the loopback address, a child process with extra environment entries, the
 // process id, sleeping and a clock. sys_posix.cpp and sys_win32.cpp implement
-// it; nothing else in ostra-sim includes a system header.
+// it; nothing else on the interpreter side of the link includes a system header.
 //
 // Every socket call is blocking; readiness is asked with wait_readable.
 #pragma once
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace sim {
+namespace ostra {
 
 using Socket = std::intptr_t;
 constexpr Socket no_socket = -1;
@@ -72,4 +72,4 @@ void sleep_ms(long milliseconds);
 // A monotonic clock in milliseconds.
 std::int64_t now_ms();
 
-} // namespace sim
+} // namespace ostra

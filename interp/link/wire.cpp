@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-namespace sim {
+namespace ostra {
 
 std::string frame_header(std::size_t length) {
     std::string header(1, '<');
@@ -187,4 +187,4 @@ void Transcript::note(const std::string& text) {
     std::fflush(file_);
 }
 
-} // namespace sim
+} // namespace ostra

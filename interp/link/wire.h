@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-namespace sim {
+namespace ostra {
 
 std::string frame_header(std::size_t length); // "<length>"
 std::string frame_of(const std::string& payload);
@@ -71,4 +71,4 @@ class Transcript {
     std::FILE* file_ = nullptr;
 };
 
-} // namespace sim
+} // namespace ostra

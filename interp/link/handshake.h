@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-namespace sim {
+namespace ostra {
 
 // Faults a test can ask for, to see how the debugger copes.
 enum class Fault {
@@ -43,7 +43,8 @@ struct Link {
 
 struct HandshakeSettings {
     Fault fault = Fault::none;
-    long timeout_ms = 60000; // how long to wait for each step of the debugger
+    long timeout_ms = 60000;        // how long to wait for each step of the debugger
+    std::string greeting = "ostra"; // the first frame on the stdout channel
 };
 
 // Both return false with a reason in `error`. A fault that stops the
@@ -61,4 +62,4 @@ void close_link(Link& link, long drain_ms);
 // Closes everything at once, without the drain.
 void drop_link(Link& link);
 
-} // namespace sim
+} // namespace ostra

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-namespace sim {
+namespace ostra {
 
 bool Link::send(const std::string& keyword, const std::string& body) const {
     return send_all(message, frame_of(message_of(keyword, body)));
@@ -13,8 +13,6 @@ bool Link::write_output(const std::string& bytes) const {
 }
 
 namespace {
-
-const char greeting[] = "ostra-sim";
 
 struct Listeners {
     Socket commands = no_socket;
@@ -86,7 +84,7 @@ bool launch_handshake(Link& link, const HandshakeSettings& settings, std::string
     if (settings.fault == Fault::no_stdout) return stall(settings, error);
 
     link.out = connect_to(address, port_of(stdout_port));
-    if (link.out == no_socket || !send_all(link.out, frame_of(greeting)))
+    if (link.out == no_socket || !send_all(link.out, frame_of(settings.greeting)))
         return fail(error, "cannot connect to the stdout port");
 
     // The debugger connects its stdin socket first, then its command socket.
@@ -133,10 +131,10 @@ bool attach_handshake(Link& link, const HandshakeSettings& settings, const std::
 
     // The debugger accepts its stdout channel first, then its message channel.
     link.out = connect_to(address, port_of(stdout_port.c_str()));
-    if (link.out == no_socket || !send_all(link.out, frame_of(greeting)))
+    if (link.out == no_socket || !send_all(link.out, frame_of(settings.greeting)))
         return fail(error, "cannot connect to the stdout port");
     link.message = connect_to(address, port_of(message_port.c_str()));
-    if (link.message == no_socket || !send_all(link.message, frame_of(greeting)) ||
+    if (link.message == no_socket || !send_all(link.message, frame_of(settings.greeting)) ||
         !send_all(link.message, frame_of(std::to_string(current_pid()))))
         return fail(error, "cannot connect to the message port");
     return true;
@@ -169,4 +167,4 @@ void drop_link(Link& link) {
     }
 }
 
-} // namespace sim
+} // namespace ostra

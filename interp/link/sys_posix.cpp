@@ -17,7 +17,7 @@
 
 extern char** environ;
 
-namespace sim {
+namespace ostra {
 
 bool net_start() {
     // A peer that has gone away must turn a send into an error, not end the
@@ -182,4 +182,4 @@ std::int64_t now_ms() {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-} // namespace sim
+} // namespace ostra

@@ -8,7 +8,7 @@
 #include <chrono>
 #include <cstring>
 
-namespace sim {
+namespace ostra {
 
 bool net_start() {
     WSADATA data;
@@ -193,4 +193,4 @@ std::int64_t now_ms() {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-} // namespace sim
+} // namespace ostra
