@@ -9,6 +9,7 @@
 #include "display/display_events.h"
 #include "display/display_state.h"
 #include "edit/edit_buffer.h"
+#include "edit/edit_layout.h"
 #include "link/link_state.h"
 #include "link/source.h"
 #include "runtime/crash_filter.h"
@@ -36,6 +37,7 @@ void vel_reset_all_state() {
     // the window and the editor
     display_reset_records();
     g_edit_buffers = EditBuffers{};
+    g_editing = EditingState{};
     // settings and watch windows
     g_fonts = FontState{};
     g_font_list.clear();

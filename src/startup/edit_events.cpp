@@ -1,0 +1,12 @@
+// Who hears what an edit tells (edit/edit_events.h).
+#include "edit/edit_events.h"
+
+#include "commands/breakpoints.h"
+
+void edit_event_line_inserted(std::int32_t line, std::int32_t file) {
+    vel_bp_line_inserted(line);
+}
+
+void edit_event_line_removed(std::int32_t line, std::int32_t file) {
+    vel_bp_line_deleted(line);
+}
