@@ -2,10 +2,6 @@
 
 // Hooks: the edit-mode operations fill these in.
 
-void edit_toggle_mode() {}
-
-void edit_place_cursor(std::int32_t line, std::int32_t character) {}
-
 void edit_paste_primary() {}
 
 void edit_cut() {}
@@ -13,5 +9,7 @@ void edit_cut() {}
 void edit_copy() {}
 
 void edit_paste_clipboard() {}
+
+void edit_find(bool backwards) {}
 
 void edit_save_as_dialog() {}

@@ -1,14 +1,8 @@
-// The edit operations the mouse, the context menu and the toolbar call.
+// The edit operations of the selection and the clipboard that the mouse,
+// the keys and the context menu call.
 #pragma once
 
 #include <cstdint>
-
-// Turns edit mode on or off. Waits for the editor.
-void edit_toggle_mode();
-
-// Puts the edit cursor on a character of the displayed source. Waits for
-// the editor.
-void edit_place_cursor(std::int32_t line, std::int32_t character);
 
 // Inserts the selection's text at the edit cursor. Waits for the editor.
 void edit_paste_primary();
@@ -18,6 +12,10 @@ void edit_paste_primary();
 void edit_cut();
 void edit_copy();
 void edit_paste_clipboard();
+
+// Finds the selected text again, forwards or backwards. Waits for the
+// editor.
+void edit_find(bool backwards);
 
 // Saves the edited file shown under a name the file dialog asks for. Waits
 // for the editor's save code.

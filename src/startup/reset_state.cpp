@@ -10,6 +10,7 @@
 #include "display/display_state.h"
 #include "edit/edit_buffer.h"
 #include "edit/edit_layout.h"
+#include "edit/edit_mode.h"
 #include "link/link_state.h"
 #include "link/source.h"
 #include "runtime/crash_filter.h"
@@ -38,6 +39,7 @@ void vel_reset_all_state() {
     display_reset_records();
     g_edit_buffers = EditBuffers{};
     g_editing = EditingState{};
+    g_edit_mode = EditModeState{};
     // settings and watch windows
     g_fonts = FontState{};
     g_font_list.clear();
