@@ -1,6 +1,7 @@
 #include "display/edit_cursor.h"
 
 #include "display/colours.h"
+#include "display/edit_clipboard.h"
 #include "display/layout.h"
 #include "edit/edit_layout.h"
 #include "edit/edit_mode.h"
@@ -155,6 +156,10 @@ bool is_letter(int code) {
 
 } // namespace
 
+std::optional<EditPosition> edit_cursor_position() {
+    return resolve();
+}
+
 void edit_toggle_mode() {
     if (g_edit_mode.on) {
         g_edit_mode.on = false;
@@ -240,14 +245,28 @@ bool edit_key(int code, bool shift, bool ctrl) {
     case KEY_ENTER:
         show_cursor_at(edit_return(*at));
         return true;
-    case KEY_BACKSPACE:
-        show_cursor_at(edit_backspace(*at));
-        return true;
-    case KEY_DELETE:
-        show_cursor_at(edit_delete_char(*at));
-        return true;
     default:
         break;
+    }
+    const bool text_key =
+        code == KEY_BACKSPACE || code == KEY_DELETE || (code >= 32 && code <= 255 && !ctrl);
+    if (text_key && edit_cursor_in_selection(at->line, at->character)) {
+        // Typing over the selection replaces it: it goes first, and a
+        // character is then inserted even when typing overwrites.
+        edit_cut();
+        if (code == KEY_BACKSPACE || code == KEY_DELETE) return true;
+        const std::optional<EditPosition> again = resolve();
+        if (!again) return true;
+        show_cursor_at(edit_type_char(*again, static_cast<char>(code), true));
+        return true;
+    }
+    if (code == KEY_BACKSPACE) {
+        show_cursor_at(edit_backspace(*at));
+        return true;
+    }
+    if (code == KEY_DELETE) {
+        show_cursor_at(edit_delete_char(*at));
+        return true;
     }
     if (code == key_f(11)) {
         edit_undo_ui(!shift, line);

@@ -3,8 +3,10 @@
 #pragma once
 
 #include "display/panes.h"
+#include "edit/edit_text_ops.h"
 
 #include <cstdint>
+#include <optional>
 
 struct EditCursorState {
     // The cell of the cursor in the source pane's cell map; row -1 until
@@ -22,6 +24,10 @@ void edit_toggle_mode();
 // Puts the edit cursor on a character of the displayed source (the mouse
 // in edit mode); the typing group ends.
 void edit_place_cursor(std::int32_t line, std::int32_t character);
+
+// The line and byte the cursor stands for (its line's buffer made current);
+// nothing when its row shows no line.
+std::optional<EditPosition> edit_cursor_position();
 
 // A key over the source pane in edit mode: true when it was handled.
 bool edit_key(int code, bool shift, bool ctrl);

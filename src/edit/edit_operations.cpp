@@ -1,15 +1,5 @@
 #include "edit/edit_operations.h"
 
-// Hooks: the edit-mode operations fill these in.
-
-void edit_paste_primary() {}
-
-void edit_cut() {}
-
-void edit_copy() {}
-
-void edit_paste_clipboard() {}
-
-void edit_find(bool backwards) {}
+// Hook: saving fills this in.
 
 void edit_save_as_dialog() {}
