@@ -10,3 +10,7 @@ void edit_event_line_inserted(std::int32_t line, std::int32_t file);
 
 // Displayed line `line` of file-map entry `file` was removed.
 void edit_event_line_removed(std::int32_t line, std::int32_t file);
+
+// A file was saved while an interpreter is connected: the breakpoints are
+// written to the status file.
+void edit_event_saved();

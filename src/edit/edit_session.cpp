@@ -2,6 +2,7 @@
 
 #include "edit/edit_buffer.h"
 #include "edit/edit_layout.h"
+#include "edit/edit_save.h"
 #include "edit/edit_state.h"
 #include "link/source.h"
 #include "view/text_panes.h"
@@ -63,7 +64,9 @@ void edit_ensure(std::int32_t index) {
     while (static_cast<std::int32_t>(g_edit_buffers.buffers.size()) <= index) {
         const std::int32_t i = edit_create();
         const Range range = range_of(i);
-        fill(g_edit_buffers.buffers[static_cast<std::size_t>(i)], range);
+        EditBuffer& buffer = g_edit_buffers.buffers[static_cast<std::size_t>(i)];
+        fill(buffer, range);
+        buffer.file_time = edit_file_time(edit_file_name(i));
         g_editing.unmapped.push_back(range.unmapped);
         g_editing.saved_layout.push_back(false);
         g_editing.skipped.push_back(0);

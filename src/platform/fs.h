@@ -64,7 +64,16 @@ enum class FileWrite {
 // system's text mode: on Windows every line feed becomes CR LF. A new file
 // gets the permission bits 0640 where the system has them. On failure the
 // new file is removed again and plat_last_error_message tells why.
-FileWrite plat_file_replace(const std::string& path, std::string_view text);
+enum class LineEnds {
+    System,  // Windows writes each line feed as CR LF
+    AsGiven, // the bytes exactly as given
+};
+FileWrite plat_file_replace(const std::string& path, std::string_view text,
+                            LineEnds ends = LineEnds::System);
+
+// The file's last-modification time in whole seconds since 1970; 0 when
+// there is no such file or the system cannot say.
+std::int64_t plat_file_time(const std::string& path);
 
 // Deletes a file; false when it could not be deleted (or was not there).
 bool plat_file_remove(const std::string& path);

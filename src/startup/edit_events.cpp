@@ -2,6 +2,7 @@
 #include "edit/edit_events.h"
 
 #include "commands/breakpoints.h"
+#include "commands/status_file.h"
 
 void edit_event_line_inserted(std::int32_t line, std::int32_t file) {
     vel_bp_line_inserted(line);
@@ -9,4 +10,8 @@ void edit_event_line_inserted(std::int32_t line, std::int32_t file) {
 
 void edit_event_line_removed(std::int32_t line, std::int32_t file) {
     vel_bp_line_deleted(line);
+}
+
+void edit_event_saved() {
+    vel_status_autosave();
 }

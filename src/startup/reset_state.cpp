@@ -11,6 +11,7 @@
 #include "edit/edit_buffer.h"
 #include "edit/edit_layout.h"
 #include "edit/edit_mode.h"
+#include "edit/edit_save.h"
 #include "link/link_state.h"
 #include "link/source.h"
 #include "runtime/crash_filter.h"
@@ -40,6 +41,7 @@ void vel_reset_all_state() {
     g_edit_buffers = EditBuffers{};
     g_editing = EditingState{};
     g_edit_mode = EditModeState{};
+    g_edit_save = EditSaveState{};
     // settings and watch windows
     g_fonts = FontState{};
     g_font_list.clear();

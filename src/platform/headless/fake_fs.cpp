@@ -23,6 +23,7 @@ struct Entry {
     std::string target;   // links
     std::string contents; // files
     bool denied = false;
+    std::int64_t time = 0; // files: last written, by the fake clock
 };
 
 struct FakeFs {
@@ -31,6 +32,8 @@ struct FakeFs {
     std::u16string current_dir = u"C:\\";
     std::string system_dir = "C:\\windows\\system32";
     std::u16string last_error;
+    // Each write of a file moves its time to the next tick.
+    std::int64_t clock = 1'000'000;
 };
 
 FakeFs& fake() {
@@ -205,7 +208,10 @@ void fake_fs_add_dir(const std::string& path) {
 }
 
 void fake_fs_add_file(const std::string& path, const std::string& contents) {
-    if (Entry* entry = add(path, EntryKind::File)) entry->contents = contents;
+    if (Entry* entry = add(path, EntryKind::File)) {
+        entry->contents = contents;
+        entry->time = ++fake().clock;
+    }
 }
 
 void fake_fs_add_link(const std::string& path, const std::string& target) {
@@ -309,7 +315,16 @@ FileWrite fake_fs_replace(const std::string& path, std::string_view text) {
     if (!added && (entry.kind != EntryKind::File || entry.denied)) return FileWrite::NotCreated;
     entry.kind = EntryKind::File;
     entry.contents = std::string(text);
+    entry.time = ++fake().clock;
     return FileWrite::Done;
+}
+
+std::int64_t fake_fs_time(const std::string& path) {
+    std::optional<Parsed> parsed = parse(path);
+    if (parsed) parsed = follow_links(std::move(*parsed), true);
+    if (!parsed) return 0;
+    const Entry* entry = find(parsed->key());
+    return entry && entry->kind == EntryKind::File && !entry->denied ? entry->time : 0;
 }
 
 bool fake_fs_remove(const std::string& path) {

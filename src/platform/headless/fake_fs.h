@@ -32,6 +32,7 @@ std::u16string fake_fs_last_error();
 // the path is no directory or denied entry; NotCreated otherwise (the fake
 // has no full disks).
 FileWrite fake_fs_replace(const std::string& path, std::string_view text);
+std::int64_t fake_fs_time(const std::string& path);
 // Removes a file entry; false when the path is no file.
 bool fake_fs_remove(const std::string& path);
 

@@ -135,7 +135,17 @@ void plat_fd_close(int fd) {
     close(fd);
 }
 
-FileWrite plat_file_replace(const std::string& path, std::string_view text) {
+std::int64_t plat_file_time(const std::string& path) {
+    if (fake_fs_active()) return headless_internal::fake_fs_time(path);
+    const std::optional<std::string> linux_path = host_path(utf8_of_narrow(path));
+    struct stat info {};
+    if (!linux_path || stat(linux_path->c_str(), &info) != 0) return 0;
+    return static_cast<std::int64_t>(info.st_mtime);
+}
+
+// Headless files keep their bytes: there is no text mode to turn LF into
+// CR LF.
+FileWrite plat_file_replace(const std::string& path, std::string_view text, LineEnds) {
     if (fake_fs_active()) return headless_internal::fake_fs_replace(path, text);
     const std::optional<std::string> linux_path = host_path(utf8_of_narrow(path));
     if (!linux_path) {

@@ -133,12 +133,28 @@ void plat_fd_close(int fd) {
     _close(fd);
 }
 
-FileWrite plat_file_replace(const std::string& path, std::string_view text) {
-    // Text mode, as the C library's "w" would write it.
+std::int64_t plat_file_time(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    const std::u16string wide = text_to_wide(path);
+    if (!GetFileAttributesExW(reinterpret_cast<LPCWSTR>(wide.c_str()), GetFileExInfoStandard,
+                              &data))
+        return 0;
+    ULARGE_INTEGER ticks;
+    ticks.LowPart = data.ftLastWriteTime.dwLowDateTime;
+    ticks.HighPart = data.ftLastWriteTime.dwHighDateTime;
+    // 100-nanosecond ticks since 1601 to seconds since 1970.
+    constexpr std::uint64_t kTicksTo1970 = 116444736000000000ULL;
+    if (ticks.QuadPart < kTicksTo1970) return 0;
+    return static_cast<std::int64_t>((ticks.QuadPart - kTicksTo1970) / 10000000ULL);
+}
+
+FileWrite plat_file_replace(const std::string& path, std::string_view text, LineEnds ends) {
+    // Text mode, as the C library's "w" would write it, unless the caller
+    // chose the line ends.
     std::string body;
     body.reserve(text.size() + text.size() / 16);
     for (char c : text) {
-        if (c == '\n') body += '\r';
+        if (c == '\n' && ends == LineEnds::System) body += '\r';
         body += c;
     }
     const std::u16string target = text_to_wide(path);

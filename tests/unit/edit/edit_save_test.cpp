@@ -1,0 +1,141 @@
+// Saving edited files: line ends, the "%" backup, what a routine file never
+// had, the messages, and failures at each write.
+#include "display/panes.h"
+#include "edit/edit_buffer.h"
+#include "edit/edit_layout.h"
+#include "edit/edit_quit.h"
+#include "edit/edit_save.h"
+#include "edit/edit_session.h"
+#include "edit/edit_state.h"
+#include "edit/edit_ui.h"
+#include "link/link_state.h"
+#include "link/source.h"
+#include "platform/fs.h"
+#include "test_support.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// A file's bytes as the system gives them; "<none>" when it cannot be read.
+std::string contents(const std::string& path) {
+    const int fd = plat_fd_open_read(path);
+    if (fd < 0) return "<none>";
+    std::string bytes;
+    char block[4096];
+    for (long got; (got = plat_fd_read(fd, block, sizeof block)) > 0;)
+        bytes.append(block, static_cast<std::size_t>(got));
+    plat_fd_close(fd);
+    return bytes;
+}
+
+class EditSave : public VelTest {
+  protected:
+    void SetUp() override {
+        VelTest::SetUp();
+        headless::fake_fs_enable();
+        headless::fake_fs_add_dir("c:/w");
+        headless::fake_fs_add_file("c:/w/m.rexx", "say 1\nsay 2\n");
+        headless::fake_fs_add_file("c:/w/util.rexx", "u1\r\nu2\r\n");
+        // The routine file is shown as the interpreter loaded it: a
+        // "return" line first, and its label before its first line.
+        g_source.lines = {"say 1\n", "say 2\n", "return\n", "\"util\":;u1\n", "u2\n"};
+        g_source.file_map = {{0, 1, 0, std::string("c:/w/m.rexx")},
+                             {2, 4, 2, std::string("c:/w/util.rexx")}};
+        g_link.run_vector = {"vel", "c:/w/m.rexx"};
+        g_panes.command.lines = {"% "};
+        edit_begin();
+    }
+    static void type(int line, const std::string& text) {
+        edit_switch_to(line);
+        edit_type_line(line, text);
+    }
+    static std::string message() {
+        const Lines& pane = g_panes.command.lines;
+        return pane.size() >= 2 ? pane[pane.size() - 2] : "";
+    }
+};
+
+} // namespace
+
+TEST_F(EditSave, SavingKeepsTheOldTextAsABackupAndTheFilesLineEnds) {
+    type(1, "say 22");
+    edit_save();
+    EXPECT_EQ(contents("c:/w/m.rexx"), "say 1\nsay 22\n"); // no CR in it before: LF
+    EXPECT_EQ(contents("c:/w/m.rexx%"), "say 1\nsay 2\n");
+    EXPECT_EQ(message(), "1 file(s) saved\n");
+    EXPECT_FALSE(edit_any_modified());
+    EXPECT_EQ(edit_line_changed(1), 0); // the file now holds it
+    ASSERT_FALSE(g_panes.io.lines.empty());
+    EXPECT_EQ(g_panes.io.lines.back(),
+              "==== m.rexx saved -- the source no longer corresponds to the running program "
+              "====\n");
+    type(0, "say 0");
+    edit_save();
+    EXPECT_EQ(contents("c:/w/m.rexx%"), "say 1\nsay 22\n"); // each save renews the backup
+}
+
+TEST_F(EditSave, ARoutineFileIsWrittenWithoutWhatTheInterpreterAdded) {
+    type(4, "u2 changed");
+    edit_save();
+    EXPECT_EQ(contents("c:/w/util.rexx"), "u1\r\nu2 changed\r\n"); // it had CR LF
+    EXPECT_EQ(edit_gutter_line(4), 2);                             // numbered as the file now is
+}
+
+TEST_F(EditSave, OnlyTheCurrentFileIsSavedAndTheOthersAreCounted) {
+    type(0, "say 0");
+    type(4, "u2!");
+    edit_switch_to(0);
+    edit_save();
+    EXPECT_EQ(message(), "1 file(s) saved -- 1 other file(s) still modified\n");
+    edit_save();
+    EXPECT_EQ(message(), "Nothing to save -- 1 other file(s) still modified\n");
+    edit_switch_to(4);
+    edit_save();
+    edit_save();
+    EXPECT_EQ(message(), "Nothing to save\n");
+}
+
+TEST_F(EditSave, AFileThatCannotBeWrittenStaysAsItWasAndTheEditStaysUnsaved) {
+    type(1, "say 22");
+    headless::fake_fs_deny("c:/w/m.rexx%"); // the backup cannot be written
+    edit_save();
+    EXPECT_EQ(message(), "Save FAILED for 1 file(s)\n");
+    EXPECT_EQ(contents("c:/w/m.rexx"), "say 1\nsay 2\n");
+    EXPECT_TRUE(edit_any_modified());
+    ASSERT_EQ(headless::boxes().size(), 1u);
+    EXPECT_EQ(headless::boxes()[0].text.rfind("vel: Unable to save \"c:/w/m.rexx%\"", 0), 0u);
+}
+
+TEST_F(EditSave, AFolderThatIsGoneFailsTheSave) {
+    g_source.file_map[0].file_name = std::string("c:/gone/m.rexx");
+    type(1, "say 22");
+    edit_save();
+    EXPECT_EQ(message(), "Save FAILED for 1 file(s)\n");
+    EXPECT_TRUE(edit_any_modified());
+}
+
+TEST_F(EditSave, ABufferWhoseLayoutCameLateIsRefusedButSaveAsWorks) {
+    reset_vel_state();
+    headless::fake_fs_enable();
+    headless::fake_fs_add_dir("c:/w");
+    g_source.lines = {"a\n", "b\n"};
+    g_panes.command.lines = {"% "};
+    edit_begin(); // no file map: the whole text
+    g_source.file_map = {{0, 1, 0, std::string("c:/w/m.rexx")}};
+    edit_switch_to(0);
+    edit_type_line(0, "A");
+    edit_save();
+    EXPECT_EQ(message(),
+              "Save REFUSED: vel does not know which of the displayed lines belong to this file "
+              "(its map arrived after editing began).  Use Save As.\n");
+    edit_save_as("c:/w/copy.rexx");
+    EXPECT_EQ(contents("c:/w/copy.rexx"), "A\r\nb\r\n"); // a new file: CR LF
+    EXPECT_EQ(message(),
+              "Saved as c:/w/copy.rexx -- WARNING: that is the WHOLE displayed text, external "
+              "routines included\n");
+    EXPECT_TRUE(edit_any_modified()); // Save As leaves the buffer as it was
+}
