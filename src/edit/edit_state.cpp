@@ -122,7 +122,8 @@ void edit_forget_loaded() {
     // and would copy it back over the new one. Editing starts afresh on the
     // new text; the question before a new run keeps unsaved edits from
     // being lost this way.
-    g_editing = EditingState{true};
+    g_editing = EditingState{};
+    g_editing.begun = true;
     g_edit_buffers.buffers.clear();
     g_edit_buffers.current = -1;
     g_edit_buffers.pending_group_start = false;

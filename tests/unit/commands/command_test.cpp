@@ -90,12 +90,18 @@ TEST_F(Commands, InvalidLinesAreQuotedWithABackquoteAndAnApostrophe) {
 }
 
 TEST_F(Commands, AcceptedLinesWithoutAnEffectYetSayNothing) {
-    for (const char* line : {"button x y", "mbutton", "save", "saveas a.ost", "font", "set f1 cont",
-                             "upsource 3", "upcmd -2", "open", "pin 1 2 3 4 x y", "PIN 1 2 3 4 x"})
+    for (const char* line : {"button x y", "mbutton", "font", "set f1 cont", "upsource 3",
+                             "upcmd -2", "open", "pin 1 2 3 4 x y", "PIN 1 2 3 4 x"})
         run(line);
     EXPECT_EQ(g_panes.command.lines, Lines{"% "});
     run("saveas");
     EXPECT_EQ(messages(), Lines{"saveas: missing file name"});
+}
+
+TEST_F(Commands, SavingBeforeAnyEditHasNothingToSave) {
+    run("save");
+    run("saveas a.ost");
+    EXPECT_EQ(messages(), (Lines{"Nothing to save", "Nothing to save"}));
 }
 
 TEST_F(Commands, NotRunningRule) {
