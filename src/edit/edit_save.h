@@ -7,6 +7,9 @@
 struct EditSaveState {
     // While set a write makes no "%" backup (the copy kept before a reload).
     bool no_backup = false;
+    // The reload question activates the main window again, which would
+    // start another check of the files inside this one.
+    bool check_in_progress = false;
 };
 
 extern EditSaveState g_edit_save;

@@ -17,8 +17,15 @@ enum class BoxAnswer { Ok, Cancel, Yes, No };
 // A modal message box owned by the main window (or by no window before it
 // exists). Blocks until the user answers; window messages are then served by
 // the box itself.
+//
+// `button_names`, when given, renames the buttons in their order (Yes, No,
+// Cancel; or OK, Cancel). With BoxPointer::OnDefault the pointer is put on
+// the default button while the box is up, and back where it was afterwards
+// unless the user moved it away.
+enum class BoxPointer { Stays, OnDefault };
 BoxAnswer plat_message_box(const std::string& text, const std::string& caption, BoxIcon icon,
-                           BoxButtons buttons);
+                           BoxButtons buttons, const std::vector<std::string>& button_names = {},
+                           BoxPointer pointer = BoxPointer::Stays);
 
 // One entry of a pop-up menu; id 0 is a separator line.
 struct PlatMenuItem {

@@ -39,6 +39,8 @@ struct BoxRecord {
     BoxIcon icon;
     BoxButtons buttons;
     bool had_owner; // the main window existed when the box was shown
+    std::vector<std::string> button_names;
+    BoxPointer pointer = BoxPointer::Stays;
 };
 std::vector<BoxRecord>& boxes();
 // Answers for the next boxes, in order; a box with no scripted answer gets

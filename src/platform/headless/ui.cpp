@@ -10,9 +10,10 @@
 using headless_internal::state;
 
 BoxAnswer plat_message_box(const std::string& text, const std::string& caption, BoxIcon icon,
-                           BoxButtons buttons) {
+                           BoxButtons buttons, const std::vector<std::string>& button_names,
+                           BoxPointer pointer) {
     auto& s = state();
-    s.boxes.push_back({text, caption, icon, buttons, s.window.created});
+    s.boxes.push_back({text, caption, icon, buttons, s.window.created, button_names, pointer});
     if (!s.box_answers.empty()) {
         BoxAnswer answer = s.box_answers.front();
         s.box_answers.pop_front();

@@ -43,12 +43,74 @@ UINT buttons_of(BoxButtons buttons) {
     return MB_OK;
 }
 
+// The box about to open, as its hook finds it: the names its buttons take,
+// and where the pointer was put.
+struct BoxDressing {
+    HHOOK hook = nullptr;
+    BoxButtons buttons = BoxButtons::Ok;
+    std::vector<std::string> names;
+    bool place_pointer = false;
+    bool placed = false;
+    POINT placed_at{};
+};
+
+BoxDressing dressing;
+
+// The box's buttons get their names as it is first activated, and the
+// pointer goes to its default button.
+LRESULT CALLBACK dress_box(int code, WPARAM wparam, LPARAM lparam) {
+    HHOOK hook = dressing.hook;
+    if (code == HCBT_ACTIVATE && hook) {
+        UnhookWindowsHookEx(hook);
+        dressing.hook = nullptr;
+        HWND box = reinterpret_cast<HWND>(wparam);
+        const bool yes_no =
+            dressing.buttons == BoxButtons::YesNo || dressing.buttons == BoxButtons::YesNoCancel;
+        const int ids_yes_no[] = {IDYES, IDNO, IDCANCEL};
+        const int ids_ok[] = {IDOK, IDCANCEL};
+        for (std::size_t i = 0; i < dressing.names.size() && i < (yes_no ? 3u : 2u); ++i)
+            SetDlgItemTextW(box, yes_no ? ids_yes_no[i] : ids_ok[i],
+                            win32::widen(dressing.names[i]).c_str());
+        HWND target = GetDlgItem(box, IDOK);
+        if (!target) target = GetDlgItem(box, IDYES);
+        RECT rect{};
+        if (dressing.place_pointer && target && GetWindowRect(target, &rect)) {
+            dressing.placed_at = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+            dressing.placed = SetCursorPos(dressing.placed_at.x, dressing.placed_at.y) != FALSE;
+        }
+        return CallNextHookEx(nullptr, code, wparam, lparam);
+    }
+    return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
 } // namespace
 
 BoxAnswer plat_message_box(const std::string& text, const std::string& caption, BoxIcon icon,
-                           BoxButtons buttons) {
+                           BoxButtons buttons, const std::vector<std::string>& button_names,
+                           BoxPointer pointer) {
+    POINT before{};
+    const bool known = GetCursorPos(&before) != FALSE;
+    dressing.buttons = buttons;
+    dressing.names = button_names;
+    dressing.place_pointer = pointer == BoxPointer::OnDefault;
+    dressing.placed = false;
+    if (!dressing.hook && (!button_names.empty() || dressing.place_pointer))
+        dressing.hook = SetWindowsHookExA(WH_CBT, dress_box, nullptr, GetCurrentThreadId());
     int answer = MessageBoxW(state().main_window, win32::widen(text).c_str(),
                              win32::widen(caption).c_str(), icon_of(icon) | buttons_of(buttons));
+    if (dressing.hook) {
+        UnhookWindowsHookEx(dressing.hook);
+        dressing.hook = nullptr;
+    }
+    // The pointer goes back unless the user took it more than 20 pixels
+    // away from where it was put.
+    POINT now{};
+    if (known && dressing.placed && GetCursorPos(&now)) {
+        const long dx = now.x - dressing.placed_at.x;
+        const long dy = now.y - dressing.placed_at.y;
+        if (dx * dx + dy * dy <= 400) SetCursorPos(before.x, before.y);
+    }
+    dressing.placed = false;
     switch (answer) {
     case IDCANCEL:
         return BoxAnswer::Cancel;

@@ -1,0 +1,128 @@
+// Files changed outside vel: noticed when the window comes to the front,
+// and read in again.
+#include "edit/edit_buffer.h"
+#include "edit/edit_layout.h"
+#include "edit/edit_quit.h"
+#include "edit/edit_save.h"
+#include "edit/edit_state.h"
+#include "edit/edit_ui.h"
+#include "link/source.h"
+#include "platform/fs.h"
+#include "platform/ui.h"
+#include "view/display_state.h"
+#include "view/text_panes.h"
+
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+std::optional<std::vector<std::string>> read_lines_of(const std::string& path) {
+    const int fd = plat_fd_open_read(path);
+    if (fd < 0) return std::nullopt;
+    std::string bytes;
+    char block[65536];
+    for (long got; (got = plat_fd_read(fd, block, sizeof block)) > 0;)
+        bytes.append(block, static_cast<std::size_t>(got));
+    plat_fd_close(fd);
+    std::vector<std::string> lines;
+    std::size_t from = 0;
+    while (from < bytes.size()) {
+        std::size_t lf = bytes.find('\n', from);
+        if (lf == std::string::npos) lf = bytes.size();
+        std::string line = bytes.substr(from, lf - from);
+        while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
+            line.pop_back();
+        lines.push_back(std::move(line));
+        from = lf + 1;
+    }
+    if (lines.empty()) lines.emplace_back();
+    return lines;
+}
+
+std::string base_name(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool ask_reload(const std::string& path) {
+    char text[1024];
+    std::snprintf(text, sizeof text,
+                  "The file\n%.400s\nwas modified OUTSIDE vel, and you have unsaved edits.\n\n"
+                  "Reload the file?  (your current state is first saved to  <name>%%)\n"
+                  "Or keep your edits and ignore the external change?",
+                  path.c_str());
+    return plat_message_box(text, "VEL", BoxIcon::None, BoxButtons::YesNo,
+                            {"Reload File", "Keep My Edits"},
+                            BoxPointer::OnDefault) == BoxAnswer::Yes;
+}
+
+} // namespace
+
+void edit_reload(int index, const std::string& path) {
+    const std::optional<std::vector<std::string>> fresh = read_lines_of(path);
+    if (!fresh || index < 0 || index >= static_cast<int>(g_edit_buffers.buffers.size())) return;
+    g_edit_buffers.current = index;
+    EditBuffer& buffer = g_edit_buffers.buffers[static_cast<std::size_t>(index)];
+    buffer.undo.clear();
+    buffer.redo.clear();
+    // Nothing can be undone in any file afterwards: the display logs of the
+    // other files would move lines this file's new length has moved.
+    for (auto& log : g_editing.display_undo)
+        log.clear();
+    for (auto& log : g_editing.display_redo)
+        log.clear();
+    const std::int32_t first = edit_first_line(index);
+    const std::int32_t old_count = static_cast<std::int32_t>(buffer.lines.size());
+    const std::int32_t new_count = static_cast<std::int32_t>(fresh->size());
+    buffer.lines = *fresh;
+    while (buffer.capacity < new_count)
+        buffer.capacity += 1000;
+    for (std::int32_t k = old_count; k < new_count; ++k)
+        edit_insert_display_line(first + k, 0, std::nullopt, index);
+    for (std::int32_t k = new_count; k < old_count; ++k)
+        edit_remove_display_line(first + new_count, index);
+    LoadedLayout& loaded = g_editing.loaded;
+    for (std::int32_t k = 0; k < new_count; ++k) {
+        const std::size_t at = static_cast<std::size_t>(first + k);
+        if (at < g_source.lines.size())
+            g_source.lines[at] = buffer.lines[static_cast<std::size_t>(k)];
+        if (at < loaded.numbers.size()) {
+            loaded.numbers[at] = k + 1;
+            loaded.texts[at] = buffer.lines[static_cast<std::size_t>(k)];
+        }
+    }
+    g_editing.saved_layout[static_cast<std::size_t>(index)] = true;
+    buffer.modified = 0;
+    buffer.file_time = edit_file_time(path);
+    const std::string note = "==== " + base_name(path) + " reloaded (modified outside vel) ====\n";
+    io_append_output(note.data(), note.size());
+    display_state_changed();
+    source_redraw();
+}
+
+void edit_check_outside() {
+    if (g_edit_save.check_in_progress || !g_editing.begun) return;
+    g_edit_save.check_in_progress = true;
+    for (std::size_t i = 0; i < g_edit_buffers.buffers.size(); ++i) {
+        const int index = static_cast<int>(i);
+        if (!edit_can_save(index)) continue;
+        const std::string path = edit_file_name(index);
+        const std::int32_t time = edit_file_time(path);
+        EditBuffer& buffer = g_edit_buffers.buffers[i];
+        if (time == 0 || time == buffer.file_time) continue;
+        if (buffer.modified > 0) {
+            if (!ask_reload(path)) {
+                // Kept: this change is not asked about again.
+                buffer.file_time = time;
+                continue;
+            }
+            g_edit_save.no_backup = true;
+            g_edit_buffers.current = index;
+            edit_write(index, path + "%");
+            g_edit_save.no_backup = false;
+        }
+        edit_reload(index, path);
+    }
+    g_edit_save.check_in_progress = false;
+}
