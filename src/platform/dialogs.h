@@ -19,6 +19,12 @@ std::optional<std::string> plat_open_file_dialog(const std::string& title,
                                                  const std::vector<PlatFileFilter>& filters,
                                                  const std::string& initial_directory);
 
+// The file-save dialog owned by the main window: the path the user chose
+// (asked first when it exists), or nothing when cancelled. The process's
+// current directory does not change.
+std::optional<std::string> plat_save_file_dialog(const std::string& title,
+                                                 const std::vector<PlatFileFilter>& filters);
+
 // The font dialog owned by the main window, offering fixed-pitch fonts only
 // and starting from `current`: the chosen description, or nothing when
 // cancelled.

@@ -60,6 +60,12 @@ std::optional<std::string> plat_open_file_dialog(const std::string& title,
     return next_of(controls().file_choices);
 }
 
+std::optional<std::string> plat_save_file_dialog(const std::string& title,
+                                                 const std::vector<PlatFileFilter>& filters) {
+    controls().file_dialogs.push_back({title, filters, std::string()});
+    return next_of(controls().file_choices);
+}
+
 std::optional<LogFont> plat_choose_font_dialog(const LogFont& current) {
     controls().font_dialogs.push_back(current);
     return next_of(controls().font_choices);

@@ -36,6 +36,8 @@ struct FileDialogRecord {
     std::vector<PlatFileFilter> filters;
     std::string initial_directory;
 };
+// The open and save dialogs shown, in order (a save dialog has no initial
+// directory).
 const std::vector<FileDialogRecord>& file_dialogs_shown();
 // What the next file dialog answers (default: cancelled).
 void script_file_choice(std::optional<std::string> path);

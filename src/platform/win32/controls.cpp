@@ -173,6 +173,30 @@ std::optional<std::string> plat_open_file_dialog(const std::string& title,
     return std::string(path);
 }
 
+std::optional<std::string> plat_save_file_dialog(const std::string& title,
+                                                 const std::vector<PlatFileFilter>& filters) {
+    std::string filter;
+    for (const PlatFileFilter& f : filters) {
+        filter += f.name;
+        filter += '\0';
+        filter += f.pattern;
+        filter += '\0';
+    }
+    filter += '\0';
+    char path[1024] = {};
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = state().main_window;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = sizeof path;
+    dialog.lpstrTitle = title.c_str();
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
+    if (!GetSaveFileNameA(&dialog)) return std::nullopt;
+    return std::string(path);
+}
+
 std::optional<LogFont> plat_choose_font_dialog(const LogFont& current) {
     LOGFONTA logfont = win32::logfont_to(current);
     CHOOSEFONTA dialog{};

@@ -3,6 +3,7 @@
 #include "display/panes.h"
 #include "edit/edit_buffer.h"
 #include "edit/edit_layout.h"
+#include "edit/edit_operations.h"
 #include "edit/edit_quit.h"
 #include "edit/edit_save.h"
 #include "edit/edit_session.h"
@@ -11,6 +12,7 @@
 #include "link/link_state.h"
 #include "link/source.h"
 #include "platform/fs.h"
+#include "platform/headless/controls.h"
 #include "test_support.h"
 
 #include <string>
@@ -138,4 +140,21 @@ TEST_F(EditSave, ABufferWhoseLayoutCameLateIsRefusedButSaveAsWorks) {
               "Saved as c:/w/copy.rexx -- WARNING: that is the WHOLE displayed text, external "
               "routines included\n");
     EXPECT_TRUE(edit_any_modified()); // Save As leaves the buffer as it was
+}
+
+TEST_F(EditSave, SaveAsAsksForTheNameWithItsDialog) {
+    type(1, "say 22");
+    headless::script_file_choice(std::string("c:/w/other.rexx"));
+    edit_save_as_dialog();
+    ASSERT_EQ(headless::file_dialogs_shown().size(), 1u);
+    const headless::FileDialogRecord& dialog = headless::file_dialogs_shown()[0];
+    EXPECT_EQ(dialog.title, "Save the source as");
+    ASSERT_EQ(dialog.filters.size(), 2u);
+    EXPECT_EQ(dialog.filters[0].name, "REXX");
+    EXPECT_EQ(dialog.filters[0].pattern, "*.rex;*.rexx;*.cmd");
+    EXPECT_EQ(dialog.filters[1].pattern, "*.*");
+    EXPECT_EQ(contents("c:/w/other.rexx"), "say 1\r\nsay 22\r\n");
+    EXPECT_EQ(message(), "Saved as c:/w/other.rexx\n");
+    edit_save_as_dialog(); // cancelled: nothing written, nothing said
+    EXPECT_EQ(message(), "Saved as c:/w/other.rexx\n");
 }
