@@ -2,6 +2,7 @@
 // open, runfile, run, rerun, kill and exit.
 #include "commands/breakpoints.h"
 #include "commands/command_rows.h"
+#include "edit/edit_quit.h"
 #include "link/frame.h"
 #include "link/launch.h"
 #include "link/link_state.h"
@@ -43,6 +44,8 @@ void run_a_file(const std::string& name, const std::vector<std::string>& argumen
         vel_error_box("vel: The \"" + name + "\" file does not exist.");
         return;
     }
+    // Another file replaces the displayed source and its edits.
+    if (!edit_confirm_unsaved()) return;
     std::vector<std::string> run{"ostra", *path};
     run.insert(run.end(), arguments.begin(), arguments.end());
     g_link.run_vector = std::move(run);

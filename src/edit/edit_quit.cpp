@@ -53,6 +53,11 @@ int edit_confirm_quit() {
                    ? 1
                    : 0;
     }
+    return edit_confirm_unsaved();
+}
+
+int edit_confirm_unsaved() {
+    if (!edit_any_modified()) return 1;
     const ModifiedList list = edit_modified_list();
     const std::string text =
         list.count < 2

@@ -22,6 +22,11 @@ ModifiedList edit_modified_list();
 // the window go), 0 when it goes on.
 int edit_confirm_quit();
 
+// Before the edited text goes away (quitting, running another file): with
+// unsaved edits, the question whether to save them first. 1 when vel may
+// go on (saved or discarded), 0 when the user cancelled.
+int edit_confirm_unsaved();
+
 // The main window was activated: files changed on disk since they were
 // loaded or saved are reloaded, after asking when they hold unsaved edits.
 void edit_check_outside();

@@ -1,4 +1,5 @@
 // The quit question with unsaved edits, and files changed outside vel.
+#include "commands/command.h"
 #include "display/panes.h"
 #include "edit/edit_buffer.h"
 #include "edit/edit_layout.h"
@@ -128,4 +129,28 @@ TEST_F(EditQuit, WithEditsTheReloadIsAskedAndKeepingThemIsNotAskedAgain) {
     // The edits were kept beside it (a new file, so CR LF).
     EXPECT_EQ(contents("c:/w/lib.rexx%"), "LIB\r\n");
     EXPECT_FALSE(edit_any_modified());
+}
+
+TEST_F(EditQuit, RunningAnotherFileAsksAboutUnsavedEditsFirst) {
+    type(1, "TWO");
+    headless::script_box_answer(BoxAnswer::Cancel);
+    EXPECT_EQ(edit_confirm_unsaved(), 0);
+    EXPECT_EQ(headless::boxes()[0].button_names[0], "Save File");
+    headless::script_box_answer(BoxAnswer::Yes);
+    EXPECT_EQ(edit_confirm_unsaved(), 1);
+    EXPECT_EQ(contents("c:/w/m.rexx"), "one\nTWO\n");
+    EXPECT_EQ(edit_confirm_unsaved(), 1); // nothing unsaved: no question
+    EXPECT_EQ(headless::boxes().size(), 2u);
+}
+
+TEST_F(EditQuit, ACancelledQuestionKeepsTheRunningFile) {
+    g_link.test_mode = true;
+    g_link.connected = true;
+    type(1, "TWO");
+    headless::script_box_answer(BoxAnswer::Cancel);
+    const std::string line = "runfile c:/w/lib.rexx";
+    vel_command(line.data(), static_cast<int>(line.size()));
+    EXPECT_EQ(g_link.run_vector, (Lines{"vel", "c:/w/m.rexx"}));
+    EXPECT_EQ(headless::boxes().size(), 1u);
+    EXPECT_TRUE(edit_any_modified());
 }
