@@ -1,0 +1,90 @@
+// Editing costs: a typed character in a small and a huge file (the cost
+// should not follow the file's size), Undo of 10,000 one-character edits,
+// and saving a 1,000,000-line file.
+//
+//   build/native/bench/edit_bench
+#include "edit/edit_buffer.h"
+#include "edit/edit_layout.h"
+#include "edit/edit_save.h"
+#include "edit/edit_session.h"
+#include "edit/edit_text_ops.h"
+#include "edit/edit_ui.h"
+#include "link/source.h"
+#include "platform/headless/headless.h"
+#include "startup/reset_state.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+void make_file(int lines) {
+    headless::reset();
+    vel_reset_all_state();
+    g_source.lines.clear();
+    g_source.lines.reserve(static_cast<std::size_t>(lines));
+    for (int i = 0; i < lines; ++i)
+        g_source.lines.push_back("    say 'line " + std::to_string(i) + "'\n");
+    g_source.file_map = {{0, lines - 1, 0, std::string("bench.rexx")}};
+    edit_begin();
+}
+
+void BM_TypedCharacter(benchmark::State& state) {
+    make_file(static_cast<int>(state.range(0)));
+    const std::int32_t line = static_cast<std::int32_t>(state.range(0) / 2);
+    std::int32_t column = 4;
+    for (auto _ : state) {
+        edit_type_char({line, column}, 'x', true);
+        // Keep the line short: start again on the same line now and then.
+        column = column >= 60 ? 4 : column + 1;
+    }
+}
+BENCHMARK(BM_TypedCharacter)->Arg(100)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+
+void BM_UndoTenThousandEdits(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        make_file(1000);
+        for (int i = 0; i < 10000; ++i) {
+            edit_end_typing(); // each edit its own group
+            edit_type_char({i % 1000, 4}, 'x', true);
+        }
+        state.ResumeTiming();
+        for (int i = 0; i < 10000; ++i)
+            edit_undo_ui(true, 0);
+        benchmark::DoNotOptimize(g_source.lines.size());
+    }
+}
+BENCHMARK(BM_UndoTenThousandEdits)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_SaveMillionLines(benchmark::State& state) {
+    // The real file system: the path is the host's temporary folder as the
+    // headless side shows it (drive C: is the root).
+    char folder[] = "/tmp/vel-edit-bench-XXXXXX";
+    if (!mkdtemp(folder)) {
+        state.SkipWithError("no temporary folder");
+        return;
+    }
+    const std::string path = std::string("C:") + folder + "/bench.rexx";
+    for (auto _ : state) {
+        state.PauseTiming();
+        make_file(1000000);
+        g_source.file_map[0].file_name = path;
+        edit_switch_to(0);
+        edit_type_char({0, 0}, 'x', true);
+        state.ResumeTiming();
+        edit_save();
+    }
+    const std::string host = std::string(folder) + "/bench.rexx";
+    std::remove(host.c_str());
+    std::remove((host + "%").c_str());
+    rmdir(folder);
+}
+BENCHMARK(BM_SaveMillionLines)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+BENCHMARK_MAIN();
