@@ -42,23 +42,6 @@ std::string ascii_lowered(std::string_view text) {
     return lowered;
 }
 
-bool is_symbol_char(unsigned char c) {
-    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
-    switch (c) {
-    case '@':
-    case '#':
-    case '$':
-    case '.':
-    case '!':
-    case '?':
-    case '_':
-    case 0xA8:
-        return true;
-    default:
-        return false;
-    }
-}
-
 void command_invalid(const CommandText& command) {
     command_print(">>>>> Invalid command: `" + command.line + "'");
 }

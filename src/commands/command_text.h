@@ -2,6 +2,7 @@
 // command row uses: numbers, messages in the command pane, sending.
 #pragma once
 
+#include "runtime/symbol_chars.h"
 #include "runtime/words.h"
 
 #include <cstddef>
@@ -30,9 +31,6 @@ CommandText command_text(std::string line);
 
 // ASCII letters lowered, every other byte kept.
 std::string ascii_lowered(std::string_view text);
-
-// The characters of a REXX symbol: letters, digits, @ # $ . ! ? _ and 0xA8.
-bool is_symbol_char(unsigned char c);
 
 // ">>>>> Invalid command: `LINE'".
 void command_invalid(const CommandText& command);

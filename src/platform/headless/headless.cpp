@@ -3,6 +3,7 @@
 #include "platform/headless/canvas.h"
 #include "platform/headless/clipboard_control.h"
 #include "platform/headless/fake_fs.h"
+#include "platform/headless/floats_control.h"
 #include "platform/headless/headless_state.h"
 #include "platform/headless/settings_control.h"
 
@@ -34,6 +35,7 @@ void reset() {
     reset_canvas();
     settings_reset();
     clipboard_reset();
+    floats_reset();
 }
 
 std::vector<BoxRecord>& boxes() {
