@@ -34,6 +34,9 @@ void plat_float_hide(plat_window window);
 bool plat_float_visible(plat_window window);
 // The window's outer rectangle.
 PlatRect plat_float_rect(plat_window window);
+// The window's own text: what it shows, for tools that read windows (the
+// paint draws the text; this is never drawn).
+void plat_float_set_caption(plat_window window, std::string_view text);
 
 // The size of a block of text drawn in the text font with line feeds
 // breaking lines and no prefix characters, as DrawTextA measures it with

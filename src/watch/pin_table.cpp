@@ -55,6 +55,7 @@ int pin_screen_coordinate(int base, std::int64_t offset) {
 
 void pin_show_text(PinRecord& pin, const std::string& text) {
     pin.text = cut_text(text, PIN_TEXT_CUT);
+    plat_float_set_caption(pin.window, pin.text);
     int width = 0;
     int height = 0;
     tip_window_size_for(pin.text, width, height);
@@ -95,6 +96,7 @@ void vel_pin_from_tip(const std::string& expression, const std::string& text, in
     if (const std::optional<std::int32_t> row = source_view_row_of_line(g_tip.line))
         pin.y_offset = y - (*row * source_view_geometry().cell_height + source.y);
     g_pins.pins.push_back(pin);
+    plat_float_set_caption(pin.window, pin.text);
     int width = 0;
     int height = 0;
     tip_window_size_for(pin.text, width, height);

@@ -52,7 +52,11 @@ std::string tip_layout(std::string_view label, std::string_view body) {
 
 std::string vel_tip_format(std::string_view label, int mode, std::string_view frame,
                            std::string_view answer) {
-    if (mode == TIP_EXPRESSION) return tip_layout("(" + cut_text(label, 250) + ")", answer);
+    if (mode == TIP_EXPRESSION) {
+        std::string wrapped(1, '(');
+        wrapped.append(cut_text(label, 250)).push_back(')');
+        return tip_layout(wrapped, answer);
+    }
     std::string named(label);
     if (!frame.empty()) named = cut_text(label, 250) + " {" + cut_text(frame, 60) + "}";
     if (!answer.empty() && answer[0] == '?') return cut_text(named, 380) + " is not assigned.";

@@ -32,6 +32,7 @@ void tip_window_show(const std::string& text) {
     if (g_tip.window == 0) g_tip.window = plat_float_create(FloatKind::Tip, {0, 0, 60, 20});
     if (g_tip.window == 0) return;
     g_tip.text = cut_text(text, kLongestTipText);
+    plat_float_set_caption(g_tip.window, g_tip.text);
     int width = 0;
     int height = 0;
     tip_window_size_for(g_tip.text, width, height);

@@ -176,6 +176,10 @@ PlatRect plat_float_rect(plat_window window) {
     return record ? record->where : PlatRect{};
 }
 
+void plat_float_set_caption(plat_window window, std::string_view text) {
+    if (headless::FloatRecord* record = live(window)) record->caption = std::string(text);
+}
+
 void plat_text_block_size(std::string_view text, int width_limit, int& width, int& height) {
     int longest = 0;
     int lines = 1;

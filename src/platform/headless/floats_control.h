@@ -25,6 +25,7 @@ struct FloatRecord {
     PlatRect where;
     bool alive = true;
     bool visible = false;
+    std::string caption;
     // The drawing of the last paint, in order.
     std::vector<FloatOp> ops;
 };

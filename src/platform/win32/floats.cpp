@@ -186,6 +186,10 @@ PlatRect plat_float_rect(plat_window window) {
     return plat_window_screen_rect(window);
 }
 
+void plat_float_set_caption(plat_window window, std::string_view text) {
+    if (window != 0) SetWindowTextA(hwnd_of(window), std::string(text).c_str());
+}
+
 void plat_text_block_size(std::string_view text, int width_limit, int& width, int& height) {
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, win32::text_font());

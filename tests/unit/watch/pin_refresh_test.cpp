@@ -31,6 +31,7 @@ TEST_F(PinRefreshTest, PinsAreAskedOneAtATimeInOrder) {
 
     vel_tip_answer("=5");
     EXPECT_EQ(pin_shown(0), "abc = 5");
+    EXPECT_EQ(headless::float_record(pin(0).window)->caption, "abc = 5");
     EXPECT_EQ(pin(0).value, "5");
     EXPECT_EQ(sent().back(), symbol_question("@main", "total"));
 

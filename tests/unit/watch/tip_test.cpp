@@ -43,6 +43,7 @@ TEST_F(TipTest, RestingOnASymbolAsksForItAfterTheShowTimer) {
     EXPECT_EQ(where.width, 7 * 8 + 32);
     EXPECT_EQ(where.height, 16 + 14);
     EXPECT_EQ(tip_record()->kind, FloatKind::Tip);
+    EXPECT_EQ(tip_record()->caption, "abc = 5");
 }
 
 TEST_F(TipTest, TheContextIsTheStopRoutineOrTheFileOfTheLine) {
