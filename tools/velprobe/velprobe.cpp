@@ -34,6 +34,8 @@ int usage() {
         "  floats CLASS           one line per visible top-level window of CLASS, front\n"
         "                         first: left top right bottom, then its text with line\n"
         "                         feeds written as \\n\n"
+        "  stack -                the visible top-level windows, front first: class\n"
+        "                         left top right bottom\n"
         "  client CLASS           print the client area's screen rectangle\n"
         "  cpu CLASS MS           CPU time the owning process uses over MS milliseconds\n"
         "                         (not under Wine, which reports 0: exit 3)\n"
@@ -101,6 +103,14 @@ struct FloatSearch {
 BOOL CALLBACK float_candidate(HWND w, LPARAM p) {
     auto* s = reinterpret_cast<FloatSearch*>(p);
     if (IsWindowVisible(w) && class_of(w) == s->cls) s->found.push_back(w);
+    return TRUE;
+}
+
+BOOL CALLBACK stack_entry(HWND w, LPARAM) {
+    if (!IsWindowVisible(w)) return TRUE;
+    RECT r;
+    GetWindowRect(w, &r);
+    std::printf("%s %ld %ld %ld %ld\n", class_of(w).c_str(), r.left, r.top, r.right, r.bottom);
     return TRUE;
 }
 
@@ -580,6 +590,10 @@ int main(int argc, char** argv) {
     if (cmd == "font" && argc == 4) return cmd_font(arg, to_number(argv[3]));
     if (cmd == "clipboard-set") return cmd_clipboard_set(arg);
     if (cmd == "floats") return cmd_floats(arg);
+    if (cmd == "stack") {
+        EnumWindows(stack_entry, 0);
+        return 0;
+    }
     if (argc != 3) return usage();
 
     HWND w = need_class(arg);

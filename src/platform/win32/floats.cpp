@@ -40,14 +40,16 @@ HCURSOR cursor_of(FloatCursor shape) {
 }
 
 void raise_mouse(HWND window, FloatMouse action, LPARAM lparam) {
-    POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
     FloatMouseEvent event;
     event.action = action;
-    event.x = point.x;
-    event.y = point.y;
-    ClientToScreen(window, &point);
-    event.screen_x = point.x;
-    event.screen_y = point.y;
+    event.x = GET_X_LPARAM(lparam);
+    event.y = GET_Y_LPARAM(lparam);
+    // Where the pointer was when the message was made, not the client point
+    // mapped through where the window is now: a dragged pin has usually
+    // moved since, and the drag would run away by each step.
+    const DWORD at = GetMessagePos();
+    event.screen_x = GET_X_LPARAM(at);
+    event.screen_y = GET_Y_LPARAM(at);
     plat_raise(g_plat_events.float_mouse, handle_of(window), event);
 }
 
@@ -278,8 +280,15 @@ int plat_float_menu(plat_window owner, const std::vector<FloatMenuEntry>& entrie
     }
     POINT point{};
     GetCursorPos(&point);
-    const int chosen = static_cast<int>(TrackPopupMenu(
-        menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, hwnd_of(owner), nullptr));
+    // The main window owns the menu: the pins are never activated, and a
+    // menu takes the keyboard only from the window in front.
+    HWND main = state().main_window ? state().main_window : hwnd_of(owner);
+    SetForegroundWindow(main);
+    const int chosen = static_cast<int>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, main, nullptr));
+    // The window system's advice: a message after the menu, so that a
+    // second menu can be opened at once.
+    PostMessageA(main, WM_NULL, 0, 0);
     DestroyMenu(menu);
     return chosen;
 }

@@ -114,6 +114,14 @@ bool is_button_press(UINT message) {
 
 } // namespace
 
+namespace win32 {
+
+bool is_pin_edit_box(HWND window) {
+    return window && open_box && window == open_box->window;
+}
+
+} // namespace win32
+
 EditBoxResult plat_pin_edit_box(PlatRect where, const std::string& text) {
     if (open_box) return {EditBoxEnd::NotCreated, {}};
     EditBox box;
