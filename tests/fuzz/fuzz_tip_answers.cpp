@@ -15,6 +15,7 @@
 #include "platform/headless/canvas.h"
 #include "platform/headless/floats_control.h"
 #include "platform/headless/headless.h"
+#include "runtime/places.h"
 #include "settings/fonts.h"
 #include "startup/reset_state.h"
 #include "watch/pins.h"
@@ -67,6 +68,10 @@ void open_display() {
     g_link.connected = true;
     g_link.command_socket = kCommandSocket;
     g_link.run_vector = {"vel", "demo.ost"};
+    // Deleting and dragging pins saves the status file: on a fake disk.
+    headless::fake_fs_enable();
+    headless::fake_fs_add_dir("c:/proj");
+    g_places.start_directory = "c:/proj";
     g_source.lines = {"abc = 5\n", "total = abc + 1\n", "say total\n", "x.1 = 2\n"};
     g_source.file_map = {{0, 3, 0, std::string("demo.ost")}};
     g_source.stop_routine = "main";
@@ -116,11 +121,16 @@ std::string tag_text(int tag) {
 
 void answer_oldest(Harness& h) {
     if (h.pending.empty()) {
-        // A surplus answer is the tip's.
+        // A surplus answer is the tip's: no pin may change.
+        const bool nothing_asked = h.in_sync && g_tip.requests.size() == 0;
+        std::vector<std::string> values;
+        for (const PinRecord& pin : g_pins.pins)
+            values.push_back(pin.value);
         vel_tip_answer("=surplus");
-        if (h.in_sync && g_tip.requests.size() == 0) {
-            for (const PinRecord& pin : g_pins.pins)
-                check(pin.value != "surplus");
+        if (nothing_asked) {
+            for (std::size_t i = 0; i < values.size(); ++i)
+                check(g_pins.pins[i].value == values[i]);
+            check(g_tip.text.size() >= 7 && g_tip.text.substr(g_tip.text.size() - 7) == "surplus");
         }
         return;
     }
@@ -222,7 +232,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         record_sent(h);
         check(g_tip.requests.size() <= 32);
-        check(g_pins.next_refresh < vel_pin_count());
+        // A pass waits for its pin's answer even when the pin was deleted
+        // meanwhile; with nothing left to answer it must be over.
+        if (g_tip.requests.size() == 0) check(g_pins.next_refresh == -1);
         if (h.pending.empty() && g_tip.requests.size() == 0) h.in_sync = true;
     }
     // Everything still pending answered in order: nothing breaks.
