@@ -90,7 +90,13 @@ enum class SashEvent {
 
 // ---- the hover tip and the pins (platform/floats.h) ----
 
-enum class FloatMouse { LeftDown, LeftUp, RightDown, Move };
+enum class FloatMouse {
+    LeftDown,
+    LeftUp,
+    RightDown,
+    Move,
+    CaptureLost, // another window took the mouse (x and y are 0)
+};
 
 struct FloatMouseEvent {
     FloatMouse action = FloatMouse::Move;

@@ -60,7 +60,8 @@ void start_drag(PinRecord& pin, const FloatMouseEvent& event) {
 void end_drag(PinRecord& pin) {
     g_pins.dragging = false;
     g_pins.drag_window = 0;
-    plat_release_capture();
+    // When the mouse was taken away, it is no longer the pin's to give back.
+    if (plat_has_capture(pin.window)) plat_release_capture();
     pin.placed = 1;
     const SourceViewGeometry view = source_view_geometry();
     const PlatRect source = plat_window_screen_rect(view.window);
@@ -96,6 +97,8 @@ void pin_window_mouse(int index, const FloatMouseEvent& event) {
                             event.screen_y - g_pins.grab_y);
         return;
     case FloatMouse::LeftUp:
+    case FloatMouse::CaptureLost:
+        // A drag the window system cut short leaves the pin where it got to.
         if (dragging(pin)) end_drag(pin);
         return;
     case FloatMouse::RightDown:

@@ -143,7 +143,7 @@ void vel_pin_delete(int index) {
     if (g_pins.dragging && g_pins.drag_window == window) {
         g_pins.dragging = false;
         g_pins.drag_window = 0;
-        plat_release_capture();
+        if (plat_has_capture(window)) plat_release_capture();
     }
     plat_float_destroy(window);
     g_pins.pins.erase(g_pins.pins.begin() + index);

@@ -98,6 +98,10 @@ LRESULT CALLBACK float_procedure(HWND window, UINT message, WPARAM wparam, LPARA
     case WM_MOUSEMOVE:
         raise_mouse(window, FloatMouse::Move, lparam);
         return 0;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lparam) != window)
+            raise_mouse(window, FloatMouse::CaptureLost, 0);
+        return 0;
     case kEditRequest:
         plat_raise(g_plat_events.pin_edit_requested, handle_of(window));
         return 0;

@@ -119,6 +119,23 @@ TEST_F(PinPlaceTest, DraggingAPinRecordsItsPlaceAndSavesTheStatusFile) {
     EXPECT_EQ(status_file(), "main demo.ost pin3 2 140 19 0 0 0 - demo.ost total\n");
 }
 
+TEST_F(PinPlaceTest, ADragCutShortLeavesThePinWhereItGotTo) {
+    vel_pin_create(2, 40, 3, TIP_SYMBOL, 0, 0, "", "demo.ost", "total");
+    vel_pin_reposition_all();
+    const PlatRect start = window_of(0).where;
+    watch_window_mouse(pin(0).window, {FloatMouse::LeftDown, 30, 5, start.x + 30, start.y + 5});
+    watch_window_mouse(pin(0).window, {FloatMouse::Move, 0, 0, start.x + 80, start.y + 5});
+    // A sash drag takes the mouse: the pin must not take it back.
+    plat_capture(g_panes.source.window);
+    watch_window_mouse(pin(0).window, {FloatMouse::CaptureLost, 0, 0, 0, 0});
+    EXPECT_FALSE(g_pins.dragging);
+    EXPECT_EQ(headless::capture_holder(), g_panes.source.window);
+    EXPECT_EQ(pin(0).x_offset, 90);
+    watch_window_mouse(pin(0).window, {FloatMouse::Move, 0, 0, start.x + 300, start.y + 5});
+    EXPECT_EQ(window_of(0).where.x, start.x + 50) << "no longer dragged";
+    EXPECT_NE(status_file().find("pin3 2 90 3 "), std::string::npos);
+}
+
 TEST_F(PinPlaceTest, ClickingThePinIconOfAPlacedPinDeletesIt) {
     vel_pin_create(1, 0, 0, TIP_SYMBOL, 0, 0, "", "demo.ost", "abc");
     vel_pin_create(2, 0, 0, TIP_SYMBOL, 0, 0, "", "demo.ost", "total");
