@@ -48,6 +48,20 @@ TEST_F(PinPlaceTest, APinSitsBesideItsLineAndFollowsScrolling) {
     EXPECT_TRUE(window_of(0).visible);
 }
 
+TEST_F(PinPlaceTest, PinsMoveWithTheMainWindow) {
+    vel_pin_create(2, 40, 3, TIP_SYMBOL, 0, 0, "", "demo.ost", "total");
+    vel_pin_create(0, 12, 0, TIP_SYMBOL, 1, 34, "", "demo.ost", "abc");
+    vel_pin_reposition_all();
+    const PlatRect line_pin = window_of(0).where;
+    const PlatRect watch_pin = window_of(1).where;
+    headless::set_main_window_geometry({110, 60, 816, 639}, 800, 600);
+    plat_raise(g_plat_events.main_moved);
+    EXPECT_EQ(window_of(0).where.x, line_pin.x + 100);
+    EXPECT_EQ(window_of(0).where.y, line_pin.y + 50);
+    EXPECT_EQ(window_of(1).where.x, watch_pin.x + 100);
+    EXPECT_EQ(window_of(1).where.y, watch_pin.y + 50);
+}
+
 TEST_F(PinPlaceTest, APinThatWouldStickOutOfThePaneHides) {
     vel_pin_create(1, 0, -20, TIP_SYMBOL, 0, 0, "", "demo.ost", "abc");
     vel_pin_create(0, 0, -1, TIP_SYMBOL, 0, 0, "", "demo.ost", "abc");
