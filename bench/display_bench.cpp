@@ -1,11 +1,14 @@
 // Redrawing the source pane for a small and a huge text in the same window
-// (the cost should follow the rows shown, not the text), and appending many
-// messages to the command pane, on the headless recording canvas.
+// (the cost should follow the rows shown, not the text), extending a
+// selection by dragging over both, and appending many messages to the
+// command pane, on the headless recording canvas.
 //
 //   build/native/bench/display_bench
 #include "bench_window.h"
 #include "display/layout.h"
+#include "display/mouse_events.h"
 #include "display/panes.h"
+#include "display/selection_range.h"
 #include "link/source.h"
 #include "platform/headless/canvas.h"
 #include "platform/headless/headless.h"
@@ -43,6 +46,35 @@ void BM_SourceRedraw(benchmark::State& state) {
     state.counters["rows"] = source.visible_rows;
 }
 BENCHMARK(BM_SourceRedraw)->Arg(100)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+
+// A drag that extends the selection over the source pane: each move finds
+// the cell, sets the selection and redraws the pane. Its cost should not
+// grow with the text.
+void BM_DragExtend(benchmark::State& state) {
+    bench_open_window();
+    g_source.lines = code_lines(static_cast<int>(state.range(0)));
+    Pane& source = g_panes.source;
+    source.top_line = static_cast<std::int32_t>(state.range(0) / 2);
+    pane_redraw(source);
+    MouseEvent press;
+    press.button = 1;
+    press.x = (source.number_columns + 2) * 8 + 1;
+    press.y = 1;
+    press.time_ms = 1000;
+    mouse_press(source, press);
+    MouseEvent drag = press;
+    drag.bits = MOUSE_LEFT_HELD;
+    int row = 0;
+    for (auto _ : state) {
+        drag.y = (row++ % source.visible_rows) * 16 + 1;
+        drag.x = (source.number_columns + 3 + row % 20) * 8 + 1;
+        headless::canvas_clear(source.window);
+        mouse_move(&source, drag);
+        benchmark::DoNotOptimize(g_selection.end_line);
+    }
+    state.counters["rows"] = source.visible_rows;
+}
+BENCHMARK(BM_DragExtend)->Arg(100)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
 void BM_CommandAppend(benchmark::State& state) {
     for (auto _ : state) {

@@ -126,7 +126,7 @@ bool row_print(const CommandText& c) {
     // expression for REXX to evaluate.
     const std::string_view expression = c.from_word(1);
     const bool symbol = std::all_of(expression.begin(), expression.end(), [](char ch) {
-        return is_symbol_char(static_cast<unsigned char>(ch));
+        return is_rexx_symbol_char(static_cast<unsigned char>(ch));
     });
     if (symbol)
         command_send(c.line);

@@ -2,7 +2,6 @@
 // command row uses: numbers, messages in the command pane, sending.
 #pragma once
 
-#include "runtime/symbol_chars.h"
 #include "runtime/words.h"
 
 #include <cstddef>

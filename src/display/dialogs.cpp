@@ -1,9 +1,54 @@
-#include "view/dialogs.h"
+#include "display/dialogs.h"
 
-// Hooks: the toolbar and dialog code fills these in.
+#include "display/layout.h"
+#include "link/link_state.h"
+#include "platform/dialogs.h"
+#include "runtime/fatal.h"
+#include "runtime/path.h"
+#include "settings/font_spec.h"
+#include "settings/fonts.h"
+#include "settings/logfont_bytes.h"
 
-std::optional<std::string> dialog_open_file() {
-    return std::nullopt;
+DialogState g_dialogs;
+
+std::string dialog_initial_directory() {
+    if (g_dialogs.last_directory) return *g_dialogs.last_directory;
+    if (g_link.interpreter_directory && !g_link.interpreter_directory->empty())
+        return *g_link.interpreter_directory;
+    return path_current_dir().value_or(std::string());
 }
 
-void dialog_choose_font() {}
+std::optional<std::string> dialog_open_file() {
+    const std::vector<PlatFileFilter> filters = {{"All Files (*.*)", "*.*"},
+                                                 {"Ostra Scripts (*.ost)", "*.ost"}};
+    std::optional<std::string> chosen =
+        plat_open_file_dialog("VEL", filters, dialog_initial_directory());
+    if (!chosen) return std::nullopt;
+    const std::size_t slash = chosen->find_last_of("/\\");
+    if (slash != std::string::npos) g_dialogs.last_directory = chosen->substr(0, slash);
+    return chosen;
+}
+
+void dialog_choose_font() {
+    const std::optional<LogFont> chosen = plat_choose_font_dialog(g_fonts.text_logfont);
+    if (!chosen) return;
+    const plat_font handle = plat_font_create(*chosen);
+    FontMetrics metrics;
+    if (handle == 0 || !plat_font_metrics(handle, metrics) || metrics.height <= 0 ||
+        metrics.ave_char_width <= 0) {
+        if (handle != 0) plat_font_delete(handle);
+        vel_error_box("vel: Unable to use new font.");
+        return;
+    }
+    if (g_fonts.text.handle != 0) plat_font_delete(g_fonts.text.handle);
+    g_fonts.text.handle = handle;
+    g_fonts.text.cell_height = vel_font_adjust(logfont_face(*chosen), metrics.height);
+    g_fonts.text.cell_width = metrics.ave_char_width;
+    g_fonts.text.descent = metrics.descent;
+    // What the settings keep at exit.
+    g_fonts.text_logfont = *chosen;
+    g_fonts.text_logfont_known = true;
+    // Every pane is made anew for the new cell size; the window keeps its
+    // size.
+    display_rebuild_panes();
+}

@@ -80,6 +80,10 @@ bool display_key(const KeyEvent& event, int y, KeyTarget target) {
 }
 
 void display_control_command(int identifier, int notification) {
+    if (identifier == PLAT_MENU_EXIT_ID) {
+        main_window_close_requested();
+        return;
+    }
     if (identifier >= PLAT_FIRST_TOOL_ID) {
         toolbar_command(identifier);
         return;

@@ -3,6 +3,7 @@
 #include "display/buttons.h"
 #include "display/clipboard.h"
 #include "display/colours.h"
+#include "display/dialogs.h"
 #include "display/key_translate.h"
 #include "display/keyboard_state.h"
 #include "display/layout.h"
@@ -10,6 +11,7 @@
 #include "display/panes.h"
 #include "display/pointer.h"
 #include "display/selection_range.h"
+#include "display/selection_state.h"
 #include "display/toolbar.h"
 #include "edit/edit_quit.h"
 #include "link/source.h"
@@ -53,6 +55,9 @@ void display_state_changed() {
 
 void display_reset_records() {
     g_display_state = DisplayStateRecord{};
+    g_toolbar = ToolbarState{};
+    g_dialogs = DialogState{};
+    g_selection_state = SelectionState{};
     g_layout = LayoutState{};
     g_panes = PaneSet{};
     g_buttons.clear();

@@ -77,11 +77,3 @@ void mouse_other_release(int button) {
     if (button == 2) g_mouse.middle_down = false;
     if (button == 3) g_mouse.right_down = false;
 }
-
-// Hooks: mouse selection and breakpoint clicks fill these in.
-
-void selection_press(Pane& pane, const MouseEvent& event) {}
-
-void selection_drag(Pane& pane, const MouseEvent& event) {}
-
-void selection_release(Pane& pane, const MouseEvent& event) {}

@@ -29,8 +29,8 @@ void mouse_release(Pane& pane, const MouseEvent& event);
 // The middle or right button came up.
 void mouse_other_release(int button);
 
-// The hooks of the selection and breakpoint clicks. Wait for mouse
-// selection.
+// Selecting, pasting with the middle button and clicking line numbers
+// (mouse_select.cpp).
 void selection_press(Pane& pane, const MouseEvent& event);
 void selection_drag(Pane& pane, const MouseEvent& event);
 void selection_release(Pane& pane, const MouseEvent& event);

@@ -3,6 +3,7 @@
 
 #include "display/line_editor.h"
 #include "display/panes.h"
+#include "display/selection_state.h"
 #include "link/lines.h"
 
 #include <algorithm>
@@ -133,6 +134,19 @@ std::int32_t source_top_line() {
 }
 
 void source_text_replaced() {
+    // A selection or a pressed line number survives a new source unless it
+    // would point past the new text.
+    const std::int32_t count = pane_line_count(g_panes.source);
+    if (g_selection.pane == PaneKind::Source && g_selection.end_line >= count) selection_drop();
+    if (g_panes.pressed_line >= count) g_panes.pressed_line = -1;
+    // So do the places a later extension starts from.
+    TextPosition& anchor = selection_anchor(PaneKind::Source);
+    if (anchor.line >= count) anchor = TextPosition{};
+    EditClickState& click = g_selection_state.edit;
+    if (click.drag_start.line >= count) {
+        click.drag_start = TextPosition{};
+        click.drag_started = false;
+    }
     g_panes.source.top_line = 0;
     pane_update_scroll_bar(g_panes.source);
 }

@@ -13,6 +13,9 @@ bool plat_clipboard_announce_text();
 // render request); false when the block cannot be allocated.
 bool plat_clipboard_render_text(const std::string& text);
 
+// Whether the clipboard holds text (without opening it).
+bool plat_clipboard_has_text();
+
 // The bytes of the clipboard's CF_TEXT block, as many as the block holds
 // (its terminating NUL and anything after it included); nothing when there
 // is no text or the clipboard cannot be opened.

@@ -21,6 +21,9 @@
 // from 20000 (one per button, in order), toolbar buttons from 30000.
 constexpr int PLAT_FIRST_BUTTON_ID = 20000;
 constexpr int PLAT_FIRST_TOOL_ID = 30000;
+// The window menu's entries send the identifiers of the toolbar buttons
+// that run the same commands, and this one for Exit.
+constexpr int PLAT_MENU_EXIT_ID = 40001;
 
 // ---- keyboard ----
 

@@ -13,7 +13,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 enum class FloatKind { Tip, Pin };
 
@@ -66,18 +65,7 @@ void plat_cursor_screen_position(int& x, int& y);
 // floating window); all zero for window 0.
 PlatRect plat_window_screen_rect(plat_window window);
 
-// ---- the pin menu and the pin edit box ----
-
-struct FloatMenuEntry {
-    std::string label; // empty: a separator
-    int id = 0;        // what plat_float_menu returns when it is chosen
-    bool checked = false;
-    bool greyed = false;
-};
-
-// A context menu at the pointer, owned by the window; returns the id of the
-// entry chosen, or 0 when the menu was dismissed.
-int plat_float_menu(plat_window owner, const std::vector<FloatMenuEntry>& entries);
+// ---- the pin edit box (the pin menu is plat_popup_menu, platform/ui.h) ----
 
 // Asks for the pin's edit box later: pin_edit_requested is raised for the
 // window once the current event has been handled (a posted message).

@@ -8,6 +8,7 @@
 #include "platform/net.h"
 
 #include <string>
+#include <vector>
 
 enum class BoxIcon { None, Stop, Question, Warning, Information };
 enum class BoxButtons { Ok, OkCancel, YesNo, YesNoCancel };
@@ -18,6 +19,18 @@ enum class BoxAnswer { Ok, Cancel, Yes, No };
 // the box itself.
 BoxAnswer plat_message_box(const std::string& text, const std::string& caption, BoxIcon icon,
                            BoxButtons buttons);
+
+// One entry of a pop-up menu; id 0 is a separator line.
+struct PlatMenuItem {
+    int id = 0;
+    std::string text;
+    bool grayed = false;
+    bool checked = false;
+};
+
+// Shows a pop-up menu at the pointer, owned by the main window, and waits for
+// the choice: the chosen entry's id, or 0 when the menu was dismissed.
+int plat_popup_menu(const std::vector<PlatMenuItem>& items);
 
 // Declares the process DPI-aware: per-monitor v2 where the system offers it,
 // system-aware otherwise.

@@ -41,3 +41,20 @@ bool str_equal_n_nocase(std::string_view a, std::string_view b, std::size_t n) {
     cut_to(a, b, n);
     return str_equal_nocase(a, b);
 }
+
+bool is_rexx_symbol_char(unsigned char c) {
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
+    switch (c) {
+    case '@':
+    case '#':
+    case '$':
+    case '.':
+    case '!':
+    case '?':
+    case '_':
+    case 0xA8:
+        return true;
+    default:
+        return false;
+    }
+}

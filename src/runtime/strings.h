@@ -27,6 +27,10 @@ bool str_equal_nocase(std::string_view a, std::string_view b);
 // The same for at most n bytes (strncmp semantics, as str_equal_n).
 bool str_equal_n_nocase(std::string_view a, std::string_view b, std::size_t n);
 
+// The characters of REXX symbols: letters, digits, @ # $ . ! ? _ and the
+// byte 0xA8.
+bool is_rexx_symbol_char(unsigned char c);
+
 // ASCII lower case of one byte.
 inline char ascii_lower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;

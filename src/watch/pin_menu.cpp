@@ -3,6 +3,7 @@
 #include "link/link_state.h"
 #include "platform/floats.h"
 #include "platform/screen.h"
+#include "platform/ui.h"
 #include "view/clipboard.h"
 #include "view/source_view.h"
 #include "watch/pins.h"
@@ -14,8 +15,6 @@
 #include <cstdio>
 
 namespace {
-
-enum MenuId : int { MENU_WATCH = 1, MENU_COPY, MENU_COPY_ALL, MENU_EDIT };
 
 void toggle_watch(PinRecord& pin) {
     pin.watch = pin.watch ? 0 : 1;
@@ -62,29 +61,29 @@ void send(const std::string& text) {
 void pin_context_menu(int index) {
     const PinRecord& shown = g_pins.pins[static_cast<std::size_t>(index)];
     const bool expression = shown.mode == TIP_EXPRESSION;
-    const std::vector<FloatMenuEntry> entries = {
-        {"Watch", MENU_WATCH, shown.watch != 0, false},
-        {"", 0, false, false},
-        {"Copy", MENU_COPY, false, false},
-        {"Copy all", MENU_COPY_ALL, false, expression},
-        {"Edit", MENU_EDIT, false, expression},
+    const std::vector<PlatMenuItem> entries = {
+        {PIN_MENU_WATCH, "Watch", false, shown.watch != 0},
+        {0, "", false, false},
+        {PIN_MENU_COPY, "Copy", false, false},
+        {PIN_MENU_COPY_ALL, "Copy all", expression, false},
+        {PIN_MENU_EDIT, "Edit", expression, false},
     };
-    const int choice = plat_float_menu(shown.window, entries);
+    const int choice = plat_popup_menu(entries);
     // The menu ran its own loop: find the pin again by its window.
     const int now = pin_index_of(shown.window);
     if (now < 0) return;
     PinRecord& pin = g_pins.pins[static_cast<std::size_t>(now)];
     switch (choice) {
-    case MENU_WATCH:
+    case PIN_MENU_WATCH:
         toggle_watch(pin);
         return;
-    case MENU_COPY:
+    case PIN_MENU_COPY:
         clipboard_copy_text(pin.value);
         return;
-    case MENU_COPY_ALL:
+    case PIN_MENU_COPY_ALL:
         clipboard_copy_text(pin.expression + " = " + pin.value);
         return;
-    case MENU_EDIT:
+    case PIN_MENU_EDIT:
         // Opened once the menu's click is over, from the pin's own queue.
         plat_pin_post_edit(pin.window);
         return;

@@ -94,7 +94,8 @@ void pin_window_mouse(int index, const FloatMouseEvent& event);
 // The pointer shape over a pin's window at client x.
 FloatCursor pin_cursor(int index, int x);
 
-// The pin's context menu, at the pointer.
+// The pin's context menu, at the pointer, and what its entries answer.
+enum PinMenuId : int { PIN_MENU_WATCH = 1, PIN_MENU_COPY, PIN_MENU_COPY_ALL, PIN_MENU_EDIT };
 void pin_context_menu(int index);
 
 // Opens the edit box of a pin and sends the assignment typed into it.

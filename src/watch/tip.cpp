@@ -6,7 +6,7 @@
 #include "link/link_state.h"
 #include "link/source.h"
 #include "platform/floats.h"
-#include "runtime/symbol_chars.h"
+#include "runtime/strings.h"
 #include "view/source_view.h"
 #include "watch/pins.h"
 #include "watch/watch.h"
@@ -70,7 +70,7 @@ std::optional<std::string> symbol_candidate(std::int32_t line, std::int32_t p) {
     const std::string_view text = line_text(line);
     const auto n = static_cast<std::int32_t>(text.size());
     auto symbol_at = [&](std::int32_t i) {
-        return is_symbol_char(static_cast<unsigned char>(text[static_cast<std::size_t>(i)]));
+        return is_rexx_symbol_char(static_cast<unsigned char>(text[static_cast<std::size_t>(i)]));
     };
     if (p < 0 || p >= n || !symbol_at(p)) return std::nullopt;
     std::int32_t first = p;

@@ -53,12 +53,12 @@ screenshot "$shot"
 file="$E2E_SHOTS/$shot"
 require_colours "$file" 8
 
-read -r left top right bottom < <(probe client VEL) || fail "no client rectangle"
+read -r left top right bottom < <(panes_area) || fail "no client rectangle"
 pass "client area $left $top $right $bottom"
 width=$((right - left))
 height=$((bottom - top))
 
-# The source pane fills the top half (no toolbar yet): its background slot 0
+# The source pane fills the top half below the toolbar: its background slot 0
 # is 255,255,190; the right-hand part of its rows holds no text.
 expect_colour "source pane background" $((left + width - 40)) $((top + 30)) "255,255,190"
 # The io pane (slot 14) lies in the third quarter and is empty at its right.
@@ -106,7 +106,7 @@ xdotool mousemove $((wr + 200)) $((wb + 200))
 sleep 0.5
 xdotool mouseup 1
 sleep 1.5
-read -r left top right bottom < <(probe client VEL) || fail "no client rectangle"
+read -r left top right bottom < <(panes_area) || fail "no client rectangle"
 [ $((right - left)) -gt $((width + 150)) ] && pass "resized client area $left $top $right $bottom" \
   || check_failed "the window did not grow: client $left $top $right $bottom"
 width=$((right - left))
@@ -181,7 +181,7 @@ sleep 2
 shot="display-buttons.png"
 screenshot "$shot"
 file="$E2E_SHOTS/$shot"
-read -r left top right bottom < <(probe client VEL) || fail "no client rectangle"
+read -r left top right bottom < <(panes_area) || fail "no client rectangle"
 band="$(convert "$file" -crop "1x$((bottom - top))+$((right - 20))+${top}" +repage txt:- |
   awk -F'[,:]' '/#854A00/ { if (first == "") first = $2; last = $2 } END { print first, last }')"
 read -r band_top band_bottom <<<"$band"
@@ -217,7 +217,7 @@ sleep 2
 shot="display-scenario.png"
 screenshot "$shot"
 file="$E2E_SHOTS/$shot"
-read -r left top right bottom < <(probe client VEL) || fail "no client rectangle"
+read -r left top right bottom < <(panes_area) || fail "no client rectangle"
 width=$((right - left))
 height=$((bottom - top))
 green="$(count_colour "$left" "$top" "$width" $((height / 2)) "79,162,0")"

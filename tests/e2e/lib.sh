@@ -145,3 +145,14 @@ same_bytes() {
   od -c "$actual" | sed 's/^/    /' >&2
   return 1
 }
+
+# The part of vel's client area below its toolbar, where the panes are, in
+# screen coordinates: left top right bottom.
+panes_area() {
+  local left top right bottom bar_top bar_bottom
+  read -r left top right bottom < <(probe client VEL) || return 1
+  read -r bar_top bar_bottom < <(probe toolbar VEL | awk '$1 == "bar" { print $3, $5 }') || true
+  # The panes overlap the toolbar's two-pixel bottom edge.
+  [ -n "${bar_top:-}" ] && top=$((top + bar_bottom - bar_top - 2))
+  echo "$left $top $right $bottom"
+}

@@ -26,7 +26,7 @@ sleep 2
 shot="startup-marks.png"
 screenshot "$shot"
 file="$E2E_SHOTS/$shot"
-read -r left top right bottom < <(probe client VEL) || fail "no client rectangle"
+read -r left top right bottom < <(panes_area) || fail "no client rectangle"
 
 got="$(convert "$file" -format "%[fx:int(255*p{$((right - 40)),$((top + 30))}.r)],%[fx:int(255*p{$((right - 40)),$((top + 30))}.g)],%[fx:int(255*p{$((right - 40)),$((top + 30))}.b)]" info:)"
 [ "$got" = "200,230,255" ] || fail "source background is $got, wanted the file's 200,230,255"

@@ -8,18 +8,38 @@
 # stop asks for the pins again one after another in table order; a pin is
 # edited in place, which assigns the value in the macro; the pins come back
 # from the status file when vel is started again.
-# What reached the interpreter is read from the stand-in's transcript; what
-# the tip and pins show is their window text (velprobe floats).
+# What reached the interpreter is read from its transcript; what the tip
+# and pins show is their window text (velprobe floats).
+#
+#   tips_pins.sh          with the stand-in interpreter (ostra-sim.exe)
+#   tips_pins.sh regina   with ostra-regina, the native Linux interpreter
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_begin
 
-SIM_EXE="$VEL_WIN64_DIR/tools/ostra-sim/ostra-sim.exe"
-[ -f "$SIM_EXE" ] || fail "vel.exe is built but the stand-in is missing: $SIM_EXE"
-command -v xdotool >/dev/null || fail "xdotool is not installed (scripts/setup installs it)"
-work="$E2E_OUT/tips_pins"
+interpreter="${1:-sim}"
+work="$E2E_OUT/tips_pins_$interpreter"
 rm -rf "$work"
 mkdir -p "$work"
 transcript="$work/transcript.log"
+case "$interpreter" in
+  sim)
+    SIM_EXE="$VEL_WIN64_DIR/tools/ostra-sim/ostra-sim.exe"
+    [ -f "$SIM_EXE" ] || fail "vel.exe is built but the stand-in is missing: $SIM_EXE"
+    interpreter_command="\"$(winepath -w "$SIM_EXE")\" --transcript $(winepath -w "$transcript")"
+    ;;
+  regina)
+    REGINA_EXE="${OSTRA_REGINA_EXE:-$VEL_BUILD_ROOT/native/interp/regina/ostra-regina}"
+    if [ ! -x "$REGINA_EXE" ]; then
+      echo "SKIP: ostra-regina is not built (native preset): $REGINA_EXE"
+      exit "$E2E_SKIP"
+    fi
+    # A Linux program: its own options take Linux paths.
+    interpreter_command="\"$(winepath -w "$REGINA_EXE")\" --transcript $transcript"
+    ;;
+  *) fail "unknown interpreter '$interpreter' (sim or regina)" ;;
+esac
+command -v xdotool >/dev/null || fail "xdotool is not installed (scripts/setup installs it)"
+shot() { screenshot "$interpreter-$1"; }
 
 # Line 2 (index 1) holds the variable; enough lines follow to scroll.
 {
@@ -86,8 +106,8 @@ start_vel() {
 # (slot 13, 133,74,0) give the row bands, the rule is the first black pixel
 # of a row, and the text begins at the first black pixel right of it.
 measure_rows() {
-  screenshot "$1"
-  local file="$E2E_SHOTS/$1" height=$(((bottom - top) / 2))
+  shot "$1"
+  local file="$E2E_SHOTS/$interpreter-$1" height=$(((bottom - top) / 2))
   mapfile -t bands < <(convert "$file" -crop "80x${height}+${left}+${top}" +repage txt:- |
     awk -F'[,:]' '/#854A00/ { rows[$2] = 1 }
       END { start = -1; for (y = 0; y <= 2000; y++) {
@@ -111,7 +131,7 @@ measure_rows() {
 }
 
 cd "$work"
-export OSTRA="\"$(winepath -w "$SIM_EXE")\" --transcript $(winepath -w "$transcript")"
+export OSTRA="$interpreter_command"
 start_vel
 measure_rows tips-start.png
 symbol_x=$((text_x + 30))
@@ -130,7 +150,7 @@ if [ "$tl" -eq $((symbol_x + 12)) ] && [ "$tt" -eq $((row2_y + 18)) ]; then
 else
   check_failed "the tip is at $tl,$tt; the pointer at $symbol_x,$row2_y"
 fi
-screenshot tips-unassigned.png
+shot tips-unassigned.png
 
 # Leaving the symbol for an empty part of the pane hides the tip.
 xdotool mousemove --sync "$blank_x" "$row2_y"
@@ -149,7 +169,7 @@ tip="$(await_float VEL_TIP "longvariablename = hello")" \
   && pass "the tip shows the value: longvariablename = hello" \
   || check_failed "the tip did not show the value"
 read -r tl tt tr tb _ <<<"$tip"
-screenshot tips-value.png
+shot tips-value.png
 # Onto the tip itself: it stays.
 xdotool mousemove --sync $((tl + 30)) $(((tt + tb) / 2))
 sleep 1
@@ -177,7 +197,7 @@ else
 fi
 grep -q "^main tipdemo.rexx pin3 1 " .vel_status && pass "the status file holds the pin: $(cat .vel_status)" \
   || check_failed "the status file has no pin line: $(cat .vel_status 2>/dev/null)"
-screenshot pins-placed.png
+shot pins-placed.png
 
 # 4. The pin follows its line as the pane scrolls, and hides when it is gone.
 xdotool mousemove --sync "$blank_x" $((row2_y + 4 * row_height))
@@ -186,7 +206,7 @@ sleep 0.7
 read -r _ st _ _ _ < <(floats VEL_PIN) || true
 [ "${st:-0}" -eq $((pt - row_height)) ] && pass "one line scrolled: the pin moved up one row" \
   || check_failed "after one line of scrolling the pin is at y=${st:-none}, was $pt"
-screenshot pins-scrolled.png
+shot pins-scrolled.png
 xdotool click 5
 xdotool click 5
 sleep 0.7
@@ -219,7 +239,7 @@ xdotool mousemove --sync $((xl + 40)) $(((xt + xb) / 2)) click 1
 sleep 0.5
 [ "$(grep -c ' pin3 ' .vel_status)" -eq 2 ] && pass "the status file holds both pins" \
   || check_failed "the status file holds: $(cat .vel_status)"
-screenshot pins-two.png
+shot pins-two.png
 
 # 6. Editing the first pin assigns the new value in the macro.
 xdotool mousemove --sync "$blank_x" "$row2_y"
@@ -228,17 +248,17 @@ read -r pl pt pr pb _ < <(await_float VEL_PIN "longvariablename {main} = hello")
   || fail "the first pin is gone"
 xdotool mousemove --sync $((pl + 40)) $(((pt + pb) / 2)) click 3
 sleep 0.7
-screenshot pins-menu.png
+shot pins-menu.png
 keys Down Down Down Down Return
 sleep 1
-screenshot pins-edit-box.png
+shot pins-edit-box.png
 typed "world"
 keys Return
 await 'cmd tipeval @main longvariablename = "world";' \
   && pass "the edit sent the assignment" || check_failed "no assignment from the edit box"
 await_float VEL_PIN "longvariablename {main} = world" >/dev/null \
   && pass "the pin shows the new value" || check_failed "the pin did not show the new value"
-screenshot pins-edited.png
+shot pins-edited.png
 
 # 7. Quitting and starting again: the pins come back at the first stop.
 keys alt+e
@@ -254,7 +274,7 @@ await_float VEL_PIN "longvariablename {main} is not assigned." >/dev/null \
   || check_failed "the first pin did not come back"
 [ "$(floats VEL_PIN | wc -l)" -eq 2 ] && pass "both pins came back" \
   || check_failed "$(floats VEL_PIN | wc -l) pins came back"
-screenshot pins-restarted.png
+shot pins-restarted.png
 keys alt+e
 probe box VEL 15000 OK >/dev/null || true
 probe wait-gone VEL 20000 >/dev/null || true

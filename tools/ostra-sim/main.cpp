@@ -1,10 +1,9 @@
 // ostra-sim: a stand-in for the Ostra REXX interpreter, the other side of
 // vel's link. It walks a macro clause by clause under the debugger's
 // control, or plays a scripted scenario, after either start-up handshake.
-#include "handshake.h"
-#include "machine.h"
+#include "link.h"
 #include "scenario.h"
-#include "session.h"
+#include "walk.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,7 +27,7 @@ struct Options {
     std::string attach;
     std::string scenario;
     std::string transcript;
-    sim::HandshakeSettings handshake;
+    sim::HandshakeSettings handshake{.greeting = "ostra-sim"};
     bool wait_vel = false;
     std::string macro;
     std::vector<std::string> args;
@@ -133,8 +132,7 @@ int main(int argc, char** argv) {
     if (!o.scenario.empty()) {
         status = sim::play_scenario(steps, link);
     } else {
-        sim::Machine machine;
-        status = sim::Session(link, machine).run(o.macro, o.args);
+        status = sim::walk(link, o.macro, o.args);
     }
     if (vel.started()) sim::wait_child(vel, o.wait_vel ? -1 : 0);
     return status;

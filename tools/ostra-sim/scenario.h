@@ -25,7 +25,7 @@
 // and ends the process with status 3.
 #pragma once
 
-#include "handshake.h"
+#include "link.h"
 
 #include <string>
 #include <vector>

@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <fcntl.h>
 #include <io.h>
 
@@ -34,14 +36,17 @@ int usage() {
         "  floats CLASS           one line per visible top-level window of CLASS, front\n"
         "                         first: left top right bottom, then its text with line\n"
         "                         feeds written as \\n\n"
-        "  stack -                the visible top-level windows, front first: class\n"
-        "                         left top right bottom\n"
         "  client CLASS           print the client area's screen rectangle\n"
         "  cpu CLASS MS           CPU time the owning process uses over MS milliseconds\n"
         "                         (not under Wine, which reports 0: exit 3)\n"
         "  box CAPTION MS [BUTTON] wait for a dialog titled CAPTION, print its text,\n"
         "                         press BUTTON (its caption without '&'; default OK;\n"
         "                         '-' leaves the dialog open)\n"
+        "  clipboard-get -        print the clipboard's text as another program reads it\n"
+        "  tooltip MS             wait for a visible tool tip, print its text\n"
+        "  windows -              list the top-level windows: class, visible, title\n"
+        "  toolbar CLASS          print the toolbar's rectangle (bar L T R B), then each\n"
+        "                         button: id, enabled (1/0), centre x y\n"
         "  close CLASS            post WM_CLOSE to the window\n"
         "  kill CLASS             terminate the owning process (exit code 9)\n"
         "  spin CLASS MS          show a window of CLASS and keep one core busy for MS\n"
@@ -103,14 +108,6 @@ struct FloatSearch {
 BOOL CALLBACK float_candidate(HWND w, LPARAM p) {
     auto* s = reinterpret_cast<FloatSearch*>(p);
     if (IsWindowVisible(w) && class_of(w) == s->cls) s->found.push_back(w);
-    return TRUE;
-}
-
-BOOL CALLBACK stack_entry(HWND w, LPARAM) {
-    if (!IsWindowVisible(w)) return TRUE;
-    RECT r;
-    GetWindowRect(w, &r);
-    std::printf("%s %ld %ld %ld %ld\n", class_of(w).c_str(), r.left, r.top, r.right, r.bottom);
     return TRUE;
 }
 
@@ -509,6 +506,68 @@ int cmd_clipboard_set(const char* text) {
     return given ? 0 : 1;
 }
 
+// Prints the clipboard's text as another program reads it (CF_TEXT, up to
+// its NUL), line ends as they are.
+int cmd_clipboard_get() {
+    if (!OpenClipboard(nullptr)) return 1;
+    HANDLE block = GetClipboardData(CF_TEXT);
+    const char* text = block ? static_cast<const char*>(GlobalLock(block)) : nullptr;
+    if (text) {
+        std::fputs(text, stdout);
+        GlobalUnlock(block);
+    }
+    CloseClipboard();
+    return text ? 0 : 1;
+}
+
+struct TipSearch {
+    bool found = false;
+    std::string text;
+};
+
+BOOL CALLBACK find_visible_tip(HWND window, LPARAM data) {
+    char cls[64] = "";
+    GetClassNameA(window, cls, sizeof cls);
+    if (std::strcmp(cls, "tooltips_class32") != 0 || !IsWindowVisible(window)) return TRUE;
+    // Wine answers another process's text question of a tip with nothing;
+    // then only its being shown can be told.
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof text);
+    reinterpret_cast<TipSearch*>(data)->found = true;
+    reinterpret_cast<TipSearch*>(data)->text = text;
+    return FALSE;
+}
+
+BOOL CALLBACK print_window(HWND window, LPARAM) {
+    char cls[64] = "";
+    char text[256] = "";
+    GetClassNameA(window, cls, sizeof cls);
+    GetWindowTextA(window, text, sizeof text);
+    std::printf("%s %d %s\n", cls, IsWindowVisible(window) ? 1 : 0, text);
+    return TRUE;
+}
+
+// Lists the top-level windows: class, visible (1/0), title.
+int cmd_windows() {
+    EnumWindows(print_window, 0);
+    return 0;
+}
+
+// Waits for a visible tool tip and prints its text (empty where the system
+// does not tell it to another process).
+int cmd_tooltip(long timeout_ms) {
+    TipSearch search;
+    for (long waited = 0; waited <= timeout_ms; waited += poll_ms) {
+        EnumWindows(find_visible_tip, reinterpret_cast<LPARAM>(&search));
+        if (search.found) {
+            std::printf("%s\n", search.text.c_str());
+            return 0;
+        }
+        Sleep(poll_ms);
+    }
+    return 1;
+}
+
 int cmd_font(const char* face, long height) {
     HDC dc = GetDC(nullptr);
     LOGFONTA wanted{};
@@ -529,6 +588,32 @@ int cmd_font(const char* face, long height) {
     ReleaseDC(nullptr, dc);
     std::printf("listed=%s face=%s height=%ld width=%ld\n", families ? "yes" : "no", actual,
                 tm.tmHeight, tm.tmAveCharWidth);
+    return 0;
+}
+
+// The toolbar of the CLASS window: its screen rectangle ("bar L T R B"), then
+// for each button its command identifier, whether it is enabled, and the
+// screen point at its centre. Only messages
+// without pointers are used, so the answers cross from vel's process.
+int cmd_toolbar(const char* cls) {
+    HWND window = need_class(cls);
+    if (!window) return 1;
+    HWND bar = FindWindowExA(window, nullptr, "ToolbarWindow32", nullptr);
+    if (!bar) return 1;
+    RECT rect{};
+    GetWindowRect(bar, &rect);
+    const LRESULT size = SendMessageA(bar, TB_GETBUTTONSIZE, 0, 0);
+    const int width = LOWORD(size);
+    const int height = HIWORD(size);
+    std::printf("bar %ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+    for (int id = 30000; id < 30100; ++id) {
+        const LRESULT index = SendMessageA(bar, TB_COMMANDTOINDEX, static_cast<WPARAM>(id), 0);
+        if (index < 0) continue;
+        const bool enabled = SendMessageA(bar, TB_ISBUTTONENABLED, static_cast<WPARAM>(id), 0) != 0;
+        std::printf("%d %d %ld %ld\n", id, enabled ? 1 : 0,
+                    rect.left + static_cast<long>(index) * width + width / 2 + 1,
+                    rect.top + height / 2 + 1);
+    }
     return 0;
 }
 
@@ -590,10 +675,10 @@ int main(int argc, char** argv) {
     if (cmd == "font" && argc == 4) return cmd_font(arg, to_number(argv[3]));
     if (cmd == "clipboard-set") return cmd_clipboard_set(arg);
     if (cmd == "floats") return cmd_floats(arg);
-    if (cmd == "stack") {
-        EnumWindows(stack_entry, 0);
-        return 0;
-    }
+    if (cmd == "toolbar") return cmd_toolbar(arg);
+    if (cmd == "clipboard-get") return cmd_clipboard_get();
+    if (cmd == "windows") return cmd_windows();
+    if (cmd == "tooltip") return cmd_tooltip(to_number(arg));
     if (argc != 3) return usage();
 
     HWND w = need_class(arg);

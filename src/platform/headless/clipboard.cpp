@@ -68,6 +68,11 @@ bool plat_clipboard_render_text(const std::string& text) {
     return true;
 }
 
+bool plat_clipboard_has_text() {
+    const ClipboardModel& m = model();
+    return m.block.has_value() || m.render_pending;
+}
+
 std::optional<std::string> plat_clipboard_text() {
     ClipboardModel& m = model();
     if (m.open_fails) return std::nullopt;

@@ -24,8 +24,6 @@ struct FloatState {
     std::vector<headless::FloatRecord> floats;
     int cursor_x = 0, cursor_y = 0;
     std::map<plat_window, PlatRect> screen_rects;
-    std::vector<std::vector<FloatMenuEntry>> menus;
-    std::deque<std::string> menu_choices;
     std::vector<headless::EditBoxRecord> edit_boxes;
     std::deque<EditBoxResult> edit_results;
     // The window being painted: drawing calls outside a paint are dropped,
@@ -95,14 +93,6 @@ void set_cursor_screen(int x, int y) {
 
 void set_window_screen_rect(plat_window window, PlatRect where) {
     floats_state().screen_rects[window] = where;
-}
-
-std::vector<std::vector<FloatMenuEntry>>& menus_shown() {
-    return floats_state().menus;
-}
-
-void script_menu_choice(const std::string& label) {
-    floats_state().menu_choices.push_back(label);
 }
 
 std::vector<EditBoxRecord>& edit_boxes() {
@@ -228,17 +218,6 @@ PlatRect plat_window_screen_rect(plat_window window) {
     if (!pane) return {};
     const PlatRect main = plat_main_window_outer();
     return {main.x + pane->where.x, main.y + pane->where.y, pane->where.width, pane->where.height};
-}
-
-int plat_float_menu(plat_window owner, const std::vector<FloatMenuEntry>& entries) {
-    FloatState& s = floats_state();
-    s.menus.push_back(entries);
-    if (s.menu_choices.empty()) return 0;
-    const std::string choice = s.menu_choices.front();
-    s.menu_choices.pop_front();
-    for (const FloatMenuEntry& entry : entries)
-        if (!entry.label.empty() && entry.label == choice && !entry.greyed) return entry.id;
-    return 0;
 }
 
 void plat_pin_post_edit(plat_window pin) {

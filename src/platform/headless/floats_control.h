@@ -1,7 +1,7 @@
 // Test control of the headless floating windows (the hover tip and the pins):
 // what each one is, where it is, whether it is shown, and what its last
 // paint drew; the pointer's screen position; scripted answers for the pin
-// menu and the pin edit box.
+// edit box (the pin menu is scripted as every pop-up menu: controls.h).
 #pragma once
 
 #include "platform/floats.h"
@@ -44,11 +44,6 @@ void set_cursor_screen(int x, int y);
 // Overrides where plat_window_screen_rect says a pane window is; by default
 // a pane is at the main window's outer corner plus its place in the client.
 void set_window_screen_rect(plat_window window, PlatRect where);
-
-// The pin menus shown, and the entry the next one is answered with, by its
-// label (none scripted, or a label it does not have: dismissed).
-std::vector<std::vector<FloatMenuEntry>>& menus_shown();
-void script_menu_choice(const std::string& label);
 
 // The edit boxes opened, and what the next one ends with (Cancelled when
 // none is scripted).

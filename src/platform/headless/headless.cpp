@@ -2,6 +2,7 @@
 
 #include "platform/headless/canvas.h"
 #include "platform/headless/clipboard_control.h"
+#include "platform/headless/controls.h"
 #include "platform/headless/fake_fs.h"
 #include "platform/headless/floats_control.h"
 #include "platform/headless/headless_state.h"
@@ -36,6 +37,7 @@ void reset() {
     settings_reset();
     clipboard_reset();
     floats_reset();
+    controls_reset();
 }
 
 std::vector<BoxRecord>& boxes() {

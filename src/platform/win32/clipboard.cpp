@@ -35,6 +35,10 @@ bool plat_clipboard_render_text(const std::string& text) {
     return true;
 }
 
+bool plat_clipboard_has_text() {
+    return IsClipboardFormatAvailable(CF_TEXT) != FALSE;
+}
+
 std::optional<std::string> plat_clipboard_text() {
     if (!IsClipboardFormatAvailable(CF_TEXT)) return std::nullopt;
     if (!OpenClipboard(win32::state().main_window)) return std::nullopt;

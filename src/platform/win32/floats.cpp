@@ -269,34 +269,6 @@ PlatRect plat_window_screen_rect(plat_window window) {
     return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
-int plat_float_menu(plat_window owner, const std::vector<FloatMenuEntry>& entries) {
-    HMENU menu = CreatePopupMenu();
-    if (!menu) return 0;
-    for (const FloatMenuEntry& entry : entries) {
-        if (entry.label.empty()) {
-            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-            continue;
-        }
-        UINT flags = MF_STRING;
-        if (entry.checked) flags |= MF_CHECKED;
-        if (entry.greyed) flags |= MF_GRAYED;
-        AppendMenuA(menu, flags, static_cast<UINT_PTR>(entry.id), entry.label.c_str());
-    }
-    POINT point{};
-    GetCursorPos(&point);
-    // The main window owns the menu: the pins are never activated, and a
-    // menu takes the keyboard only from the window in front.
-    HWND main = state().main_window ? state().main_window : hwnd_of(owner);
-    SetForegroundWindow(main);
-    const int chosen = static_cast<int>(
-        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, main, nullptr));
-    // The window system's advice: a message after the menu, so that a
-    // second menu can be opened at once.
-    PostMessageA(main, WM_NULL, 0, 0);
-    DestroyMenu(menu);
-    return chosen;
-}
-
 void plat_pin_post_edit(plat_window pin) {
     if (pin != 0) PostMessageA(hwnd_of(pin), kEditRequest, 0, 0);
 }

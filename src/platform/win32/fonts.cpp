@@ -7,11 +7,11 @@
 
 static_assert(sizeof(LOGFONTA) == sizeof(LogFont), "LOGFONTA and LogFont share one layout");
 
-namespace {
+namespace win32 {
 
 LogFont logfont_from(const LOGFONTA& source) {
     LogFont lf;
-    std::memcpy(&lf, &source, sizeof lf);
+    std::memcpy(static_cast<void*>(&lf), &source, sizeof lf);
     return lf;
 }
 
@@ -20,6 +20,13 @@ LOGFONTA logfont_to(const LogFont& source) {
     std::memcpy(&lf, &source, sizeof lf);
     return lf;
 }
+
+} // namespace win32
+
+using win32::logfont_from;
+using win32::logfont_to;
+
+namespace {
 
 std::string text_of(const BYTE* bytes, std::size_t most) {
     const char* text = reinterpret_cast<const char*>(bytes);

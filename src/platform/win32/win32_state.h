@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <winsock2.h>
 
+#include "platform/fonts.h"
+
 #include <string>
 
 namespace win32 {
@@ -19,6 +21,10 @@ struct State {
 };
 
 State& state();
+
+// A font description in the system's form and back (the same 60 bytes).
+LogFont logfont_from(const LOGFONTA& source);
+LOGFONTA logfont_to(const LogFont& source);
 
 // Code page 1252 bytes to UTF-16 and back, whatever the system's ANSI code
 // page is.

@@ -88,10 +88,14 @@ void on_button(HWND window, WPARAM wparam, LPARAM lparam, int button, bool press
     plat_raise(g_plat_events.mouse_button, handle_of(window), event, pressed);
 }
 
-void on_notify(LPARAM lparam) {
+// Tool tips of the toolbar: the text is answered here; the hover tip of
+// the source pane gives way to a button's tip.
+bool on_notify(LPARAM lparam) {
     const NMHDR* header = reinterpret_cast<const NMHDR*>(lparam);
-    if (!header || (header->code != TBN_GETINFOTIPA && header->code != TBN_GETINFOTIPW)) return;
-    plat_raise(g_plat_events.tool_tip_showing);
+    if (!header) return false;
+    if (header->code == TBN_GETINFOTIPA || header->code == TBN_GETINFOTIPW)
+        plat_raise(g_plat_events.tool_tip_showing);
+    return win32::answer_tool_tip(lparam);
 }
 
 void on_control_command(WPARAM wparam) {
@@ -145,8 +149,8 @@ bool input_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRES
         on_control_command(wparam);
         return true;
     case WM_NOTIFY:
-        on_notify(lparam);
-        return false; // the toolbar's own handling and the default follow
+        // Answered tips are done; anything else goes on to the default.
+        return on_notify(lparam);
     case WM_RENDERFORMAT:
         plat_raise(g_plat_events.clipboard_render);
         return true;

@@ -31,6 +31,13 @@ inline plat_window handle_of(HWND window) {
 int current_pointer();
 HCURSOR pointer_cursor(int shape);
 
+// The toolbar follows the main window's width; answers a tool-tip question
+// with the button's text (true when answered).
+void toolbar_follow_main_window();
+// Paints the main window's strip behind the toolbar.
+void erase_behind_toolbar(HDC dc);
+bool answer_tool_tip(LPARAM lparam);
+
 // The fonts the core pushed, or stand-ins until it has.
 HFONT text_font();
 HFONT button_font();

@@ -60,12 +60,17 @@ LRESULT main_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
         plat_raise(g_plat_events.main_destroyed);
         return 0;
     case WM_ERASEBKGND:
-        return 1; // the panes cover it; nothing of its own to paint
+        // The panes cover the rest; only the toolbar's strip is painted.
+        win32::erase_behind_toolbar(reinterpret_cast<HDC>(wparam));
+        return 1;
     case WM_NCCALCSIZE:
         on_main_size_proposed(window, wparam, lparam);
         break;
     case WM_EXITSIZEMOVE:
         plat_raise(g_plat_events.main_size_move_ended);
+        break;
+    case WM_SIZE:
+        win32::toolbar_follow_main_window();
         break;
     case WM_MOUSEWHEEL:
         on_wheel(wparam);

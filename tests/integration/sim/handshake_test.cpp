@@ -1,5 +1,4 @@
-// Both start-up handshakes of the stand-in, and the faults it can inject
-// into them.
+// Both start-up handshakes of the interpreter under test.
 #include "vel_side.h"
 
 #include <gtest/gtest.h>
@@ -49,51 +48,15 @@ TEST(SimHandshake, LaunchAnnouncesItsPortsAndPidThenGreetsOnStdout) {
 
 TEST(SimHandshake, LaunchWithoutTheDebuggersPortsRefusesToStart) {
     // Empty values cannot name ports: nothing to connect to.
-    int pid = spawn(sim_exe(), {example("demo.rexx")}, {"VelSock_out=", "VelSock_stdout="});
-    EXPECT_EQ(wait_exit(pid, 5000), 1);
-}
-
-TEST(SimHandshake, FaultHandshakeCloseStopsAfterTheCommandPort) {
-    Listener messages, out;
-    int pid = spawn(sim_exe(), {"--fault", "handshake-close", example("demo.rexx")},
-                    {"VelSock_out=" + std::to_string(messages.port),
-                     "VelSock_stdout=" + std::to_string(out.port)});
-    Conn message = messages.accept_within(5000);
-    ASSERT_GE(message.fd, 0);
-    std::optional<std::string> port = message.frame_within(5000);
-    ASSERT_TRUE(port);
-    EXPECT_TRUE(all_digits(*port));
-    EXPECT_TRUE(message.closed_within(5000));
-    EXPECT_EQ(wait_exit(pid, 5000), 1);
-    EXPECT_LT(out.accept_within(100).fd, 0) << "stdout must never be connected";
-}
-
-TEST(SimHandshake, FaultNoConnectLeavesTheDebuggerWaiting) {
-    Listener messages, out;
-    int pid = spawn(sim_exe(), {"--fault", "no-connect", "--timeout", "600", example("demo.rexx")},
-                    {"VelSock_out=" + std::to_string(messages.port),
-                     "VelSock_stdout=" + std::to_string(out.port)});
-    EXPECT_LT(messages.accept_within(400).fd, 0);
-    EXPECT_EQ(wait_exit(pid, 5000), 1) << "gives up after its time-out";
-    EXPECT_LT(messages.accept_within(0).fd, 0);
-}
-
-TEST(SimHandshake, FaultNoStdoutDoesTheMessageChannelOnly) {
-    Listener messages, out;
-    int pid = spawn(sim_exe(), {"--fault", "no-stdout", "--timeout", "600", example("demo.rexx")},
-                    {"VelSock_out=" + std::to_string(messages.port),
-                     "VelSock_stdout=" + std::to_string(out.port)});
-    Conn message = messages.accept_within(5000);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_TRUE(message.frame_within(5000)) << "frame " << i;
-    EXPECT_LT(out.accept_within(300).fd, 0);
+    int pid = spawn(interpreter_exe(), {example("demo.rexx")}, {"VelSock_out=", "VelSock_stdout="});
     EXPECT_EQ(wait_exit(pid, 5000), 1);
 }
 
 TEST(SimHandshake, AttachStartsVelWithItsPortsAndRunsTheMacroForIt) {
     std::string log = scratch_path("attach.log");
-    int pid = spawn(sim_exe(), {"--attach", fake_vel_exe(), "--wait-vel", example("demo.rexx")},
-                    {"FAKE_VEL_LOG=" + log, "FAKE_VEL_COMMANDS=next;next"});
+    int pid =
+        spawn(interpreter_exe(), {"--attach", fake_vel_exe(), "--wait-vel", example("demo.rexx")},
+              {"FAKE_VEL_LOG=" + log, "FAKE_VEL_COMMANDS=next;next"});
     ASSERT_EQ(wait_exit(pid, 20000), 0);
     std::string text = read_file(log);
     EXPECT_EQ(logged(text, "arg"), std::vector<std::string>{example("demo.rexx")});

@@ -1,5 +1,7 @@
 #include "vel_side.h"
 
+#include <cstdlib>
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -47,6 +49,16 @@ bool readable_within(int fd, long ms) {
 std::string sim_exe() {
     return OSTRA_SIM_EXE;
 }
+std::string interpreter_name() {
+    const char* chosen = std::getenv("OSTRA_UNDER_TEST");
+    return chosen && *chosen ? chosen : "ostra-sim";
+}
+std::string interpreter_exe() {
+#ifdef OSTRA_REGINA_EXE
+    if (interpreter_name() == "ostra-regina") return OSTRA_REGINA_EXE;
+#endif
+    return OSTRA_SIM_EXE;
+}
 std::string fake_vel_exe() {
     return FAKE_VEL_EXE;
 }
@@ -58,7 +70,7 @@ std::string example(const std::string& name) {
 // when the process ends.
 struct ScratchFolder {
     std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("ostra-sim-test-" + std::to_string(getpid()));
+        std::filesystem::temp_directory_path() / ("ostra-test-" + std::to_string(getpid()));
     ScratchFolder() { std::filesystem::create_directories(path); }
     ~ScratchFolder() {
         std::error_code ignored;
@@ -229,7 +241,7 @@ void VelSide::handshake(const std::vector<std::string>& args, const std::vector<
     std::vector<std::string> all_env{"VelSock_out=" + std::to_string(messages.port),
                                      "VelSock_stdout=" + std::to_string(stdout_listener.port)};
     all_env.insert(all_env.end(), env.begin(), env.end());
-    pid = spawn(sim_exe(), args, all_env);
+    pid = spawn(interpreter_exe(), args, all_env);
     message = messages.accept_within(5000);
     ASSERT_GE(message.fd, 0) << "no message connection";
     for (int i = 0; i < 3; ++i) {

@@ -1,4 +1,4 @@
-// Plays vel's side of the link against a real ostra-sim process, with plain
+// Plays vel's side of the link against a real interpreter process, with plain
 // POSIX sockets on 127.0.0.1: the listening ports in the environment, the
 // launch handshake, then frames and raw bytes in both directions.
 #pragma once
@@ -11,6 +11,11 @@ namespace simtest {
 
 // Where the build put the programs and where the example macros are.
 std::string sim_exe();
+// The interpreter the conformance tests drive: OSTRA_UNDER_TEST names it
+// ("ostra-sim", the default, or "ostra-regina"); its messages start with
+// that name.
+std::string interpreter_exe();
+std::string interpreter_name();
 std::string fake_vel_exe();
 std::string example(const std::string& name);
 // A fresh file path in a folder private to this test process.
@@ -62,7 +67,7 @@ int spawn(const std::string& program, const std::vector<std::string>& args,
 int wait_exit(int pid, long ms);
 void kill_process(int pid);
 
-// vel in launch mode: listens, starts ostra-sim with `args`, and completes
+// vel in launch mode: listens, starts the interpreter with `args`, and completes
 // the handshake. The constructor checks every handshake step with gtest
 // assertions; `ok` says whether all of them passed.
 class VelSide {

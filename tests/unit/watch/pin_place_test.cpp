@@ -4,6 +4,7 @@
 #include "display/panes.h"
 #include "platform/fs.h"
 #include "platform/headless/canvas.h"
+#include "platform/headless/controls.h"
 #include "view/clipboard.h"
 #include "watch_fixture.h"
 
@@ -167,32 +168,32 @@ TEST_F(PinPlaceTest, TheMenuCopiesWatchesAndEdits) {
     vel_pin_reposition_all();
     pin(0).value = "5";
 
-    headless::script_menu_choice("Copy");
+    headless::script_menu_choice(PIN_MENU_COPY);
     watch_window_mouse(pin(0).window, {FloatMouse::RightDown, 30, 5, 0, 0});
     ASSERT_EQ(headless::menus_shown().size(), 1u);
-    const std::vector<FloatMenuEntry>& entries = headless::menus_shown()[0];
+    const std::vector<PlatMenuItem>& entries = headless::menus_shown()[0];
     ASSERT_EQ(entries.size(), 5u);
-    EXPECT_EQ(entries[0].label, "Watch");
-    EXPECT_EQ(entries[1].label, "");
-    EXPECT_EQ(entries[2].label, "Copy");
-    EXPECT_EQ(entries[3].label, "Copy all");
-    EXPECT_EQ(entries[4].label, "Edit");
-    EXPECT_FALSE(entries[3].greyed);
+    EXPECT_EQ(entries[0].text, "Watch");
+    EXPECT_EQ(entries[1].id, 0) << "a separator";
+    EXPECT_EQ(entries[2].text, "Copy");
+    EXPECT_EQ(entries[3].text, "Copy all");
+    EXPECT_EQ(entries[4].text, "Edit");
+    EXPECT_FALSE(entries[3].grayed);
     EXPECT_EQ(clipboard_paste_text(), std::optional<std::string>("5"));
 
-    headless::script_menu_choice("Copy all");
+    headless::script_menu_choice(PIN_MENU_COPY_ALL);
     watch_window_mouse(pin(0).window, {FloatMouse::RightDown, 30, 5, 0, 0});
     EXPECT_EQ(clipboard_paste_text(), std::optional<std::string>("abc = 5"));
 
     // An expression offers neither "Copy all" nor "Edit".
     watch_window_mouse(pin(1).window, {FloatMouse::RightDown, 30, 5, 0, 0});
-    EXPECT_TRUE(headless::menus_shown()[2][3].greyed);
-    EXPECT_TRUE(headless::menus_shown()[2][4].greyed);
+    EXPECT_TRUE(headless::menus_shown()[2][3].grayed);
+    EXPECT_TRUE(headless::menus_shown()[2][4].grayed);
     EXPECT_FALSE(headless::menus_shown()[2][0].checked);
 
     // Watch: the pin keeps its place over the pane from now on.
     const PlatRect where = window_of(0).where;
-    headless::script_menu_choice("Watch");
+    headless::script_menu_choice(PIN_MENU_WATCH);
     watch_window_mouse(pin(0).window, {FloatMouse::RightDown, 30, 5, 0, 0});
     EXPECT_EQ(pin(0).watch, 1);
     EXPECT_EQ(pin(0).watch_y_offset, where.y - source_screen().y);
@@ -204,7 +205,7 @@ TEST_F(PinPlaceTest, TheMenuCopiesWatchesAndEdits) {
     EXPECT_TRUE(headless::menus_shown().back()[0].checked);
 
     // Edit is posted and opens the edit box once the menu is over.
-    headless::script_menu_choice("Edit");
+    headless::script_menu_choice(PIN_MENU_EDIT);
     watch_window_mouse(pin(0).window, {FloatMouse::RightDown, 30, 5, 0, 0});
     EXPECT_TRUE(headless::edit_boxes().empty());
     while (plat_pump_one_message()) {

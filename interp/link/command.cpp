@@ -1,0 +1,88 @@
+#include "command.h"
+
+#include "text.h"
+
+#include <vector>
+
+namespace ostra {
+
+namespace {
+
+Command bad(const std::string& why) {
+    Command c;
+    c.verb = Verb::bad;
+    c.error = why;
+    return c;
+}
+
+Command of(Verb verb) {
+    Command c;
+    c.verb = verb;
+    return c;
+}
+
+Command stop_command(const std::vector<std::string>& words, bool displayed) {
+    Command c = of(Verb::stop_at);
+    c.displayed = displayed;
+    if (!whole_number(words[2], c.line) || c.line < 1) return bad("bad line number " + words[2]);
+    return c;
+}
+
+Command stop_in_command(const std::vector<std::string>& words) {
+    Command c = of(Verb::stop_in);
+    c.name = words[2];
+    if (!whole_number(words[3], c.id) || !whole_number(words[4], c.line) || c.line < 0)
+        return bad("bad breakpoint \"" + words[2] + " " + words[3] + " " + words[4] + "\"");
+    return c;
+}
+
+Command number_command(Verb verb, const std::string& word) {
+    Command c = of(verb);
+    long& target = verb == Verb::delete_ ? c.line : c.id;
+    if (!whole_number(word, target)) return bad("bad number " + word);
+    return c;
+}
+
+} // namespace
+
+Command parse_command(const std::string& frame) {
+    std::vector<std::string> words = words_of(frame);
+    if (words.empty()) return of(Verb::none);
+    const std::string verb = lower(words[0]);
+    const std::string rest = rest_after_first_word(frame);
+    if (verb == "tipeval") {
+        Command c = of(Verb::tipeval);
+        std::size_t space = rest.find(' ');
+        c.context = rest.substr(0, space);
+        c.text = space == std::string::npos ? "" : rest.substr(space + 1);
+        return c;
+    }
+    if (verb == "kill") return of(Verb::kill);
+    if (verb == "break") return of(Verb::break_);
+    if (verb == "cont") return of(Verb::cont);
+    if (verb == "next") return of(Verb::next);
+    if (verb == "step") return of(Verb::step);
+    if (verb == "stepout") return of(Verb::stepout);
+    if (verb == "where") return of(Verb::where);
+    if (verb == "up") return of(Verb::up);
+    if (verb == "down") return of(Verb::down);
+    if (verb == "print" && words.size() > 1) {
+        Command c = of(Verb::print);
+        c.text = rest;
+        return c;
+    }
+    if (verb == "interpret") {
+        Command c = of(Verb::interpret);
+        c.text = rest;
+        return c;
+    }
+    if ((verb == "stop" || verb == "stopv") && words.size() > 2 && lower(words[1]) == "at")
+        return stop_command(words, verb == "stopv");
+    if (verb == "stop" && words.size() > 4 && lower(words[1]) == "in")
+        return stop_in_command(words);
+    if (verb == "delete" && words.size() > 1) return number_command(Verb::delete_, words[1]);
+    if (verb == "deletein" && words.size() > 1) return number_command(Verb::deletein, words[1]);
+    return of(Verb::unknown);
+}
+
+} // namespace ostra

@@ -1,0 +1,45 @@
+// The debugger's command frames, read into a form the session acts on. The
+// parser only reads: whether a command makes sense now (a run command while
+// running, a line past the end) is the session's business.
+#pragma once
+
+#include <string>
+
+namespace ostra {
+
+enum class Verb {
+    none, // an empty frame: ignored
+    unknown,
+    bad, // a known verb with arguments that do not fit; `error` says why
+    kill,
+    break_,
+    cont,
+    next,
+    step,
+    stepout,
+    where,
+    up,
+    down,
+    print,     // text: what to print
+    interpret, // text: the instructions
+    tipeval,   // context, text: the instruction
+    stop_at,   // line (1-based); displayed: stopv
+    stop_in,   // name, id, line (0: a routine breakpoint)
+    delete_,   // line (0-based displayed)
+    deletein,  // id
+};
+
+struct Command {
+    Verb verb = Verb::none;
+    std::string text;    // print / interpret / tipeval: the REXX text
+    std::string context; // tipeval: "@FRAME" or a file index
+    std::string name;    // stop in: routine or file name
+    long line = 0;
+    long id = 0;
+    bool displayed = false; // stopv: lines count over all files
+    std::string error;      // bad: the reason
+};
+
+Command parse_command(const std::string& frame);
+
+} // namespace ostra

@@ -1,0 +1,69 @@
+// What the debugger session needs to know of the engine that runs the
+// macro: the files of the program, the stack of frames, where clauses and
+// routines are, and answers to questions asked in a frame. The engine runs
+// the macro and calls the session before each clause (Session::before_clause);
+// the session calls back here to report and to answer.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace ostra {
+
+struct ProgramFile {
+    std::string path;        // as announced in "file-map"
+    int first_displayed = 0; // the displayed index of its line 0
+    int line_count = 0;
+};
+
+struct StackFrame {
+    std::string routine; // "main", a label as written, or a routine file's stem
+    int file = 0;
+    // The displayed line (0-based) the frame stands at: the clause about to
+    // run for the innermost frame, the clause that called the next frame for
+    // the others.
+    int line = 0;
+};
+
+struct SymbolAnswer {
+    enum class State { value, unassigned, unreachable } state = State::unassigned;
+    std::string text; // the value, or why it cannot be looked at
+};
+
+struct Evaluation {
+    bool ok = false;
+    std::string said;     // what the instructions said, lines joined by line feeds; a value
+    std::string error;    // when not ok
+    bool changed = false; // a variable was set or dropped
+};
+
+class Engine {
+  public:
+    virtual ~Engine() = default;
+
+    virtual std::size_t file_count() const = 0;
+    virtual ProgramFile file(std::size_t index) const = 0;
+
+    // Frames outermost (index 0, the main program) to innermost.
+    virtual std::size_t depth() const = 0;
+    virtual StackFrame frame(std::size_t index) const = 0;
+
+    // The displayed line of the first clause the debugger can stop at on
+    // line `line` (0-based) of `file` or after it in that file.
+    virtual std::optional<int> clause_line_from(int file, int line) const = 0;
+    // The displayed line of a routine's label, or of a routine file's first
+    // line, once the file that holds it is known.
+    virtual std::optional<int> routine_line(const std::string& name) const = 0;
+
+    // Questions asked in frame `frame` (an index as above).
+    virtual SymbolAnswer symbol_value(std::size_t frame, const std::string& symbol) = 0;
+    virtual Evaluation evaluate(std::size_t frame, const std::string& expression) = 0;
+    virtual Evaluation run_instructions(std::size_t frame, const std::string& instructions) = 0;
+
+    // Called before the session reports a stop, a wait for input or the
+    // end: whatever the macro has written must reach the debugger first.
+    virtual void settle() {}
+};
+
+} // namespace ostra

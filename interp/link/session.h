@@ -1,0 +1,150 @@
+// The debugger session: announces the macro's source, stops where the
+// debugger asks, obeys its commands and answers every question. The engine
+// that runs the macro keeps control and calls before_clause() at each clause
+// the debugger may stop at; while the macro is stopped, the session serves
+// commands inside that call.
+//
+// Conventions of the messages:
+// - Lines in messages are 0-based displayed lines: the main file first,
+//   then each routine file in the order it was loaded.
+// - The main program's routine name is "main"; an internal routine is named
+//   by its label as written; a routine file by its file name without folder
+//   and extension. These are also the frame names "tipeval @NAME" accepts.
+// - "stop at N" means line N of the file the selected frame is in, "stopv at
+//   N" displayed line N (both 1-based); a breakpoint on a line without a
+//   clause moves to the next line that has one, and "stop-set" confirms the
+//   line it landed on (0-based). "stopin-set ID LINE" gives the label's line.
+// - While the macro waits for a line of standard input it sends "halt-at",
+//   and "running" again once the line has come.
+#pragma once
+
+#include "command.h"
+#include "engine.h"
+#include "handshake.h"
+
+#include <functional>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace ostra {
+
+struct SessionSettings {
+    std::string name = "ostra"; // the program name that starts its own messages
+    // How many clauses run between two looks at the command channel while
+    // the macro runs: 1 answers at once, more costs fewer system calls.
+    int poll_every = 1;
+};
+
+// Where the engine stands before a clause.
+struct Position {
+    int line = 0;               // displayed, 0-based
+    bool first_on_line = false; // the first clause of its line (line breakpoints)
+    bool fresh = false;         // the first clause of a frame just entered
+};
+
+class Session {
+  public:
+    Session(Link& link, Engine& engine, SessionSettings settings);
+
+    // The main file: "set-source", "file-map", "running".
+    void announce(const std::string& text, const std::string& path, int line_count);
+    // The macro cannot run at all: "error", the reason, "end".
+    void cannot_run(const std::string& why);
+
+    // Called before each clause the debugger may stop at, with the engine's
+    // stack already showing it. Stops there when the debugger wants to and
+    // serves commands until it moves on. False when the macro must end now
+    // (killed, or the debugger went away).
+    bool before_clause(const Position& at);
+
+    // A routine file joined the program as file `index`.
+    void file_loaded(std::size_t index, const std::string& text);
+
+    // The macro is about to read standard input from `input`. Returns at once
+    // when `ready()` says there is something to read; otherwise sends
+    // "halt-at", serves commands (a "break" stops here until a run command)
+    // and returns when input has come. False when the macro must end now.
+    bool wait_for_input(Socket input, const std::function<bool()>& ready);
+    // A line of the link's input, without its line end; empty at the end of
+    // input; nothing when the macro must end now.
+    std::optional<std::string> read_input_line();
+    void write_output(const std::string& bytes);
+
+    // The clause about to run failed: "error", `message`, a stop there; the
+    // variables can still be looked at. After the next run command it sends
+    // "error" again and returns; the engine then ends the program.
+    void failed(const std::string& message);
+    // The program ended: "end".
+    void end(int status);
+
+    bool quitting() const { return quit_; }
+    // Closes the link (after the debugger has read everything) and gives the
+    // process's exit status.
+    int close();
+
+    void say(const std::string& text); // a "mes" line
+
+    // Acts on one command frame as if it had just come from the debugger.
+    void handle_command(const std::string& frame) { command(frame); }
+
+  private:
+    enum class Run { step, next, stepout, cont };
+
+    struct RoutineBreak {
+        long id;
+        std::string name;
+        bool confirmed = false;
+    };
+    struct FileLineBreak {
+        std::string file; // base name as typed
+        long line;        // 1-based within the file
+    };
+
+    Link& link_;
+    Engine& engine_;
+    SessionSettings settings_;
+    std::set<int> lines_; // line breakpoints, displayed 0-based
+    std::vector<RoutineBreak> routines_;
+    std::vector<FileLineBreak> pending_; // waiting for their file to load
+    std::size_t selected_ = 0;           // frame shown after up/down
+    Run run_ = Run::step;
+    std::size_t run_depth_ = 0;
+    int clauses_since_poll_ = 0;
+    bool running_ = true;
+    bool break_asked_ = false;
+    bool finished_ = false;
+    bool quit_ = false;
+    bool killed_ = false;
+    bool dropped_ = false; // the debugger went away
+    bool dead_ = false;    // a clause failed; the next run command ends the macro
+    int status_ = 0;
+
+    // session.cpp
+    bool should_stop(const Position& at) const;
+    void report_stop(const char* keyword);
+    bool serve_stopped();
+    void poll_commands();
+    void link_gone();
+    void resume(Run how);
+    void complain(const std::string& text); // a "mes" that starts with our name
+
+    // session_commands.cpp
+    void command(const std::string& text);
+    void where();
+    void move_frame(int by);
+    void print(const std::string& what);
+    void interpret(const std::string& text);
+    void tipeval(const Command& c);
+    std::optional<std::size_t> frame_named(const std::string& name) const;
+
+    // session_breakpoints.cpp
+    void stop_at(const Command& c);
+    void stop_in(const Command& c);
+    void confirm_line(int displayed);
+    void resolve_pending();
+    bool routine_break_at(const std::string& routine) const;
+};
+
+} // namespace ostra

@@ -1,0 +1,200 @@
+// Regina's exits: the trace exit (where the session stops before each
+// clause), the terminal exits of SAY and PULL, and the function exit that
+// runs routine files found beside the macro under the debugger.
+#include "regina_engine.h"
+#include "rexx_api.h"
+#include "routine_files.h"
+
+#include "sys.h"
+#include "text.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <poll.h>
+#include <unistd.h>
+
+namespace regina {
+
+namespace {
+
+// Whether standard input can be read without waiting: bytes already in the
+// stdio buffer (glibc keeps its read pointers in the FILE), or on the
+// descriptor, or its end.
+bool stdin_ready() {
+    if (stdin->_IO_read_ptr < stdin->_IO_read_end) return true;
+    pollfd p{0, POLLIN, 0};
+    return ::poll(&p, 1, 0) > 0;
+}
+
+// Regina's "Error 41 running "/x/m.rexx", line 4: Bad arithmetic conversion"
+// as the debugger's message puts it: "Error 41: Bad arithmetic conversion
+// (line 4 of m.rexx)".
+std::string error_message(const std::string& report) {
+    std::size_t running = report.find(" running \"");
+    std::size_t path_end =
+        running == std::string::npos ? running : report.find("\", line ", running + 10);
+    std::size_t colon = path_end == std::string::npos ? path_end : report.find(": ", path_end);
+    if (colon == std::string::npos) return report;
+    std::string path = report.substr(running + 10, path_end - running - 10);
+    std::string line = report.substr(path_end + 8, colon - path_end - 8);
+    return report.substr(0, running) + report.substr(colon) + " (line " + line + " of " +
+           ostra::base_name(path) + ")";
+}
+
+void set_result(RXSTRING& into, const std::string& value) {
+    if (!into.strptr || into.strlength < value.size())
+        into.strptr = static_cast<char*>(RexxAllocateMemory(ULONG(value.size() + 1)));
+    std::memcpy(into.strptr, value.data(), value.size());
+    into.strlength = value.size();
+}
+
+} // namespace
+
+long ReginaEngine::on_io(long subfunction, void* parameters) {
+    switch (subfunction) {
+    case RXSIOTRC: {
+        auto* p = static_cast<RXSIOTRC_PARM*>(parameters);
+        return on_trace(std::string_view(p->rxsio_string.strptr, p->rxsio_string.strlength));
+    }
+    case RXSIOSAY:
+        if (!asking_) return RXEXIT_NOT_HANDLED;
+        {
+            auto* p = static_cast<RXSIOSAY_PARM*>(parameters);
+            said_.append(p->rxsio_string.strptr, p->rxsio_string.strlength);
+            said_ += '\n';
+        }
+        return RXEXIT_HANDLED;
+    case RXSIOTRD:
+        if (asking_) {
+            // A question that pulls gets an empty line: it must not eat
+            // the macro's input.
+            set_result(static_cast<RXSIOTRD_PARM*>(parameters)->rxsiotrd_retc, "");
+            return RXEXIT_HANDLED;
+        }
+        wait_for_stdin();
+        return RXEXIT_NOT_HANDLED;
+    case RXSIODTR:
+        // Interactive tracing is the debugger's job: its pauses read nothing.
+        set_result(static_cast<RXSIODTR_PARM*>(parameters)->rxsiodtr_retc, "");
+        return RXEXIT_HANDLED;
+    }
+    return RXEXIT_NOT_HANDLED;
+}
+
+long ReginaEngine::on_trace(std::string_view line) {
+    if (asking_) {
+        // A question's own clauses: only watch that it does not run away.
+        if (++question_clauses_ % 1024 == 0 && !halt_sent_ &&
+            ostra::now_ms() > question_deadline_) {
+            halt_sent_ = true;
+            RexxSetHalt(getpid(), 0);
+        }
+        return RXEXIT_HANDLED;
+    }
+    TraceLine t = read_trace_line(line);
+    if (!t.clause) {
+        if (line.rfind("Error ", 0) == 0 && !error_seen_) {
+            // Regina's report of a run-time error: show it, then stop at the
+            // clause that failed so that its variables can be looked at.
+            error_seen_ = true;
+            settle();
+            std::string shown = std::string(line) + "\n";
+            (void)!::write(2, shown.data(), shown.size());
+            session_->failed(error_message(std::string(line)));
+            if (session_->quitting()) end_now();
+            return RXEXIT_HANDLED;
+        }
+        if (line.find("+++ RC=") != std::string_view::npos) show_failed_command();
+        return RXEXIT_NOT_HANDLED; // Regina writes it to standard error
+    }
+    clause_line_ = t.line > 0 ? t.line : clause_line_;
+    clause_text_.assign(line.substr(11));
+    std::optional<ostra::Position> at = program_.follow(t);
+    if (!at) return RXEXIT_HANDLED;
+    if (!session_->before_clause(*at)) end_now();
+    if (++since_flush_ >= 256) {
+        since_flush_ = 0;
+        std::fflush(stdout);
+    }
+    if (reads_default_input(t.text)) wait_for_stdin();
+    return RXEXIT_HANDLED;
+}
+
+// Plain Regina traces a command that ends with a return code other than 0:
+// the clause, then "+++ RC=n +++". Under "trace a" the clause was traced
+// before it ran, to the trace exit; it is written here as plain Regina's
+// tracing would have written it, the line number shown only when it
+// changed.
+void ReginaEngine::show_failed_command() {
+    char number[16] = "      ";
+    if (clause_line_ != shown_line_) std::snprintf(number, sizeof number, "%6d", clause_line_);
+    shown_line_ = clause_line_;
+    std::string shown = std::string(number) + " *-* " + clause_text_ + "\n";
+    settle();
+    (void)!::write(2, shown.data(), shown.size());
+}
+
+void ReginaEngine::wait_for_stdin() {
+    if (stdin_ready()) return;
+    if (!session_->wait_for_input(0, stdin_ready)) end_now();
+}
+
+// Killed, or the debugger went away: nothing of the macro may run on.
+void ReginaEngine::end_now() {
+    settle();
+    int status = session_->close();
+    std::_Exit(status);
+}
+
+long ReginaEngine::on_function(void* parameters) {
+    if (asking_) return RXEXIT_NOT_HANDLED;
+    auto* p = static_cast<RXFNCCAL_PARM*>(parameters);
+    std::string name(reinterpret_cast<const char*>(p->rxfnc_name), p->rxfnc_namel);
+    int caller = program_.current_file();
+    std::vector<std::string> folders;
+    if (caller >= 0) folders.push_back(folder_of(program_.files[std::size_t(caller)].real));
+    folders.push_back(folder_of(program_.files[0].real));
+    std::string found = find_routine_file(name, folders);
+    if (found.empty()) return RXEXIT_NOT_HANDLED; // Regina's own search
+    int file = program_.file_of(found);
+    if (file < 0) {
+        std::string text;
+        if (!read_whole_file(found, text)) return RXEXIT_NOT_HANDLED;
+        file = program_.add_file(shown_path(found, program_.files), found, text);
+        session_->file_loaded(std::size_t(file), text);
+    }
+    std::vector<std::string> args;
+    for (USHORT i = 0; i < p->rxfnc_argc; ++i)
+        args.emplace_back(p->rxfnc_argv[i].strptr ? p->rxfnc_argv[i].strptr : "",
+                          p->rxfnc_argv[i].strlength);
+    std::optional<std::string> result;
+    bool failed = false;
+    const bool subroutine = p->rxfnc_flags.rxffsub;
+    // The caller's variables stay as they are until the call returns: a
+    // snapshot answers questions about them meanwhile.
+    const std::size_t caller_run = program_.activations() - 1;
+    if (snapshots_.size() <= caller_run) {
+        snapshots_.resize(caller_run + 1);
+        changes_.resize(caller_run + 1);
+    }
+    snapshots_[caller_run] = all_variables();
+    changes_[caller_run].clear();
+    run_file(file, subroutine ? RXSUBROUTINE : RXFUNCTION, args, result, failed);
+    for (const auto& [variable, value] : changes_[caller_run])
+        put_variable(variable, value);
+    changes_[caller_run].clear();
+    snapshots_[caller_run].clear();
+    if (session_->quitting()) end_now();
+    if (failed) {
+        p->rxfnc_flags.rxfferr = 1;
+        return RXEXIT_HANDLED;
+    }
+    if (result)
+        set_result(p->rxfnc_retc, *result);
+    else
+        MAKERXSTRING(p->rxfnc_retc, nullptr, 0); // RETURN without a value
+    return RXEXIT_HANDLED;
+}
+
+} // namespace regina

@@ -1,0 +1,101 @@
+// The program as the debugger sees it while Regina runs it: the files
+// loaded so far (the main macro, then each routine file as it is first
+// called) and the stack of frames, rebuilt from the trace lines Regina
+// passes to the trace exit before each clause.
+//
+// Regina has no interface for its call stack. What the trace line gives is
+// the clause's line (blank: the same line as before) and an indentation of
+// call nesting plus repetitive-DO nesting; a called routine's clauses are
+// indented one more than the clause that called it. A frame is entered when
+// a label is traced one deeper than its caller's last clause (CALL traces
+// the label it reaches; SIGNAL to a label traces it at the same depth), or
+// when the indentation grows onto the first clause after a label (a function
+// call traces no label). A frame is left after a RETURN (unless the next
+// clause is deeper: a function called by the RETURN's expression), or when
+// the indentation falls below the frame's own. Each routine file runs in a Regina run of its own
+// (an activation) whose indentation starts again at zero.
+#pragma once
+
+#include "engine.h"
+#include "session.h"
+#include "source_index.h"
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace regina {
+
+struct LoadedFile {
+    std::string path; // as announced: the main macro as given, a routine file as found
+    std::string real; // the file on this system
+    std::string text;
+    int first_displayed = 0;
+    SourceIndex index;
+};
+
+struct Frame {
+    std::string routine;
+    int file = 0;
+    std::size_t activation = 0;
+    int base_indent = 0;
+    int last_indent = 0;    // of its last traced clause
+    int line = 0;           // displayed: the clause about to run, or the call into the next frame
+    bool procedure = false; // its variables are its own (PROCEDURE)
+    bool fresh = true;      // no clause of it reached yet
+};
+
+// One clause line of the trace: "%6d *-* " then the indented clause text.
+struct TraceLine {
+    bool clause = false; // a "*-*" line; anything else is Regina's own report
+    int line = 0;        // 1-based; 0 when blank (the same line as before)
+    int indent = 0;
+    std::string_view text; // without the indentation; points into the line read
+};
+
+TraceLine read_trace_line(std::string_view line);
+
+class Program {
+  public:
+    std::deque<LoadedFile> files;
+    std::vector<Frame> frames;
+
+    // Adds a file (the first one is the main macro); its index.
+    int add_file(const std::string& path, const std::string& real, const std::string& text);
+    // The index of a loaded file with that real path, or -1.
+    int file_of(const std::string& real) const;
+
+    // A Regina run starts for `file` (the main macro, or a routine file
+    // called from the current clause) and ends.
+    void enter(int file, const std::string& routine);
+    void leave();
+    std::size_t activations() const { return activations_.size(); }
+    // The file of the innermost activation; -1 before any.
+    int current_file() const;
+
+    // Follows one traced clause. The position to stop at, or nothing for a
+    // label or a line Regina runs that is not part of the file.
+    std::optional<ostra::Position> follow(const TraceLine& t);
+
+    // The Regina run (activation) whose variables frame `index` sees: the
+    // scope of that run's innermost frame, unless a PROCEDURE frame of the
+    // same run stands in between (then nothing).
+    std::optional<std::size_t> scope_of(std::size_t index) const;
+
+  private:
+    struct Activation {
+        int file = 0;
+        std::size_t root = 0; // its first frame
+        int last_line = 1;
+        int last_indent = 0;
+        bool last_was_return = false;
+        std::string last_text;
+    };
+    std::vector<Activation> activations_;
+
+    void push(const std::string& routine, int file, int indent);
+};
+
+} // namespace regina

@@ -1,0 +1,217 @@
+// Questions asked in a frame. A frame of the Regina run now running is
+// asked live: a symbol's value straight from Regina's variable pool, and
+// everything else run by the helper routine appended to the file, called
+// from inside the trace exit so that it sees the variables of the clause
+// about to run. A frame of a run waiting for a routine file it called is
+// asked through the snapshot of its variables taken at the call, in a small
+// Regina run of its own; what that changes is put back when the call
+// returns.
+//
+// Whatever the question does wrong, the macro goes on where it was: the
+// helper traps SYNTAX, NOVALUE and HALT (the trace exit halts a question
+// that runs too long), and RC, SIGL and RESULT, which trapping and calling
+// set, are put back as they were.
+#include "regina_engine.h"
+#include "rexx_api.h"
+
+#include "sys.h"
+#include "text.h"
+
+#include <optional>
+
+namespace regina {
+
+namespace {
+
+constexpr long question_budget_ms = 2000;
+const char failure_mark = '\x01';
+
+// The instructions of a question, split at semicolons outside strings.
+std::vector<std::string> clauses_of(const std::string& text) {
+    std::vector<std::string> clauses(1);
+    char quote = 0;
+    for (char c : text) {
+        if (quote) {
+            if (c == quote) quote = 0;
+        } else if (c == '\'' || c == '"') {
+            quote = c;
+        } else if (c == ';') {
+            clauses.emplace_back();
+            continue;
+        }
+        clauses.back() += c;
+    }
+    return clauses;
+}
+
+// EXIT would end the macro and SIGNAL would carry on in it from inside the
+// helper: a question may use neither.
+bool leaves_the_question(const std::string& text) {
+    for (const std::string& clause : clauses_of(text)) {
+        std::vector<std::string> words = ostra::words_of(ostra::upper(clause));
+        for (std::size_t at = 0; at < words.size(); ++at) {
+            // An instruction starts a clause, or follows THEN, ELSE or OTHERWISE.
+            bool starts = at == 0 || words[at - 1] == "THEN" || words[at - 1] == "ELSE" ||
+                          words[at - 1] == "OTHERWISE";
+            if (!starts) continue;
+            if (words[at] == "EXIT" || words[at].rfind("EXIT(", 0) == 0) return true;
+            if (words[at] == "SIGNAL") {
+                std::string next = at + 1 < words.size() ? words[at + 1] : "";
+                if (next != "ON" && next != "OFF") return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+std::string ReginaEngine::hidden(std::size_t frame) const {
+    return "ostra-regina: the variables of " + program_.frames[frame].routine +
+           " are hidden by the routine called from it; step out to see them";
+}
+
+ostra::SymbolAnswer ReginaEngine::symbol_value(std::size_t frame, const std::string& symbol) {
+    std::optional<std::size_t> run = program_.scope_of(frame);
+    if (!run) return {ostra::SymbolAnswer::State::unreachable, hidden(frame)};
+    std::optional<std::string> value;
+    if (*run + 1 == program_.activations()) {
+        value = fetch_variable(symbol, true);
+    } else if (*run < snapshots_.size()) {
+        const Variables& variables = snapshots_[*run];
+        auto found = variables.find(derived_name(symbol, variables));
+        if (found != variables.end()) value = found->second;
+    }
+    if (value) return {ostra::SymbolAnswer::State::value, *value};
+    return {ostra::SymbolAnswer::State::unassigned, ""};
+}
+
+ostra::Evaluation ReginaEngine::evaluate(std::size_t frame, const std::string& expression) {
+    return ask(frame, "say (" + expression + ")");
+}
+
+ostra::Evaluation ReginaEngine::run_instructions(std::size_t frame, const std::string& text) {
+    ostra::Evaluation e = ask(frame, text);
+    std::vector<std::string> words = ostra::words_of(text);
+    e.changed = e.ok && !(words.size() > 0 && ostra::upper(words[0]) == "SAY");
+    return e;
+}
+
+ostra::Evaluation ReginaEngine::ask(std::size_t frame, const std::string& instructions) {
+    ostra::Evaluation e;
+    if (program_.frames.empty()) {
+        e.error = "ostra-regina: the macro is not running";
+        return e;
+    }
+    std::optional<std::size_t> run = program_.scope_of(frame);
+    if (!run || (*run + 1 < program_.activations() && *run >= snapshots_.size())) {
+        e.error = hidden(frame);
+        return e;
+    }
+    if (leaves_the_question(instructions)) {
+        e.error = "ostra-regina: EXIT and SIGNAL cannot be used in a question";
+        return e;
+    }
+    if (*run + 1 == program_.activations()) return ask_live(instructions);
+    return ask_snapshot(*run, instructions);
+}
+
+void ReginaEngine::begin_question() {
+    asking_ = true;
+    halt_sent_ = false;
+    said_.clear();
+    question_clauses_ = 0;
+    question_deadline_ = ostra::now_ms() + question_budget_ms;
+}
+
+ostra::Evaluation ReginaEngine::question_answer(bool called) {
+    asking_ = false;
+    ostra::Evaluation e;
+    if (!called) {
+        e.error = "ostra-regina: the question could not be asked";
+        return e;
+    }
+    if (!said_.empty() && said_.back() == '\n') said_.pop_back();
+    std::size_t mark = said_.find(failure_mark);
+    if (mark != std::string::npos && (mark == 0 || said_[mark - 1] == '\n')) {
+        std::size_t end = said_.find('\n', mark);
+        e.error = said_.substr(mark + 1, end == std::string::npos ? end : end - mark - 1);
+        return e;
+    }
+    e.ok = true;
+    e.said = said_;
+    return e;
+}
+
+ostra::Evaluation ReginaEngine::ask_live(const std::string& instructions) {
+    const std::optional<std::string> rc = fetch_variable("RC", false);
+    const std::optional<std::string> sigl = fetch_variable("SIGL", false);
+    const std::optional<std::string> result = fetch_variable("RESULT", false);
+
+    RXSTRING argument;
+    MAKERXSTRING(argument, const_cast<char*>(instructions.data()), instructions.size());
+    SHORT code = 0;
+    RXSTRING value;
+    MAKERXSTRING(value, nullptr, 0);
+    begin_question();
+    APIRET called = RexxCallBack(ask_routine, 1, &argument, &code, &value);
+    ostra::Evaluation e = question_answer(called == RX_CB_OK);
+    if (value.strptr) RexxFreeMemory(value.strptr);
+
+    put_variable("RC", rc);
+    put_variable("SIGL", sigl);
+    put_variable("RESULT", result);
+    return e;
+}
+
+ostra::Evaluation ReginaEngine::ask_snapshot(std::size_t run, const std::string& instructions) {
+    Variables& before = snapshots_[run];
+    const std::string program = question_program();
+    RXSTRING instore[2];
+    MAKERXSTRING(instore[0], const_cast<char*>(program.data()), program.size());
+    MAKERXSTRING(instore[1], nullptr, 0);
+    RXSTRING argument;
+    MAKERXSTRING(argument, const_cast<char*>(instructions.data()), instructions.size());
+    RXSYSEXIT exits[] = {{const_cast<char*>(io_exit_name), RXSIO},
+                         {const_cast<char*>(start_exit_name), RXINI},
+                         {const_cast<char*>(end_exit_name), RXTER},
+                         {nullptr, RXENDLST}};
+    SHORT code = 0;
+    RXSTRING value;
+    MAKERXSTRING(value, nullptr, 0);
+    seeding_ = &before;
+    after_question_.clear();
+    begin_question();
+    APIRET started =
+        RexxStart(1, &argument, "question", instore, "SYSTEM", RXCOMMAND, exits, &code, &value);
+    ostra::Evaluation e = question_answer(started == 0);
+    seeding_ = nullptr;
+    if (value.strptr) RexxFreeMemory(value.strptr);
+    if (instore[1].strptr) RexxFreeMemory(instore[1].strptr);
+    if (!e.ok) return e;
+
+    // What the question changed goes to the snapshot now and to Regina when
+    // the call returns.
+    std::map<std::string, std::optional<std::string>>& changes = changes_[run];
+    for (const auto& [name, text] : after_question_) {
+        auto old = before.find(name);
+        if (old == before.end() || old->second != text) changes[name] = text;
+    }
+    for (const auto& [name, text] : before)
+        if (!after_question_.count(name)) changes[name] = std::nullopt;
+    before = after_question_;
+    return e;
+}
+
+long ReginaEngine::on_start_or_end(long function) {
+    if (!seeding_) return RXEXIT_NOT_HANDLED;
+    if (function == RXINI) {
+        for (const auto& [name, value] : *seeding_)
+            put_variable(name, value);
+    } else {
+        after_question_ = all_variables();
+    }
+    return RXEXIT_HANDLED;
+}
+
+} // namespace regina

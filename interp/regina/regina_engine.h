@@ -1,0 +1,110 @@
+// Regina behind the debugger session. Regina runs the macro; an in-store
+// copy of each file starts with "trace a" (on line 1, so that line numbers
+// stay), and the trace exit, called with each clause's trace line before the
+// clause runs, is where the session stops and serves commands. Routine files
+// run in nested, traced Regina runs started from the function exit.
+// Questions are answered by a helper routine appended to each copy, called
+// from inside the exit so that it runs in the scope of the clause about to
+// run.
+//
+// The macro's standard streams are the link's: file descriptors 0, 1 and 2
+// are the link's input and output sockets, because Regina's LINEIN, LINEOUT,
+// CHAROUT and host commands use them directly.
+#pragma once
+
+#include "program.h"
+#include "variable_pool.h"
+
+#include "engine.h"
+#include "session.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace regina {
+
+class ReginaEngine : public ostra::Engine {
+  public:
+    ReginaEngine();
+    ~ReginaEngine() override;
+    void attach(ostra::Session& session) { session_ = &session; }
+
+    // Runs the macro under the session: `shown` is the path as the debugger
+    // named it, `real` the file on this system. Returns the exit status.
+    int run(const std::string& shown, const std::string& real, const std::string& args);
+
+    // Engine
+    std::size_t file_count() const override { return program_.files.size(); }
+    ostra::ProgramFile file(std::size_t index) const override;
+    std::size_t depth() const override { return program_.frames.size(); }
+    ostra::StackFrame frame(std::size_t index) const override;
+    std::optional<int> clause_line_from(int file, int line) const override;
+    std::optional<int> routine_line(const std::string& name) const override;
+    ostra::SymbolAnswer symbol_value(std::size_t frame, const std::string& symbol) override;
+    ostra::Evaluation evaluate(std::size_t frame, const std::string& expression) override;
+    ostra::Evaluation run_instructions(std::size_t frame, const std::string& text) override;
+    void settle() override;
+
+    // The exits (exits.cpp), called through Regina's C interface.
+    long on_io(long subfunction, void* parameters);
+    long on_function(void* parameters);
+    long on_start_or_end(long function);
+
+  private:
+    ostra::Session* session_ = nullptr;
+    Program program_;
+    bool asking_ = false;       // a question's helper routine is running
+    std::string said_;          // what the question said
+    long question_clauses_ = 0; // clauses the question has run
+    std::int64_t question_deadline_ = 0;
+    bool halt_sent_ = false;
+    bool error_seen_ = false;
+    int since_flush_ = 0;
+    // The last clause traced (its line and its indented text), and the line
+    // number Regina's normal tracing would have shown last: to show a failed
+    // command as plain Regina does.
+    int clause_line_ = 0;
+    std::string clause_text_;
+    int shown_line_ = 0;
+    // The variables of each Regina run that called a routine file, as they
+    // were at the call (nothing of it runs until the call returns), and the
+    // changes questions made to them, put back when the call returns.
+    std::vector<Variables> snapshots_;
+    std::vector<std::map<std::string, std::optional<std::string>>> changes_;
+    Variables* seeding_ = nullptr; // a question's own Regina run starts with these
+    Variables after_question_;
+
+    // exits.cpp
+    long on_trace(std::string_view line);
+    void show_failed_command();
+    void wait_for_stdin();
+    [[noreturn]] void end_now();
+    int run_file(int file, long call_type, const std::vector<std::string>& args,
+                 std::optional<std::string>& result, bool& failed);
+
+    // questions.cpp
+    ostra::Evaluation ask(std::size_t frame, const std::string& instructions);
+    ostra::Evaluation ask_live(const std::string& instructions);
+    ostra::Evaluation ask_snapshot(std::size_t run, const std::string& instructions);
+    void begin_question();
+    ostra::Evaluation question_answer(bool called);
+    std::string hidden(std::size_t frame) const;
+};
+
+// The in-store copy of a file that Regina runs: "trace a" on line 1 (in
+// place of a "#!" line), the text, and the helper routine of questions.
+std::string traced_copy(const std::string& text);
+// The program that answers a question on its own, from a snapshot of
+// variables: the helper's body as a main program.
+std::string question_program();
+
+// Whether a clause reads the default input stream through LINEIN or CHARIN
+// (which Regina reads from file descriptor 0 without any exit).
+bool reads_default_input(std::string_view clause);
+
+// Runs the macro as the plain interpreter would, without the debugger.
+int run_plain(const std::string& real, const std::string& args);
+
+} // namespace regina

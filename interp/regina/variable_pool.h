@@ -1,0 +1,25 @@
+// Regina's variable pool, for the scope of the clause about to run.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+
+namespace regina {
+
+using Variables = std::map<std::string, std::string>; // exact names: "X", "NAME.1"
+
+// A variable by its exact name (`symbolic`: as a symbol, its tail
+// substituted); nothing when it has no value.
+std::optional<std::string> fetch_variable(const std::string& name, bool symbolic);
+// Sets a variable by its exact name, or drops it when there is no value.
+void put_variable(const std::string& name, const std::optional<std::string>& value);
+// Every variable of the scope.
+Variables all_variables();
+
+// The exact name a symbol stands for among `variables`: upper case, and a
+// compound symbol's tails replaced by the values of those that are
+// variables.
+std::string derived_name(const std::string& symbol, const Variables& variables);
+
+} // namespace regina

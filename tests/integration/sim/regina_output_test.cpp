@@ -1,0 +1,136 @@
+// Programs run to the end under ostra-regina (one "cont" after each stop)
+// write exactly what the regina command writes, standard error included,
+// read the same input, and end with the same status.
+#include "vel_side.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sys/wait.h>
+
+using namespace simtest;
+
+namespace {
+
+struct Outcome {
+    std::string output;
+    int status = -1;
+};
+
+// The regina command on `path`, `input` on its standard input, standard
+// output and error together.
+Outcome under_regina(const std::string& path, const std::string& input) {
+    const std::string name = path.substr(path.find_last_of('/') + 1);
+    std::string in = scratch_path(name + ".in"), out = scratch_path(name + ".out");
+    write_file(in, input);
+    int raw = std::system(("regina " + path + " < " + in + " > " + out + " 2>&1").c_str());
+    return {read_file(out), WIFEXITED(raw) ? WEXITSTATUS(raw) : -1};
+}
+
+// The same under the debugger: the input typed first, then "cont" until the
+// run ends.
+Outcome under_debugger(const std::string& path, const std::string& input) {
+    VelSide vel({path});
+    Outcome o;
+    if (!vel.ok) return o;
+    vel.until_stop();
+    vel.in.send(input);
+    for (int stops = 0; stops < 20; ++stops) {
+        vel.command("cont");
+        std::vector<std::string> got = vel.until_stop();
+        if (got.empty() || got.back() == "|end|") break;
+    }
+    o.output = vel.out.bytes_until(std::string(1, '\0') + "never", 5000);
+    o.status = vel.exit_status();
+    return o;
+}
+
+void expect_same(const std::string& name, const std::string& text, const std::string& input) {
+    std::string path = scratch_path(name);
+    write_file(path, text);
+    Outcome expected = under_regina(path, input);
+    Outcome got = under_debugger(path, input);
+    EXPECT_EQ(got.output, expected.output) << name;
+    EXPECT_EQ(got.status, expected.status) << name;
+    EXPECT_FALSE(expected.output.empty()) << name << ": the reference wrote nothing";
+}
+
+} // namespace
+
+TEST(ReginaOutput, SayLineoutCharoutAndHostCommandsInTheirOrder) {
+    expect_same("streams.rexx",
+                "say 'one'\n"
+                "'echo from the shell'\n"
+                "call lineout , 'two'\n"
+                "call charout , 'three'\n"
+                "call charout , ' and more' || '0a'x\n"
+                "'echo to standard error >&2'\n"
+                "address system 'printf \"%s|\" a b'\n"
+                "'yes | head -n 2'\n"
+                "do i = 1 to 2; 'exit 4'; end\n"
+                "if i > 2 then 'exit 5'\n"
+                "say\n"
+                "say 'rc' rc\n"
+                "exit 4\n",
+                "");
+}
+
+TEST(ReginaOutput, PullLineinAndTheExternalDataQueue) {
+    expect_same("input.rexx",
+                "pull first\n"
+                "second = linein()\n"
+                "queue 'fifo one'; queue 'fifo two'; push 'lifo'\n"
+                "say queued()\n"
+                "do queued(); parse pull item; say item; end\n"
+                "parse pull third\n"
+                "say first '/' second '/' third\n"
+                "say lines() > 0\n",
+                "alpha beta\nGamma Delta\nlast line\nspare\n");
+}
+
+TEST(ReginaOutput, ARunTimeErrorReportsRegina_sOwnTextAndStatus) {
+    expect_same("broken.rexx",
+                "say 'before'\n"
+                "call divide 1, 0\n"
+                "say 'never'\n"
+                "exit\n"
+                "divide: procedure\n"
+                "  return arg(1) / arg(2)\n",
+                "");
+}
+
+TEST(ReginaOutput, TheLanguageAtLarge) {
+    expect_same("language.rexx",
+                "numeric digits 30\n"
+                "say 2 ** 80 / 7\n"
+                "numeric digits 9\n"
+                "s.='default'; s.1='one'; k=1\n"
+                "say s.k s.2 symbol('s.3')\n"
+                "parse value 'key=value;rest' with name '=' val ';' tail\n"
+                "say name val tail\n"
+                "say translate('abc', 'xyz', 'abc') reverse('stressed') format(3.14159, 2, 2)\n"
+                "say d2x(255) x2d('ff') c2x('A') bitand('0f'x, '05'x) == '05'x\n"
+                "say space('  a   b  ') changestr('a', 'banana', 'o') countstr('an', 'banana')\n"
+                "select\n"
+                "  when k > 1 then say 'big'\n"
+                "  otherwise say 'small'\n"
+                "end\n"
+                "interpret 'say \"interpreted\" k + 1'\n"
+                "signal on novalue\n"
+                "say undefined\n"
+                "exit 0\n"
+                "novalue:\n"
+                "  say 'novalue at' sigl condition('D')\n"
+                "  exit 7\n",
+                "");
+}
+
+TEST(ReginaOutput, TheWordCountingExample) {
+    std::string path = example("words.rexx");
+    const std::string input = "the cat and the hat\nA cat, a HAT; the end.\n\n";
+    Outcome expected = under_regina(path, input);
+    Outcome got = under_debugger(path, input);
+    EXPECT_EQ(got.output, expected.output);
+    EXPECT_EQ(got.status, expected.status);
+    EXPECT_NE(expected.output.find("THE............."), std::string::npos) << expected.output;
+}

@@ -1,0 +1,107 @@
+#include "walk.h"
+
+#include "expr.h"
+#include "value.h"
+
+namespace sim {
+
+ostra::ProgramFile WalkEngine::file(std::size_t index) const {
+    const SourceFile& f = m_.files[index];
+    return {f.path, f.first_displayed, f.line_count};
+}
+
+ostra::StackFrame WalkEngine::frame(std::size_t index) const {
+    const Frame& f = m_.frames[index];
+    int line = index + 1 == m_.frames.size() ? m_.displayed_line(f) : m_.call_line(index + 1);
+    return {f.routine, f.file, line};
+}
+
+std::optional<int> WalkEngine::clause_line_from(int file, int line) const {
+    const SourceFile& f = m_.files[std::size_t(file)];
+    for (const Clause& c : f.clauses)
+        if (c.step_point && c.line >= line) return f.first_displayed + c.line;
+    return std::nullopt;
+}
+
+std::optional<int> WalkEngine::routine_line(const std::string& name) const {
+    for (const SourceFile& f : m_.files) {
+        if (auto label = f.labels.find(upper(name)); label != f.labels.end())
+            return f.first_displayed + f.clauses[std::size_t(label->second)].line;
+    }
+    for (std::size_t i = 1; i < m_.files.size(); ++i)
+        if (upper(file_stem(m_.files[i].path)) == upper(name)) return m_.files[i].first_displayed;
+    return std::nullopt;
+}
+
+VarPool& WalkEngine::pool_of(std::size_t frame) {
+    static VarPool empty; // before the macro starts and after it ends
+    if (frame >= m_.frames.size()) return empty;
+    return *m_.frames[frame].pool;
+}
+
+ostra::SymbolAnswer WalkEngine::symbol_value(std::size_t frame, const std::string& symbol) {
+    if (std::optional<std::string> value = pool_of(frame).get(symbol))
+        return {ostra::SymbolAnswer::State::value, *value};
+    return {ostra::SymbolAnswer::State::unassigned, ""};
+}
+
+ostra::Evaluation WalkEngine::evaluate(std::size_t frame, const std::string& expression) {
+    ostra::Evaluation e;
+    e.ok = sim::evaluate(expression, pool_of(frame), e.said, e.error);
+    return e;
+}
+
+ostra::Evaluation WalkEngine::run_instructions(std::size_t frame, const std::string& text) {
+    ostra::Evaluation e;
+    e.ok = run_immediate(text, pool_of(frame), e.said, e.error, e.changed);
+    return e;
+}
+
+std::optional<std::string> WalkEngine::read_input_line() {
+    return session_->read_input_line();
+}
+
+void WalkEngine::write_output(const std::string& text) {
+    session_->write_output(text);
+}
+
+void WalkEngine::file_loaded(int index) {
+    session_->file_loaded(std::size_t(index), m_.files[std::size_t(index)].text);
+}
+
+int walk(ostra::Link& link, const std::string& path, const std::vector<std::string>& args) {
+    Machine machine;
+    WalkEngine engine(machine);
+    ostra::Session session(link, engine, {"ostra-sim", 1});
+    engine.attach(session);
+    if (!machine.start(path, args)) {
+        session.cannot_run("cannot read \"" + path + "\"");
+        session.close();
+        return 1;
+    }
+    const SourceFile& main = machine.files[0];
+    session.announce(main.text, main.path, main.line_count);
+    while (!machine.finished()) {
+        Frame& f = machine.frames.back();
+        const Clause& c = machine.clause_of(f);
+        if (c.step_point) {
+            if (!session.before_clause({machine.displayed_line(f), c.first_on_line, f.fresh}))
+                break;
+            machine.frames.back().fresh = false;
+        }
+        Outcome outcome = machine.step(engine);
+        if (outcome == Outcome::failed) {
+            const Frame& at = machine.frames.back();
+            session.failed(machine.error + " (line " +
+                           std::to_string(machine.clause_of(at).line + 1) + " of " +
+                           base_name(machine.files[std::size_t(at.file)].path) + ")");
+            break;
+        }
+        if (outcome == Outcome::ended || outcome == Outcome::interrupted) break;
+    }
+    long status = 0;
+    if (!session.quitting()) session.end(to_whole(machine.result, status) ? int(status) : 0);
+    return session.close();
+}
+
+} // namespace sim
