@@ -94,6 +94,13 @@ await_float() {
 
 none_visible() { [ -z "$(floats "$1")" ]; }
 
+# Whether the visible pins are in front of the main window (the window list
+# runs from the front to the back).
+pins_in_front() {
+  [ "$(probe windows - | awk '$2 == 1 && $1 == "VEL_PIN" { pin = 1 }
+    $2 == 1 && $1 == "VEL" { print (pin ? "front" : "behind"); exit }')" = front ]
+}
+
 start_vel() {
   win_background "$work/vel.out" "$work/vel.err" "$VEL_EXE" tipdemo.rexx
   vel_pid=$E2E_LAST_PID
@@ -258,6 +265,8 @@ await 'cmd tipeval @main longvariablename = "world";' \
   && pass "the edit sent the assignment" || check_failed "no assignment from the edit box"
 await_float VEL_PIN "longvariablename {main} = world" >/dev/null \
   && pass "the pin shows the new value" || check_failed "the pin did not show the new value"
+pins_in_front && pass "the pins are in front of the main window after the edit" \
+  || check_failed "the main window covers the pins after the edit"
 shot pins-edited.png
 
 # 7. Quitting and starting again: the pins come back at the first stop.
@@ -274,6 +283,8 @@ await_float VEL_PIN "longvariablename {main} is not assigned." >/dev/null \
   || check_failed "the first pin did not come back"
 [ "$(floats VEL_PIN | wc -l)" -eq 2 ] && pass "both pins came back" \
   || check_failed "$(floats VEL_PIN | wc -l) pins came back"
+pins_in_front && pass "the pins are in front of the main window" \
+  || check_failed "the main window covers the restored pins"
 shot pins-restarted.png
 keys alt+e
 probe box VEL 15000 OK >/dev/null || true

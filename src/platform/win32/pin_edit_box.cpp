@@ -112,6 +112,21 @@ bool is_button_press(UINT message) {
     }
 }
 
+BOOL CALLBACK raise_if_owned(HWND window, LPARAM owner) {
+    if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(owner))
+        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    return TRUE;
+}
+
+// When the box goes, the activation goes back to the main window, and Wine
+// then stacks it in front of its own pop-ups: the tip and the pins are put
+// back in front of it.
+void raise_owned_popups() {
+    if (state().main_window)
+        EnumWindows(raise_if_owned, reinterpret_cast<LPARAM>(state().main_window));
+}
+
 } // namespace
 
 namespace win32 {
@@ -163,5 +178,6 @@ EditBoxResult plat_pin_edit_box(PlatRect where, const std::string& text) {
     if (box.hook) UnhookWindowsHookEx(box.hook);
     if (box.window) DestroyWindow(box.window);
     open_box = nullptr;
+    raise_owned_popups();
     return box.result;
 }
