@@ -211,6 +211,35 @@ TEST_F(TipTest, ThePictureIsTheIconStripAndTheFramedText) {
     EXPECT_EQ(ops[5].y0, 7);
 }
 
+TEST_F(TipTest, APinMadeFromATipTakesASelectionOnItsLine) {
+    rest_on(2, 0); // "total", in symbol mode
+    vel_tip_answer("=6");
+    select_on_line(2, 8, 14); // "abc + 1", made after the tip showed
+    g_source.stop_routine = "main";
+    watch_window_mouse(g_tip.window, {FloatMouse::LeftDown, 2, 7, 0, 0});
+    ASSERT_EQ(vel_pin_count(), 1);
+    EXPECT_EQ(pin(0).expression, "abc + 1");
+    EXPECT_EQ(pin(0).mode, TIP_EXPRESSION);
+    EXPECT_EQ(pin(0).frame, "main");
+    EXPECT_EQ(pin(0).text, "total = 6") << "the tip's text until the pin's own answer";
+    EXPECT_EQ(sent().back(), "tipeval @main say (abc + 1)");
+    vel_tip_answer("6");
+    EXPECT_EQ(pin(0).text, "(abc + 1) = 6");
+
+    // A pin of a line in no file keeps no file and no line offset.
+    g_source.file_map.clear();
+    g_source.stop_routine.reset();
+    g_selection = SelectionRange{};
+    watch_window_mouse(pin(0).window, {FloatMouse::LeftUp, 0, 0, 0, 0});
+    rest_on(1, 0);
+    vel_tip_answer("=5");
+    watch_window_mouse(g_tip.window, {FloatMouse::LeftDown, 2, 7, 0, 0});
+    ASSERT_EQ(vel_pin_count(), 2);
+    EXPECT_EQ(pin(1).file, "");
+    EXPECT_EQ(pin(1).line_offset, 0);
+    EXPECT_EQ(pin(1).expression, "abc");
+}
+
 TEST_F(TipTest, ClickingThePinIconMakesAPinBeingDragged) {
     rest_on(1, 0);
     vel_tip_answer("=5");
