@@ -64,12 +64,12 @@ void pin_show_text(PinRecord& pin, const std::string& text) {
 
 void vel_pin_from_tip(const std::string& expression, const std::string& text, int x, int y) {
     PinRecord pin;
-    pin.mode = g_tip.mode;
+    pin.mode = g_tip.shown_mode;
     std::string chosen = expression;
     // A selection on the tip's line names the expression better than the
     // symbol the pointer rested on.
     if (const std::optional<SourceSelection> s = source_view_selection()) {
-        const std::int32_t line = g_tip.line;
+        const std::int32_t line = g_tip.shown_line;
         if (s->start_line == line && s->end_line == line && s->end_character > s->start_character &&
             line >= 0 && line < static_cast<std::int32_t>(g_source.lines.size())) {
             const std::string selected =
@@ -82,10 +82,10 @@ void vel_pin_from_tip(const std::string& expression, const std::string& text, in
     }
     pin.expression = cut_text(chosen, PIN_EXPRESSION_CUT);
     pin.text = cut_text(text, PIN_TEXT_CUT);
-    const int entry = file_map_entry_containing(g_tip.line);
+    const int entry = file_map_entry_containing(g_tip.shown_line);
     if (entry >= 0) {
         const FileMapEntry& file = g_source.file_map[static_cast<std::size_t>(entry)];
-        pin.line_offset = g_tip.line - file.first_line;
+        pin.line_offset = g_tip.shown_line - file.first_line;
         pin.file = cut_text(*file.file_name, PIN_NAME_CUT);
     }
     if (g_source.stop_routine) pin.frame = cut_text(*g_source.stop_routine, PIN_NAME_CUT);
@@ -93,7 +93,7 @@ void vel_pin_from_tip(const std::string& expression, const std::string& text, in
     if (pin.window == 0) return;
     const PlatRect source = source_rect();
     pin.x_offset = x - source.x;
-    if (const std::optional<std::int32_t> row = source_view_row_of_line(g_tip.line))
+    if (const std::optional<std::int32_t> row = source_view_row_of_line(g_tip.shown_line))
         pin.y_offset = y - (*row * source_view_geometry().cell_height + source.y);
     g_pins.pins.push_back(pin);
     plat_float_set_caption(pin.window, pin.text);

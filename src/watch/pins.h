@@ -63,8 +63,9 @@ int pin_screen_coordinate(int base, std::int64_t offset);
 // The pin of a window, or -1.
 int pin_index_of(plat_window window);
 
-// Makes a pin from the tip with its expression and text, its window's
-// top-left corner at (x, y) on the screen, and starts dragging it.
+// Makes a pin from the shown tip (its line and mode) with the expression and
+// text, its window's top-left corner at (x, y) on the screen, and starts
+// dragging it.
 void vel_pin_from_tip(const std::string& expression, const std::string& text, int x, int y);
 
 // Destroys a pin's window and removes it; the pins after it move down one

@@ -201,8 +201,12 @@ void vel_tip_answer(const std::string& value) {
         break;
     }
     const std::string text = vel_tip_format(g_tip.expression, g_tip.mode, "", value);
-    if (text.empty())
+    if (text.empty()) {
         vel_tip_hide();
-    else
-        tip_window_show(text);
+        return;
+    }
+    g_tip.shown_expression = g_tip.expression;
+    g_tip.shown_mode = g_tip.mode;
+    g_tip.shown_line = g_tip.line;
+    tip_window_show(text);
 }

@@ -17,7 +17,13 @@ struct TipState {
     // belongs to it); -1 until the pointer first rests on a line.
     std::int32_t line = -1;
     std::string text; // what the tip window shows, 511 characters at most
-    int x = 0;        // where the tip's top-left corner goes, screen pixels
+    // What the shown tip is the value of. The pointer may have moved on to
+    // another candidate since, and a pin made from the tip must pin what it
+    // shows.
+    std::string shown_expression;
+    int shown_mode = TIP_SYMBOL;
+    std::int32_t shown_line = -1;
+    int x = 0; // where the tip's top-left corner goes, screen pixels
     int y = 0;
     plat_window window = 0; // made on first use, then only shown and hidden
     // Shared by tips, pin refreshes and pin edits.

@@ -55,6 +55,9 @@ void tip_picture_paint(plat_window window, int width, int height, const std::str
 void tip_window_pressed(int x) {
     if (x >= TIP_ICON_STRIP_WIDTH) return;
     const PlatRect where = plat_float_rect(g_tip.window);
-    vel_pin_from_tip(g_tip.expression, g_tip.text, where.x, where.y);
+    // A value that came after the pointer left its symbol names nothing to
+    // ask for again.
+    if (!g_tip.shown_expression.empty())
+        vel_pin_from_tip(g_tip.shown_expression, g_tip.text, where.x, where.y);
     vel_tip_hide();
 }

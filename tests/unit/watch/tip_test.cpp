@@ -265,12 +265,32 @@ TEST_F(TipTest, ClickingThePinIconMakesAPinBeingDragged) {
     watch_window_mouse(pin(0).window, {FloatMouse::LeftUp, 0, 0, x + 52, y + 7});
     EXPECT_EQ(pin(0).placed, 1);
     EXPECT_EQ(pin(0).x_offset, x + 50 - source_screen().x);
+    vel_tip_answer("=5"); // the pin's own question
+    EXPECT_EQ(pin(0).text, "abc = 5");
     // Its refresh question is out.
     EXPECT_EQ(sent().back(), std::string("tipeval 0 ") + kAbcQuestion);
+
+    // A tip keeps what it shows while the pointer looks at something else.
+    rest_on(2, 0);
+    vel_tip_answer("=6");
+    hover(1, 0); // "abc" is the candidate now; the tip still shows total
+    watch_window_mouse(g_tip.window, {FloatMouse::LeftDown, 2, 7, 0, 0});
+    ASSERT_EQ(vel_pin_count(), 2);
+    EXPECT_EQ(pin(1).expression, "total");
+    EXPECT_EQ(pin(1).line_offset, 2);
+    watch_window_mouse(pin(1).window, {FloatMouse::LeftUp, 0, 0, 0, 0});
+    vel_tip_answer("=5");
+    vel_tip_answer("=6"); // the two pins' questions
+    // A value shown after the pointer left every symbol pins nothing.
+    rest_on(2, 0);
+    hover(1, 10);
+    vel_tip_answer("=6");
+    watch_window_mouse(g_tip.window, {FloatMouse::LeftDown, 2, 7, 0, 0});
+    EXPECT_EQ(vel_pin_count(), 2);
 
     // The text part of the tip makes nothing.
     rest_on(2, 0);
     vel_tip_answer("=6");
     watch_window_mouse(g_tip.window, {FloatMouse::LeftDown, 30, 7, 0, 0});
-    EXPECT_EQ(vel_pin_count(), 1);
+    EXPECT_EQ(vel_pin_count(), 2);
 }
