@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -33,7 +34,9 @@ const char loop_macro[] = "n = 0\n"
                           "end\n";
 
 std::string write_macro(const std::string& name, const char* text) {
-    std::string path = "/tmp/regina_bench_" + std::to_string(getpid()) + "_" + name;
+    std::string path = (std::filesystem::temp_directory_path() /
+                        ("regina_bench_" + std::to_string(getpid()) + "_" + name))
+                           .string();
     std::FILE* f = std::fopen(path.c_str(), "wb");
     std::fputs(text, f);
     std::fclose(f);

@@ -1,5 +1,7 @@
 #include "display/context_menu.h"
 
+#include "display/edit_clipboard.h"
+#include "display/edit_cursor.h"
 #include "display/mouse_events.h"
 #include "display/selection_state.h"
 #include "edit/edit_mode.h"

@@ -5,9 +5,7 @@
 #include "platform/dialogs.h"
 #include "runtime/fatal.h"
 #include "runtime/path.h"
-#include "settings/font_spec.h"
 #include "settings/fonts.h"
-#include "settings/logfont_bytes.h"
 
 DialogState g_dialogs;
 
@@ -32,22 +30,10 @@ std::optional<std::string> dialog_open_file() {
 void dialog_choose_font() {
     const std::optional<LogFont> chosen = plat_choose_font_dialog(g_fonts.text_logfont);
     if (!chosen) return;
-    const plat_font handle = plat_font_create(*chosen);
-    FontMetrics metrics;
-    if (handle == 0 || !plat_font_metrics(handle, metrics) || metrics.height <= 0 ||
-        metrics.ave_char_width <= 0) {
-        if (handle != 0) plat_font_delete(handle);
+    if (!vel_text_font_use(*chosen)) {
         vel_error_box("vel: Unable to use new font.");
         return;
     }
-    if (g_fonts.text.handle != 0) plat_font_delete(g_fonts.text.handle);
-    g_fonts.text.handle = handle;
-    g_fonts.text.cell_height = vel_font_adjust(logfont_face(*chosen), metrics.height);
-    g_fonts.text.cell_width = metrics.ave_char_width;
-    g_fonts.text.descent = metrics.descent;
-    // What the settings keep at exit.
-    g_fonts.text_logfont = *chosen;
-    g_fonts.text_logfont_known = true;
     // Every pane is made anew for the new cell size; the window keeps its
     // size.
     display_rebuild_panes();

@@ -4,6 +4,7 @@
 #include "display/clipboard.h"
 #include "display/colours.h"
 #include "display/dialogs.h"
+#include "display/edit_cursor.h"
 #include "display/key_translate.h"
 #include "display/keyboard_state.h"
 #include "display/layout.h"
@@ -57,6 +58,7 @@ void display_reset_records() {
     g_display_state = DisplayStateRecord{};
     g_toolbar = ToolbarState{};
     g_dialogs = DialogState{};
+    g_edit_cursor = EditCursorState{};
     g_selection_state = SelectionState{};
     g_layout = LayoutState{};
     g_panes = PaneSet{};

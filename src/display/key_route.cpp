@@ -1,6 +1,7 @@
 #include "display/key_route.h"
 
 #include "commands/key_bindings.h"
+#include "display/edit_cursor.h"
 #include "display/layout.h"
 #include "display/line_editor.h"
 #include "display/panes.h"

@@ -1,6 +1,8 @@
 #include "display/mouse_modes.h"
 
 #include "display/context_menu.h"
+#include "display/edit_clipboard.h"
+#include "display/edit_cursor.h"
 #include "display/layout.h"
 #include "display/selection_state.h"
 #include "edit/edit_operations.h"

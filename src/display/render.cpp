@@ -2,6 +2,7 @@
 
 #include "commands/breakpoints.h"
 #include "display/colours.h"
+#include "display/edit_cursor.h"
 #include "display/layout.h"
 #include "display/render_marks.h"
 #include "display/selection_range.h"
@@ -276,7 +277,7 @@ void render_pane(Pane& pane) {
         draw_caret(pane, f, walk, count);
         return;
     }
-    // Hook: the edit caret of edit mode is drawn here once edit mode exists.
+    edit_cursor_draw(pane, walk.r);
     // Pins that follow source lines move with what is now shown.
     vel_pin_reposition_all();
 }

@@ -122,7 +122,7 @@ void command_erase_input(bool whole) {
 
 void source_show_line(std::int64_t line, ShowAt where) {
     Pane& source = g_panes.source;
-    const int fraction = where == ShowAt::Middle ? 2 : 4;
+    const int fraction = where == ShowAt::Middle ? 2 : where == ShowAt::Third ? 3 : 4;
     const std::int64_t top = line - source.visible_rows / fraction;
     source.top_line = static_cast<std::int32_t>(std::clamp<std::int64_t>(top, 0, INT32_MAX));
     if (where == ShowAt::Middle && pane_line_count(source) == 0) return;

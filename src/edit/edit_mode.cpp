@@ -1,11 +1,7 @@
 #include "edit/edit_mode.h"
 
-// Hooks: the edit-mode operations fill these in.
+EditModeState g_edit_mode;
 
 bool edit_mode_on() {
-    return false;
-}
-
-bool edit_key(int code, bool shift, bool ctrl) {
-    return false;
+    return g_edit_mode.on;
 }

@@ -2,10 +2,6 @@
 
 #include "platform/ui.h"
 
-bool edit_any_modified() {
-    return false; // hook: the edit buffers know
-}
-
 void edit_check_outside() {
     // Hook: reloading files changed on disk arrives with saving.
 }

@@ -21,7 +21,8 @@ std::int32_t edit_gutter_line(std::int32_t displayed_line);
 // background), else 0.
 int edit_line_changed(std::int32_t displayed_line);
 
-// A new source arrived: every mapping and edit log is forgotten.
+// A new source arrived: every mapping, buffer and edit log is forgotten;
+// editing goes on from the new text.
 void edit_forget_loaded();
 
 // A file-map entry arrived.

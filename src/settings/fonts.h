@@ -22,3 +22,9 @@ struct FontState {
 };
 
 extern FontState g_fonts;
+
+// Makes a font from its description and, when it can be made with a cell of
+// 1 to 1000 pixels each way, makes it the text font (giving the old one back
+// to the system) and its description the one the settings keep. false, with
+// nothing changed, otherwise.
+bool vel_text_font_use(const LogFont& logfont);

@@ -8,6 +8,9 @@
 #include "commands/status_file.h"
 #include "display/display_events.h"
 #include "display/display_state.h"
+#include "edit/edit_buffer.h"
+#include "edit/edit_layout.h"
+#include "edit/edit_mode.h"
 #include "link/link_state.h"
 #include "link/source.h"
 #include "runtime/crash_filter.h"
@@ -33,8 +36,11 @@ void vel_reset_all_state() {
     g_status_file = StatusFileState{};
     g_key_bindings = KeyBindings{};
     g_keyboard_table = KeyboardTable{};
-    // the window
+    // the window and the editor
     display_reset_records();
+    g_edit_buffers = EditBuffers{};
+    g_editing = EditingState{};
+    g_edit_mode = EditModeState{};
     // settings and watch windows
     g_fonts = FontState{};
     g_font_list.clear();

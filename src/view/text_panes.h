@@ -48,10 +48,10 @@ void command_erase_input(bool whole);
 
 // ---- the source pane ----
 
-// Brings a displayed line into view: a quarter of the pane's rows below the
-// top (a listing, a file shown), or in the middle (where the macro stopped;
-// then nothing is drawn while there is no source).
-enum class ShowAt { Quarter, Middle };
+// Brings a displayed line into view: a third or a quarter of the pane's rows
+// below the top (a match found, a listing, a file shown), or in the middle
+// (where the macro stopped; then nothing is drawn while there is no source).
+enum class ShowAt { Third, Quarter, Middle };
 void source_show_line(std::int64_t line, ShowAt where);
 // The displayed line at the top of the source pane.
 std::int32_t source_top_line();

@@ -22,20 +22,6 @@ cat >"$work/.velinit" <<'INIT'
 back_current 220 0 0
 INIT
 
-# Waits until the transcript holds LINE N times (default once).
-await() {
-  local line="$1" times="${2:-1}" waited=0
-  while [ "$(grep -cxF -- "$line" "$transcript" 2>/dev/null || true)" -lt "$times" ]; do
-    sleep 0.2
-    waited=$((waited + 1))
-    if [ "$waited" -ge 100 ]; then
-      echo "  transcript so far:" >&2
-      sed 's/^/    /' "$transcript" >&2 || true
-      return 1
-    fi
-  done
-}
-
 # Moves the pointer to a fraction of the client area's height.
 point_at() {
   xdotool mousemove --sync "$(((left + right) / 2))" "$((top + (bottom - top) * $1 / 100))"

@@ -156,3 +156,19 @@ panes_area() {
   [ -n "${bar_top:-}" ] && top=$((top + bar_bottom - bar_top - 2))
   echo "$left $top $right $bottom"
 }
+
+# Waits (up to 20 s) until the interpreter's transcript, the file $transcript
+# names, holds LINE as a whole line N times (default once); shows the
+# transcript when it does not come.
+await() {
+  local line="$1" times="${2:-1}" waited=0
+  while [ "$(grep -cxF -- "$line" "$transcript" 2>/dev/null || true)" -lt "$times" ]; do
+    sleep 0.2
+    waited=$((waited + 1))
+    if [ "$waited" -ge 100 ]; then
+      echo "  transcript so far:" >&2
+      sed 's/^/    /' "$transcript" >&2 || true
+      return 1
+    fi
+  done
+}

@@ -21,19 +21,6 @@ cat >"$work/.velinit" <<'INIT'
 back_current 220 0 0
 INIT
 
-await() {
-  local line="$1" times="${2:-1}" waited=0
-  while [ "$(grep -cxF -- "$line" "$transcript" 2>/dev/null || true)" -lt "$times" ]; do
-    sleep 0.2
-    waited=$((waited + 1))
-    if [ "$waited" -ge 100 ]; then
-      echo "  transcript so far:" >&2
-      sed 's/^/    /' "$transcript" >&2 || true
-      return 1
-    fi
-  done
-}
-
 # The toolbar as velprobe reads it: "ID ENABLED X Y" per button.
 button() { probe toolbar VEL | awk -v id="$1" '$1 == id { print $2, $3, $4 }'; }
 bar_rect() { probe toolbar VEL | awk '$1 == "bar" { print $2, $3, $4, $5 }'; }

@@ -37,19 +37,6 @@ parse arg who
 return length(who) * 2
 REXX
 
-await() {
-  local line="$1" waited=0
-  while ! grep -qxF -- "$line" "$transcript" 2>/dev/null; do
-    sleep 0.2
-    waited=$((waited + 1))
-    if [ "$waited" -ge 100 ]; then
-      echo "  transcript so far:" >&2
-      sed 's/^/    /' "$transcript" >&2 || true
-      return 1
-    fi
-  done
-}
-
 point_at() {
   xdotool mousemove --sync "$(((left + right) / 2))" "$((top + (bottom - top) * $1 / 100))"
 }

@@ -2,6 +2,7 @@
 // dragging, deleting, and keeping to their lines through edits.
 #include "commands/status_file.h"
 #include "display/panes.h"
+#include "edit/edit_ui.h"
 #include "platform/fs.h"
 #include "platform/headless/canvas.h"
 #include "platform/headless/controls.h"
@@ -212,6 +213,18 @@ TEST_F(PinPlaceTest, TheMenuCopiesWatchesAndEdits) {
     }
     ASSERT_EQ(headless::edit_boxes().size(), 1u);
     EXPECT_EQ(headless::edit_boxes()[0].text, "5");
+}
+
+TEST_F(PinPlaceTest, PinsFollowTheLinesTheEditorInsertsAndRemoves) {
+    vel_pin_create(3, 0, 0, TIP_SYMBOL, 0, 0, "", "demo.ost", "total");
+    vel_pin_create(1, 0, 0, TIP_SYMBOL, 0, 0, "", "lib.ost", "x.1");
+    edit_insert_display_line(2, 0, std::nullopt, 0);
+    EXPECT_EQ(pin(0).line_offset, 4);
+    EXPECT_EQ(pin(1).line_offset, 1) << "its file moved down, its line within it did not";
+    EXPECT_EQ(pin_displayed_line(pin(1)), 8);
+    edit_remove_display_line(0, 0);
+    EXPECT_EQ(pin(0).line_offset, 3);
+    EXPECT_EQ(pin_displayed_line(pin(1)), 7);
 }
 
 TEST_F(PinPlaceTest, PinsKeepToTheirLinesThroughInsertedAndRemovedLines) {

@@ -1,0 +1,15 @@
+// Who hears what an edit tells (edit/edit_events.h).
+#include "edit/edit_events.h"
+
+#include "commands/breakpoints.h"
+#include "watch/watch.h"
+
+void edit_event_line_inserted(std::int32_t line, std::int32_t file) {
+    vel_bp_line_inserted(line);
+    vel_pin_line_inserted(file, line);
+}
+
+void edit_event_line_removed(std::int32_t line, std::int32_t file) {
+    vel_bp_line_deleted(line);
+    vel_pin_line_removed(file, line);
+}

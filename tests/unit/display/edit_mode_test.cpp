@@ -1,0 +1,175 @@
+// Edit mode in the source pane: switching it, the cursor, and the keys that
+// edit, as a user types them.
+#include "display/colours.h"
+#include "display/edit_cursor.h"
+#include "display/key_route.h"
+#include "display/panes.h"
+#include "display_fixture.h"
+#include "edit/edit_buffer.h"
+#include "edit/edit_layout.h"
+#include "edit/edit_mode.h"
+#include "edit/edit_quit.h"
+#include "link/source.h"
+#include "platform/headless/canvas.h"
+#include "settings/mouse_mode.h"
+#include "view/key_codes.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class EditModeKeys : public DisplayTest {
+  protected:
+    void SetUp() override {
+        DisplayTest::SetUp();
+        open_window();
+        g_source.lines = {"do i = 1\n", "    say i\n", "end\n"};
+        g_source.file_map = {{0, 2, 0, std::string("m.rexx")}};
+        g_panes.command.lines = {"% "};
+        pane_redraw(g_panes.source);
+        edit_toggle_mode();
+    }
+    static void keys(const std::string& text) {
+        for (unsigned char c : text)
+            ASSERT_TRUE(edit_key(c, false, false));
+    }
+    static bool key(int code, bool shift = false, bool ctrl = false) {
+        return edit_key(code, shift, ctrl);
+    }
+    static const Lines& lines() { return g_source.lines; }
+    // The cursor's cell, in pixels of the source pane.
+    static std::pair<int, int> cursor_cell() {
+        return {g_edit_cursor.column * kW, g_edit_cursor.row * kH};
+    }
+};
+
+} // namespace
+
+TEST_F(EditModeKeys, SwitchingOnBeginsEditingAndSaysHowToLeave) {
+    EXPECT_TRUE(edit_mode_on());
+    EXPECT_TRUE(g_editing.begun);
+    EXPECT_EQ(g_panes.command.lines.front(), "Edit mode ON (right-click to leave)\n");
+    EXPECT_EQ(g_edit_cursor.row, 0);
+    EXPECT_EQ(g_edit_cursor.column, g_panes.source.number_columns);
+    edit_toggle_mode();
+    EXPECT_FALSE(edit_mode_on());
+    EXPECT_EQ(g_panes.command.lines[1], "Edit mode OFF\n");
+    g_mouse_mode.mode = MOUSE_OPENLOOK;
+    edit_toggle_mode();
+    EXPECT_EQ(g_panes.command.lines[2], "Edit mode ON (meta-M3 to leave)\n");
+}
+
+TEST_F(EditModeKeys, TypingInsertsOrOverwritesAndOneUndoTakesTheLineBack) {
+    edit_place_cursor(0, 3);
+    keys("ii");
+    EXPECT_EQ(lines()[0], "do iii = 1");
+    g_panes.insert_mode = false;
+    keys("j");
+    EXPECT_EQ(lines()[0], "do iij = 1");
+    EXPECT_TRUE(edit_any_modified());
+    EXPECT_TRUE(key('z', false, true)); // Control+Z
+    EXPECT_EQ(lines()[0], "do i = 1");
+    EXPECT_FALSE(edit_any_modified());
+    EXPECT_TRUE(key(25)); // Control+Y as its control code
+    EXPECT_EQ(lines()[0], "do iij = 1");
+}
+
+TEST_F(EditModeKeys, ASpaceAtTheEndStoresNothingButALetterAfterItStoresBoth) {
+    edit_place_cursor(2, 3);
+    keys(" ");
+    EXPECT_EQ(lines()[2], "end");
+    keys("x");
+    EXPECT_EQ(lines()[2], "end x");
+}
+
+TEST_F(EditModeKeys, ReturnSplitsWithTheIndentationAndBackspaceJoinsAgain) {
+    edit_place_cursor(1, 8); // before the "i" of "say i"
+    key(KEY_ENTER);
+    EXPECT_EQ(lines(), (Lines{"do i = 1", "    say", "    i", "end"}));
+    key(KEY_HOME);
+    edit_place_cursor(2, 0);
+    key(KEY_BACKSPACE);
+    EXPECT_EQ(lines(), (Lines{"do i = 1", "    say    i", "end"}));
+    key(KEY_BACKSPACE, false, false); // inside the text now: the byte before goes
+    EXPECT_EQ(lines()[1], "    sa    i");
+    // At the start of the file's first line, Backspace does nothing.
+    edit_place_cursor(0, 0);
+    EXPECT_TRUE(key(KEY_BACKSPACE));
+    EXPECT_EQ(lines()[0], "do i = 1");
+}
+
+TEST_F(EditModeKeys, ControlKeysInsertDeleteAndCopyLines) {
+    edit_place_cursor(1, 4);
+    EXPECT_TRUE(key('a', false, true)); // an empty line below
+    EXPECT_EQ(lines(), (Lines{"do i = 1", "    say i", "", "end"}));
+    EXPECT_TRUE(key('=', false, true)); // a copy of the (empty) line
+    EXPECT_EQ(lines().size(), 5u);
+    EXPECT_TRUE(key('d', false, true)); // the copy goes; the cursor stays on its index
+    EXPECT_EQ(lines()[3], "end");
+    key(KEY_UP);
+    EXPECT_TRUE(key('d', false, true));
+    EXPECT_EQ(lines(), (Lines{"do i = 1", "    say i", "end"}));
+    // The character message after Control+D is swallowed; Control+Q is not
+    // an edit key.
+    EXPECT_TRUE(key(4, false, true));
+    EXPECT_FALSE(key('q', false, true));
+    EXPECT_FALSE(key('1', false, true)); // a printable character with Control
+}
+
+TEST_F(EditModeKeys, AFileOfOneLineKeepsItsLine) {
+    g_source.lines = {"only\n"};
+    g_source.file_map = {{0, 0, 0, std::string("one.rexx")}};
+    g_editing = EditingState{};
+    g_edit_buffers = EditBuffers{};
+    edit_toggle_mode();
+    edit_toggle_mode();
+    pane_redraw(g_panes.source);
+    edit_place_cursor(0, 0);
+    EXPECT_TRUE(key('d', false, true));
+    EXPECT_EQ(lines(), Lines{"only"});
+}
+
+TEST_F(EditModeKeys, CursorKeysMoveOverTheCellsAndEndGoesToTheLinesEnd) {
+    edit_place_cursor(1, 0);
+    const int first = g_panes.source.number_columns;
+    EXPECT_EQ(g_edit_cursor.column, first);
+    key(KEY_LEFT); // from the first text column to the row above's end
+    EXPECT_EQ(g_edit_cursor.row, 0);
+    key(KEY_DOWN);
+    key(KEY_HOME);
+    key(KEY_END);
+    EXPECT_EQ(g_edit_cursor.row, 1);
+    EXPECT_EQ(g_edit_cursor.column, first + 9);
+    key(KEY_UP);
+    key(KEY_UP);
+    key(KEY_UP);
+    EXPECT_EQ(g_edit_cursor.row, 0);
+}
+
+TEST_F(EditModeKeys, TheCursorIsABarAtTheBottomOfItsCell) {
+    edit_place_cursor(1, 2);
+    headless::canvas_clear(g_panes.source.window);
+    pane_redraw(g_panes.source);
+    const auto [x, y] = cursor_cell();
+    EXPECT_EQ(headless::canvas_slot_at(g_panes.source.window, x + 1, y + kH - 1), SLOT_CURSOR);
+    EXPECT_EQ(headless::canvas_slot_at(g_panes.source.window, x + 1, y + kH - 3), SLOT_CURSOR);
+    EXPECT_NE(headless::canvas_slot_at(g_panes.source.window, x + 1, y + kH - 4), SLOT_CURSOR);
+    g_panes.insert_mode = false;
+    pane_redraw(g_panes.source);
+    EXPECT_NE(headless::canvas_slot_at(g_panes.source.window, x + 1, y + kH - 3), SLOT_CURSOR);
+    edit_toggle_mode(); // off: no cursor
+    headless::canvas_clear(g_panes.source.window);
+    pane_redraw(g_panes.source);
+    EXPECT_NE(headless::canvas_slot_at(g_panes.source.window, x + 1, y + kH - 1), SLOT_CURSOR);
+}
+
+TEST_F(EditModeKeys, KeysOverTheSourcePaneEditInsteadOfTypingACommand) {
+    edit_place_cursor(2, 0);
+    const int over_source = layout_pane_top(LAYOUT_SOURCE) + 5;
+    key_route('E', {}, over_source, KeyTarget::MainWindow);
+    EXPECT_EQ(lines()[2], "Eend");
+    EXPECT_EQ(g_panes.command.lines.back(), "% ");
+}
