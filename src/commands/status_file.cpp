@@ -119,7 +119,9 @@ int vel_status_save(const std::string& path, Quiet quiet) {
         plat_file_remove(path);
         return 0;
     }
-    const std::string text = vel_status_compose(kept, vel_pin_status_lines());
+    const std::string text = vel_status_compose(
+        kept,
+        vel_pin_status_lines([](std::string_view file) { return vel_status_line_prefix(file); }));
     switch (plat_file_replace(path, text)) {
     case FileWrite::Done:
         return 0;

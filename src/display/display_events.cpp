@@ -180,5 +180,9 @@ void display_events_install() {
     events.timer = display_timer;
     events.command = display_control_command;
     events.tool_tip_showing = display_tool_tip_showing;
+    events.float_paint = watch_window_paint;
+    events.float_mouse = watch_window_mouse;
+    events.float_cursor = watch_window_cursor;
+    events.pin_edit_requested = watch_pin_edit_requested;
     plat_events_install(events);
 }

@@ -91,6 +91,27 @@ enum class SashEvent {
     Cancelled, // the drag was taken away (capture lost, a modal loop)
 };
 
+// ---- the hover tip and the pins (platform/floats.h) ----
+
+enum class FloatMouse {
+    LeftDown,
+    LeftUp,
+    RightDown,
+    Move,
+    CaptureLost, // another window took the mouse (x and y are 0)
+};
+
+struct FloatMouseEvent {
+    FloatMouse action = FloatMouse::Move;
+    int x = 0; // client pixels of the floating window
+    int y = 0;
+    int screen_x = 0; // the pointer on the screen
+    int screen_y = 0;
+};
+
+// The pointer shape over a floating window.
+enum class FloatCursor { Hand, Arrow, SizeAll };
+
 // ---- the handlers ----
 
 struct PlatEvents {
@@ -141,6 +162,14 @@ struct PlatEvents {
     void (*command)(int identifier, int notification);
     // The toolbar is about to show a button's tip.
     void (*tool_tip_showing)();
+
+    // A floating window (the hover tip or a pin) must be painted (its client
+    // size given); the mouse did something on it; the pointer is over it at
+    // client x and wants a shape; a pin's posted edit request came.
+    void (*float_paint)(plat_window window, int width, int height);
+    void (*float_mouse)(plat_window window, const FloatMouseEvent& event);
+    FloatCursor (*float_cursor)(plat_window window, int x);
+    void (*pin_edit_requested)(plat_window window);
 };
 
 // The handlers in force. All null until the core installs its own.

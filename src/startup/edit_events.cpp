@@ -3,13 +3,16 @@
 
 #include "commands/breakpoints.h"
 #include "commands/status_file.h"
+#include "watch/watch.h"
 
 void edit_event_line_inserted(std::int32_t line, std::int32_t file) {
     vel_bp_line_inserted(line);
+    vel_pin_line_inserted(file, line);
 }
 
 void edit_event_line_removed(std::int32_t line, std::int32_t file) {
     vel_bp_line_deleted(line);
+    vel_pin_line_removed(file, line);
 }
 
 void edit_event_saved() {

@@ -22,6 +22,7 @@
 #include "startup/exit_hook.h"
 #include "startup/startup_state.h"
 #include "watch/pin_colours.h"
+#include "watch/watch.h"
 
 void vel_reset_all_state() {
     // start-up and the link
@@ -47,6 +48,7 @@ void vel_reset_all_state() {
     g_font_list.clear();
     g_mouse_mode = MouseModeState{};
     g_pin_colours = PinColours{};
+    watch_reset();
 
     forget_development_verdict();
     display_events_install();

@@ -33,6 +33,9 @@ int usage() {
         "  title CLASS            print the title of the window of CLASS\n"
         "  pid CLASS              print the process id owning the window\n"
         "  rect CLASS             print the window's screen rectangle: left top right bottom\n"
+        "  floats CLASS           one line per visible top-level window of CLASS, front\n"
+        "                         first: left top right bottom, then its text with line\n"
+        "                         feeds written as \\n\n"
         "  client CLASS           print the client area's screen rectangle\n"
         "  cpu CLASS MS           CPU time the owning process uses over MS milliseconds\n"
         "                         (not under Wine, which reports 0: exit 3)\n"
@@ -93,6 +96,37 @@ HWND need_class(const char* cls) {
     HWND w = find_class(cls);
     if (!w) std::fprintf(stderr, "velprobe: no window of class %s\n", cls);
     return w;
+}
+
+// The visible top-level windows of a class, front first (EnumWindows goes
+// down the Z order).
+struct FloatSearch {
+    const char* cls;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK float_candidate(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<FloatSearch*>(p);
+    if (IsWindowVisible(w) && class_of(w) == s->cls) s->found.push_back(w);
+    return TRUE;
+}
+
+int cmd_floats(const char* cls) {
+    FloatSearch search{cls, {}};
+    EnumWindows(float_candidate, reinterpret_cast<LPARAM>(&search));
+    for (HWND w : search.found) {
+        RECT r;
+        GetWindowRect(w, &r);
+        std::string text;
+        for (char c : window_text(w)) {
+            if (c == '\n')
+                text += "\\n";
+            else
+                text += c;
+        }
+        std::printf("%ld %ld %ld %ld %s\n", r.left, r.top, r.right, r.bottom, text.c_str());
+    }
+    return 0;
 }
 
 // A message box is a top-level dialog (class #32770); several may exist at
@@ -640,6 +674,7 @@ int main(int argc, char** argv) {
     if (cmd == "resources") return cmd_resources(arg);
     if (cmd == "font" && argc == 4) return cmd_font(arg, to_number(argv[3]));
     if (cmd == "clipboard-set") return cmd_clipboard_set(arg);
+    if (cmd == "floats") return cmd_floats(arg);
     if (cmd == "toolbar") return cmd_toolbar(arg);
     if (cmd == "clipboard-get") return cmd_clipboard_get();
     if (cmd == "windows") return cmd_windows();

@@ -4,6 +4,7 @@
 #include "platform/headless/clipboard_control.h"
 #include "platform/headless/controls.h"
 #include "platform/headless/fake_fs.h"
+#include "platform/headless/floats_control.h"
 #include "platform/headless/headless_state.h"
 #include "platform/headless/settings_control.h"
 
@@ -35,6 +36,7 @@ void reset() {
     reset_canvas();
     settings_reset();
     clipboard_reset();
+    floats_reset();
     controls_reset();
 }
 

@@ -142,6 +142,10 @@ bool input_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRES
         plat_raise(g_plat_events.timer, handle_of(window), static_cast<int>(wparam));
         return true;
     case WM_COMMAND:
+        // The pin edit box tells its owner of every change and focus move;
+        // taken for a button's click, the focus would go back to the main
+        // window at once.
+        if (is_pin_edit_box(reinterpret_cast<HWND>(lparam))) return true;
         on_control_command(wparam);
         return true;
     case WM_NOTIFY:

@@ -42,6 +42,10 @@ bool answer_tool_tip(LPARAM lparam);
 HFONT text_font();
 HFONT button_font();
 
+// Whether a window is the pin edit box (its notifications to the main
+// window are not the core's business).
+bool is_pin_edit_box(HWND window);
+
 // Whether a window is one of the children plat_child_create made (the panes
 // and the button panel).
 bool is_child_pane(HWND window);

@@ -6,6 +6,7 @@
 #include "link/link_state.h"
 #include "link/source.h"
 #include "runtime/places.h"
+#include "watch/watch.h"
 
 namespace {
 
@@ -151,9 +152,12 @@ TEST_F(StatusFile, LoadRunsThisProgramsLinesOnceAndRewritesTheFile) {
     EXPECT_EQ(sent(), (Lines{"stop in sub9 0 0", "stop in demo.ost 0 12", "stopv at 30",
                              "stop in sub1 1 0"}));
     EXPECT_TRUE(messages().empty());
+    // The pin came back and is written back after the breakpoints.
+    EXPECT_EQ(vel_pin_count(), 1);
     EXPECT_EQ(read(), "main other.ost stop in other.ost 3\n"
                       "routine sub9 stop in sub9\n"
-                      "routine sub1 stop in sub1\n");
+                      "routine sub1 stop in sub1\n"
+                      "main demo.ost pin3 3 40 -2 0 0 0 - demo.ost count\n");
     clear_pane();
     vel_status_load_once();
     EXPECT_TRUE(sent().empty());
