@@ -23,6 +23,20 @@ constexpr UINT kToolbarIdentifier = 111111;
 HWND toolbar = nullptr;
 std::map<int, std::string> tips; // by command identifier
 
+// The dialogs' filter list: pairs of NUL-terminated strings, closed by one
+// more NUL.
+std::string filter_list(const std::vector<PlatFileFilter>& filters) {
+    std::string list;
+    for (const PlatFileFilter& f : filters) {
+        list += f.name;
+        list += '\0';
+        list += f.pattern;
+        list += '\0';
+    }
+    list += '\0';
+    return list;
+}
+
 } // namespace
 
 int plat_toolbar_create(const std::vector<PlatToolButton>& buttons, bool large_images) {
@@ -146,15 +160,7 @@ int plat_popup_menu(const std::vector<PlatMenuItem>& items) {
 std::optional<std::string> plat_open_file_dialog(const std::string& title,
                                                  const std::vector<PlatFileFilter>& filters,
                                                  const std::string& initial_directory) {
-    // Pairs of NUL-terminated strings, closed by one more NUL.
-    std::string filter;
-    for (const PlatFileFilter& f : filters) {
-        filter += f.name;
-        filter += '\0';
-        filter += f.pattern;
-        filter += '\0';
-    }
-    filter += '\0';
+    const std::string filter = filter_list(filters);
     char path[260] = {};
     char file_title[260] = {};
     OPENFILENAMEA dialog{};
@@ -175,14 +181,7 @@ std::optional<std::string> plat_open_file_dialog(const std::string& title,
 
 std::optional<std::string> plat_save_file_dialog(const std::string& title,
                                                  const std::vector<PlatFileFilter>& filters) {
-    std::string filter;
-    for (const PlatFileFilter& f : filters) {
-        filter += f.name;
-        filter += '\0';
-        filter += f.pattern;
-        filter += '\0';
-    }
-    filter += '\0';
+    const std::string filter = filter_list(filters);
     char path[1024] = {};
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof dialog;

@@ -7,6 +7,7 @@
 #include "edit/edit_save.h"
 #include "edit/edit_session.h"
 #include "edit/edit_ui.h"
+#include "file_contents.h"
 #include "link/link_state.h"
 #include "link/source.h"
 #include "platform/fs.h"
@@ -18,17 +19,6 @@
 namespace {
 
 using Lines = std::vector<std::string>;
-
-std::string contents(const std::string& path) {
-    const int fd = plat_fd_open_read(path);
-    if (fd < 0) return "<none>";
-    std::string bytes;
-    char block[4096];
-    for (long got; (got = plat_fd_read(fd, block, sizeof block)) > 0;)
-        bytes.append(block, static_cast<std::size_t>(got));
-    plat_fd_close(fd);
-    return bytes;
-}
 
 class EditQuit : public VelTest {
   protected:
@@ -73,11 +63,11 @@ TEST_F(EditQuit, OneModifiedFileCanBeSavedDiscardedOrKept) {
 
     headless::script_box_answer(BoxAnswer::No);
     EXPECT_EQ(edit_confirm_quit(), 1);
-    EXPECT_EQ(contents("c:/w/m.rexx"), "one\ntwo\n"); // discarded
+    EXPECT_EQ(file_contents("c:/w/m.rexx"), "one\ntwo\n"); // discarded
 
     headless::script_box_answer(BoxAnswer::Yes);
     EXPECT_EQ(edit_confirm_quit(), 1);
-    EXPECT_EQ(contents("c:/w/m.rexx"), "ONE\ntwo\n");
+    EXPECT_EQ(file_contents("c:/w/m.rexx"), "ONE\ntwo\n");
     EXPECT_FALSE(edit_any_modified());
 }
 
@@ -127,7 +117,7 @@ TEST_F(EditQuit, WithEditsTheReloadIsAskedAndKeepingThemIsNotAskedAgain) {
     edit_check_outside();
     EXPECT_EQ(g_source.lines[2], "lib changed again");
     // The edits were kept beside it (a new file, so CR LF).
-    EXPECT_EQ(contents("c:/w/lib.rexx%"), "LIB\r\n");
+    EXPECT_EQ(file_contents("c:/w/lib.rexx%"), "LIB\r\n");
     EXPECT_FALSE(edit_any_modified());
 }
 
@@ -138,7 +128,7 @@ TEST_F(EditQuit, RunningAnotherFileAsksAboutUnsavedEditsFirst) {
     EXPECT_EQ(headless::boxes()[0].button_names[0], "Save File");
     headless::script_box_answer(BoxAnswer::Yes);
     EXPECT_EQ(edit_confirm_unsaved(), 1);
-    EXPECT_EQ(contents("c:/w/m.rexx"), "one\nTWO\n");
+    EXPECT_EQ(file_contents("c:/w/m.rexx"), "one\nTWO\n");
     EXPECT_EQ(edit_confirm_unsaved(), 1); // nothing unsaved: no question
     EXPECT_EQ(headless::boxes().size(), 2u);
 }

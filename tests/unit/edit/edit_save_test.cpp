@@ -9,6 +9,7 @@
 #include "edit/edit_session.h"
 #include "edit/edit_state.h"
 #include "edit/edit_ui.h"
+#include "file_contents.h"
 #include "link/link_state.h"
 #include "link/source.h"
 #include "platform/fs.h"
@@ -21,18 +22,6 @@
 namespace {
 
 using Lines = std::vector<std::string>;
-
-// A file's bytes as the system gives them; "<none>" when it cannot be read.
-std::string contents(const std::string& path) {
-    const int fd = plat_fd_open_read(path);
-    if (fd < 0) return "<none>";
-    std::string bytes;
-    char block[4096];
-    for (long got; (got = plat_fd_read(fd, block, sizeof block)) > 0;)
-        bytes.append(block, static_cast<std::size_t>(got));
-    plat_fd_close(fd);
-    return bytes;
-}
 
 class EditSave : public VelTest {
   protected:
@@ -66,8 +55,8 @@ class EditSave : public VelTest {
 TEST_F(EditSave, SavingKeepsTheOldTextAsABackupAndTheFilesLineEnds) {
     type(1, "say 22");
     edit_save();
-    EXPECT_EQ(contents("c:/w/m.rexx"), "say 1\nsay 22\n"); // no CR in it before: LF
-    EXPECT_EQ(contents("c:/w/m.rexx%"), "say 1\nsay 2\n");
+    EXPECT_EQ(file_contents("c:/w/m.rexx"), "say 1\nsay 22\n"); // no CR in it before: LF
+    EXPECT_EQ(file_contents("c:/w/m.rexx%"), "say 1\nsay 2\n");
     EXPECT_EQ(message(), "1 file(s) saved\n");
     EXPECT_FALSE(edit_any_modified());
     EXPECT_EQ(edit_line_changed(1), 0); // the file now holds it
@@ -77,14 +66,14 @@ TEST_F(EditSave, SavingKeepsTheOldTextAsABackupAndTheFilesLineEnds) {
               "====\n");
     type(0, "say 0");
     edit_save();
-    EXPECT_EQ(contents("c:/w/m.rexx%"), "say 1\nsay 22\n"); // each save renews the backup
+    EXPECT_EQ(file_contents("c:/w/m.rexx%"), "say 1\nsay 22\n"); // each save renews the backup
 }
 
 TEST_F(EditSave, ARoutineFileIsWrittenWithoutWhatTheInterpreterAdded) {
     type(4, "u2 changed");
     edit_save();
-    EXPECT_EQ(contents("c:/w/util.rexx"), "u1\r\nu2 changed\r\n"); // it had CR LF
-    EXPECT_EQ(edit_gutter_line(4), 2);                             // numbered as the file now is
+    EXPECT_EQ(file_contents("c:/w/util.rexx"), "u1\r\nu2 changed\r\n"); // it had CR LF
+    EXPECT_EQ(edit_gutter_line(4), 2); // numbered as the file now is
 }
 
 TEST_F(EditSave, OnlyTheCurrentFileIsSavedAndTheOthersAreCounted) {
@@ -106,7 +95,7 @@ TEST_F(EditSave, AFileThatCannotBeWrittenStaysAsItWasAndTheEditStaysUnsaved) {
     headless::fake_fs_deny("c:/w/m.rexx%"); // the backup cannot be written
     edit_save();
     EXPECT_EQ(message(), "Save FAILED for 1 file(s)\n");
-    EXPECT_EQ(contents("c:/w/m.rexx"), "say 1\nsay 2\n");
+    EXPECT_EQ(file_contents("c:/w/m.rexx"), "say 1\nsay 2\n");
     EXPECT_TRUE(edit_any_modified());
     ASSERT_EQ(headless::boxes().size(), 1u);
     EXPECT_EQ(headless::boxes()[0].text.rfind("vel: Unable to save \"c:/w/m.rexx%\"", 0), 0u);
@@ -135,7 +124,7 @@ TEST_F(EditSave, ABufferWhoseLayoutCameLateIsRefusedButSaveAsWorks) {
               "Save REFUSED: vel does not know which of the displayed lines belong to this file "
               "(its map arrived after editing began).  Use Save As.\n");
     edit_save_as("c:/w/copy.rexx");
-    EXPECT_EQ(contents("c:/w/copy.rexx"), "A\r\nb\r\n"); // a new file: CR LF
+    EXPECT_EQ(file_contents("c:/w/copy.rexx"), "A\r\nb\r\n"); // a new file: CR LF
     EXPECT_EQ(message(),
               "Saved as c:/w/copy.rexx -- WARNING: that is the WHOLE displayed text, external "
               "routines included\n");
@@ -153,7 +142,7 @@ TEST_F(EditSave, SaveAsAsksForTheNameWithItsDialog) {
     EXPECT_EQ(dialog.filters[0].name, "REXX");
     EXPECT_EQ(dialog.filters[0].pattern, "*.rex;*.rexx;*.cmd");
     EXPECT_EQ(dialog.filters[1].pattern, "*.*");
-    EXPECT_EQ(contents("c:/w/other.rexx"), "say 1\r\nsay 22\r\n");
+    EXPECT_EQ(file_contents("c:/w/other.rexx"), "say 1\r\nsay 22\r\n");
     EXPECT_EQ(message(), "Saved as c:/w/other.rexx\n");
     edit_save_as_dialog(); // cancelled: nothing written, nothing said
     EXPECT_EQ(message(), "Saved as c:/w/other.rexx\n");
