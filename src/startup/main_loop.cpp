@@ -1,14 +1,22 @@
 #include "startup/main_loop.h"
 
+#include "commands/status_file.h"
 #include "link/link_state.h"
 #include "link/messages.h"
 #include "link/streams.h"
 #include "link/wait_readable.h"
 #include "platform/ui.h"
 
-bool main_loop_turn() {
-    bool served = plat_pump_one_message();
-    if (g_link.test_mode || !g_link.connected) return served;
+namespace {
+
+// Work put off until a burst of messages is over, so that a burst costs it
+// once.
+void after_burst() {
+    vel_status_save_if_due();
+}
+
+bool serve_link() {
+    bool served = false;
     if (wait_readable(g_link.message_socket, 0) == 0) {
         hnd_in();
         served = true;
@@ -23,6 +31,15 @@ bool main_loop_turn() {
         else
             g_link.stdout_ended = true;
     }
+    return served;
+}
+
+} // namespace
+
+bool main_loop_turn() {
+    bool served = plat_pump_one_message();
+    if (!g_link.test_mode && g_link.connected && serve_link()) served = true;
+    if (!served) after_burst();
     return served;
 }
 
