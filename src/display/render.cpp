@@ -139,7 +139,7 @@ void draw_line(const Frame& f, std::int32_t line, Walk& walk) {
     const std::string& text = f.lines[static_cast<std::size_t>(line)];
     const std::int32_t length = static_cast<std::int32_t>(text.size());
     const int text_columns = std::max(f.columns - f.numbers, 1);
-    const bool is_stop = f.is_source && line == g_source.stop_line;
+    const bool is_stop = f.is_source && line == g_source.stop_line && stop_line_shown();
     const int text_slot =
         is_stop ? (g_source.stopped_up ? SLOT_STOPPED_UP : SLOT_CURRENT) : SLOT_TEXT;
     const int back_slot = f.is_source && edit_line_changed(line) == 1 ? SLOT_EDITED_LINE : f.back;

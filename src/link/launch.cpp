@@ -15,6 +15,7 @@
 #include "runtime/read_lines.h"
 #include "runtime/scan_number.h"
 #include "view/display_state.h"
+#include "view/text_panes.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -287,8 +288,10 @@ void close_interpreter() {
     g_source.macro_running = false;
     g_link.connected = false;
     g_source.base_title = "vel @ " + g_source.host_name + ": waiting user input";
-    display_state_changed();
     g_source.stop_routine.reset();
+    display_state_changed();
+    // The stop arrow goes with the interpreter.
+    source_redraw();
 }
 
 void stop_interpreter(StopReason reason) {

@@ -6,6 +6,8 @@
 #include "display/layout.h"
 #include "display/panes.h"
 #include "display_fixture.h"
+#include "link/launch.h"
+#include "link/link_state.h"
 #include "link/source.h"
 
 namespace {
@@ -15,6 +17,9 @@ class RenderTest : public DisplayTest {
     void SetUp() override {
         DisplayTest::SetUp();
         open_window();
+        // Stopped: the arrow is drawn on the stop line.
+        g_link.connected = true;
+        g_source.stop_routine = "main";
     }
     static Pane& source() { return g_panes.source; }
     static void show_source(std::vector<std::string> lines) {
@@ -167,6 +172,32 @@ TEST_F(RenderTest, AfterStoppedUpTheArrowIsHollowAndGreen) {
     EXPECT_TRUE(has_line(lines_drawn(), {x0 - 7, ym, x0 - 2, ym - 3, 9}));
     EXPECT_FALSE(has_line(lines_drawn(), {x0 - 4 - kW - kW / 2, ym - 3, x0 - 2, ym - 3, 9}));
     EXPECT_EQ(headless::canvas_cell_at(source().window, x0 + 1, 2).text_slot, 9);
+}
+
+TEST_F(RenderTest, NoArrowWithoutAStopOfTheConnectedInterpreter) {
+    const int ym = static_cast<int>(kH - kH / 4.5);
+    const int x0 = 5 * kW;
+    const headless::LineOp arrow_tip{x0 - 7, ym - 6, x0 - 2, ym - 3, 2};
+    g_source.lines = {"say 1\n", "say 2\n"};
+    g_source.stop_line = 0;
+    pane_redraw(source());
+    ASSERT_TRUE(has_line(lines_drawn(), arrow_tip));
+
+    // The macro ends: the arrow and the stop line's colour go at once.
+    headless::canvas_clear(source().window);
+    close_interpreter();
+    EXPECT_FALSE(has_line(lines_drawn(), arrow_tip));
+    EXPECT_EQ(headless::canvas_cell_at(source().window, x0 + 1, 2).text_slot, SLOT_TEXT);
+
+    // A new interpreter that has not stopped yet (or ends before it does)
+    // shows no arrow on line 1 either.
+    g_link.connected = true;
+    headless::canvas_clear(source().window);
+    pane_redraw(source());
+    EXPECT_FALSE(has_line(lines_drawn(), arrow_tip));
+    g_source.stop_routine = "";
+    pane_redraw(source());
+    EXPECT_TRUE(has_line(lines_drawn(), arrow_tip));
 }
 
 TEST_F(RenderTest, ThePressedLineNumberIsInverted) {
