@@ -2,6 +2,7 @@
 #include "view/text_panes.h"
 
 #include "display/line_editor.h"
+#include "display/line_rows.h"
 #include "display/panes.h"
 #include "display/selection_state.h"
 #include "link/lines.h"
@@ -123,7 +124,9 @@ void command_erase_input(bool whole) {
 void source_show_line(std::int64_t line, ShowAt where) {
     Pane& source = g_panes.source;
     const int fraction = where == ShowAt::Middle ? 2 : 4;
-    const std::int64_t top = line - source.visible_rows / fraction;
+    // Counted in screen rows, not lines: with long lines wrapping, half the
+    // pane's height in lines above would push the line itself out of view.
+    const std::int64_t top = pane_top_line_for(source, line, source.visible_rows / fraction);
     source.top_line = static_cast<std::int32_t>(std::clamp<std::int64_t>(top, 0, INT32_MAX));
     if (where == ShowAt::Middle && pane_line_count(source) == 0) return;
     pane_redraw(source);

@@ -86,3 +86,34 @@ TEST_F(TextPanes, SourceLinesAreShownAQuarterOrHalfwayDown) {
     source_text_replaced();
     EXPECT_EQ(source_top_line(), 0);
 }
+
+TEST_F(TextPanes, AStopLineAmongWrappedLinesIsCentredByRows) {
+    Pane& source = g_panes.source;
+    const int rows = source.visible_rows;
+    ASSERT_GE(rows, 8);
+    // Every line wraps over three rows: the text columns are the pane's
+    // less 8 for the numbers of 3,000 lines.
+    const auto text_columns = static_cast<std::size_t>(source.visible_columns - 8);
+    g_source.lines = std::vector<std::string>(3000, std::string(2 * text_columns + 1, 'w') + "\n");
+    const auto shown = [&](std::int32_t line) {
+        return source.top_line <= line && line < source.last_line_shown;
+    };
+    source_show_line(2000, ShowAt::Middle);
+    EXPECT_TRUE(shown(2000));
+    EXPECT_GE(source_top_line(), 2000 - rows / 2 / 2);
+    EXPECT_LT(source_top_line(), 2000);
+
+    // A line too tall for the pane just before the stop line: the stop line
+    // goes to the top rather than out of view.
+    g_source.lines[1999] = std::string(1 << 20, 'x');
+    source_show_line(2000, ShowAt::Middle);
+    EXPECT_EQ(source_top_line(), 2000);
+    EXPECT_TRUE(shown(2000));
+    // The same for the quarter of a list message, and with short lines the
+    // old arithmetic still holds.
+    source_show_line(2005, ShowAt::Quarter);
+    EXPECT_TRUE(shown(2005));
+    g_source.lines = numbered_lines(500);
+    source_show_line(200, ShowAt::Middle);
+    EXPECT_EQ(source_top_line(), 200 - rows / 2);
+}
