@@ -133,6 +133,7 @@ struct Walk {
     int y = 0;          // bottom of the row about to be drawn
     int last_chars = 0; // characters on the last row drawn
     bool rows_full = false;
+    bool line_cut = false; // the last line drawn did not fit whole
 };
 
 void draw_line(const Frame& f, std::int32_t line, Walk& walk) {
@@ -174,6 +175,7 @@ void draw_line(const Frame& f, std::int32_t line, Walk& walk) {
         walk.r += 1;
         if (walk.y > limit) {
             walk.rows_full = true;
+            walk.line_cut = true;
             return;
         }
     }
@@ -241,6 +243,7 @@ void render_pane(Pane& pane) {
                   f.back);
         pane.caret.drawn = false;
     }
+    bool last_line_whole = count == 0; // drawn to its end, so its caret is on screen
     if (count > 0) {
         const std::int32_t first = std::max(std::min(pane.top_line, count - 1), 0);
         pane.top_line = first;
@@ -259,6 +262,7 @@ void render_pane(Pane& pane) {
             ++line;
         }
         pane.last_line_shown = walk.rows_full ? last : last + 1;
+        last_line_whole = line == count && !walk.line_cut;
         for (int r = walk.r; r < f.rows; ++r)
             clear_cells(f, r);
         const int limit = f.rows * f.h;
@@ -273,7 +277,9 @@ void render_pane(Pane& pane) {
         }
     }
     if (!is_source) {
-        draw_caret(pane, f, walk, count);
+        // Typing goes to the end of the last line: with that line out of
+        // view, a caret on the last row shown would point where nothing goes.
+        if (last_line_whole) draw_caret(pane, f, walk, count);
         return;
     }
     // Hook: the edit caret of edit mode is drawn here once edit mode exists.

@@ -238,6 +238,36 @@ TEST_F(RenderTest, CaretFollowsTheEditorAndDropsBelowACompleteLine) {
     EXPECT_EQ(io.caret.y, 2 * kH - 3);
 }
 
+TEST_F(RenderTest, NoCaretWhereTypingDoesNotGo) {
+    Pane& command = g_panes.command;
+    const int rows = command.visible_rows;
+    ASSERT_GE(rows, 3);
+    const auto caret_after_redraw = [&](std::vector<std::string> lines, std::int32_t top) {
+        command.lines = std::move(lines);
+        command.top_line = top;
+        pane_redraw(command);
+        return command.caret.drawn;
+    };
+    // The prompt in view: the caret is on it.
+    std::vector<std::string> text(static_cast<std::size_t>(rows) - 1, "x\n");
+    text.push_back("% ");
+    EXPECT_TRUE(caret_after_redraw(text, 0));
+    // One more line pushes the prompt below the last row: no caret on the
+    // last row shown, nor on a blank line just above the hidden prompt.
+    text.insert(text.begin(), "x\n");
+    EXPECT_FALSE(caret_after_redraw(text, 0));
+    text[text.size() - 2] = "\n";
+    EXPECT_FALSE(caret_after_redraw(text, 0));
+    // A prompt cut by a long line that wraps past the bottom: no caret.
+    text = {std::string(static_cast<std::size_t>(command.visible_columns) * (rows + 2), 'w')};
+    EXPECT_FALSE(caret_after_redraw(text, 0));
+    // Scrolled back to the end, it comes back.
+    text = std::vector<std::string>(static_cast<std::size_t>(rows) * 2, "x\n");
+    text.push_back("% ");
+    EXPECT_FALSE(caret_after_redraw(text, 0));
+    EXPECT_TRUE(caret_after_redraw(text, rows + 1));
+}
+
 TEST_F(RenderTest, NothingIsDrawnWhileTheLayoutIsInProgress) {
     g_source.lines = {"a\n"};
     g_layout.layout_in_progress = true;
