@@ -1,12 +1,14 @@
 #include "link/frame.h"
 
 #include "link/frame_parser.h"
+#include "link/launch.h"
 #include "link/link_state.h"
 #include "platform/system.h"
 #include "runtime/fatal.h"
 #include "view/text_panes.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -84,16 +86,6 @@ std::optional<std::string> read_message(vel_socket socket, ReadPolicy policy) {
 
 namespace {
 
-int send_all(vel_socket socket, const char* data, long size) {
-    while (size > 0) {
-        long sent = plat_socket_send(socket, data, size);
-        if (sent < 1) return -1;
-        data += sent;
-        size -= sent;
-    }
-    return 0;
-}
-
 void echo_into_command_pane(vel_socket socket, const char* text, int length) {
     char prefix[48];
     std::snprintf(prefix, sizeof prefix, "+++ vel_send(%d) ", static_cast<int>(socket));
@@ -103,6 +95,27 @@ void echo_into_command_pane(vel_socket socket, const char* text, int length) {
 }
 
 } // namespace
+
+int link_send_bytes(vel_socket socket, const char* data, long size) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(kSendPatienceMs);
+    while (size > 0) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (left <= 0) return -1;
+        const long sent = plat_socket_send_within(socket, data, size, static_cast<long>(left));
+        if (sent < 0) return -1;
+        data += sent;
+        size -= sent;
+    }
+    return 0;
+}
+
+void link_send_failed() {
+    ++g_link.send_failures;
+    if (g_link.connected) g_link.given_up = true;
+    close_interpreter();
+}
 
 int vel_send(vel_socket socket, const char* text, int length, Report report) {
     if (g_link.test_mode) {
@@ -117,8 +130,10 @@ int vel_send(vel_socket socket, const char* text, int length, Report report) {
     // milliseconds.
     std::string frame(header, static_cast<std::size_t>(header_length));
     if (length > 0) frame.append(text, static_cast<std::size_t>(length));
-    if (send_all(socket, frame.data(), static_cast<long>(frame.size())) < 0) {
+    if (g_link.given_up && !g_link.connected) return -1;
+    if (link_send_bytes(socket, frame.data(), static_cast<long>(frame.size())) < 0) {
         if (report == Report::Yes) vel_error_box("vel: Unable to write to Ostra.");
+        link_send_failed();
         return -1;
     }
     return 0;

@@ -272,6 +272,7 @@ void attach_interpreter() {
 void mark_connected() {
     g_link.connected = true;
     g_link.stdout_ended = false;
+    g_link.given_up = false;
     display_state_changed();
 }
 
@@ -284,6 +285,11 @@ void close_interpreter() {
         plat_socket_shutdown(s);
     for (vel_socket s : order)
         plat_socket_close(s);
+    // A closed handle's number may be given to the next socket opened: it
+    // must not be written to again.
+    for (vel_socket* s : {&g_link.message_listener, &g_link.command_socket, &g_link.stdin_socket,
+                          &g_link.stdout_listener, &g_link.message_socket, &g_link.stdout_socket})
+        *s = VEL_NO_SOCKET;
     g_source.macro_halted = false;
     g_source.macro_running = false;
     g_link.connected = false;
@@ -296,10 +302,11 @@ void close_interpreter() {
 
 void stop_interpreter(StopReason reason) {
     const bool closing = reason == StopReason::WindowClose;
-    vel_send(g_link.command_socket, "kill", 4, closing ? Report::No : Report::Yes);
     // The interpreter answers "kill" by closing its side (or by a last
-    // message); either makes the message socket readable.
-    wait_readable(g_link.message_socket, closing ? kill_wait_window_ms : kill_wait_command_ms);
+    // message); either makes the message socket readable. A kill that could
+    // not be sent has closed the link already.
+    if (vel_send(g_link.command_socket, "kill", 4, closing ? Report::No : Report::Yes) == 0)
+        wait_readable(g_link.message_socket, closing ? kill_wait_window_ms : kill_wait_command_ms);
     if (closing) vel_exit(0);
     close_interpreter();
 }

@@ -46,6 +46,11 @@ long plat_socket_recv(vel_socket s, char* buffer, long size);
 // Bytes the system took (at least 1), or -1 on error.
 long plat_socket_send(vel_socket s, const char* data, long size);
 
+// Like plat_socket_send, but waits at most `milliseconds` for the system to
+// take a byte: a peer that stops reading must not hold vel for ever. Bytes
+// taken (at least 1), 0 when nothing could be taken in time, -1 on error.
+long plat_socket_send_within(vel_socket s, const char* data, long size, long milliseconds);
+
 // Bytes waiting to be read (FIONREAD), or -1 when the question fails.
 long plat_socket_waiting(vel_socket s);
 

@@ -96,6 +96,24 @@ long plat_socket_send(vel_socket s, const char* data, long size) {
     return sent < 0 ? -1 : static_cast<long>(sent);
 }
 
+long plat_socket_send_within(vel_socket s, const char* data, long size, long milliseconds) {
+    pollfd p{fd(s), POLLOUT, 0};
+    int ready;
+    do
+        ready = poll(&p, 1, static_cast<int>(milliseconds));
+    while (ready < 0 && errno == EINTR);
+    if (ready < 0 || (p.revents & POLLNVAL)) return -1;
+    if (ready == 0) return 0;
+    // Writable may still not take the whole piece: what does not fit now is
+    // left to the caller's next call rather than waited for here.
+    ssize_t sent;
+    do
+        sent = send(fd(s), data, static_cast<size_t>(size), MSG_NOSIGNAL | MSG_DONTWAIT);
+    while (sent < 0 && errno == EINTR);
+    if (sent < 0) return (errno == EAGAIN || errno == EWOULDBLOCK) ? 0 : -1;
+    return static_cast<long>(sent);
+}
+
 long plat_socket_waiting(vel_socket s) {
     int waiting = 0;
     if (ioctl(fd(s), FIONREAD, &waiting) != 0) return -1;

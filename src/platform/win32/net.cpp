@@ -96,6 +96,35 @@ long plat_socket_send(vel_socket s, const char* data, long size) {
     }
 }
 
+long plat_socket_send_within(vel_socket s, const char* data, long size, long milliseconds) {
+    // A blocking send waits until the whole piece is taken; non-blocking, it
+    // takes what fits, and the socket goes back to blocking afterwards as
+    // the rest of vel expects.
+    struct NonBlocking {
+        SOCKET s;
+        bool set;
+        explicit NonBlocking(SOCKET socket) : s(socket) {
+            u_long on = 1;
+            set = ioctlsocket(s, FIONBIO, &on) == 0;
+        }
+        ~NonBlocking() {
+            u_long off = 0;
+            ioctlsocket(s, FIONBIO, &off);
+        }
+    } mode(sock(s));
+    if (!mode.set) return -1;
+    fd_set set;
+    FD_ZERO(&set);
+    FD_SET(sock(s), &set);
+    timeval limit{milliseconds / 1000, (milliseconds % 1000) * 1000};
+    const int ready = select(0, nullptr, &set, nullptr, &limit);
+    if (ready < 0) return -1;
+    if (ready == 0) return 0;
+    const int sent = send(sock(s), data, static_cast<int>(size), 0);
+    if (sent != SOCKET_ERROR) return sent;
+    return WSAGetLastError() == WSAEWOULDBLOCK ? 0 : -1;
+}
+
 long plat_socket_waiting(vel_socket s) {
     u_long waiting = 0;
     if (ioctlsocket(sock(s), FIONREAD, &waiting) != 0) return -1;
