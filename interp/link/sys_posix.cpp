@@ -1,5 +1,7 @@
 #include "sys.h"
 
+#include "hangup.h"
+
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/in.h>
@@ -115,6 +117,7 @@ void shutdown_send(Socket s) {
 }
 
 void close_socket(Socket s) {
+    hangup_socket_closing(s);
     if (s != no_socket) close(int(s));
 }
 

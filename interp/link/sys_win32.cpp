@@ -1,5 +1,7 @@
 #include "sys.h"
 
+#include "hangup.h"
+
 // Winsock 2 must come before windows.h, which would pull in the old one.
 #include <winsock2.h>
 
@@ -108,6 +110,7 @@ void shutdown_send(Socket s) {
 }
 
 void close_socket(Socket s) {
+    hangup_socket_closing(s);
     if (s != no_socket) closesocket(SOCKET(s));
 }
 

@@ -93,6 +93,18 @@ TEST(SimScenario, NeverAnswerKeepsTheLinkOpenAndReadsNothing) {
     EXPECT_EQ(s.recorded(), handshake_records) << "the command was never read";
 }
 
+TEST(SimScenario, AKilledDebuggerEndsEvenAScenarioThatReadsNothing) {
+    Scenario s("orphan", "never-answer 600000\n");
+    VelSide vel(s.args());
+    ASSERT_TRUE(vel.ok);
+    // vel killed: its four connections close at once, without a word.
+    vel.cmd = Conn();
+    vel.in = Conn();
+    vel.message = Conn();
+    vel.out = Conn();
+    EXPECT_EQ(wait_exit(vel.pid, 5000), 1) << "a lost link ends with status 1";
+}
+
 TEST(SimScenario, ExitStepEndsWithItsStatusAfterAnOrderlyClose) {
     Scenario s("exit", "send |end|\nexit 7\n");
     VelSide vel(s.args());
