@@ -84,3 +84,31 @@ TEST(WaitReadable, TimesOutAndSeesData) {
     pair.write("x");
     EXPECT_EQ(wait_readable(pair.near_end, 1000), 0);
 }
+
+TEST_F(MainLoop, ABurstOfMessagesIsDrawnWhenNothingMoreWaits) {
+    g_panes.command.lines = {"% "};
+    std::string burst;
+    for (int i = 0; i < 2000; ++i) {
+        const std::string payload = "|mes|m" + std::to_string(i);
+        burst += "<" + std::to_string(payload.size()) + ">" + payload;
+    }
+    messages.write(burst);
+    settle();
+
+    // Drawn at the end and now and then on the way (about once per screen
+    // refresh), never once per message.
+    int turns = 0, drawn_on_the_way = 0;
+    while (main_loop_turn()) {
+        ++turns;
+        if (!g_panes.command.draw_due) ++drawn_on_the_way;
+    }
+    EXPECT_GE(turns, 2000);
+    EXPECT_LT(drawn_on_the_way * 20, turns);
+    EXPECT_FALSE(g_panes.command.draw_due);
+    EXPECT_FALSE(g_panes.deferring);
+    ASSERT_EQ(g_panes.command.lines.size(), 2001u);
+    EXPECT_EQ(g_panes.command.lines[1999], "m1999\n");
+    // Drawn with its end in view, the prompt last.
+    EXPECT_EQ(g_panes.command.lines.back(), "% ");
+    EXPECT_GE(g_panes.command.last_line_shown, 2000);
+}
