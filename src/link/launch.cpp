@@ -139,9 +139,8 @@ void install_access_violation_handler() {
 } // namespace
 
 std::uint32_t link_address_among(const std::vector<std::uint32_t>& addresses_be) {
-    // Network byte order: the first byte in memory is the first octet.
     for (std::uint32_t address : addresses_be)
-        if (reinterpret_cast<const std::uint8_t*>(&address)[0] == 127) return address;
+        if (link_peer_is_local(address)) return address;
     const std::uint8_t loopback[4] = {127, 0, 0, 1};
     std::uint32_t address;
     std::memcpy(&address, loopback, sizeof address);
@@ -194,9 +193,9 @@ void launch_interpreter() {
     plat_socket_linger(g_link.command_socket, 1);
     plat_socket_linger(g_link.stdin_socket, 1);
 
-    const int message_port = bind_any_port(g_link.message_listener);
+    const int message_port = bind_link_port(g_link.message_listener);
     if (message_port < 0) vel_exit(1);
-    const int stdout_port = bind_any_port(g_link.stdout_listener);
+    const int stdout_port = bind_link_port(g_link.stdout_listener);
     if (stdout_port < 0) vel_exit(1);
     listen_or_fail(Mode::Launch);
 
@@ -247,9 +246,9 @@ void attach_interpreter() {
     connect_or_fail(g_link.command_socket, host, port_of(command_port), Mode::Attach);
     connect_or_fail(g_link.stdin_socket, host, port_of(stdin_port), Mode::Attach);
 
-    const int message_port = bind_any_port(g_link.message_listener);
+    const int message_port = bind_link_port(g_link.message_listener);
     if (message_port < 0) plat_exit(1);
-    const int stdout_port = bind_any_port(g_link.stdout_listener);
+    const int stdout_port = bind_link_port(g_link.stdout_listener);
     if (stdout_port < 0) plat_exit(1);
     listen_or_fail(Mode::Attach);
 

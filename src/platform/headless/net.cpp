@@ -48,6 +48,22 @@ int plat_socket_bind_any(vel_socket s) {
     return bind(fd(s), reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 ? 0 : -1;
 }
 
+int plat_socket_bind_to(vel_socket s, std::uint32_t address_be) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = address_be;
+    address.sin_port = 0;
+    return bind(fd(s), reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 ? 0 : -1;
+}
+
+int plat_socket_local_address(vel_socket s, std::uint32_t& address_be) {
+    sockaddr_in address{};
+    socklen_t size = sizeof address;
+    if (getsockname(fd(s), reinterpret_cast<sockaddr*>(&address), &size) != 0) return -1;
+    address_be = address.sin_addr.s_addr;
+    return 0;
+}
+
 int plat_socket_local_port(vel_socket s) {
     sockaddr_in address{};
     socklen_t size = sizeof address;
@@ -59,12 +75,18 @@ int plat_socket_listen(vel_socket s, int backlog) {
     return listen(fd(s), backlog) == 0 ? 0 : -1;
 }
 
-vel_socket plat_socket_accept(vel_socket listener) {
+vel_socket plat_socket_accept(vel_socket listener, std::uint32_t* peer_be) {
+    sockaddr_storage peer{};
+    socklen_t size = sizeof peer;
     int s;
     do
-        s = accept4(fd(listener), nullptr, nullptr, SOCK_CLOEXEC);
+        s = accept4(fd(listener), reinterpret_cast<sockaddr*>(&peer), &size, SOCK_CLOEXEC);
     while (s < 0 && errno == EINTR);
-    return s < 0 ? VEL_NO_SOCKET : s;
+    if (s < 0) return VEL_NO_SOCKET;
+    if (peer_be)
+        *peer_be =
+            peer.ss_family == AF_INET ? reinterpret_cast<sockaddr_in&>(peer).sin_addr.s_addr : 0;
+    return s;
 }
 
 int plat_socket_connect(vel_socket s, std::uint32_t address_be, int port) {
