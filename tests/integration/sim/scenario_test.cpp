@@ -105,6 +105,16 @@ TEST(SimScenario, AKilledDebuggerEndsEvenAScenarioThatReadsNothing) {
     EXPECT_EQ(wait_exit(vel.pid, 5000), 1) << "a lost link ends with status 1";
 }
 
+TEST(SimScenario, TouchMarksTheMomentWithAFile) {
+    const std::string mark = scratch_path("touched");
+    write_file(mark, "old");
+    Scenario s("touch", "send |running|\ntouch " + mark + "\nsend |end|\n");
+    VelSide vel(s.args());
+    EXPECT_EQ(vel.next_message(), "|running|");
+    EXPECT_EQ(vel.next_message(), "|end|");
+    EXPECT_EQ(read_file(mark), "") << "made empty";
+}
+
 TEST(SimScenario, ExitStepEndsWithItsStatusAfterAnOrderlyClose) {
     Scenario s("exit", "send |end|\nexit 7\n");
     VelSide vel(s.args());
