@@ -86,6 +86,73 @@ std::optional<std::string> read_message(vel_socket socket, ReadPolicy policy) {
 
 namespace {
 
+// Bytes of the message socket read ahead of the frame being handled: one
+// read takes everything waiting, so a burst of small messages costs a few
+// system calls instead of several per message (each one a round trip to the
+// Wine server).
+struct Inbox {
+    vel_socket socket = VEL_NO_SOCKET;
+    std::string bytes;
+    std::size_t at = 0;
+};
+Inbox inbox;
+
+// Appends what is waiting on the socket, or waits for one byte at least.
+bool fill_inbox(vel_socket socket) {
+    if (inbox.at > 0 && inbox.at * 2 >= inbox.bytes.size()) {
+        inbox.bytes.erase(0, inbox.at);
+        inbox.at = 0;
+    }
+    const long waiting = plat_socket_waiting(socket);
+    if (waiting < 0) return false;
+    const long want = std::clamp<long>(waiting, 1, 1 << 20);
+    const std::size_t old_size = inbox.bytes.size();
+    inbox.bytes.resize(old_size + static_cast<std::size_t>(want));
+    const long got = plat_socket_recv(socket, inbox.bytes.data() + old_size, want);
+    inbox.bytes.resize(old_size + static_cast<std::size_t>(std::max(got, 0L)));
+    return got > 0;
+}
+
+} // namespace
+
+std::optional<std::string> read_message_ahead(vel_socket socket) {
+    if (inbox.socket != socket) {
+        inbox = Inbox{};
+        inbox.socket = socket;
+    }
+    FrameParser parser;
+    FrameParser::Status status = FrameParser::Status::NeedMore;
+    for (;;) {
+        if (inbox.at < inbox.bytes.size()) {
+            std::size_t used = 0;
+            status =
+                parser.push(inbox.bytes.data() + inbox.at, inbox.bytes.size() - inbox.at, used);
+            inbox.at += used;
+            if (status != FrameParser::Status::NeedMore) break;
+        }
+        if (!fill_inbox(socket)) return read_failed(ReadPolicy::Main);
+    }
+    if (status == FrameParser::Status::HeaderOverflow) {
+        vel_error_box("vel: Overflow when reading header.");
+        end_for(ReadPolicy::Main);
+    }
+    if (status == FrameParser::Status::HeaderInvalid) {
+        vel_error_box("vel: Invalid \"" + parser.header_text() + "\" header.");
+        end_for(ReadPolicy::Main);
+    }
+    return parser.take_payload();
+}
+
+bool message_read_ahead(vel_socket socket) {
+    return inbox.socket == socket && inbox.at < inbox.bytes.size();
+}
+
+void forget_read_ahead() {
+    inbox = Inbox{};
+}
+
+namespace {
+
 void echo_into_command_pane(vel_socket socket, const char* text, int length) {
     char prefix[48];
     std::snprintf(prefix, sizeof prefix, "+++ vel_send(%d) ", static_cast<int>(socket));

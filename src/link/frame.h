@@ -20,6 +20,18 @@ enum class ReadPolicy {
 // policy does not end vel.
 std::optional<std::string> read_message(vel_socket socket, ReadPolicy policy = ReadPolicy::Main);
 
+// read_message with the main policy for the message socket once connected:
+// everything waiting is read at once and kept for the next calls. Only this
+// reads that socket from then on.
+std::optional<std::string> read_message_ahead(vel_socket socket);
+
+// True when bytes of the socket were read ahead and wait to be handled: the
+// socket itself may then not turn readable again.
+bool message_read_ahead(vel_socket socket);
+
+// Drops what was read ahead (the connection closed).
+void forget_read_ahead();
+
 enum class Report { No, Yes };
 
 // How long one frame or one line of input may wait for an interpreter that

@@ -284,6 +284,7 @@ void close_interpreter() {
         plat_socket_shutdown(s);
     for (vel_socket s : order)
         plat_socket_close(s);
+    forget_read_ahead();
     // A closed handle's number may be given to the next socket opened: it
     // must not be written to again.
     for (vel_socket* s : {&g_link.message_listener, &g_link.command_socket, &g_link.stdin_socket,

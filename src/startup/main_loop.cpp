@@ -2,6 +2,7 @@
 
 #include "commands/status_file.h"
 #include "display/panes.h"
+#include "link/frame.h"
 #include "link/link_state.h"
 #include "link/messages.h"
 #include "link/streams.h"
@@ -39,7 +40,8 @@ struct DeferPaneDraws {
 
 bool serve_link() {
     bool served = false;
-    if (wait_readable(g_link.message_socket, 0) == 0) {
+    const vel_socket messages = g_link.message_socket;
+    if (message_read_ahead(messages) || wait_readable(messages, 0) == 0) {
         hnd_in();
         served = true;
     }

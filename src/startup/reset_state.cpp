@@ -9,6 +9,7 @@
 #include "display/display_events.h"
 #include "display/display_state.h"
 #include "edit/edit_buffer.h"
+#include "link/frame.h"
 #include "link/link_state.h"
 #include "link/source.h"
 #include "runtime/crash_filter.h"
@@ -25,6 +26,7 @@ void vel_reset_all_state() {
     g_startup = StartupState{};
     g_places = Places{};
     g_link = LinkState{};
+    forget_read_ahead();
     g_source = SourceState{};
     // commands
     g_commands = CommandState{};

@@ -1,4 +1,5 @@
 // The main loop's order of service with a real interpreter connection.
+#include "link/frame.h"
 #include "link/wait_readable.h"
 #include "startup/main_loop.h"
 
@@ -38,14 +39,15 @@ TEST_F(MainLoop, OneUnitOfEachKindPerTurn) {
 
     EXPECT_TRUE(main_loop_turn());
     EXPECT_EQ(handled, 1);
-    EXPECT_EQ(plat_socket_waiting(messages.near_end), 10); // "<7>|quire|" still there
+    // "<7>|quire|" was read ahead with the first frame, and waits its turn.
+    EXPECT_TRUE(message_read_ahead(messages.near_end));
     EXPECT_TRUE(g_source.error_reported);
     EXPECT_FALSE(g_source.editor_driven);
     EXPECT_EQ(g_panes.io.lines, std::vector<std::string>{"out\n"});
 
     EXPECT_TRUE(main_loop_turn());
     EXPECT_EQ(handled, 2);
-    EXPECT_EQ(plat_socket_waiting(messages.near_end), 0);
+    EXPECT_FALSE(message_read_ahead(messages.near_end));
     EXPECT_TRUE(g_source.editor_driven);
     EXPECT_FALSE(main_loop_turn());
 }
