@@ -18,8 +18,8 @@ constexpr Socket no_socket = -1;
 // Starts the socket library; false when it cannot.
 bool net_start();
 
-// The IPv4 address (network byte order) of the local host name when that
-// resolves to a loopback address, else 127.0.0.1. Both sides of the link
+// The first loopback IPv4 address (network byte order) the local host name
+// resolves to, else 127.0.0.1. Both sides of the link
 // resolve the name the same way, so they meet on the same address; any
 // non-loopback answer is refused so that nothing ever leaves the machine.
 std::uint32_t loopback_address();

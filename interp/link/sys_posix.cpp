@@ -1,5 +1,7 @@
 #include "sys.h"
 
+#include "hangup.h"
+
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/in.h>
@@ -29,11 +31,14 @@ bool net_start() {
 std::uint32_t loopback_address() {
     char name[256] = {};
     if (gethostname(name, sizeof name - 1) == 0) {
-        if (hostent* host = gethostbyname(name);
-            host && host->h_addrtype == AF_INET && host->h_addr_list[0]) {
-            std::uint32_t address;
-            std::memcpy(&address, host->h_addr_list[0], sizeof address);
-            if ((ntohl(address) >> 24) == 127) return address;
+        // The first loopback address among the answers, as vel takes it:
+        // both sides must meet on the same one.
+        if (hostent* host = gethostbyname(name); host && host->h_addrtype == AF_INET) {
+            for (char** entry = host->h_addr_list; *entry; ++entry) {
+                std::uint32_t address;
+                std::memcpy(&address, *entry, sizeof address);
+                if ((ntohl(address) >> 24) == 127) return address;
+            }
         }
     }
     return htonl(INADDR_LOOPBACK);
@@ -115,6 +120,7 @@ void shutdown_send(Socket s) {
 }
 
 void close_socket(Socket s) {
+    hangup_socket_closing(s);
     if (s != no_socket) close(int(s));
 }
 

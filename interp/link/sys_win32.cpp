@@ -1,5 +1,7 @@
 #include "sys.h"
 
+#include "hangup.h"
+
 // Winsock 2 must come before windows.h, which would pull in the old one.
 #include <winsock2.h>
 
@@ -18,11 +20,14 @@ bool net_start() {
 std::uint32_t loopback_address() {
     char name[256] = {};
     if (gethostname(name, sizeof name - 1) == 0) {
-        if (hostent* host = gethostbyname(name);
-            host && host->h_addrtype == AF_INET && host->h_addr_list[0]) {
-            std::uint32_t address;
-            std::memcpy(&address, host->h_addr_list[0], sizeof address);
-            if ((ntohl(address) >> 24) == 127) return address;
+        // The first loopback address among the answers, as vel takes it:
+        // both sides must meet on the same one.
+        if (hostent* host = gethostbyname(name); host && host->h_addrtype == AF_INET) {
+            for (char** entry = host->h_addr_list; *entry; ++entry) {
+                std::uint32_t address;
+                std::memcpy(&address, *entry, sizeof address);
+                if ((ntohl(address) >> 24) == 127) return address;
+            }
         }
     }
     return htonl(INADDR_LOOPBACK);
@@ -108,6 +113,7 @@ void shutdown_send(Socket s) {
 }
 
 void close_socket(Socket s) {
+    hangup_socket_closing(s);
     if (s != no_socket) closesocket(SOCKET(s));
 }
 

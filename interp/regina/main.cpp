@@ -94,7 +94,7 @@ std::string joined(const std::vector<std::string>& args) {
 
 // vel gone while the macro is inside something long (a host command, a
 // sleep): nothing between clauses notices, so a watcher does. It waits for
-// the command connection's hang-up only (never reads it), leaves a second
+// the command connection's hang-up only (never reads it), leaves a moment
 // for the orderly ends (after "end" or "kill" the process is gone by then),
 // and ends the process group: the macro's host commands go too.
 // Set by the watcher before it ends the macro's commands: whatever the macro
@@ -106,7 +106,9 @@ void watch_for_hangup(ostra::Socket commands, bool own_group) {
         pollfd p{int(commands), POLLRDHUP, 0};
         while (::poll(&p, 1, -1) < 0) {
         }
-        std::this_thread::sleep_for(std::chrono::seconds(1));
+        // A moment to end on its own (an orderly close is usually under
+        // way), short enough that the process is gone within a second.
+        std::this_thread::sleep_for(std::chrono::milliseconds(600));
         hung_up = true;
         // The macro may run on for a moment and write to the closed link; its
         // streams go nowhere instead (Regina sets SIGPIPE back after each

@@ -70,6 +70,8 @@ void vel_bp_delete_lines(const std::vector<std::string>& words) {
             command_send("delete " + number(line));
             *entry = -1;
         }
+        std::vector<std::int32_t>& requested = g_breakpoints.requested;
+        requested.erase(std::remove(requested.begin(), requested.end(), line), requested.end());
         auto routine = std::find_if(routines.begin(), routines.end(),
                                     [&](const RoutineBreakpoint& r) { return r.line == line; });
         if (routine != routines.end()) {
@@ -89,11 +91,15 @@ void vel_bp_delete_all() {
     for (const RoutineBreakpoint& entry : g_breakpoints.routines)
         if (tell) command_send("deletein " + number(entry.id));
     g_breakpoints.routines.clear();
+    g_breakpoints.requested.clear();
 }
 
 void vel_bp_rearm() {
-    for (std::int32_t entry : g_breakpoints.lines)
-        if (entry != -1) command_send("stopv at " + number(std::int64_t{entry} + 1));
+    for (std::int32_t entry : g_breakpoints.lines) {
+        if (entry == -1) continue;
+        command_send("stopv at " + number(std::int64_t{entry} + 1));
+        vel_bp_requested(std::int64_t{entry} + 1);
+    }
     // The new interpreter's confirmations fill the list again.
     g_breakpoints.lines.clear();
     for (const RoutineBreakpoint& entry : g_breakpoints.routines) {

@@ -32,7 +32,20 @@ bool in_line_list(std::int32_t displayed) {
                                         displayed) != g_breakpoints.lines.end();
 }
 
+void forget_request(std::int32_t loaded) {
+    std::vector<std::int32_t>& requested = g_breakpoints.requested;
+    requested.erase(std::remove(requested.begin(), requested.end(), loaded), requested.end());
+}
+
 } // namespace
+
+void vel_bp_requested(std::int64_t line_from_1) {
+    if (line_from_1 < 1 || line_from_1 > INT32_MAX) return;
+    const auto loaded = static_cast<std::int32_t>(line_from_1 - 1);
+    std::vector<std::int32_t>& requested = g_breakpoints.requested;
+    if (std::find(requested.begin(), requested.end(), loaded) == requested.end())
+        requested.push_back(loaded);
+}
 
 void vel_bp_toggle(std::int32_t displayed_line) {
     if (!g_link.connected) return;
@@ -60,7 +73,10 @@ void vel_bp_toggle(std::int32_t displayed_line) {
         }
     }
     // The mark appears when the interpreter confirms with stop-set.
-    if (!removed) command_send("stopv at " + std::to_string(std::int64_t{loaded} + 1));
+    if (!removed) {
+        command_send("stopv at " + std::to_string(std::int64_t{loaded} + 1));
+        vel_bp_requested(std::int64_t{loaded} + 1);
+    }
     source_redraw();
     if (removed) vel_status_autosave();
 }
@@ -74,10 +90,13 @@ bool vel_bp_marked(std::int32_t displayed_line) {
 
 void vel_bp_on_stop_set(int line) {
     const std::int32_t displayed = edit_from_loaded(line);
+    forget_request(line);
     if (in_line_list(displayed)) return;
     g_breakpoints.lines.push_back(displayed);
     source_redraw();
-    vel_status_autosave();
+    // Confirmations come in bursts (a status file read back sends
+    // thousands): the file is written once the burst is over.
+    vel_status_autosave_later();
 }
 
 void vel_bp_on_stopin_set(int id, int line) {
@@ -88,7 +107,7 @@ void vel_bp_on_stopin_set(int id, int line) {
         }
     }
     source_redraw();
-    vel_status_autosave();
+    vel_status_autosave_later();
 }
 
 void vel_bp_line_inserted(std::int32_t index) {

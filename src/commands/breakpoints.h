@@ -29,11 +29,19 @@ struct BreakpointTable {
     std::vector<std::int32_t> lines;
     // Removed entries close up.
     std::vector<RoutineBreakpoint> routines;
+    // Interpreter lines (0-based) asked for with "stopv at" and not
+    // confirmed yet. They are written to the status file as they were sent,
+    // so that a file read back keeps every breakpoint while the interpreter
+    // has not answered (or never does).
+    std::vector<std::int32_t> requested;
     // Ids are never reused, not even across runs.
     std::int32_t next_id = 0;
 };
 
 extern BreakpointTable g_breakpoints;
+
+// "stopv at" went to the interpreter for its (1-based) line.
+void vel_bp_requested(std::int64_t line_from_1);
 
 // A click on a displayed line's breakpoint area (only while connected): a
 // marked line loses its breakpoints at once, an unmarked one asks the

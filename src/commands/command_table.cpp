@@ -239,7 +239,12 @@ const Row rows[] = {
      }},
     {"routine", two_or_more, Needs::Nothing, run_rest},
     {"stopv", stop_at, Needs::Interpreter,
-     [](const CommandText& c) { return scan_int(c.word(2)) && send_line(c); }},
+     [](const CommandText& c) {
+         const std::optional<int> line = scan_int(c.word(2));
+         if (!line || !send_line(c)) return false;
+         vel_bp_requested(*line);
+         return true;
+     }},
     {"stop", stop_at, Needs::Interpreter,
      [](const CommandText& c) { return scan_int(c.word(2)) && send_line(c); }},
     {"stop", stop_in, Needs::Interpreter,

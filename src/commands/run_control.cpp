@@ -52,9 +52,10 @@ void run_a_file(const std::string& name, const std::vector<std::string>& argumen
     g_link.interpreter_program = interpreter_program_of(*path);
 
     if (g_link.connected) {
-        vel_send(g_link.command_socket, "kill", 4, Report::Yes);
+        // A kill that could not be sent has closed the link already.
+        const bool sent = vel_send(g_link.command_socket, "kill", 4, Report::Yes) == 0;
         g_source.lines.clear();
-        wait_readable(g_link.message_socket, kKillWaitMs);
+        if (sent) wait_readable(g_link.message_socket, kKillWaitMs);
         close_interpreter();
     }
     // Disconnected now: the lists are emptied without a word to anyone.

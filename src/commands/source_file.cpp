@@ -1,6 +1,7 @@
 // source: every line of a file run as a command.
 #include "commands/command.h"
 #include "commands/command_rows.h"
+#include "link/link_state.h"
 #include "platform/fs.h"
 #include "runtime/error_text.h"
 #include "runtime/read_lines.h"
@@ -23,6 +24,11 @@ void command_source_file(const std::string& name) {
     // Closed before the lines run: a file that sources itself would
     // otherwise hold one descriptor per level.
     plat_fd_close(fd);
-    for (const std::string& line : file->lines)
+    // A send that failed has closed the link: the lines after it would only
+    // repeat the failure, so the file stops there.
+    const unsigned failures = g_link.send_failures;
+    for (const std::string& line : file->lines) {
         vel_command(line.data(), static_cast<int>(line.size()));
+        if (g_link.send_failures != failures) break;
+    }
 }

@@ -29,10 +29,6 @@ std::string number(std::int64_t value) {
     return std::to_string(value);
 }
 
-bool is_loaded_file(std::string_view name) {
-    return file_map_offset_of(name).has_value();
-}
-
 // The lines of the existing file that belong to other main programs, whole
 // and in their order. This program's lines and every "routine" line go:
 // they are written again from the tables.
@@ -55,7 +51,7 @@ std::vector<std::string> lines_of_other_programs(const std::string& path,
 
 bool nothing_to_write(const std::vector<std::string>& kept) {
     const std::vector<std::int32_t>& lines = g_breakpoints.lines;
-    return kept.empty() && g_breakpoints.routines.empty() &&
+    return kept.empty() && g_breakpoints.routines.empty() && g_breakpoints.requested.empty() &&
            std::all_of(lines.begin(), lines.end(), [](std::int32_t l) { return l == -1; }) &&
            vel_pin_count() == 0;
 }
@@ -88,26 +84,44 @@ std::string vel_status_compose(const std::vector<std::string>& kept_lines,
     std::string text;
     for (const std::string& line : kept_lines)
         text += line + "\n";
-    for (std::int32_t entry : g_breakpoints.lines) {
-        if (entry == -1) continue;
-        if (const std::optional<BreakpointInFile> place = vel_bp_in_file(entry)) {
+    const auto add_line_breakpoint = [&](std::int32_t displayed) {
+        if (const std::optional<BreakpointInFile> place = vel_bp_in_file(displayed)) {
             const std::string& name = place->file_name;
             text += vel_status_line_prefix(name) + " stop in " + std::string(path_base_name(name)) +
                     " " + number(place->line) + "\n";
         } else {
             text += vel_status_line_prefix(std::nullopt) + " stopv at " +
-                    number(std::int64_t{entry} + 1) + "\n";
+                    number(std::int64_t{displayed} + 1) + "\n";
         }
+    };
+    const std::vector<std::int32_t>& confirmed = g_breakpoints.lines;
+    const auto is_confirmed = [&](std::int32_t displayed) {
+        return displayed != -1 &&
+               std::find(confirmed.begin(), confirmed.end(), displayed) != confirmed.end();
+    };
+    for (std::int32_t entry : confirmed)
+        if (entry != -1) add_line_breakpoint(entry);
+    // Asked for and not answered yet: written as they were sent, or a file
+    // read back would lose every breakpoint the interpreter has not
+    // confirmed by the time of the next save.
+    for (std::int32_t loaded : g_breakpoints.requested) {
+        const std::int32_t displayed = edit_from_loaded(loaded);
+        if (displayed >= 0 && !is_confirmed(displayed)) add_line_breakpoint(displayed);
     }
     for (const RoutineBreakpoint& entry : g_breakpoints.routines) {
         if (entry.id != -1) {
             text += vel_status_line_prefix(entry.name) + " stop in " + entry.name + "\n";
-        } else if (!is_loaded_file(entry.name)) {
-            // A loaded file's line came back as a line breakpoint, written
-            // above.
-            text += vel_status_line_prefix(entry.name) + " stop in " + entry.name + " " +
-                    number(std::int64_t{entry.line} + 1) + "\n";
+            continue;
         }
+        // A loaded file's line that the interpreter confirmed is a line
+        // breakpoint, written above; until then it is written as typed.
+        const std::optional<std::int32_t> offset = file_map_offset_of(entry.name);
+        const std::int64_t loaded = offset ? std::int64_t{*offset} + entry.line : -1;
+        if (offset && loaded >= 0 && loaded <= INT32_MAX &&
+            is_confirmed(edit_from_loaded(static_cast<std::int32_t>(loaded))))
+            continue;
+        text += vel_status_line_prefix(entry.name) + " stop in " + entry.name + " " +
+                number(std::int64_t{entry.line} + 1) + "\n";
     }
     text += pin_lines;
     return text;
@@ -144,6 +158,18 @@ void vel_status_autosave() {
     if (std::optional<std::string> path = vel_status_path()) vel_status_save(*path, Quiet::Yes);
 }
 
+void vel_status_autosave_later() {
+    if (g_link.connected) g_status_file.save_due = true;
+}
+
+void vel_status_save_if_due() {
+    if (!g_status_file.save_due) return;
+    g_status_file.save_due = false;
+    // Asked for while connected: the save is owed even when the interpreter
+    // has gone since (its end message may close the burst).
+    if (std::optional<std::string> path = vel_status_path()) vel_status_save(*path, Quiet::Yes);
+}
+
 void vel_status_load_once() {
     if (g_status_file.loaded) return;
     g_status_file.loaded = true;
@@ -153,8 +179,9 @@ void vel_status_load_once() {
     // "routine" line set their breakpoints and pins again; other programs'
     // lines do nothing.
     vel_command_source(*path);
-    // Written back at once in normal form (other programs' lines kept).
-    vel_status_autosave();
+    // Written back in normal form once the interpreter's first answers are
+    // in; what it has not confirmed is written as it was read.
+    vel_status_autosave_later();
     vel_pin_reposition_all();
     vel_pin_refresh_all();
 }

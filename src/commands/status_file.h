@@ -9,7 +9,8 @@
 #include <vector>
 
 struct StatusFileState {
-    bool loaded = false; // read at most once per run of vel
+    bool loaded = false;   // read at most once per run of vel
+    bool save_due = false; // a quiet save waits for the end of a burst
 };
 
 extern StatusFileState g_status_file;
@@ -45,7 +46,16 @@ int vel_status_save(const std::string& path, Quiet quiet);
 // Saves quietly to the status path, while connected and a path exists.
 void vel_status_autosave();
 
+// Asks for a quiet save once the messages waiting now are handled: many
+// confirmations in a row cost one rewrite. Only while connected, as the
+// autosave.
+void vel_status_autosave_later();
+
+// Does the save asked for by vel_status_autosave_later, if one is due; the
+// main loop calls it whenever nothing else is waiting.
+void vel_status_save_if_due();
+
 // At the first stop of vel's life: runs the status file's lines as
-// commands, then writes it back in its normal form and brings the pins up to
-// date.
+// commands, asks for it to be written back in its normal form (every
+// breakpoint it held still in it) and brings the pins up to date.
 void vel_status_load_once();

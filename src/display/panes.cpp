@@ -70,10 +70,11 @@ bool pane_shows_end(const Pane& pane) {
     return pane.last_line_shown >= pane_line_count(pane) - 1;
 }
 
-void pane_follow_end(Pane& pane) {
-    const std::int32_t count = pane_line_count(pane);
-    if (count == 0) return;
-    const std::int32_t last = count - 1;
+namespace {
+
+// The first top line that shows the pane's last line.
+std::int32_t top_showing_end(const Pane& pane) {
+    const std::int32_t last = pane_line_count(pane) - 1;
     // The last line shown only grows as the top moves down, so the first top
     // that shows the end is found by bisection instead of one redraw per line.
     std::int32_t low = std::clamp(pane.top_line, 0, last);
@@ -85,6 +86,14 @@ void pane_follow_end(Pane& pane) {
         else
             low = mid + 1;
     }
+    return low;
+}
+
+} // namespace
+
+void pane_follow_end(Pane& pane) {
+    if (pane_line_count(pane) == 0) return;
+    const std::int32_t low = top_showing_end(pane);
     if (low != pane.top_line || !pane_shows_end(pane)) {
         pane.top_line = low;
         pane_redraw(pane);
@@ -124,8 +133,7 @@ void pane_add_message(Pane& pane, std::string_view text, MessagePlace place) {
         lines.push_back(std::move(line));
     }
     pane.has_lines = true;
-    pane_redraw(pane);
-    pane_follow_end(pane);
+    pane_text_changed(pane, true);
 }
 
 void command_pane_add_last_line(std::string line) {
@@ -135,7 +143,7 @@ void command_pane_add_last_line(std::string line) {
     if (line.empty() || line.back() != '\n') line.push_back('\n');
     pane.lines.push_back(std::move(line));
     pane.has_lines = true;
-    pane_redraw(pane);
+    pane_text_changed(pane, false);
 }
 
 void command_pane_push_prompt() {
@@ -150,4 +158,29 @@ void panes_start(std::string_view banner) {
     command.lines = {std::string(banner), "\n", g_panes.prompt};
     command.has_lines = true;
     command.top_line = 0;
+}
+
+void pane_text_changed(Pane& pane, bool follow_end) {
+    if (g_panes.deferring) {
+        pane.follow_due = follow_end || (pane.draw_due && pane.follow_due);
+        pane.draw_due = true;
+        return;
+    }
+    pane_redraw(pane);
+    if (follow_end) pane_follow_end(pane);
+}
+
+bool pane_will_show_end(const Pane& pane) {
+    // Text added since the last draw is not counted as shown yet.
+    return pane.draw_due ? pane.follow_due : pane_shows_end(pane);
+}
+
+void panes_draw_deferred() {
+    for (Pane* pane : {&g_panes.source, &g_panes.io, &g_panes.command}) {
+        if (!pane->draw_due) continue;
+        pane->draw_due = false;
+        if (pane->follow_due && pane_line_count(*pane) > 0) pane->top_line = top_showing_end(*pane);
+        pane->follow_due = false;
+        pane_redraw(*pane);
+    }
 }

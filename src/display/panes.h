@@ -91,6 +91,9 @@ struct Pane {
     // begins, as the last redraw drew them.
     int rule_x = 0;
     int text_x = 0;
+    // New text waits for the end of a burst (see pane_text_changed).
+    bool draw_due = false;
+    bool follow_due = false; // ... and the end is to be shown then
 };
 
 struct PaneSet {
@@ -104,9 +107,24 @@ struct PaneSet {
     bool insert_mode = true;
     // The displayed line whose number is being clicked (drawn inverted), or -1.
     std::int32_t pressed_line = -1;
+    // Set while the main loop serves a burst of the interpreter's messages
+    // and output: text panes are drawn once at its end, not per message.
+    bool deferring = false;
 };
 
 extern PaneSet g_panes;
+
+// The pane's text changed; `follow_end` asks for its last line to be shown.
+// Drawn now, or once the burst is over while draws are deferred.
+void pane_text_changed(Pane& pane, bool follow_end);
+
+// Whether the end of the pane is shown, as it will be once a deferred draw
+// is done.
+bool pane_will_show_end(const Pane& pane);
+
+// Draws every pane whose text changed while draws were deferred: one redraw
+// each, with its end in view when that was asked for.
+void panes_draw_deferred();
 
 // The lines a pane shows.
 const std::vector<std::string>& pane_text(const Pane& pane);

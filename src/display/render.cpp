@@ -134,13 +134,14 @@ struct Walk {
     int y = 0;          // bottom of the row about to be drawn
     int last_chars = 0; // characters on the last row drawn
     bool rows_full = false;
+    bool line_cut = false; // the last line drawn did not fit whole
 };
 
 void draw_line(const Frame& f, std::int32_t line, Walk& walk) {
     const std::string& text = f.lines[static_cast<std::size_t>(line)];
     const std::int32_t length = static_cast<std::int32_t>(text.size());
     const int text_columns = std::max(f.columns - f.numbers, 1);
-    const bool is_stop = f.is_source && line == g_source.stop_line;
+    const bool is_stop = f.is_source && line == g_source.stop_line && stop_line_shown();
     const int text_slot =
         is_stop ? (g_source.stopped_up ? SLOT_STOPPED_UP : SLOT_CURRENT) : SLOT_TEXT;
     const int back_slot = f.is_source && edit_line_changed(line) == 1 ? SLOT_EDITED_LINE : f.back;
@@ -175,6 +176,7 @@ void draw_line(const Frame& f, std::int32_t line, Walk& walk) {
         walk.r += 1;
         if (walk.y > limit) {
             walk.rows_full = true;
+            walk.line_cut = true;
             return;
         }
     }
@@ -242,6 +244,7 @@ void render_pane(Pane& pane) {
                   f.back);
         pane.caret.drawn = false;
     }
+    bool last_line_whole = count == 0; // drawn to its end, so its caret is on screen
     if (count > 0) {
         const std::int32_t first = std::max(std::min(pane.top_line, count - 1), 0);
         pane.top_line = first;
@@ -260,6 +263,7 @@ void render_pane(Pane& pane) {
             ++line;
         }
         pane.last_line_shown = walk.rows_full ? last : last + 1;
+        last_line_whole = line == count && !walk.line_cut;
         for (int r = walk.r; r < f.rows; ++r)
             clear_cells(f, r);
         const int limit = f.rows * f.h;
@@ -274,7 +278,9 @@ void render_pane(Pane& pane) {
         }
     }
     if (!is_source) {
-        draw_caret(pane, f, walk, count);
+        // Typing goes to the end of the last line: with that line out of
+        // view, a caret on the last row shown would point where nothing goes.
+        if (last_line_whole) draw_caret(pane, f, walk, count);
         return;
     }
     edit_cursor_draw(pane, walk.r);

@@ -2,6 +2,7 @@
 #include "view/text_panes.h"
 
 #include "display/line_editor.h"
+#include "display/line_rows.h"
 #include "display/panes.h"
 #include "display/selection_state.h"
 #include "link/lines.h"
@@ -45,7 +46,7 @@ void io_append_output(const char* bytes, std::size_t size) {
         io.has_lines = true;
         follow = true;
     } else {
-        follow = pane_shows_end(io);
+        follow = pane_will_show_end(io);
     }
 
     std::string typed = lift_typed_input(io);
@@ -59,9 +60,7 @@ void io_append_output(const char* bytes, std::size_t size) {
         io.lines.erase(io.lines.begin() + static_cast<std::ptrdiff_t>(first_new));
     }
     put_back_typed_input(io, std::move(typed));
-
-    pane_redraw(io);
-    if (follow) pane_follow_end(io);
+    pane_text_changed(io, follow);
 }
 
 void command_print(std::string_view message) {
@@ -79,14 +78,13 @@ void command_add_last_line(std::string line) {
 void command_new_prompt() {
     Pane& command = g_panes.command;
     command_pane_push_prompt();
-    pane_redraw(command);
-    pane_follow_end(command);
+    pane_text_changed(command, true);
 }
 
 CommandEcho command_echo(const std::string& line) {
     Pane& pane = g_panes.command;
     line_history_add(pane.editor, line);
-    const CommandEcho echo{pane_shows_end(pane)};
+    const CommandEcho echo{pane_will_show_end(pane)};
     std::string echoed = g_panes.prompt + line + "\n";
     if (pane.lines.empty())
         pane.lines.push_back(std::move(echoed));
@@ -123,7 +121,9 @@ void command_erase_input(bool whole) {
 void source_show_line(std::int64_t line, ShowAt where) {
     Pane& source = g_panes.source;
     const int fraction = where == ShowAt::Middle ? 2 : where == ShowAt::Third ? 3 : 4;
-    const std::int64_t top = line - source.visible_rows / fraction;
+    // Counted in screen rows, not lines: with long lines wrapping, half the
+    // pane's height in lines above would push the line itself out of view.
+    const std::int64_t top = pane_top_line_for(source, line, source.visible_rows / fraction);
     source.top_line = static_cast<std::int32_t>(std::clamp<std::int64_t>(top, 0, INT32_MAX));
     if (where == ShowAt::Middle && pane_line_count(source) == 0) return;
     pane_redraw(source);

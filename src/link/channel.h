@@ -4,6 +4,7 @@
 #include "link/frame.h"
 #include "platform/net.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -20,9 +21,19 @@ struct Channel {
 };
 
 // Waits for a connection on the listener, accepts it and reads its first
-// frame.
+// frame. A connection from another machine is closed at once and does not
+// count: the wait goes on.
 Channel accept_channel(vel_socket listener, AcceptPolicy policy);
 
-// Binds the socket to any local address with a port the system picks and
-// returns that port, or -1 (after a box).
-int bind_any_port(vel_socket socket);
+// True for an IPv4 address (network byte order) of this machine's loopback
+// network, 127.0.0.0/8: the only peers the link talks to.
+bool link_peer_is_local(std::uint32_t address_be);
+
+// The loopback address the link listens on: the one the local host name
+// resolves to (as the interpreter finds it too), else 127.0.0.1.
+std::uint32_t link_listen_address();
+
+// Binds the socket to the link's loopback address with a port the system
+// picks and returns that port, or -1 (after a box). The link is local by
+// design: nothing on the network can even reach the listeners.
+int bind_link_port(vel_socket socket);

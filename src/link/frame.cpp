@@ -1,12 +1,14 @@
 #include "link/frame.h"
 
 #include "link/frame_parser.h"
+#include "link/launch.h"
 #include "link/link_state.h"
 #include "platform/system.h"
 #include "runtime/fatal.h"
 #include "view/text_panes.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -84,15 +86,72 @@ std::optional<std::string> read_message(vel_socket socket, ReadPolicy policy) {
 
 namespace {
 
-int send_all(vel_socket socket, const char* data, long size) {
-    while (size > 0) {
-        long sent = plat_socket_send(socket, data, size);
-        if (sent < 1) return -1;
-        data += sent;
-        size -= sent;
+// Bytes of the message socket read ahead of the frame being handled: one
+// read takes everything waiting, so a burst of small messages costs a few
+// system calls instead of several per message (each one a round trip to the
+// Wine server).
+struct Inbox {
+    vel_socket socket = VEL_NO_SOCKET;
+    std::string bytes;
+    std::size_t at = 0;
+};
+Inbox inbox;
+
+// Appends what is waiting on the socket, or waits for one byte at least.
+bool fill_inbox(vel_socket socket) {
+    if (inbox.at > 0 && inbox.at * 2 >= inbox.bytes.size()) {
+        inbox.bytes.erase(0, inbox.at);
+        inbox.at = 0;
     }
-    return 0;
+    const long waiting = plat_socket_waiting(socket);
+    if (waiting < 0) return false;
+    const long want = std::clamp<long>(waiting, 1, 1 << 20);
+    const std::size_t old_size = inbox.bytes.size();
+    inbox.bytes.resize(old_size + static_cast<std::size_t>(want));
+    const long got = plat_socket_recv(socket, inbox.bytes.data() + old_size, want);
+    inbox.bytes.resize(old_size + static_cast<std::size_t>(std::max(got, 0L)));
+    return got > 0;
 }
+
+} // namespace
+
+std::optional<std::string> read_message_ahead(vel_socket socket) {
+    if (inbox.socket != socket) {
+        inbox = Inbox{};
+        inbox.socket = socket;
+    }
+    FrameParser parser;
+    FrameParser::Status status = FrameParser::Status::NeedMore;
+    for (;;) {
+        if (inbox.at < inbox.bytes.size()) {
+            std::size_t used = 0;
+            status =
+                parser.push(inbox.bytes.data() + inbox.at, inbox.bytes.size() - inbox.at, used);
+            inbox.at += used;
+            if (status != FrameParser::Status::NeedMore) break;
+        }
+        if (!fill_inbox(socket)) return read_failed(ReadPolicy::Main);
+    }
+    if (status == FrameParser::Status::HeaderOverflow) {
+        vel_error_box("vel: Overflow when reading header.");
+        end_for(ReadPolicy::Main);
+    }
+    if (status == FrameParser::Status::HeaderInvalid) {
+        vel_error_box("vel: Invalid \"" + parser.header_text() + "\" header.");
+        end_for(ReadPolicy::Main);
+    }
+    return parser.take_payload();
+}
+
+bool message_read_ahead(vel_socket socket) {
+    return inbox.socket == socket && inbox.at < inbox.bytes.size();
+}
+
+void forget_read_ahead() {
+    inbox = Inbox{};
+}
+
+namespace {
 
 void echo_into_command_pane(vel_socket socket, const char* text, int length) {
     char prefix[48];
@@ -103,6 +162,27 @@ void echo_into_command_pane(vel_socket socket, const char* text, int length) {
 }
 
 } // namespace
+
+int link_send_bytes(vel_socket socket, const char* data, long size) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(kSendPatienceMs);
+    while (size > 0) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (left <= 0) return -1;
+        const long sent = plat_socket_send_within(socket, data, size, static_cast<long>(left));
+        if (sent < 0) return -1;
+        data += sent;
+        size -= sent;
+    }
+    return 0;
+}
+
+void link_send_failed() {
+    ++g_link.send_failures;
+    if (g_link.connected) g_link.given_up = true;
+    close_interpreter();
+}
 
 int vel_send(vel_socket socket, const char* text, int length, Report report) {
     if (g_link.test_mode) {
@@ -117,8 +197,10 @@ int vel_send(vel_socket socket, const char* text, int length, Report report) {
     // milliseconds.
     std::string frame(header, static_cast<std::size_t>(header_length));
     if (length > 0) frame.append(text, static_cast<std::size_t>(length));
-    if (send_all(socket, frame.data(), static_cast<long>(frame.size())) < 0) {
+    if (g_link.given_up && !g_link.connected) return -1;
+    if (link_send_bytes(socket, frame.data(), static_cast<long>(frame.size())) < 0) {
         if (report == Report::Yes) vel_error_box("vel: Unable to write to Ostra.");
+        link_send_failed();
         return -1;
     }
     return 0;

@@ -15,6 +15,7 @@
 #include "runtime/read_lines.h"
 #include "runtime/scan_number.h"
 #include "view/display_state.h"
+#include "view/text_panes.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -138,9 +139,8 @@ void install_access_violation_handler() {
 } // namespace
 
 std::uint32_t link_address_among(const std::vector<std::uint32_t>& addresses_be) {
-    // Network byte order: the first byte in memory is the first octet.
     for (std::uint32_t address : addresses_be)
-        if (reinterpret_cast<const std::uint8_t*>(&address)[0] == 127) return address;
+        if (link_peer_is_local(address)) return address;
     const std::uint8_t loopback[4] = {127, 0, 0, 1};
     std::uint32_t address;
     std::memcpy(&address, loopback, sizeof address);
@@ -193,9 +193,9 @@ void launch_interpreter() {
     plat_socket_linger(g_link.command_socket, 1);
     plat_socket_linger(g_link.stdin_socket, 1);
 
-    const int message_port = bind_any_port(g_link.message_listener);
+    const int message_port = bind_link_port(g_link.message_listener);
     if (message_port < 0) vel_exit(1);
-    const int stdout_port = bind_any_port(g_link.stdout_listener);
+    const int stdout_port = bind_link_port(g_link.stdout_listener);
     if (stdout_port < 0) vel_exit(1);
     listen_or_fail(Mode::Launch);
 
@@ -246,9 +246,9 @@ void attach_interpreter() {
     connect_or_fail(g_link.command_socket, host, port_of(command_port), Mode::Attach);
     connect_or_fail(g_link.stdin_socket, host, port_of(stdin_port), Mode::Attach);
 
-    const int message_port = bind_any_port(g_link.message_listener);
+    const int message_port = bind_link_port(g_link.message_listener);
     if (message_port < 0) plat_exit(1);
-    const int stdout_port = bind_any_port(g_link.stdout_listener);
+    const int stdout_port = bind_link_port(g_link.stdout_listener);
     if (stdout_port < 0) plat_exit(1);
     listen_or_fail(Mode::Attach);
 
@@ -271,6 +271,7 @@ void attach_interpreter() {
 void mark_connected() {
     g_link.connected = true;
     g_link.stdout_ended = false;
+    g_link.given_up = false;
     display_state_changed();
 }
 
@@ -283,20 +284,29 @@ void close_interpreter() {
         plat_socket_shutdown(s);
     for (vel_socket s : order)
         plat_socket_close(s);
+    forget_read_ahead();
+    // A closed handle's number may be given to the next socket opened: it
+    // must not be written to again.
+    for (vel_socket* s : {&g_link.message_listener, &g_link.command_socket, &g_link.stdin_socket,
+                          &g_link.stdout_listener, &g_link.message_socket, &g_link.stdout_socket})
+        *s = VEL_NO_SOCKET;
     g_source.macro_halted = false;
     g_source.macro_running = false;
     g_link.connected = false;
     g_source.base_title = "vel @ " + g_source.host_name + ": waiting user input";
-    display_state_changed();
     g_source.stop_routine.reset();
+    display_state_changed();
+    // The stop arrow goes with the interpreter.
+    source_redraw();
 }
 
 void stop_interpreter(StopReason reason) {
     const bool closing = reason == StopReason::WindowClose;
-    vel_send(g_link.command_socket, "kill", 4, closing ? Report::No : Report::Yes);
     // The interpreter answers "kill" by closing its side (or by a last
-    // message); either makes the message socket readable.
-    wait_readable(g_link.message_socket, closing ? kill_wait_window_ms : kill_wait_command_ms);
+    // message); either makes the message socket readable. A kill that could
+    // not be sent has closed the link already.
+    if (vel_send(g_link.command_socket, "kill", 4, closing ? Report::No : Report::Yes) == 0)
+        wait_readable(g_link.message_socket, closing ? kill_wait_window_ms : kill_wait_command_ms);
     if (closing) vel_exit(0);
     close_interpreter();
 }

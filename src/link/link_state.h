@@ -21,6 +21,11 @@ struct LinkState {
     // The interpreter closed its standard output; the main loop stops
     // watching that socket until the next connection.
     bool stdout_ended = false;
+    // Sends given up (failed, or not taken in time) in vel's life.
+    unsigned send_failures = 0;
+    // The last connection was closed because a send failed: until the next
+    // one, sends fail quietly (the failure has been shown once).
+    bool given_up = false;
 
     // Entry 0 is a label ("vel" at start-up, "ostra" for a run command),
     // entry 1 the macro when one is known, then the macro's arguments.

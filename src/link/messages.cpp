@@ -230,7 +230,7 @@ void hnd_in_payload(std::string_view payload) {
 }
 
 void hnd_in() {
-    std::optional<std::string> payload = read_message(g_link.message_socket, ReadPolicy::Main);
+    std::optional<std::string> payload = read_message_ahead(g_link.message_socket);
     if (!payload) return;
     hnd_in_payload(*payload);
 }

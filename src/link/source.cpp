@@ -1,10 +1,18 @@
 #include "link/source.h"
 
+#include "link/link_state.h"
+
 SourceState g_source;
 
 std::string_view path_base_name(std::string_view path) {
     const std::size_t cut = path.find_last_of("/\\");
     return cut == std::string_view::npos ? path : path.substr(cut + 1);
+}
+
+bool stop_line_shown() {
+    // The stop routine is set by every stop message and dropped when the
+    // connection closes.
+    return g_link.connected && g_source.stop_routine.has_value();
 }
 
 int file_map_entry_containing(std::int32_t line) {

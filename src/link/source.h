@@ -37,6 +37,10 @@ struct SourceState {
 
 extern SourceState g_source;
 
+// True while the stop line means something: an interpreter is connected and
+// has stopped since it connected. Otherwise no arrow is drawn.
+bool stop_line_shown();
+
 // The first named entry whose range holds the displayed line, or -1.
 int file_map_entry_containing(std::int32_t line);
 

@@ -1,17 +1,21 @@
 #include "link/streams.h"
 
+#include "link/frame.h"
 #include "link/link_state.h"
 #include "runtime/fatal.h"
 #include "view/text_panes.h"
 
+#include <string>
 #include <vector>
 
 void write_stdin_line(const char* text, std::size_t length) {
     if (!g_link.connected) return;
-    const long size = static_cast<long>(length);
-    bool whole = plat_socket_send(g_link.stdin_socket, text, size) == size;
-    if (whole) whole = plat_socket_send(g_link.stdin_socket, "\n", 1) == 1;
-    if (!whole) vel_error_box("vel: unable to write toward Ostra standard input.\n");
+    std::string line(text, length);
+    line += '\n';
+    if (link_send_bytes(g_link.stdin_socket, line.data(), static_cast<long>(line.size())) == 0)
+        return;
+    vel_error_box("vel: unable to write toward Ostra standard input.\n");
+    link_send_failed();
 }
 
 long read_stdout_chunk() {

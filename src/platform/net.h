@@ -26,13 +26,21 @@ vel_socket plat_socket_tcp();
 // Binds to the IPv4 wildcard address with a port the system chooses. 0 / -1.
 int plat_socket_bind_any(vel_socket s);
 
+// Binds to one IPv4 address (network byte order) with a port the system
+// chooses. 0 / -1.
+int plat_socket_bind_to(vel_socket s, std::uint32_t address_be);
+
+// The IPv4 address (network byte order) the socket is bound to. 0 / -1.
+int plat_socket_local_address(vel_socket s, std::uint32_t& address_be);
+
 // The port the socket is bound to (host byte order), or -1.
 int plat_socket_local_port(vel_socket s);
 
 int plat_socket_listen(vel_socket s, int backlog);
 
-// Accepts one connection (no peer address wanted), or VEL_NO_SOCKET.
-vel_socket plat_socket_accept(vel_socket listener);
+// Accepts one connection, or VEL_NO_SOCKET. With `peer_be`, the peer's IPv4
+// address (network byte order) goes there; 0 when it is not IPv4.
+vel_socket plat_socket_accept(vel_socket listener, std::uint32_t* peer_be = nullptr);
 
 // Connects to an IPv4 address given in network byte order. 0 / -1.
 int plat_socket_connect(vel_socket s, std::uint32_t address_be, int port);
@@ -45,6 +53,11 @@ long plat_socket_recv(vel_socket s, char* buffer, long size);
 
 // Bytes the system took (at least 1), or -1 on error.
 long plat_socket_send(vel_socket s, const char* data, long size);
+
+// Like plat_socket_send, but waits at most `milliseconds` for the system to
+// take a byte: a peer that stops reading must not hold vel for ever. Bytes
+// taken (at least 1), 0 when nothing could be taken in time, -1 on error.
+long plat_socket_send_within(vel_socket s, const char* data, long size, long milliseconds);
 
 // Bytes waiting to be read (FIONREAD), or -1 when the question fails.
 long plat_socket_waiting(vel_socket s);

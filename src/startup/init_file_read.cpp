@@ -14,6 +14,7 @@
 #include "startup/startup_state.h"
 #include "watch/pin_colours.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -65,7 +66,7 @@ void set_pin_colour(PinRgb& colour, const std::vector<LineWord>& words, const st
 }
 
 // Fractions read before a bad word are kept.
-bool set_fractions(const std::vector<LineWord>& words) {
+bool read_fractions(const std::vector<LineWord>& words) {
     if (words.size() != 4) return false;
     for (std::size_t i = 0; i < 3; ++i) {
         const std::optional<double> value = scan_double(words[i + 1].text);
@@ -73,6 +74,17 @@ bool set_fractions(const std::vector<LineWord>& words) {
         g_layout.fractions[i] = *value;
     }
     return true;
+}
+
+// Fractions that add up to nothing leave no pane to show and no way to
+// bring one back: the line is refused whole, the fractions stay as they were.
+bool set_fractions(const std::vector<LineWord>& words) {
+    double* const fractions = g_layout.fractions;
+    const std::array<double, 3> before{fractions[0], fractions[1], fractions[2]};
+    const bool right = read_fractions(words);
+    if (fractions[0] + fractions[1] + fractions[2] > 0.0) return right;
+    std::copy(before.begin(), before.end(), fractions);
+    return false;
 }
 
 bool set_font(std::string& spec, bool& given, const std::vector<LineWord>& words) {

@@ -1,15 +1,47 @@
 #include "startup/main_loop.h"
 
+#include "commands/status_file.h"
+#include "display/panes.h"
+#include "link/frame.h"
 #include "link/link_state.h"
 #include "link/messages.h"
 #include "link/streams.h"
 #include "link/wait_readable.h"
 #include "platform/ui.h"
 
-bool main_loop_turn() {
-    bool served = plat_pump_one_message();
-    if (g_link.test_mode || !g_link.connected) return served;
-    if (wait_readable(g_link.message_socket, 0) == 0) {
+#include <chrono>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// While output floods, the panes are still drawn about once per screen
+// refresh, so that the user sees it coming.
+constexpr std::chrono::milliseconds kDrawInterval{16};
+Clock::time_point last_draw;
+
+void draw_deferred_panes() {
+    panes_draw_deferred();
+    last_draw = Clock::now();
+}
+
+// Work put off until a burst of messages is over, so that a burst costs it
+// once.
+void after_burst() {
+    draw_deferred_panes();
+    vel_status_save_if_due();
+}
+
+// Text the link brings in during one turn is drawn later, once.
+struct DeferPaneDraws {
+    DeferPaneDraws() { g_panes.deferring = true; }
+    ~DeferPaneDraws() { g_panes.deferring = false; }
+};
+
+bool serve_link() {
+    bool served = false;
+    const vel_socket messages = g_link.message_socket;
+    if (message_read_ahead(messages) || wait_readable(messages, 0) == 0) {
         hnd_in();
         served = true;
     }
@@ -23,6 +55,21 @@ bool main_loop_turn() {
         else
             g_link.stdout_ended = true;
     }
+    return served;
+}
+
+} // namespace
+
+bool main_loop_turn() {
+    bool served = plat_pump_one_message();
+    if (!g_link.test_mode && g_link.connected) {
+        DeferPaneDraws defer;
+        if (serve_link()) served = true;
+    }
+    if (!served)
+        after_burst();
+    else if (Clock::now() - last_draw >= kDrawInterval)
+        draw_deferred_panes();
     return served;
 }
 

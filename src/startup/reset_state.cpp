@@ -12,6 +12,7 @@
 #include "edit/edit_layout.h"
 #include "edit/edit_mode.h"
 #include "edit/edit_save.h"
+#include "link/frame.h"
 #include "link/link_state.h"
 #include "link/source.h"
 #include "runtime/crash_filter.h"
@@ -29,6 +30,7 @@ void vel_reset_all_state() {
     g_startup = StartupState{};
     g_places = Places{};
     g_link = LinkState{};
+    forget_read_ahead();
     g_source = SourceState{};
     // commands
     g_commands = CommandState{};

@@ -94,7 +94,7 @@ e2e_cleanup() {
   # The Wine desktop belongs to the display of the first program that ran;
   # ending the prefix's server here (the run lock is held) lets the next test
   # start fresh on its own display.
-  wineserver -k 2>/dev/null || true
+  vel_wine_server_stop
   vel_display_stop
   exit "$status"
 }
@@ -115,8 +115,9 @@ e2e_begin() {
   vel_display
   trap e2e_cleanup EXIT
   vel_wine_prefix
-  wineserver -k 2>/dev/null || true
+  vel_wine_server_stop
   vel_wine_desktop "${VEL_WINE_DESKTOP:-on}"
+  vel_wine_server_start
 }
 
 # Takes a picture of the whole screen.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "handshake.h"
+#include "hangup.h"
 #include "sys.h"
 #include "wire.h"
 

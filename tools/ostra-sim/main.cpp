@@ -12,6 +12,9 @@
 
 namespace {
 
+// How long the process has to end on its own once vel has gone.
+constexpr long kLeaveGraceMs = 600;
+
 const char usage[] = "usage: ostra-sim [options] MACRO [ARG...]\n"
                      "  Started by vel (VelSock_out and VelSock_stdout set): runs MACRO under it.\n"
                      "  --attach VEL_EXE    start VEL_EXE for MACRO and attach to it instead\n"
@@ -128,6 +131,9 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // A vel that is killed says nothing; a scenario may be reading nothing
+    // for minutes by then.
+    sim::end_when_debugger_leaves(link.message, kLeaveGraceMs);
     int status;
     if (!o.scenario.empty()) {
         status = sim::play_scenario(steps, link);

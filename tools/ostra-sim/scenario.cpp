@@ -38,6 +38,11 @@ bool parse_step(const std::string& line, Step& step, std::string& error) {
         return false;
     }
     if (v == "send" || v == "stdout" || v == "close-mid-frame") return true;
+    if (v == "touch") {
+        if (!step.text.empty()) return true;
+        error = "touch PATH";
+        return false;
+    }
     if (v == "flood") {
         if (whole_number(step.what, step.number) && step.number >= 0 && !step.text.empty())
             return true;
@@ -194,6 +199,10 @@ std::optional<int> Player::step(const Step& s) {
             return fail(s, "the debugger's side is closed");
     } else if (v == "flood") {
         if (!flood(s)) return fail(s, "the debugger's side is closed");
+    } else if (v == "touch") {
+        // The file's time is the moment this step was reached: benchmarks
+        // time what follows from it.
+        if (!std::ofstream(s.text, std::ios::trunc)) return fail(s, "cannot write " + s.text);
     } else if (v == "timeout") {
         timeout_ = s.number;
     } else if (v == "sleep") {

@@ -12,6 +12,7 @@
 //   drain MS             record whatever arrives for MS milliseconds
 //   timeout MS           how long each expect waits (default 10000)
 //   sleep MS             pause
+//   touch PATH           create (or empty) the file PATH: its time marks the moment
 //   close WHICH          close message, stdout, cmd, stdin or all
 //   close-mid-frame [TEXT]  a frame header and half of TEXT's bytes on the
 //                        message channel, then close everything and stop

@@ -48,6 +48,22 @@ int plat_socket_bind_any(vel_socket s) {
     return bind(fd(s), reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 ? 0 : -1;
 }
 
+int plat_socket_bind_to(vel_socket s, std::uint32_t address_be) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = address_be;
+    address.sin_port = 0;
+    return bind(fd(s), reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 ? 0 : -1;
+}
+
+int plat_socket_local_address(vel_socket s, std::uint32_t& address_be) {
+    sockaddr_in address{};
+    socklen_t size = sizeof address;
+    if (getsockname(fd(s), reinterpret_cast<sockaddr*>(&address), &size) != 0) return -1;
+    address_be = address.sin_addr.s_addr;
+    return 0;
+}
+
 int plat_socket_local_port(vel_socket s) {
     sockaddr_in address{};
     socklen_t size = sizeof address;
@@ -59,12 +75,18 @@ int plat_socket_listen(vel_socket s, int backlog) {
     return listen(fd(s), backlog) == 0 ? 0 : -1;
 }
 
-vel_socket plat_socket_accept(vel_socket listener) {
+vel_socket plat_socket_accept(vel_socket listener, std::uint32_t* peer_be) {
+    sockaddr_storage peer{};
+    socklen_t size = sizeof peer;
     int s;
     do
-        s = accept4(fd(listener), nullptr, nullptr, SOCK_CLOEXEC);
+        s = accept4(fd(listener), reinterpret_cast<sockaddr*>(&peer), &size, SOCK_CLOEXEC);
     while (s < 0 && errno == EINTR);
-    return s < 0 ? VEL_NO_SOCKET : s;
+    if (s < 0) return VEL_NO_SOCKET;
+    if (peer_be)
+        *peer_be =
+            peer.ss_family == AF_INET ? reinterpret_cast<sockaddr_in&>(peer).sin_addr.s_addr : 0;
+    return s;
 }
 
 int plat_socket_connect(vel_socket s, std::uint32_t address_be, int port) {
@@ -94,6 +116,24 @@ long plat_socket_send(vel_socket s, const char* data, long size) {
         sent = send(fd(s), data, static_cast<size_t>(size), MSG_NOSIGNAL);
     while (sent < 0 && errno == EINTR);
     return sent < 0 ? -1 : static_cast<long>(sent);
+}
+
+long plat_socket_send_within(vel_socket s, const char* data, long size, long milliseconds) {
+    pollfd p{fd(s), POLLOUT, 0};
+    int ready;
+    do
+        ready = poll(&p, 1, static_cast<int>(milliseconds));
+    while (ready < 0 && errno == EINTR);
+    if (ready < 0 || (p.revents & POLLNVAL)) return -1;
+    if (ready == 0) return 0;
+    // Writable may still not take the whole piece: what does not fit now is
+    // left to the caller's next call rather than waited for here.
+    ssize_t sent;
+    do
+        sent = send(fd(s), data, static_cast<size_t>(size), MSG_NOSIGNAL | MSG_DONTWAIT);
+    while (sent < 0 && errno == EINTR);
+    if (sent < 0) return (errno == EAGAIN || errno == EWOULDBLOCK) ? 0 : -1;
+    return static_cast<long>(sent);
 }
 
 long plat_socket_waiting(vel_socket s) {

@@ -45,6 +45,22 @@ int plat_socket_bind_any(vel_socket s) {
     return bind(sock(s), reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 ? 0 : -1;
 }
 
+int plat_socket_bind_to(vel_socket s, std::uint32_t address_be) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = address_be;
+    address.sin_port = 0;
+    return bind(sock(s), reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 ? 0 : -1;
+}
+
+int plat_socket_local_address(vel_socket s, std::uint32_t& address_be) {
+    sockaddr_in address{};
+    int size = sizeof address;
+    if (getsockname(sock(s), reinterpret_cast<sockaddr*>(&address), &size) != 0) return -1;
+    address_be = address.sin_addr.s_addr;
+    return 0;
+}
+
 int plat_socket_local_port(vel_socket s) {
     sockaddr_in address{};
     int size = sizeof address;
@@ -56,10 +72,15 @@ int plat_socket_listen(vel_socket s, int backlog) {
     return listen(sock(s), backlog) == 0 ? 0 : -1;
 }
 
-vel_socket plat_socket_accept(vel_socket listener) {
+vel_socket plat_socket_accept(vel_socket listener, std::uint32_t* peer_be) {
     for (;;) {
-        SOCKET s = accept(sock(listener), nullptr, nullptr);
-        if (s != INVALID_SOCKET) return static_cast<vel_socket>(s);
+        sockaddr_in peer{};
+        int size = sizeof peer;
+        SOCKET s = accept(sock(listener), reinterpret_cast<sockaddr*>(&peer), &size);
+        if (s != INVALID_SOCKET) {
+            if (peer_be) *peer_be = peer.sin_family == AF_INET ? peer.sin_addr.s_addr : 0;
+            return static_cast<vel_socket>(s);
+        }
         if (!wait_if_would_block(listener, false)) return VEL_NO_SOCKET;
     }
 }
@@ -94,6 +115,35 @@ long plat_socket_send(vel_socket s, const char* data, long size) {
         if (sent != SOCKET_ERROR) return sent;
         if (!wait_if_would_block(s, true)) return -1;
     }
+}
+
+long plat_socket_send_within(vel_socket s, const char* data, long size, long milliseconds) {
+    // A blocking send waits until the whole piece is taken; non-blocking, it
+    // takes what fits, and the socket goes back to blocking afterwards as
+    // the rest of vel expects.
+    struct NonBlocking {
+        SOCKET s;
+        bool set;
+        explicit NonBlocking(SOCKET socket) : s(socket) {
+            u_long on = 1;
+            set = ioctlsocket(s, FIONBIO, &on) == 0;
+        }
+        ~NonBlocking() {
+            u_long off = 0;
+            ioctlsocket(s, FIONBIO, &off);
+        }
+    } mode(sock(s));
+    if (!mode.set) return -1;
+    fd_set set;
+    FD_ZERO(&set);
+    FD_SET(sock(s), &set);
+    timeval limit{milliseconds / 1000, (milliseconds % 1000) * 1000};
+    const int ready = select(0, nullptr, &set, nullptr, &limit);
+    if (ready < 0) return -1;
+    if (ready == 0) return 0;
+    const int sent = send(sock(s), data, static_cast<int>(size), 0);
+    if (sent != SOCKET_ERROR) return sent;
+    return WSAGetLastError() == WSAEWOULDBLOCK ? 0 : -1;
 }
 
 long plat_socket_waiting(vel_socket s) {

@@ -2,6 +2,7 @@
 // sockets: questions in the stop routine's frame or a file's, refreshes at
 // every stop, a frame that is gone, an edit that assigns, and the answers'
 // texts as the interpreter really sends them.
+#include "link/frame.h"
 #include "link/link_state.h"
 #include "link/messages.h"
 #include "link/source.h"
@@ -57,7 +58,10 @@ class WatchSim : public DiskTest {
     // when none came for five seconds.
     static bool serve_until(const std::function<bool()>& done) {
         while (!done()) {
-            if (wait_readable(g_link.message_socket, 5000) != 0) return false;
+            // Frames already read ahead are handled before waiting for more.
+            if (!message_read_ahead(g_link.message_socket) &&
+                wait_readable(g_link.message_socket, 5000) != 0)
+                return false;
             hnd_in();
         }
         return true;

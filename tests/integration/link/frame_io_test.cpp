@@ -27,6 +27,41 @@ TEST_F(FrameIo, ReadsOneFrameAtATimeLeavingTheNextInTheSocket) {
     EXPECT_EQ(plat_socket_waiting(pair.near_end), 0);
 }
 
+TEST_F(FrameIo, ReadingAheadGivesTheSameFramesInAnyChunking) {
+    std::string stream = "xx";
+    std::vector<std::string> sent;
+    for (int i = 0; i < 300; ++i) {
+        sent.push_back("|mes|" + std::string(static_cast<std::size_t>(i % 37), 'a' + i % 26));
+        stream += "<" + std::to_string(sent.back().size()) + ">" + sent.back();
+    }
+    // Chunks of every size from 1 to 23 bytes, the frames cut anywhere.
+    std::thread peer([&] {
+        for (std::size_t at = 0, n = 1; at < stream.size(); at += n, n = n % 23 + 1) {
+            pair.write(stream.substr(at, n));
+            if (n == 23) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+    for (const std::string& payload : sent)
+        ASSERT_EQ(read_message_ahead(pair.near_end), payload);
+    peer.join();
+    EXPECT_FALSE(message_read_ahead(pair.near_end));
+    // Nothing of the next frame is lost when it came with the one before.
+    pair.write("<3>abc<2>de");
+    EXPECT_EQ(read_message_ahead(pair.near_end), "abc");
+    EXPECT_TRUE(message_read_ahead(pair.near_end));
+    EXPECT_EQ(read_message_ahead(pair.near_end), "de");
+    EXPECT_FALSE(message_read_ahead(pair.near_end));
+}
+
+TEST_F(FrameIo, ReadingAheadFailsAsTheMainReadDoes) {
+    g_link.connected = true;
+    pair.write("<10>abc");
+    pair.close_far();
+    EXPECT_EQ(VEL_EXIT_STATUS(read_message_ahead(pair.near_end)), 1);
+    ASSERT_EQ(headless::boxes().size(), 1u);
+    EXPECT_EQ(headless::boxes()[0].text, "vel: Unable to read from the Ostra process.");
+}
+
 TEST_F(FrameIo, FrameArrivingByteByByteIsReadWhole) {
     std::thread peer([&] {
         for (char c : std::string("<11>hello world")) {

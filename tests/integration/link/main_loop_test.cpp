@@ -1,4 +1,5 @@
 // The main loop's order of service with a real interpreter connection.
+#include "link/frame.h"
 #include "link/wait_readable.h"
 #include "startup/main_loop.h"
 
@@ -38,14 +39,15 @@ TEST_F(MainLoop, OneUnitOfEachKindPerTurn) {
 
     EXPECT_TRUE(main_loop_turn());
     EXPECT_EQ(handled, 1);
-    EXPECT_EQ(plat_socket_waiting(messages.near_end), 10); // "<7>|quire|" still there
+    // "<7>|quire|" was read ahead with the first frame, and waits its turn.
+    EXPECT_TRUE(message_read_ahead(messages.near_end));
     EXPECT_TRUE(g_source.error_reported);
     EXPECT_FALSE(g_source.editor_driven);
     EXPECT_EQ(g_panes.io.lines, std::vector<std::string>{"out\n"});
 
     EXPECT_TRUE(main_loop_turn());
     EXPECT_EQ(handled, 2);
-    EXPECT_EQ(plat_socket_waiting(messages.near_end), 0);
+    EXPECT_FALSE(message_read_ahead(messages.near_end));
     EXPECT_TRUE(g_source.editor_driven);
     EXPECT_FALSE(main_loop_turn());
 }
@@ -83,4 +85,32 @@ TEST(WaitReadable, TimesOutAndSeesData) {
     EXPECT_EQ(wait_readable(pair.near_end, 120), -1);
     pair.write("x");
     EXPECT_EQ(wait_readable(pair.near_end, 1000), 0);
+}
+
+TEST_F(MainLoop, ABurstOfMessagesIsDrawnWhenNothingMoreWaits) {
+    g_panes.command.lines = {"% "};
+    std::string burst;
+    for (int i = 0; i < 2000; ++i) {
+        const std::string payload = "|mes|m" + std::to_string(i);
+        burst += "<" + std::to_string(payload.size()) + ">" + payload;
+    }
+    messages.write(burst);
+    settle();
+
+    // Drawn at the end and now and then on the way (about once per screen
+    // refresh), never once per message.
+    int turns = 0, drawn_on_the_way = 0;
+    while (main_loop_turn()) {
+        ++turns;
+        if (!g_panes.command.draw_due) ++drawn_on_the_way;
+    }
+    EXPECT_GE(turns, 2000);
+    EXPECT_LT(drawn_on_the_way * 20, turns);
+    EXPECT_FALSE(g_panes.command.draw_due);
+    EXPECT_FALSE(g_panes.deferring);
+    ASSERT_EQ(g_panes.command.lines.size(), 2001u);
+    EXPECT_EQ(g_panes.command.lines[1999], "m1999\n");
+    // Drawn with its end in view, the prompt last.
+    EXPECT_EQ(g_panes.command.lines.back(), "% ");
+    EXPECT_GE(g_panes.command.last_line_shown, 2000);
 }

@@ -8,6 +8,10 @@
 #include "loopback.h"
 #include "test_support.h"
 
+#include <ifaddrs.h>
+#include <netinet/in.h>
+
+#include <optional>
 #include <thread>
 
 namespace {
@@ -121,12 +125,12 @@ TEST(Channel, AcceptsAndReadsTheFirstFrame) {
     reset_vel_state();
     plat_net_start();
     vel_socket listener = plat_socket_tcp();
-    const int port = bind_any_port(listener);
+    const int port = bind_link_port(listener);
     ASSERT_GT(port, 0);
     ASSERT_EQ(plat_socket_listen(listener, 1), 0);
     std::thread peer([port] {
         vel_socket s = plat_socket_tcp();
-        ASSERT_EQ(plat_socket_connect(s, htonl(INADDR_LOOPBACK), port), 0);
+        ASSERT_EQ(plat_socket_connect(s, link_listen_address(), port), 0);
         plat_socket_send(s, "<4>5150", 7);
         char c;
         plat_socket_recv(s, &c, 1); // wait for vel to close
@@ -145,8 +149,68 @@ TEST(Channel, BindFailureIsBoxedInCapitals) {
     reset_vel_state();
     vel_socket s = plat_socket_tcp();
     ASSERT_EQ(plat_socket_bind_any(s), 0);
-    EXPECT_EQ(bind_any_port(s), -1); // already bound
+    EXPECT_EQ(bind_link_port(s), -1); // already bound
     ASSERT_EQ(headless::boxes().size(), 1u);
     EXPECT_EQ(headless::boxes()[0].text, "VEL: Unable to bind a socket.");
     plat_socket_close(s);
+}
+
+TEST(Channel, ListensOnTheLoopbackNetworkOnly) {
+    reset_vel_state();
+    plat_net_start();
+    vel_socket listener = plat_socket_tcp();
+    ASSERT_GT(bind_link_port(listener), 0);
+    std::uint32_t address = 0;
+    ASSERT_EQ(plat_socket_local_address(listener, address), 0);
+    EXPECT_TRUE(link_peer_is_local(address));
+    EXPECT_NE(address, htonl(INADDR_ANY));
+    plat_socket_close(listener);
+}
+
+namespace {
+
+// An IPv4 address of this machine off the loopback network, if it has one.
+std::optional<std::uint32_t> network_address() {
+    ifaddrs* all = nullptr;
+    if (getifaddrs(&all) != 0) return std::nullopt;
+    std::optional<std::uint32_t> found;
+    for (ifaddrs* i = all; i && !found; i = i->ifa_next) {
+        if (!i->ifa_addr || i->ifa_addr->sa_family != AF_INET) continue;
+        const std::uint32_t a = reinterpret_cast<sockaddr_in*>(i->ifa_addr)->sin_addr.s_addr;
+        if (!link_peer_is_local(a)) found = a;
+    }
+    freeifaddrs(all);
+    return found;
+}
+
+} // namespace
+
+TEST(Channel, APeerFromTheNetworkIsClosedAndTheWaitGoesOn) {
+    reset_vel_state();
+    plat_net_start();
+    const std::optional<std::uint32_t> outside = network_address();
+    if (!outside) GTEST_SKIP() << "no network address to connect from";
+    // A listener open to every address, so that the outsider gets through
+    // to the accept and the accept has to turn it away.
+    vel_socket listener = plat_socket_tcp();
+    ASSERT_EQ(plat_socket_bind_any(listener), 0);
+    ASSERT_EQ(plat_socket_listen(listener, 4), 0);
+    const int port = plat_socket_local_port(listener);
+    vel_socket stranger = plat_socket_tcp();
+    ASSERT_EQ(plat_socket_bind_to(stranger, *outside), 0);
+    ASSERT_EQ(plat_socket_connect(stranger, *outside, port), 0);
+    plat_socket_send(stranger, "<6>intrud", 9);
+    vel_socket local = plat_socket_tcp();
+    ASSERT_EQ(plat_socket_connect(local, htonl(INADDR_LOOPBACK), port), 0);
+    plat_socket_send(local, "<4>5150", 7);
+
+    Channel channel = accept_channel(listener, AcceptPolicy::Attach);
+    EXPECT_EQ(channel.greeting, "5150");
+    // The stranger was closed (reset, as its greeting was never read), not
+    // kept waiting.
+    char c;
+    EXPECT_LE(plat_socket_recv(stranger, &c, 1), 0);
+    EXPECT_TRUE(headless::boxes().empty());
+    for (vel_socket s : {channel.socket, listener, stranger, local})
+        plat_socket_close(s);
 }

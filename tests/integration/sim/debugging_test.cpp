@@ -48,6 +48,21 @@ class SimDebugging : public ::testing::Test {
 
 } // namespace
 
+TEST(SimOrphan, AKilledDebuggerEndsTheInterpreterStoppedOrRunning) {
+    const std::string loop = macro("forever.rexx", "n = 0\ndo forever\n  n = n + 1\nend\n");
+    for (const char* how : {"stopped", "running"}) {
+        VelSide vel({loop});
+        ASSERT_TRUE(vel.ok) << how;
+        vel.until_stop();
+        if (std::string(how) == "running") vel.command("cont");
+        vel.cmd = Conn();
+        vel.in = Conn();
+        vel.message = Conn();
+        vel.out = Conn();
+        EXPECT_GE(wait_exit(vel.pid, 5000), 0) << how;
+    }
+}
+
 TEST_F(SimDebugging, StopvConfirmsTheZeroBasedLineAndContStopsThere) {
     VelSide vel({main_path});
     vel.until_stop();

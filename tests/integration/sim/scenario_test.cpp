@@ -93,6 +93,28 @@ TEST(SimScenario, NeverAnswerKeepsTheLinkOpenAndReadsNothing) {
     EXPECT_EQ(s.recorded(), handshake_records) << "the command was never read";
 }
 
+TEST(SimScenario, AKilledDebuggerEndsEvenAScenarioThatReadsNothing) {
+    Scenario s("orphan", "never-answer 600000\n");
+    VelSide vel(s.args());
+    ASSERT_TRUE(vel.ok);
+    // vel killed: its four connections close at once, without a word.
+    vel.cmd = Conn();
+    vel.in = Conn();
+    vel.message = Conn();
+    vel.out = Conn();
+    EXPECT_EQ(wait_exit(vel.pid, 5000), 1) << "a lost link ends with status 1";
+}
+
+TEST(SimScenario, TouchMarksTheMomentWithAFile) {
+    const std::string mark = scratch_path("touched");
+    write_file(mark, "old");
+    Scenario s("touch", "send |running|\ntouch " + mark + "\nsend |end|\n");
+    VelSide vel(s.args());
+    EXPECT_EQ(vel.next_message(), "|running|");
+    EXPECT_EQ(vel.next_message(), "|end|");
+    EXPECT_EQ(read_file(mark), "") << "made empty";
+}
+
 TEST(SimScenario, ExitStepEndsWithItsStatusAfterAnOrderlyClose) {
     Scenario s("exit", "send |end|\nexit 7\n");
     VelSide vel(s.args());

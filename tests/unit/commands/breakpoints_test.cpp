@@ -40,6 +40,7 @@ TEST_F(Breakpoints, ToggleAsksAndTheConfirmationMarks) {
     EXPECT_EQ(lines(), Ints{11});
     EXPECT_TRUE(vel_bp_marked(11));
     EXPECT_FALSE(vel_bp_marked(12));
+    vel_status_save_if_due();
     EXPECT_EQ(status_file(), "main demo.ost stop in demo.ost 12\n");
 }
 
@@ -98,6 +99,7 @@ TEST_F(Breakpoints, RoutineConfirmationsFillInTheLine) {
     vel_bp_on_stopin_set(1, 42);
     vel_bp_on_stopin_set(9, 7); // no such id: nothing changes, the file is still written
     EXPECT_EQ(routines(), (Lines{"foo -1 0", "bar 42 1"}));
+    vel_status_save_if_due();
     EXPECT_EQ(status_file(), "routine foo stop in foo\nroutine bar stop in bar\n");
 }
 

@@ -8,6 +8,8 @@
 #include "runtime/places.h"
 #include "watch/watch.h"
 
+#include <algorithm>
+
 namespace {
 
 class StatusFile : public CommandsTest {
@@ -81,6 +83,7 @@ TEST_F(StatusFile, EveryKindOfLine) {
                       "main demo.ost stopv at 161\n"
                       "routine sub1 stop in sub1\n"
                       "routine lib.ost stop in lib.ost\n"
+                      "routine lib.ost stop in lib.ost 7\n"
                       "routine far.ost stop in far.ost 8\n");
     EXPECT_TRUE(messages().empty());
 }
@@ -95,6 +98,7 @@ TEST_F(StatusFile, ASaveKeepsOnlyOtherProgramsMainLines) {
           "main\tother2.ost  stopv at 4\r\n"
           "main demo.ostx stop in x\n");
     vel_bp_on_stop_set(3);
+    vel_status_save_if_due();
     EXPECT_EQ(read(), "main other.ost stop in other.ost 3\n"
                       "main\tother2.ost  stopv at 4\n"
                       "main demo.ostx stop in x\n"
@@ -141,7 +145,7 @@ TEST_F(StatusFile, AutosaveNeedsAConnectionAndAPath) {
     EXPECT_EQ(read(), "routine sub1 stop in sub1\n");
 }
 
-TEST_F(StatusFile, LoadRunsThisProgramsLinesOnceAndRewritesTheFile) {
+TEST_F(StatusFile, LoadRunsThisProgramsLinesOnceAndKeepsThemAll) {
     write("main other.ost stop in other.ost 3\n"
           "routine other.ost stop in sub9\n"
           "main demo.ost stop in demo.ost 12\n"
@@ -152,15 +156,77 @@ TEST_F(StatusFile, LoadRunsThisProgramsLinesOnceAndRewritesTheFile) {
     EXPECT_EQ(sent(), (Lines{"stop in sub9 0 0", "stop in demo.ost 0 12", "stopv at 30",
                              "stop in sub1 1 0"}));
     EXPECT_TRUE(messages().empty());
-    // The pin came back and is written back after the breakpoints.
+    // The pin came back. Nothing is confirmed yet: the rewrite keeps every
+    // breakpoint as it was sent, and the pin after them.
     EXPECT_EQ(vel_pin_count(), 1);
+    vel_status_save_if_due();
     EXPECT_EQ(read(), "main other.ost stop in other.ost 3\n"
+                      "main demo.ost stop in demo.ost 30\n"
                       "routine sub9 stop in sub9\n"
+                      "main demo.ost stop in demo.ost 12\n"
                       "routine sub1 stop in sub1\n"
                       "main demo.ost pin3 3 40 -2 0 0 0 - demo.ost count\n");
     clear_pane();
     vel_status_load_once();
     EXPECT_TRUE(sent().empty());
+}
+
+TEST_F(StatusFile, ABreakpointReadBackStaysUntilDeleted) {
+    std::string text;
+    for (int line = 1; line <= 60; ++line)
+        text += "main demo.ost stopv at " + std::to_string(line) + "\n";
+    write(text);
+    const auto count_in_file = [] {
+        const std::string now = read();
+        return std::count(now.begin(), now.end(), '\n');
+    };
+    vel_status_load_once();
+    // The interpreter confirms in a burst, in its own order, and never
+    // confirms some; a save may happen at any moment of it.
+    for (int line = 59; line >= 0; line -= 3) {
+        vel_bp_on_stop_set(line);
+        if (line % 2) vel_status_save_if_due();
+        EXPECT_EQ(count_in_file(), 60) << line;
+    }
+    vel_status_save_if_due();
+    EXPECT_EQ(count_in_file(), 60);
+    // Confirmed or not, a deleted breakpoint goes.
+    run("delete 60 1");
+    vel_status_autosave();
+    EXPECT_EQ(count_in_file(), 58);
+    run("stopv at 70");
+    vel_status_autosave();
+    EXPECT_EQ(count_in_file(), 59);
+    run("delete all");
+    vel_status_autosave();
+    EXPECT_EQ(read(), "<none>");
+}
+
+TEST_F(StatusFile, ABurstOfConfirmationsIsWrittenOnce) {
+    vel_bp_on_stop_set(3);
+    vel_bp_on_stop_set(4);
+    run("stop in sub1");
+    vel_bp_on_stopin_set(0, 9);
+    // Nothing is written while the burst lasts...
+    EXPECT_EQ(read(), "<none>");
+    vel_status_save_if_due();
+    EXPECT_EQ(read(), "main demo.ost stop in demo.ost 4\n"
+                      "main demo.ost stop in demo.ost 5\n"
+                      "routine sub1 stop in sub1\n");
+    // ...and once written, the next idle moment writes nothing again.
+    write("changed by hand\n");
+    vel_status_save_if_due();
+    EXPECT_EQ(read(), "changed by hand\n");
+    // A save asked for while connected is still owed after the interpreter
+    // went; none is asked for without a connection.
+    vel_bp_on_stop_set(5);
+    g_link.connected = false;
+    vel_status_save_if_due();
+    EXPECT_NE(read(), "changed by hand\n");
+    write("changed by hand\n");
+    vel_bp_on_stop_set(6);
+    vel_status_save_if_due();
+    EXPECT_EQ(read(), "changed by hand\n");
 }
 
 TEST_F(StatusFile, AStartFolderWithSpacesStillLoads) {
@@ -206,9 +272,10 @@ TEST_F(StatusFile, AFileThatSourcesItselfStopsAfter150Levels) {
                      "Too many recursion levels on command main demo.ost stop in lib.ost 10",
                      "Too many recursion levels on command stop in lib.ost 10"}));
     EXPECT_EQ(g_commands.depth, 0);
-    // lib.ost is loaded: its line waits for the interpreter's stop-set and
-    // is not written, but the entry exists, so the file does, empty.
-    EXPECT_EQ(read(), "");
+    // lib.ost is loaded, but until the interpreter confirms its line the
+    // line is written as it was typed.
+    vel_status_save_if_due();
+    EXPECT_EQ(read(), "routine lib.ost stop in lib.ost 10\n");
     clear_pane();
     run("step");
     EXPECT_EQ(sent(), Lines{"step"});

@@ -6,6 +6,8 @@
 #include "display/layout.h"
 #include "display/panes.h"
 #include "display_fixture.h"
+#include "link/launch.h"
+#include "link/link_state.h"
 #include "link/source.h"
 
 namespace {
@@ -15,6 +17,9 @@ class RenderTest : public DisplayTest {
     void SetUp() override {
         DisplayTest::SetUp();
         open_window();
+        // Stopped: the arrow is drawn on the stop line.
+        g_link.connected = true;
+        g_source.stop_routine = "main";
     }
     static Pane& source() { return g_panes.source; }
     static void show_source(std::vector<std::string> lines) {
@@ -169,6 +174,32 @@ TEST_F(RenderTest, AfterStoppedUpTheArrowIsHollowAndGreen) {
     EXPECT_EQ(headless::canvas_cell_at(source().window, x0 + 1, 2).text_slot, 9);
 }
 
+TEST_F(RenderTest, NoArrowWithoutAStopOfTheConnectedInterpreter) {
+    const int ym = static_cast<int>(kH - kH / 4.5);
+    const int x0 = 5 * kW;
+    const headless::LineOp arrow_tip{x0 - 7, ym - 6, x0 - 2, ym - 3, 2};
+    g_source.lines = {"say 1\n", "say 2\n"};
+    g_source.stop_line = 0;
+    pane_redraw(source());
+    ASSERT_TRUE(has_line(lines_drawn(), arrow_tip));
+
+    // The macro ends: the arrow and the stop line's colour go at once.
+    headless::canvas_clear(source().window);
+    close_interpreter();
+    EXPECT_FALSE(has_line(lines_drawn(), arrow_tip));
+    EXPECT_EQ(headless::canvas_cell_at(source().window, x0 + 1, 2).text_slot, SLOT_TEXT);
+
+    // A new interpreter that has not stopped yet (or ends before it does)
+    // shows no arrow on line 1 either.
+    g_link.connected = true;
+    headless::canvas_clear(source().window);
+    pane_redraw(source());
+    EXPECT_FALSE(has_line(lines_drawn(), arrow_tip));
+    g_source.stop_routine = "";
+    pane_redraw(source());
+    EXPECT_TRUE(has_line(lines_drawn(), arrow_tip));
+}
+
 TEST_F(RenderTest, ThePressedLineNumberIsInverted) {
     g_panes.pressed_line = 1;
     show_source({"a\n", "b\n"});
@@ -205,6 +236,36 @@ TEST_F(RenderTest, CaretFollowsTheEditorAndDropsBelowACompleteLine) {
     pane_redraw(io);
     EXPECT_EQ(io.caret.x, 0);
     EXPECT_EQ(io.caret.y, 2 * kH - 3);
+}
+
+TEST_F(RenderTest, NoCaretWhereTypingDoesNotGo) {
+    Pane& command = g_panes.command;
+    const int rows = command.visible_rows;
+    ASSERT_GE(rows, 3);
+    const auto caret_after_redraw = [&](std::vector<std::string> lines, std::int32_t top) {
+        command.lines = std::move(lines);
+        command.top_line = top;
+        pane_redraw(command);
+        return command.caret.drawn;
+    };
+    // The prompt in view: the caret is on it.
+    std::vector<std::string> text(static_cast<std::size_t>(rows) - 1, "x\n");
+    text.push_back("% ");
+    EXPECT_TRUE(caret_after_redraw(text, 0));
+    // One more line pushes the prompt below the last row: no caret on the
+    // last row shown, nor on a blank line just above the hidden prompt.
+    text.insert(text.begin(), "x\n");
+    EXPECT_FALSE(caret_after_redraw(text, 0));
+    text[text.size() - 2] = "\n";
+    EXPECT_FALSE(caret_after_redraw(text, 0));
+    // A prompt cut by a long line that wraps past the bottom: no caret.
+    text = {std::string(static_cast<std::size_t>(command.visible_columns) * (rows + 2), 'w')};
+    EXPECT_FALSE(caret_after_redraw(text, 0));
+    // Scrolled back to the end, it comes back.
+    text = std::vector<std::string>(static_cast<std::size_t>(rows) * 2, "x\n");
+    text.push_back("% ");
+    EXPECT_FALSE(caret_after_redraw(text, 0));
+    EXPECT_TRUE(caret_after_redraw(text, rows + 1));
 }
 
 TEST_F(RenderTest, NothingIsDrawnWhileTheLayoutIsInProgress) {

@@ -86,3 +86,108 @@ TEST_F(TextPanes, SourceLinesAreShownAQuarterOrHalfwayDown) {
     source_text_replaced();
     EXPECT_EQ(source_top_line(), 0);
 }
+
+TEST_F(TextPanes, AStopLineAmongWrappedLinesIsCentredByRows) {
+    Pane& source = g_panes.source;
+    const int rows = source.visible_rows;
+    ASSERT_GE(rows, 8);
+    // Every line wraps over three rows: the text columns are the pane's
+    // less 8 for the numbers of 3,000 lines.
+    const auto text_columns = static_cast<std::size_t>(source.visible_columns - 8);
+    g_source.lines = std::vector<std::string>(3000, std::string(2 * text_columns + 1, 'w') + "\n");
+    const auto shown = [&](std::int32_t line) {
+        return source.top_line <= line && line < source.last_line_shown;
+    };
+    source_show_line(2000, ShowAt::Middle);
+    EXPECT_TRUE(shown(2000));
+    EXPECT_GE(source_top_line(), 2000 - rows / 2 / 2);
+    EXPECT_LT(source_top_line(), 2000);
+
+    // A line too tall for the pane just before the stop line: the stop line
+    // goes to the top rather than out of view.
+    g_source.lines[1999] = std::string(1 << 20, 'x');
+    source_show_line(2000, ShowAt::Middle);
+    EXPECT_EQ(source_top_line(), 2000);
+    EXPECT_TRUE(shown(2000));
+    // The same for the quarter of a list message, and with short lines the
+    // old arithmetic still holds.
+    source_show_line(2005, ShowAt::Quarter);
+    EXPECT_TRUE(shown(2005));
+    g_source.lines = numbered_lines(500);
+    source_show_line(200, ShowAt::Middle);
+    EXPECT_EQ(source_top_line(), 200 - rows / 2);
+}
+
+namespace {
+
+// What the io and command panes show, row by row, and where they stand.
+struct Shown {
+    std::vector<std::string> rows;
+    std::int32_t io_top, command_top;
+    bool operator==(const Shown&) const = default;
+};
+
+class DeferredDraws : public TextPanes {
+  protected:
+    // A burst as the interpreter sends it: messages, output, a prompt.
+    static void burst() {
+        for (int i = 0; i < 3000; ++i) {
+            command_print("message " + std::to_string(i));
+            if (i % 100 == 0) {
+                const std::string out = "output " + std::to_string(i) + "\n";
+                io_append_output(out.data(), out.size());
+            }
+        }
+        command_append("appended");
+        command_new_prompt();
+    }
+    static Shown shown() {
+        Shown s{{}, g_panes.io.top_line, g_panes.command.top_line};
+        for (const Pane* pane : {&g_panes.io, &g_panes.command})
+            for (int r = 0; r < pane->visible_rows; ++r)
+                s.rows.push_back(row_text(*pane, r));
+        return s;
+    }
+    static std::size_t ops() {
+        return headless::canvas_op_count(g_panes.io.window) +
+               headless::canvas_op_count(g_panes.command.window);
+    }
+};
+
+} // namespace
+
+TEST_F(DeferredDraws, ABurstIsDrawnOnceAndEndsAsIfDrawnEachTime) {
+    burst();
+    const Shown each_time = shown();
+    const std::size_t ops_each_time = ops();
+
+    SetUp();
+    headless::canvas_clear_all();
+    g_panes.deferring = true;
+    burst();
+    g_panes.deferring = false;
+    EXPECT_EQ(ops(), 0u) << "nothing is drawn while the burst lasts";
+    panes_draw_deferred();
+    EXPECT_EQ(shown(), each_time);
+    // One redraw a pane: a small part of what a draw per message costs.
+    const std::size_t ops_once = ops();
+    EXPECT_GT(ops_once, 0u);
+    EXPECT_LT(ops_once * 100, ops_each_time);
+    panes_draw_deferred();
+    EXPECT_EQ(ops(), ops_once) << "nothing is due twice";
+}
+
+TEST_F(DeferredDraws, OutputScrolledBackStaysWhereTheUserPutIt) {
+    for (int i = 0; i < 200; ++i) {
+        const std::string out = "early " + std::to_string(i) + "\n";
+        io_append_output(out.data(), out.size());
+    }
+    pane_set_top_line(g_panes.io, 3);
+    g_panes.deferring = true;
+    for (int i = 0; i < 50; ++i)
+        io_append_output("more\n", 5);
+    g_panes.deferring = false;
+    panes_draw_deferred();
+    EXPECT_EQ(g_panes.io.top_line, 3);
+    EXPECT_EQ(g_panes.io.lines.size(), 250u);
+}

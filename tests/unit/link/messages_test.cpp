@@ -3,6 +3,7 @@
 
 #include "display/panes.h"
 #include "display/pointer.h"
+#include "link/channel.h"
 #include "link/launch.h"
 #include "link/link_state.h"
 #include "link/source.h"
@@ -233,15 +234,29 @@ TEST(CloseInterpreter, ShutsEverythingAndWaitsForInput) {
     EXPECT_EQ(g_pointer.remembered, 1);
 }
 
+namespace {
+
+// An IPv4 address in network byte order from its four octets.
+std::uint32_t ipv4(std::uint8_t a, std::uint8_t b, std::uint8_t c, std::uint8_t d) {
+    const std::uint8_t octets[4] = {a, b, c, d};
+    std::uint32_t address;
+    std::memcpy(&address, octets, 4);
+    return address;
+}
+
+} // namespace
+
 TEST(LinkAddress, AlwaysLoopback) {
-    auto ipv4 = [](std::uint8_t a, std::uint8_t b, std::uint8_t c, std::uint8_t d) {
-        const std::uint8_t octets[4] = {a, b, c, d};
-        std::uint32_t address;
-        std::memcpy(&address, octets, 4);
-        return address;
-    };
     EXPECT_EQ(link_address_among({ipv4(192, 0, 2, 2), ipv4(127, 0, 1, 1)}), ipv4(127, 0, 1, 1));
     EXPECT_EQ(link_address_among({ipv4(192, 0, 2, 2), ipv4(10, 1, 1, 1)}), ipv4(127, 0, 0, 1));
     EXPECT_EQ(link_address_among({}), ipv4(127, 0, 0, 1));
     EXPECT_EQ(link_address_among({ipv4(127, 0, 0, 1), ipv4(127, 9, 9, 9)}), ipv4(127, 0, 0, 1));
+}
+
+TEST(LinkPeer, OnlyTheLoopbackNetworkIsLocal) {
+    for (std::uint32_t local : {ipv4(127, 0, 0, 1), ipv4(127, 0, 1, 1), ipv4(127, 255, 255, 254)})
+        EXPECT_TRUE(link_peer_is_local(local));
+    for (std::uint32_t far : {ipv4(0, 0, 0, 0), ipv4(192, 0, 2, 2), ipv4(10, 0, 0, 1),
+                              ipv4(126, 255, 255, 255), ipv4(128, 0, 0, 1), ipv4(1, 0, 0, 127)})
+        EXPECT_FALSE(link_peer_is_local(far));
 }

@@ -124,6 +124,18 @@ TEST_F(InitFileRead, WindowsSetsTheFractions) {
               (Texts{generic("windows", 1), generic("windows", 2), generic("windows", 3)}));
 }
 
+TEST_F(InitFileRead, WindowsThatLeaveNoPaneAreRefused) {
+    read("windows 0 0 0\n");
+    EXPECT_GT(g_layout.fractions[0] + g_layout.fractions[1] + g_layout.fractions[2], 0.0);
+    EXPECT_EQ(box_texts(), Texts{generic("windows", 1)});
+    // Nor can the fractions kept from before a bad word add up to nothing.
+    read("windows 1 0 0\nwindows 0 x 1\n");
+    EXPECT_DOUBLE_EQ(g_layout.fractions[0], 1.0);
+    EXPECT_DOUBLE_EQ(g_layout.fractions[1], 0.0);
+    EXPECT_DOUBLE_EQ(g_layout.fractions[2], 0.0);
+    EXPECT_EQ(box_texts(), (Texts{generic("windows", 1), generic("windows", 2)}));
+}
+
 TEST_F(InitFileRead, PinColoursAndTheirText) {
     read("pin_box 1 2 3\npin_text 4 5 6\npin_background 7 8 -9\npin_text 1 2\n");
     EXPECT_EQ(g_pin_colours.box, (PinRgb{1, 2, 3}));
