@@ -56,20 +56,6 @@ question() { # the symbol question for a variable, asked in frame main
   printf 'cmd tipeval @main if symbol("%s")=="VAR" then say '\''='\''||(%s); else say '\''?'\''' "$1" "$1"
 }
 
-# Waits until the transcript holds LINE N times (default once).
-await() {
-  local line="$1" times="${2:-1}" waited=0
-  while [ "$(grep -cxF -- "$line" "$transcript" 2>/dev/null || true)" -lt "$times" ]; do
-    sleep 0.2
-    waited=$((waited + 1))
-    if [ "$waited" -ge 100 ]; then
-      echo "  transcript so far:" >&2
-      sed 's/^/    /' "$transcript" >&2 || true
-      return 1
-    fi
-  done
-}
-
 keys() { xdotool key --delay 60 "$@"; }
 typed() { xdotool type --delay 40 "$1"; }
 
