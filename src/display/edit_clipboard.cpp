@@ -7,6 +7,7 @@
 #include "edit/edit_session.h"
 #include "edit/edit_ui.h"
 #include "link/source.h"
+#include "runtime/strings.h"
 #include "view/clipboard.h"
 #include "view/selection.h"
 #include "view/text_panes.h"
@@ -21,10 +22,7 @@ struct OrderedSelection {
 };
 
 std::string line_text(std::int32_t line) {
-    std::string text = g_source.lines[static_cast<std::size_t>(line)];
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
-    return text;
+    return std::string(without_line_ends(g_source.lines[static_cast<std::size_t>(line)]));
 }
 
 std::int32_t length_of(std::int32_t line) {

@@ -40,11 +40,6 @@ std::optional<std::vector<std::string>> read_lines_of(const std::string& path) {
     return lines;
 }
 
-std::string base_name(const std::string& path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 bool ask_reload(const std::string& path) {
     char text[1024];
     std::snprintf(text, sizeof text,
@@ -95,7 +90,8 @@ void edit_reload(int index, const std::string& path) {
     g_editing.saved_layout[static_cast<std::size_t>(index)] = true;
     buffer.modified = 0;
     buffer.file_time = edit_file_time(path);
-    const std::string note = "==== " + base_name(path) + " reloaded (modified outside vel) ====\n";
+    const std::string note =
+        "==== " + std::string(path_base_name(path)) + " reloaded (modified outside vel) ====\n";
     io_append_output(note.data(), note.size());
     display_state_changed();
     source_redraw();

@@ -45,11 +45,6 @@ std::string trimmed(const std::string& line) {
     return line.substr(0, end);
 }
 
-std::string base_name(const std::string& path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // The text of buffer i as its file holds it: leading lines the file never
 // had are left out (the main file's lines before its first, a routine
 // file's "return" line and the label prefix the interpreter added).
@@ -175,7 +170,7 @@ void edit_save() {
         g_editing.saved_layout[i] = true;
         loaded_becomes_current(index);
         ++saved;
-        const std::string note = "==== " + base_name(path) +
+        const std::string note = "==== " + std::string(path_base_name(path)) +
                                  " saved -- the source no longer corresponds to the running "
                                  "program ====\n";
         io_append_output(note.data(), note.size());

@@ -5,6 +5,7 @@
 #include "edit/edit_save.h"
 #include "edit/edit_state.h"
 #include "link/source.h"
+#include "runtime/strings.h"
 #include "view/text_panes.h"
 
 #include <algorithm>
@@ -16,12 +17,6 @@ constexpr std::size_t kMostFileName = 1199;
 constexpr std::string_view kLayoutCameLate =
     "==== vel: the source layout became known only after editing began -- Save is refused for "
     "that text, use Save As ====\n";
-
-std::string without_line_end(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
-    return text;
-}
 
 struct Range {
     std::int32_t first = 0;
@@ -50,7 +45,7 @@ void fill(EditBuffer& buffer, const Range& range) {
     buffer.lines.clear();
     for (std::int32_t k = 0; k < range.count; ++k) {
         std::string& shown = g_source.lines[static_cast<std::size_t>(range.first + k)];
-        shown = without_line_end(shown);
+        shown = std::string(without_line_ends(shown));
         buffer.lines.push_back(shown);
     }
     while (buffer.capacity < static_cast<std::int64_t>(buffer.lines.size()))

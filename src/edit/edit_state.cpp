@@ -4,6 +4,7 @@
 #include "edit/edit_layout.h"
 #include "edit/edit_quit.h"
 #include "link/source.h"
+#include "runtime/strings.h"
 
 #include <limits>
 
@@ -24,12 +25,6 @@ std::int32_t displayed_count() {
 
 std::int32_t loaded_count() {
     return static_cast<std::int32_t>(g_editing.loaded.numbers.size());
-}
-
-std::string without_line_end(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
-    return text;
 }
 
 // The line offset of the file-map entry holding L, or nothing.
@@ -65,7 +60,8 @@ void edit_loaded_extend() {
     for (std::int32_t line = loaded_count(); line < displayed_count(); ++line) {
         // The number first: it reads the layout as it stands.
         const std::int32_t number = edit_loaded_line(line);
-        loaded.texts.emplace_back(without_line_end(g_source.lines[static_cast<std::size_t>(line)]));
+        loaded.texts.emplace_back(
+            std::string(without_line_ends(g_source.lines[static_cast<std::size_t>(line)])));
         loaded.numbers.push_back(number);
     }
 }
@@ -111,7 +107,8 @@ int edit_line_changed(std::int32_t displayed_line) {
         g_editing.loaded.texts[static_cast<std::size_t>(displayed_line)];
     if (!loaded) return 1; // inserted by editing
     if (displayed_line >= displayed_count()) return 0;
-    return without_line_end(g_source.lines[static_cast<std::size_t>(displayed_line)]) != *loaded
+    return std::string(without_line_ends(
+               g_source.lines[static_cast<std::size_t>(displayed_line)])) != *loaded
                ? 1
                : 0;
 }

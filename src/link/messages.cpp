@@ -12,6 +12,7 @@
 #include "platform/ui.h"
 #include "runtime/fatal.h"
 #include "runtime/scan_number.h"
+#include "runtime/strings.h"
 #include "runtime/words.h"
 #include "view/display_state.h"
 #include "view/text_panes.h"
@@ -30,12 +31,6 @@ bool read_number(std::string_view& text, int& value) {
     const std::optional<int> number = scan_int(text, text);
     if (number) value = *number;
     return number.has_value();
-}
-
-std::string_view without_line_ends(std::string_view text) {
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n'))
-        text.remove_suffix(1);
-    return text;
 }
 
 void set_source(std::string_view body) {

@@ -58,3 +58,9 @@ bool is_rexx_symbol_char(unsigned char c) {
         return false;
     }
 }
+
+std::string_view without_line_ends(std::string_view text) {
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n'))
+        text.remove_suffix(1);
+    return text;
+}

@@ -27,6 +27,9 @@ bool str_equal_nocase(std::string_view a, std::string_view b);
 // The same for at most n bytes (strncmp semantics, as str_equal_n).
 bool str_equal_n_nocase(std::string_view a, std::string_view b, std::size_t n);
 
+// The text without the CR and LF bytes at its end.
+std::string_view without_line_ends(std::string_view text);
+
 // The characters of REXX symbols: letters, digits, @ # $ . ! ? _ and the
 // byte 0xA8.
 bool is_rexx_symbol_char(unsigned char c);
