@@ -45,6 +45,7 @@ int usage() {
         "  clipboard-get -        print the clipboard's text as another program reads it\n"
         "  tooltip MS             wait for a visible tool tip, print its text\n"
         "  windows -              list the top-level windows: class, visible, title\n"
+        "  cursor -               print where the window system has the pointer: x y\n"
         "  toolbar CLASS          print the toolbar's rectangle (bar L T R B), then each\n"
         "                         button: id, enabled (1/0), centre x y\n"
         "  close CLASS            post WM_CLOSE to the window\n"
@@ -678,6 +679,12 @@ int main(int argc, char** argv) {
     if (cmd == "toolbar") return cmd_toolbar(arg);
     if (cmd == "clipboard-get") return cmd_clipboard_get();
     if (cmd == "windows") return cmd_windows();
+    if (cmd == "cursor") {
+        POINT at{};
+        GetCursorPos(&at);
+        std::printf("%ld %ld\n", at.x, at.y);
+        return 0;
+    }
     if (cmd == "tooltip") return cmd_tooltip(to_number(arg));
     if (argc != 3) return usage();
 
