@@ -6,6 +6,7 @@
 #include "routine_files.h"
 
 #include "handshake.h"
+#include "options.h"
 #include "session.h"
 #include "sys.h"
 #include "wire.h"
@@ -48,35 +49,17 @@ int bad_usage(const std::string& why) {
     return 2;
 }
 
-// Options come first; the macro and its arguments are taken as they stand.
 bool parse_options(int argc, char** argv, Options& o, std::string& error) {
-    int i = 1;
-    for (; i < argc; ++i) {
-        std::string word = argv[i];
-        if (word.rfind("--", 0) != 0) break;
-        if (word == "--wait-vel") {
-            o.wait_vel = true;
-            continue;
-        }
-        if (i + 1 == argc) {
-            error = word + " needs a value";
-            return false;
-        }
-        std::string value = argv[++i];
-        if (word == "--attach")
-            o.attach = value;
-        else if (word == "--transcript")
-            o.transcript = value;
-        else if (word == "--timeout")
-            o.timeout_ms = std::atol(value.c_str());
-        else {
-            error = "unknown option " + word;
-            return false;
-        }
-    }
-    if (i < argc) o.macro = argv[i++];
-    for (; i < argc; ++i)
-        o.args.emplace_back(argv[i]);
+    ostra::CommandLine line;
+    if (!ostra::parse_command_line(argc, argv, {"--wait-vel"},
+                                   {"--attach", "--transcript", "--timeout"}, line, error))
+        return false;
+    o.attach = line.value("--attach");
+    o.transcript = line.value("--transcript");
+    if (line.values.count("--timeout")) o.timeout_ms = std::atol(line.value("--timeout").c_str());
+    o.wait_vel = line.flag("--wait-vel");
+    o.macro = line.macro;
+    o.args = line.args;
     if (o.macro.empty()) {
         error = "no macro given";
         return false;

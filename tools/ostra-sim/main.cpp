@@ -2,6 +2,7 @@
 // vel's link. It walks a macro clause by clause under the debugger's
 // control, or plays a scripted scenario, after either start-up handshake.
 #include "link.h"
+#include "options.h"
 #include "scenario.h"
 #include "walk.h"
 
@@ -41,48 +42,31 @@ int bad_usage(const std::string& why) {
     return 2;
 }
 
-// Options come first; the macro and its arguments are taken as they stand.
 bool parse_options(int argc, char** argv, Options& o, std::string& error) {
-    int i = 1;
-    for (; i < argc; ++i) {
-        std::string word = argv[i];
-        if (word.rfind("--", 0) != 0) break;
-        if (word == "--wait-vel") {
-            o.wait_vel = true;
-            continue;
-        }
-        if (i + 1 == argc) {
-            error = word + " needs a value";
-            return false;
-        }
-        std::string value = argv[++i];
-        if (word == "--attach")
-            o.attach = value;
-        else if (word == "--scenario")
-            o.scenario = value;
-        else if (word == "--transcript")
-            o.transcript = value;
-        else if (word == "--timeout")
-            o.handshake.timeout_ms = std::atol(value.c_str());
-        else if (word == "--fault") {
-            if (value == "handshake-close")
-                o.handshake.fault = sim::Fault::handshake_close;
-            else if (value == "no-connect")
-                o.handshake.fault = sim::Fault::no_connect;
-            else if (value == "no-stdout")
-                o.handshake.fault = sim::Fault::no_stdout;
-            else {
-                error = "unknown fault " + value;
-                return false;
-            }
-        } else {
-            error = "unknown option " + word;
-            return false;
-        }
+    ostra::CommandLine line;
+    if (!ostra::parse_command_line(
+            argc, argv, {"--wait-vel"},
+            {"--attach", "--scenario", "--transcript", "--timeout", "--fault"}, line, error))
+        return false;
+    o.attach = line.value("--attach");
+    o.scenario = line.value("--scenario");
+    o.transcript = line.value("--transcript");
+    if (line.values.count("--timeout"))
+        o.handshake.timeout_ms = std::atol(line.value("--timeout").c_str());
+    const std::string fault = line.value("--fault");
+    if (fault == "handshake-close")
+        o.handshake.fault = sim::Fault::handshake_close;
+    else if (fault == "no-connect")
+        o.handshake.fault = sim::Fault::no_connect;
+    else if (fault == "no-stdout")
+        o.handshake.fault = sim::Fault::no_stdout;
+    else if (!fault.empty()) {
+        error = "unknown fault " + fault;
+        return false;
     }
-    if (i < argc) o.macro = argv[i++];
-    for (; i < argc; ++i)
-        o.args.emplace_back(argv[i]);
+    o.wait_vel = line.flag("--wait-vel");
+    o.macro = line.macro;
+    o.args = line.args;
     if (o.macro.empty() && o.scenario.empty()) {
         error = "no macro given";
         return false;

@@ -6,48 +6,15 @@
 
 namespace sim {
 
-std::string upper(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-    return text;
-}
-
-std::string lower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    return text;
-}
-
-std::string base_name(const std::string& path) {
-    std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 std::string folder_of(const std::string& path) {
     std::size_t slash = path.find_last_of("/\\");
     return slash == std::string::npos ? "" : path.substr(0, slash + 1);
-}
-
-std::string file_stem(const std::string& path) {
-    std::string base = base_name(path);
-    return base.substr(0, base.find('.'));
 }
 
 std::string strip_blanks(const std::string& text) {
     std::size_t first = text.find_first_not_of(' ');
     if (first == std::string::npos) return "";
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-std::vector<std::string> words_of(const std::string& text) {
-    std::vector<std::string> words;
-    std::size_t at = 0;
-    while ((at = text.find_first_not_of(" \t", at)) != std::string::npos) {
-        std::size_t end = text.find_first_of(" \t", at);
-        words.push_back(text.substr(at, end - at));
-        at = end;
-    }
-    return words;
 }
 
 bool to_number(const std::string& text, double& number) {

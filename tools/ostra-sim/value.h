@@ -2,17 +2,22 @@
 // them and compare two values the way the language's operators do.
 #pragma once
 
+#include "text.h"
+
 #include <string>
 #include <vector>
 
 namespace sim {
 
-// Upper- and lower-case of the ASCII letters only.
-std::string upper(std::string text);
-std::string lower(std::string text);
+// Letter case, words and path parts as the interpreter side of the link has
+// them.
+using ostra::base_name;
+using ostra::file_stem;
+using ostra::lower;
+using ostra::upper;
+using ostra::words_of;
+
 std::string strip_blanks(const std::string& text);
-// The blank-separated words of a text.
-std::vector<std::string> words_of(const std::string& text);
 
 // A number in REXX form: blanks around it, an optional sign, digits with at
 // most one full stop, an optional exponent.
@@ -31,12 +36,9 @@ bool to_whole(const std::string& text, long& whole);
 // with blanks. Negative, zero or positive.
 int compare_normal(const std::string& a, const std::string& b);
 
-// A path's last part, after its last slash or backslash, and what comes
-// before it (with the separator, empty for a bare name).
-std::string base_name(const std::string& path);
+// What comes before a path's last part (with the separator, empty for a
+// bare name).
 std::string folder_of(const std::string& path);
-// The base name up to its first full stop: the routine a routine file holds.
-std::string file_stem(const std::string& path);
 
 inline std::string truth(bool value) {
     return value ? "1" : "0";
