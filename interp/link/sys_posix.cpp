@@ -2,9 +2,6 @@
 
 #include "hangup.h"
 
-#include <arpa/inet.h>
-#include <netdb.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -26,59 +23,6 @@ bool net_start() {
     // process.
     signal(SIGPIPE, SIG_IGN);
     return true;
-}
-
-std::uint32_t loopback_address() {
-    char name[256] = {};
-    if (gethostname(name, sizeof name - 1) == 0) {
-        // The first loopback address among the answers, as vel takes it:
-        // both sides must meet on the same one.
-        if (hostent* host = gethostbyname(name); host && host->h_addrtype == AF_INET) {
-            for (char** entry = host->h_addr_list; *entry; ++entry) {
-                std::uint32_t address;
-                std::memcpy(&address, *entry, sizeof address);
-                if ((ntohl(address) >> 24) == 127) return address;
-            }
-        }
-    }
-    return htonl(INADDR_LOOPBACK);
-}
-
-Socket listen_on(std::uint32_t address, int& port) {
-    int s = socket(AF_INET, SOCK_STREAM, 0);
-    if (s < 0) return no_socket;
-    sockaddr_in where{};
-    where.sin_family = AF_INET;
-    where.sin_addr.s_addr = address;
-    socklen_t size = sizeof where;
-    if (bind(s, reinterpret_cast<sockaddr*>(&where), sizeof where) != 0 || listen(s, 1) != 0 ||
-        getsockname(s, reinterpret_cast<sockaddr*>(&where), &size) != 0) {
-        close(s);
-        return no_socket;
-    }
-    port = ntohs(where.sin_port);
-    return s;
-}
-
-Socket accept_within(Socket listener, long milliseconds) {
-    std::vector<bool> ready = wait_readable({listener}, milliseconds);
-    if (ready.empty() || !ready[0]) return no_socket;
-    int s = accept(int(listener), nullptr, nullptr);
-    return s < 0 ? no_socket : s;
-}
-
-Socket connect_to(std::uint32_t address, int port) {
-    int s = socket(AF_INET, SOCK_STREAM, 0);
-    if (s < 0) return no_socket;
-    sockaddr_in where{};
-    where.sin_family = AF_INET;
-    where.sin_addr.s_addr = address;
-    where.sin_port = htons(std::uint16_t(port));
-    if (connect(s, reinterpret_cast<sockaddr*>(&where), sizeof where) != 0) {
-        close(s);
-        return no_socket;
-    }
-    return s;
 }
 
 bool send_all(Socket s, const char* data, std::size_t size) {

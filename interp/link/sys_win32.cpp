@@ -17,59 +17,6 @@ bool net_start() {
     return WSAStartup(MAKEWORD(2, 2), &data) == 0;
 }
 
-std::uint32_t loopback_address() {
-    char name[256] = {};
-    if (gethostname(name, sizeof name - 1) == 0) {
-        // The first loopback address among the answers, as vel takes it:
-        // both sides must meet on the same one.
-        if (hostent* host = gethostbyname(name); host && host->h_addrtype == AF_INET) {
-            for (char** entry = host->h_addr_list; *entry; ++entry) {
-                std::uint32_t address;
-                std::memcpy(&address, *entry, sizeof address);
-                if ((ntohl(address) >> 24) == 127) return address;
-            }
-        }
-    }
-    return htonl(INADDR_LOOPBACK);
-}
-
-Socket listen_on(std::uint32_t address, int& port) {
-    SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
-    if (s == INVALID_SOCKET) return no_socket;
-    sockaddr_in where{};
-    where.sin_family = AF_INET;
-    where.sin_addr.s_addr = address;
-    int size = sizeof where;
-    if (bind(s, reinterpret_cast<sockaddr*>(&where), sizeof where) != 0 || listen(s, 1) != 0 ||
-        getsockname(s, reinterpret_cast<sockaddr*>(&where), &size) != 0) {
-        closesocket(s);
-        return no_socket;
-    }
-    port = ntohs(where.sin_port);
-    return Socket(s);
-}
-
-Socket accept_within(Socket listener, long milliseconds) {
-    std::vector<bool> ready = wait_readable({listener}, milliseconds);
-    if (ready.empty() || !ready[0]) return no_socket;
-    SOCKET s = accept(SOCKET(listener), nullptr, nullptr);
-    return s == INVALID_SOCKET ? no_socket : Socket(s);
-}
-
-Socket connect_to(std::uint32_t address, int port) {
-    SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
-    if (s == INVALID_SOCKET) return no_socket;
-    sockaddr_in where{};
-    where.sin_family = AF_INET;
-    where.sin_addr.s_addr = address;
-    where.sin_port = htons(u_short(port));
-    if (connect(s, reinterpret_cast<sockaddr*>(&where), sizeof where) != 0) {
-        closesocket(s);
-        return no_socket;
-    }
-    return Socket(s);
-}
-
 bool send_all(Socket s, const char* data, std::size_t size) {
     while (size > 0) {
         int chunk = size > 65536 ? 65536 : int(size);
