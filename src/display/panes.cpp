@@ -175,6 +175,10 @@ bool pane_will_show_end(const Pane& pane) {
     return pane.draw_due ? pane.follow_due : pane_shows_end(pane);
 }
 
+bool panes_draw_pending() {
+    return g_panes.source.draw_due || g_panes.io.draw_due || g_panes.command.draw_due;
+}
+
 void panes_draw_deferred() {
     for (Pane* pane : {&g_panes.source, &g_panes.io, &g_panes.command}) {
         if (!pane->draw_due) continue;

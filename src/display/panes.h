@@ -125,6 +125,8 @@ bool pane_will_show_end(const Pane& pane);
 // Draws every pane whose text changed while draws were deferred: one redraw
 // each, with its end in view when that was asked for.
 void panes_draw_deferred();
+// Whether any pane has text that a deferred draw has still to show.
+bool panes_draw_pending();
 
 // The lines a pane shows.
 const std::vector<std::string>& pane_text(const Pane& pane);

@@ -59,6 +59,7 @@ void plat_main_window_destroy();
 bool plat_pump_one_message();
 
 // Blocks until a window message is waiting or one of the given sockets is
-// readable (data or end of stream). Sockets equal to VEL_NO_SOCKET are
-// ignored. Returns at once when either is already so.
-void plat_wait_for_work(const vel_socket* sockets, int count);
+// readable (data or end of stream), or for at most `timeout_ms` milliseconds
+// when that is not negative. Sockets equal to VEL_NO_SOCKET are ignored.
+// Returns at once when either is already so.
+void plat_wait_for_work(const vel_socket* sockets, int count, int timeout_ms);

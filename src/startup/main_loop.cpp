@@ -9,6 +9,7 @@
 #include "link/wait_readable.h"
 #include "platform/ui.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -16,13 +17,20 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // While output floods, the panes are still drawn about once per screen
-// refresh, so that the user sees it coming.
-constexpr std::chrono::milliseconds kDrawInterval{16};
+// refresh, so that the user sees it coming; and no more often than that
+// when the interpreter sends slowly enough for every message to find the
+// socket empty behind it, or each one would cost a whole draw.
+constexpr std::chrono::milliseconds kRefreshInterval{16};
+std::chrono::milliseconds draw_interval = kRefreshInterval;
 Clock::time_point last_draw;
 
 void draw_deferred_panes() {
     panes_draw_deferred();
     last_draw = Clock::now();
+}
+
+bool draw_is_due() {
+    return Clock::now() - last_draw >= draw_interval;
 }
 
 // Work put off until a burst of messages is over, so that a burst costs it
@@ -66,11 +74,30 @@ bool main_loop_turn() {
         DeferPaneDraws defer;
         if (serve_link()) served = true;
     }
-    if (!served)
-        after_burst();
-    else if (Clock::now() - last_draw >= kDrawInterval)
+    if (!served) {
+        // Text drawn a moment ago waits for the next refresh; the idle wait
+        // wakes for it.
+        if (!panes_draw_pending() || draw_is_due()) after_burst();
+    } else if (draw_is_due()) {
         draw_deferred_panes();
+    }
     return served;
+}
+
+int main_loop_idle_limit_ms() {
+    if (!panes_draw_pending()) return -1;
+    const auto left = draw_interval - (Clock::now() - last_draw);
+    return std::max(0,
+                    static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count()));
+}
+
+void main_loop_reset() {
+    draw_interval = kRefreshInterval;
+    last_draw = Clock::time_point{};
+}
+
+void main_loop_set_draw_interval(std::chrono::milliseconds interval) {
+    draw_interval = interval;
 }
 
 void main_loop() {
@@ -81,6 +108,6 @@ void main_loop() {
             watched[0] = g_link.message_socket;
             if (!g_link.stdout_ended) watched[1] = g_link.stdout_socket;
         }
-        plat_wait_for_work(watched, 2);
+        plat_wait_for_work(watched, 2, main_loop_idle_limit_ms());
     }
 }

@@ -21,6 +21,7 @@
 #include "settings/fonts.h"
 #include "settings/mouse_mode.h"
 #include "startup/exit_hook.h"
+#include "startup/main_loop.h"
 #include "startup/startup_state.h"
 #include "watch/pin_colours.h"
 #include "watch/watch.h"
@@ -31,6 +32,7 @@ void vel_reset_all_state() {
     g_places = Places{};
     g_link = LinkState{};
     forget_read_ahead();
+    main_loop_reset();
     g_source = SourceState{};
     // commands
     g_commands = CommandState{};

@@ -60,14 +60,14 @@ bool plat_pump_one_message() {
     return true;
 }
 
-void plat_wait_for_work(const vel_socket* sockets, int count) {
+void plat_wait_for_work(const vel_socket* sockets, int count, int timeout_ms) {
     if (!state().messages.empty()) return;
     std::vector<pollfd> fds;
     for (int i = 0; i < count; ++i)
         if (sockets[i] != VEL_NO_SOCKET) fds.push_back({static_cast<int>(sockets[i]), POLLIN, 0});
-    // With no socket to watch and no message queued nothing can ever wake a
-    // headless loop (there is no user to click anything): a headless vel
-    // ends there instead of sleeping for ever.
-    if (fds.empty()) throw headless::ExitCalled{0, false};
-    poll(fds.data(), fds.size(), -1);
+    // With no socket to watch, no message queued and no time limit nothing
+    // can ever wake a headless loop (there is no user to click anything): a
+    // headless vel ends there instead of sleeping for ever.
+    if (fds.empty() && timeout_ms < 0) throw headless::ExitCalled{0, false};
+    poll(fds.data(), fds.size(), timeout_ms);
 }

@@ -171,7 +171,7 @@ bool plat_pump_one_message() {
     return true;
 }
 
-void plat_wait_for_work(const vel_socket* sockets, int count) {
+void plat_wait_for_work(const vel_socket* sockets, int count, int timeout_ms) {
     // One event watches every socket for data and for the peer's close; the
     // wait also wakes for any window input. Associating a socket records an
     // event that has already happened, so nothing that arrived since the
@@ -183,8 +183,9 @@ void plat_wait_for_work(const vel_socket* sockets, int count) {
         SOCKET s = static_cast<SOCKET>(sockets[i]);
         if (WSAEventSelect(s, ready, FD_READ | FD_CLOSE) == 0) watched.push_back(s);
     }
-    MsgWaitForMultipleObjectsEx(watched.empty() ? 0 : 1, &ready, INFINITE, QS_ALLINPUT,
-                                MWMO_INPUTAVAILABLE);
+    MsgWaitForMultipleObjectsEx(watched.empty() ? 0 : 1, &ready,
+                                timeout_ms < 0 ? INFINITE : static_cast<DWORD>(timeout_ms),
+                                QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     // Back to plain blocking sockets: the rest of vel reads and writes them
     // synchronously.
     for (SOCKET s : watched) {

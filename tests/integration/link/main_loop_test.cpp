@@ -9,6 +9,7 @@
 #include "loopback.h"
 #include "test_support.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -74,7 +75,7 @@ TEST_F(MainLoop, ClosedOutputIsNoLongerWatched) {
         messages.write("<1>z");
     });
     vel_socket watched[2] = {g_link.message_socket, VEL_NO_SOCKET};
-    plat_wait_for_work(watched, 2);
+    plat_wait_for_work(watched, 2, -1);
     EXPECT_EQ(wait_readable(g_link.message_socket, 0), 0);
     peer.join();
 }
@@ -106,11 +107,55 @@ TEST_F(MainLoop, ABurstOfMessagesIsDrawnWhenNothingMoreWaits) {
     }
     EXPECT_GE(turns, 2000);
     EXPECT_LT(drawn_on_the_way * 20, turns);
+    // The end is drawn at the next refresh at the latest.
+    const int limit = main_loop_idle_limit_ms();
+    EXPECT_LE(limit, 16);
+    std::this_thread::sleep_for(std::chrono::milliseconds(std::max(limit, 0)));
+    EXPECT_FALSE(main_loop_turn());
     EXPECT_FALSE(g_panes.command.draw_due);
+    EXPECT_EQ(main_loop_idle_limit_ms(), -1);
     EXPECT_FALSE(g_panes.deferring);
     ASSERT_EQ(g_panes.command.lines.size(), 2001u);
     EXPECT_EQ(g_panes.command.lines[1999], "m1999\n");
     // Drawn with its end in view, the prompt last.
     EXPECT_EQ(g_panes.command.lines.back(), "% ");
     EXPECT_GE(g_panes.command.last_line_shown, 2000);
+}
+
+TEST_F(MainLoop, MessagesSentSlowlyAreDrawnOncePerRefreshNotOncePerMessage) {
+    g_panes.command.lines = {"% "};
+    // A refresh that never comes round during the test: what matters is
+    // which turns draw, not how fast the machine is.
+    main_loop_set_draw_interval(std::chrono::hours(1));
+    const auto send = [&](int i) {
+        const std::string payload = "|mes|m" + std::to_string(i);
+        messages.write("<" + std::to_string(payload.size()) + ">" + payload);
+        settle();
+    };
+    const auto serve_until_idle = [&] {
+        while (main_loop_turn()) {
+        }
+    };
+    // Nothing was drawn lately: the first message is shown at once.
+    send(0);
+    serve_until_idle();
+    EXPECT_FALSE(g_panes.command.draw_due);
+    EXPECT_EQ(main_loop_idle_limit_ms(), -1);
+    for (int i = 1; i < 5; ++i) {
+        send(i);
+        serve_until_idle();
+        // Each message found the socket empty behind it, and still nothing
+        // was drawn for it: the idle wait is bounded instead.
+        EXPECT_TRUE(g_panes.command.draw_due);
+        EXPECT_GE(main_loop_idle_limit_ms(), 0);
+    }
+    EXPECT_EQ(g_panes.command.lines.size(), 6u);
+
+    // Once the refresh is due the idle turn draws everything at once.
+    main_loop_set_draw_interval(std::chrono::milliseconds(0));
+    EXPECT_EQ(main_loop_idle_limit_ms(), 0);
+    EXPECT_FALSE(main_loop_turn());
+    EXPECT_FALSE(g_panes.command.draw_due);
+    EXPECT_EQ(main_loop_idle_limit_ms(), -1);
+    EXPECT_EQ(g_panes.command.lines[4], "m4\n");
 }
