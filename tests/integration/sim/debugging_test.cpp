@@ -7,23 +7,6 @@ using namespace simtest;
 
 namespace {
 
-std::string macro(const std::string& name, const std::string& text) {
-    std::string path = scratch_path(name);
-    write_file(path, text);
-    return path;
-}
-
-std::string run(VelSide& vel, const std::string& command) {
-    vel.command(command);
-    std::vector<std::string> got = vel.until_stop();
-    return got.empty() ? "" : got.back();
-}
-
-std::string answer(VelSide& vel, const std::string& command) {
-    vel.command(command);
-    return vel.next_message().value_or("(nothing)");
-}
-
 // Lines 0..7 of the main file; the routine file follows as lines 8..10.
 const char main_text[] = "a = 1\n"
                          "\n"

@@ -14,23 +14,6 @@ using namespace simtest;
 
 namespace {
 
-std::string macro(const std::string& name, const std::string& text) {
-    std::string path = scratch_path(name);
-    write_file(path, text);
-    return path;
-}
-
-std::string run(VelSide& vel, const std::string& command) {
-    vel.command(command);
-    std::vector<std::string> got = vel.until_stop();
-    return got.empty() ? "" : got.back();
-}
-
-std::string answer(VelSide& vel, const std::string& command) {
-    vel.command(command);
-    return vel.next_message().value_or("(nothing)");
-}
-
 std::vector<std::string> where(VelSide& vel) {
     vel.command("where");
     std::vector<std::string> frames;

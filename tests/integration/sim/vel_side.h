@@ -98,4 +98,24 @@ class VelSide {
     void handshake(const std::vector<std::string>& args, const std::vector<std::string>& env);
 };
 
+// A macro of the given text in a fresh file; its path.
+inline std::string macro(const std::string& name, const std::string& text) {
+    std::string path = scratch_path(name);
+    write_file(path, text);
+    return path;
+}
+
+// Sends a run command and returns the stop message that ends it.
+inline std::string run(VelSide& vel, const std::string& command) {
+    vel.command(command);
+    std::vector<std::string> got = vel.until_stop();
+    return got.empty() ? "" : got.back();
+}
+
+// Sends a command and returns the one message that answers it.
+inline std::string answer(VelSide& vel, const std::string& command) {
+    vel.command(command);
+    return vel.next_message().value_or("(nothing)");
+}
+
 } // namespace simtest

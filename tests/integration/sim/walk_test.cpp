@@ -9,23 +9,6 @@
 
 using namespace simtest;
 
-namespace {
-
-std::string macro(const std::string& name, const std::string& text) {
-    std::string path = scratch_path(name);
-    write_file(path, text);
-    return path;
-}
-
-// Sends a run command and returns the stop message that ends it.
-std::string run(VelSide& vel, const std::string& command) {
-    vel.command(command);
-    std::vector<std::string> got = vel.until_stop();
-    return got.empty() ? "" : got.back();
-}
-
-} // namespace
-
 TEST(SimWalk, AnnouncesTheWholeSourceAndStopsAtTheFirstInstruction) {
     const std::string text = "/* a comment\n   over two lines */\n\nx = 1\r\nsay x\n";
     std::string path = macro("announce.rexx", text);
