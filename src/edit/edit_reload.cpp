@@ -89,6 +89,7 @@ void edit_reload(int index, const std::string& path) {
     }
     g_editing.saved_layout[static_cast<std::size_t>(index)] = true;
     buffer.modified = 0;
+    edit_end_typing();
     buffer.file_time = edit_file_time(path);
     const std::string note =
         "==== " + std::string(path_base_name(path)) + " reloaded (modified outside vel) ====\n";

@@ -4,6 +4,7 @@
 #include "edit/edit_events.h"
 #include "edit/edit_layout.h"
 #include "edit/edit_quit.h"
+#include "edit/edit_ui.h"
 #include "link/link_state.h"
 #include "link/source.h"
 #include "platform/fs.h"
@@ -166,6 +167,9 @@ void edit_save() {
             continue;
         }
         buffer.modified = 0;
+        // Typing on after the save is a change of its own, on the same line
+        // or not, and is undone apart from what was saved.
+        edit_end_typing();
         buffer.file_time = edit_file_time(path);
         g_editing.saved_layout[i] = true;
         loaded_becomes_current(index);

@@ -101,8 +101,8 @@ void edit_type_line(std::int32_t line, std::string text, bool keep_blanks) {
     g_edit_buffers.pending_group_start = new_group;
     rx_do('r', std::move(text), in_buffer, EditMode::NewEdit, "vel_edit_ui");
     display_log(true).push_back({'r', new_group, in_buffer, 0, std::nullopt});
-    if (new_group) buffer->modified += 1;
-    if (buffer->modified == 1) display_state_changed();
+    // Counted once per group; the first unsaved change marks the title.
+    if (new_group && ++buffer->modified == 1) display_state_changed();
     if (line >= 0 && line < static_cast<std::int32_t>(g_source.lines.size()))
         g_source.lines[static_cast<std::size_t>(line)] =
             buffer->lines[static_cast<std::size_t>(in_buffer)];

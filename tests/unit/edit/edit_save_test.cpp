@@ -69,6 +69,21 @@ TEST_F(EditSave, SavingKeepsTheOldTextAsABackupAndTheFilesLineEnds) {
     EXPECT_EQ(file_contents("c:/w/m.rexx%"), "say 1\nsay 22\n"); // each save renews the backup
 }
 
+TEST_F(EditSave, TypingOnAfterASaveOnTheSameLineIsUnsavedAgain) {
+    g_source.base_title = "vel @ host: stopped in main";
+    type(1, "say 2");
+    type(1, "say 22");
+    edit_save();
+    EXPECT_FALSE(edit_any_modified());
+    EXPECT_EQ(headless::main_window().title, "vel @ host: stopped in main");
+    // The same line, no other key between: a new change all the same.
+    type(1, "say 222");
+    EXPECT_TRUE(edit_any_modified());
+    EXPECT_EQ(headless::main_window().title, "* vel @ host: stopped in main");
+    edit_save();
+    EXPECT_EQ(file_contents("c:/w/m.rexx"), "say 1\nsay 222\n");
+}
+
 TEST_F(EditSave, ARoutineFileIsWrittenWithoutWhatTheInterpreterAdded) {
     type(4, "u2 changed");
     edit_save();
