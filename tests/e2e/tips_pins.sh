@@ -178,23 +178,24 @@ none_visible VEL_TIP && pass "the tip went when it became a pin" || check_failed
 read -r pl pt pr pb _ <<<"$pin"
 xdotool mousemove --sync $((pl + 40)) $((pt + 6)) mousedown 1
 sleep 0.3
-xdotool mousemove --sync $((pl + 140)) $((pt + 6))
+# Dragged as a hand drags, in small steps. Under load Wine can map one motion
+# event through where the pin has just moved to rather than where X still had
+# it, and the pin then runs one step ahead of the pointer until the next
+# motion; the pin is held to the pointer within one step.
+step=10
+for x in $(seq $((pl + 40 + step)) $step $((pl + 240))); do
+  xdotool mousemove --sync "$x" $((pt + 6))
+  sleep 0.03
+done
 sleep 0.3
-xdotool mousemove --sync $((pl + 240)) $((pt + 6)) mouseup 1
+xdotool mouseup 1
 sleep 0.5
 read -r ml mt _ _ _ < <(floats VEL_PIN) || true
-# The pin keeps the grab point under the pointer where the window system has
-# it. That is where xdotool put it, except under load: Wine can then map one
-# motion event through where the pin has just moved to rather than where X
-# still had it, and believes the pointer one step further on (its own cursor
-# included) until the pointer next moves. So the pin is held to Wine's pointer
-# exactly, and to xdotool's within one step.
-read -r cx cy < <(probe cursor -) || true
-if [ "${ml:-0}" -eq $((${cx:-0} - 40)) ] && [ "${mt:-0}" -eq $((${cy:-0} - 6)) ] \
-  && [ "$ml" -ge $((pl + 200)) ] && [ "$ml" -le $((pl + 300)) ] && [ "$mt" -eq "$pt" ]; then
-  pass "the pin was dragged right with the pointer: $pl,$pt to $ml,$mt (pointer at $cx,$cy)"
+if [ "${ml:-0}" -ge $((pl + 200)) ] && [ "${ml:-0}" -le $((pl + 200 + step)) ] \
+  && [ "${mt:-0}" -eq "$pt" ]; then
+  pass "the pin was dragged with the pointer: $pl,$pt to $ml,$mt"
 else
-  check_failed "the dragged pin is at ${ml:-none},${mt:-none}; it was at $pl,$pt; pointer at ${cx:-?},${cy:-?}"
+  check_failed "the dragged pin is at ${ml:-none},${mt:-none}; it was at $pl,$pt"
 fi
 grep -q "^main tipdemo.rexx pin3 1 " .vel_status && pass "the status file holds the pin: $(cat .vel_status)" \
   || check_failed "the status file has no pin line: $(cat .vel_status 2>/dev/null)"

@@ -27,7 +27,8 @@ constexpr DWORD poll_ms = 25;
 int usage() {
     std::fputs(
         "usage: velprobe COMMAND ARGS\n"
-        "  wait-window CLASS MS   wait for a top-level window of CLASS, print its title\n"
+        "  wait-window CLASS MS   wait for a shown top-level window of CLASS, print its\n"
+        "                         title\n"
         "  wait-gone CLASS MS     wait until no top-level window of CLASS is left\n"
         "  wait-title CLASS TEXT MS  wait until the title of the CLASS window holds TEXT\n"
         "  title CLASS            print the title of the window of CLASS\n"
@@ -45,7 +46,7 @@ int usage() {
         "  clipboard-get -        print the clipboard's text as another program reads it\n"
         "  tooltip MS             wait for a visible tool tip, print its text\n"
         "  windows -              list the top-level windows: class, visible, title\n"
-        "  cursor -               print where the window system has the pointer: x y\n"
+
         "  toolbar CLASS          print the toolbar's rectangle (bar L T R B), then each\n"
         "                         button: id, enabled (1/0), centre x y\n"
         "  close CLASS            post WM_CLOSE to the window\n"
@@ -635,7 +636,14 @@ int main(int argc, char** argv) {
     const char* arg = argv[2];
 
     if (cmd == "wait-window" && argc == 4) {
-        HWND w = wait_for([&] { return find_class(arg); }, to_number(argv[3]));
+        // Shown, not merely created: before that the window may not have
+        // its place and size yet.
+        HWND w = wait_for(
+            [&]() -> HWND {
+                HWND found = find_class(arg);
+                return found && IsWindowVisible(found) ? found : nullptr;
+            },
+            to_number(argv[3]));
         if (!w) {
             std::fprintf(stderr, "velprobe: no window of class %s within %s ms\n", arg, argv[3]);
             return 1;
@@ -686,12 +694,6 @@ int main(int argc, char** argv) {
     if (cmd == "toolbar") return cmd_toolbar(arg);
     if (cmd == "clipboard-get") return cmd_clipboard_get();
     if (cmd == "windows") return cmd_windows();
-    if (cmd == "cursor") {
-        POINT at{};
-        GetCursorPos(&at);
-        std::printf("%ld %ld\n", at.x, at.y);
-        return 0;
-    }
     if (cmd == "tooltip") return cmd_tooltip(to_number(arg));
     if (argc != 3) return usage();
 
