@@ -34,7 +34,7 @@ start_editing() {
     -font "Liberation Mono%*%8%16" "$macro_w"
   vel_pid=$E2E_LAST_PID
   probe wait-title VEL ": stopped in main ---- file: " 60000 >/dev/null || fail "$1: no first stop"
-  read -r left top _ _ < <(probe client VEL) || fail "$1: no client rectangle"
+  read -r left top right bottom < <(probe client VEL) || fail "$1: no client rectangle"
   read -r bar_top bar_bottom < <(probe toolbar VEL | awk '$1 == "bar" { print $3, $5 }')
   source_y0=$((top + bar_bottom - bar_top - 2 + 1))
   sleep 1
@@ -135,12 +135,34 @@ same_bytes "$work/changed.rexx" "$work/demo.rexx%" \
   && pass "demo.rexx% holds the text before that save" \
   || check_failed "the backup after Save File is not the reloaded text"
 
-# ---- Second run: Discard Edits ----
+# ---- Second run: a read-only file, then Discard Edits ----
 cp "$work/original.rexx" "$work/demo.rexx"
 rm -f "$work/demo.rexx%"
 start_editing discard
 type_on_line4 "XY"
 has_unsaved_mark || fail "typing left no unsaved mark: $(probe title VEL)"
+
+# Another program made the file read-only: the save fails with a box, and
+# neither the file nor a backup changes.
+chmod a-w "$work/demo.rexx"
+xdotool mousemove --sync "$(((left + right) / 2))" "$((bottom - 20))"
+xdotool type --delay 60 "save"
+keys Return
+if text="$(probe box VEL 15000 OK)"; then
+  case "$text" in
+    "vel: Unable to save \"$macro_w\""*) pass "saving a read-only file said so: $text" ;;
+    *) check_failed "the failed save's box said: '$text'" ;;
+  esac
+else
+  check_failed "saving a read-only file showed no box"
+fi
+sleep 0.5
+chmod u+w "$work/demo.rexx"
+same_bytes "$work/original.rexx" "$work/demo.rexx" || check_failed "the failed save changed the file"
+[ -e "$work/demo.rexx%" ] && check_failed "the failed save left a backup behind"
+has_unsaved_mark && pass "after the failed save the edits are still unsaved" \
+  || check_failed "after the failed save the title is: $(probe title VEL)"
+
 keys alt+e
 probe box VEL 15000 "Discard Edits" >/dev/null || fail "Alt+E with unsaved edits asked nothing"
 vel_gone && pass "Discard Edits: vel ended" || check_failed "vel still runs after Discard Edits"
