@@ -3,6 +3,7 @@
 // operations, and the invariants that must hold after every step.
 #pragma once
 
+#include "commands/breakpoints.h"
 #include "edit/edit_buffer.h"
 #include "edit/edit_layout.h"
 #include "edit/edit_session.h"
@@ -17,8 +18,32 @@
 
 namespace edit_driver {
 
+// The file-map entry holding displayed line `line`, or -1.
+inline int file_of(std::int32_t line) {
+    const std::vector<FileMapEntry>& map = g_source.file_map;
+    for (std::size_t f = 0; f < map.size(); ++f)
+        if (map[f].first_line <= line && line <= map[f].last_line) return static_cast<int>(f);
+    return -1;
+}
+
+// The breakpoint lines in table order, then the stop line.
+inline std::vector<std::int32_t> marks() {
+    std::vector<std::int32_t> lines = g_breakpoints.lines;
+    lines.push_back(g_source.stop_line);
+    return lines;
+}
+
+// The file each mark was in when the source was made: however lines come
+// and go, a mark stays in its file.
+inline std::vector<int>& mark_files() {
+    static std::vector<int> files;
+    return files;
+}
+
 // A source of `files` files with `lines` lines each, their texts made from
-// `seed`, as set-source and file-map would leave it.
+// `seed`, as set-source and file-map would leave it, with a breakpoint on the
+// first and the last line of each file and the macro stopped on the last
+// displayed line.
 inline void make_source(int files, int lines, unsigned seed) {
     g_source.lines.clear();
     g_source.file_map.clear();
@@ -33,6 +58,15 @@ inline void make_source(int files, int lines, unsigned seed) {
         const std::int32_t last = static_cast<std::int32_t>(g_source.lines.size()) - 1;
         g_source.file_map.push_back({first, last, first, "file" + std::to_string(f) + ".rexx"});
     }
+    g_breakpoints.lines.clear();
+    for (const FileMapEntry& entry : g_source.file_map) {
+        g_breakpoints.lines.push_back(entry.first_line);
+        g_breakpoints.lines.push_back(entry.last_line);
+    }
+    g_source.stop_line = static_cast<std::int32_t>(g_source.lines.size()) - 1;
+    mark_files().clear();
+    for (const std::int32_t line : marks())
+        mark_files().push_back(file_of(line));
 }
 
 // The displayed source without line ends.
@@ -107,6 +141,12 @@ inline std::string broken() {
         for (std::size_t k = 0; k < lines.size(); ++k)
             if (lines[k] != g_source.lines[static_cast<std::size_t>(map[f].first_line) + k])
                 return "buffer " + std::to_string(f) + " and the display differ";
+    }
+    const std::vector<std::int32_t> now = marks();
+    for (std::size_t m = 0; m < now.size() && m < mark_files().size(); ++m) {
+        if (now[m] < 0 || now[m] >= count) return "mark " + std::to_string(m) + " is off the text";
+        if (file_of(now[m]) != mark_files()[m])
+            return "mark " + std::to_string(m) + " left its file";
     }
     if (static_cast<std::int32_t>(g_editing.loaded.numbers.size()) != count)
         return "the loaded layout does not cover the displayed lines";

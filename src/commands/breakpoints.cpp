@@ -116,10 +116,11 @@ void vel_bp_line_inserted(std::int32_t index) {
         if (entry != -1 && entry >= index && entry < INT32_MAX) ++entry;
 }
 
-void vel_bp_line_deleted(std::int32_t index) {
+void vel_bp_line_deleted(std::int32_t index, bool ended_its_file) {
     if (index < 0) return;
     for (std::int32_t& entry : g_breakpoints.lines)
-        if (entry != -1 && entry > index) --entry;
+        if (entry != -1 && (entry > index || (ended_its_file && entry == index && index > 0)))
+            --entry;
 }
 
 std::optional<BreakpointInFile> vel_bp_in_file(std::int32_t displayed_line) {

@@ -86,6 +86,7 @@ std::optional<BreakpointInFile> vel_bp_in_file(std::int32_t displayed_line);
 
 // Edit mode inserted a displayed line at `index` (line breakpoints at or
 // below it move down) or deleted the one there (those below move up; one on
-// the deleted line itself stays).
+// the deleted line itself stays, on the line that took its place, unless the
+// deleted line ended its file: then it goes up with the others).
 void vel_bp_line_inserted(std::int32_t index);
-void vel_bp_line_deleted(std::int32_t index);
+void vel_bp_line_deleted(std::int32_t index, bool ended_its_file = false);

@@ -79,9 +79,13 @@ std::string file_text(std::int32_t index, const std::string& line_end) {
     return text;
 }
 
-void report_failure(const std::string& path) {
+std::string failure_text(const std::string& path) {
     const std::string reason = last_error_text();
-    vel_error_box("vel: Unable to save \"" + path + "\"" + (reason.empty() ? "." : ": " + reason));
+    return "vel: Unable to save \"" + path + "\"" + (reason.empty() ? "." : ": " + reason);
+}
+
+void report_failure(const std::string& path) {
+    vel_error_box(failure_text(path));
 }
 
 // The displayed lines of buffer i's file are now what the file holds.
@@ -133,13 +137,26 @@ bool edit_write(std::int32_t index, const std::string& path) {
     if (old && !old->empty() && old->find('\r') >= std::min(old->size(), kStyleBytes))
         line_end = "\n";
     // The old text is safe as PATH% before the file changes.
-    if (old && !g_edit_save.no_backup &&
-        plat_file_replace(path + "%", *old, LineEnds::AsGiven) != FileWrite::Done) {
-        report_failure(path + "%");
+    const std::string backup = path + "%";
+    const bool backing_up = old && !g_edit_save.no_backup;
+    const std::optional<std::string> old_backup =
+        backing_up ? read_file(backup) : std::optional<std::string>();
+    if (backing_up && plat_file_replace(backup, *old, LineEnds::AsGiven) != FileWrite::Done) {
+        report_failure(backup);
         return false;
     }
     if (plat_file_replace(path, file_text(index, line_end), LineEnds::AsGiven) != FileWrite::Done) {
-        report_failure(path);
+        // A file that cannot be replaced (read-only, say) must not cost the
+        // backup the older text it held: it is put back. The reason is read
+        // first, before putting it back can change it.
+        const std::string failure = failure_text(path);
+        if (backing_up) {
+            if (old_backup)
+                plat_file_replace(backup, *old_backup, LineEnds::AsGiven);
+            else
+                plat_file_remove(backup);
+        }
+        vel_error_box(failure);
         return false;
     }
     return true;

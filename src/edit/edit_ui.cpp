@@ -184,13 +184,24 @@ void edit_remove_display_line(std::int32_t position, std::int32_t file) {
     std::vector<std::string>& lines = g_source.lines;
     if (position < 0 || position >= static_cast<std::int32_t>(lines.size())) return;
     const std::size_t at = static_cast<std::size_t>(position);
+    // What marked the removed line moves to the line that takes its place,
+    // unless that is another file's first line or there is none: then to
+    // the line before, the new end of its own file.
+    const std::vector<FileMapEntry>& map = g_source.file_map;
+    const std::int32_t file_last = file >= 0 && file < static_cast<std::int32_t>(map.size())
+                                       ? map[static_cast<std::size_t>(file)].last_line
+                                       : static_cast<std::int32_t>(lines.size()) - 1;
+    const RemovedMarks marks =
+        position == file_last && position > 0 ? RemovedMarks::ToLineBefore : RemovedMarks::Stay;
     lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(at));
     LoadedLayout& loaded = g_editing.loaded;
     if (at < loaded.numbers.size()) {
         loaded.numbers.erase(loaded.numbers.begin() + static_cast<std::ptrdiff_t>(at));
         loaded.texts.erase(loaded.texts.begin() + static_cast<std::ptrdiff_t>(at));
     }
-    if (g_source.stop_line > position) g_source.stop_line -= 1;
+    if (g_source.stop_line > position ||
+        (g_source.stop_line == position && marks == RemovedMarks::ToLineBefore))
+        g_source.stop_line -= 1;
     shift_file_map(file, -1);
-    edit_event_line_removed(position, file);
+    edit_event_line_removed(position, file, marks);
 }

@@ -10,8 +10,8 @@ void edit_event_line_inserted(std::int32_t line, std::int32_t file) {
     vel_pin_line_inserted(file, line);
 }
 
-void edit_event_line_removed(std::int32_t line, std::int32_t file) {
-    vel_bp_line_deleted(line);
+void edit_event_line_removed(std::int32_t line, std::int32_t file, RemovedMarks marks) {
+    vel_bp_line_deleted(line, marks == RemovedMarks::ToLineBefore);
     vel_pin_line_removed(file, line);
 }
 

@@ -23,6 +23,8 @@ struct Entry {
     std::string target;   // links
     std::string contents; // files
     bool denied = false;
+    // Files: readable, but neither replaced nor removed.
+    bool read_only = false;
     std::int64_t time = 0; // files: last written, by the fake clock
 };
 
@@ -226,6 +228,14 @@ void fake_fs_deny(const std::string& path) {
     entry->denied = true;
 }
 
+void fake_fs_set_read_only(const std::string& path, bool read_only) {
+    std::optional<Parsed> parsed = parse(path);
+    if (!parsed) return;
+    auto it = fake().entries.find(parsed->key());
+    if (it != fake().entries.end() && it->second.kind == EntryKind::File)
+        it->second.read_only = read_only;
+}
+
 void fake_fs_set_last_error(const std::u16string& message) {
     fake().last_error = message;
 }
@@ -313,6 +323,8 @@ FileWrite fake_fs_replace(const std::string& path, std::string_view text) {
     auto [it, added] = fake().entries.try_emplace(parsed->key(), Entry{});
     Entry& entry = it->second;
     if (!added && (entry.kind != EntryKind::File || entry.denied)) return FileWrite::NotCreated;
+    // A read-only file cannot take the new file's place.
+    if (!added && entry.read_only) return FileWrite::NotWritten;
     entry.kind = EntryKind::File;
     entry.contents = std::string(text);
     entry.time = ++fake().clock;
@@ -332,7 +344,8 @@ bool fake_fs_remove(const std::string& path) {
     if (parsed) parsed = follow_links(std::move(*parsed), true);
     if (!parsed) return false;
     auto it = fake().entries.find(parsed->key());
-    if (it == fake().entries.end() || it->second.kind != EntryKind::File || it->second.denied)
+    if (it == fake().entries.end() || it->second.kind != EntryKind::File || it->second.denied ||
+        it->second.read_only)
         return false;
     fake().entries.erase(it);
     return true;

@@ -92,6 +92,9 @@ void fake_fs_add_file(const std::string& path, const std::string& contents = "")
 // relative target is taken from the fake current directory).
 void fake_fs_add_link(const std::string& path, const std::string& target);
 void fake_fs_deny(const std::string& path); // exists but cannot be accessed
+// An existing file made read-only (or writable again): it can still be read,
+// but replacing or removing it fails.
+void fake_fs_set_read_only(const std::string& path, bool read_only = true);
 // The text plat_last_error_message gives while the fake is on (default "").
 void fake_fs_set_last_error(const std::u16string& message);
 // Current directory as GetCurrentDirectoryW would give it (default "C:\\");

@@ -158,6 +158,14 @@ FileWrite plat_file_replace(const std::string& path, std::string_view text, Line
         body += c;
     }
     const std::u16string target = text_to_wide(path);
+    // Windows will not move a file over a read-only one; Wine, whose files
+    // live on a system where only the folder's permission counts, would.
+    // Refused before anything is written, the same on both.
+    const DWORD attributes = GetFileAttributesW(w(target));
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FileWrite::NotWritten;
+    }
     // The process id keeps two programs saving the same file from writing
     // into one new file.
     const std::u16string fresh =

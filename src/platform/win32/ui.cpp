@@ -7,6 +7,7 @@
 
 #include <winsock2.h>
 
+#include <algorithm>
 #include <vector>
 
 using win32::state;
@@ -52,32 +53,126 @@ struct BoxDressing {
     bool place_pointer = false;
     bool placed = false;
     POINT placed_at{};
+    // The box being dressed, and the timer that finishes it.
+    HWND box = nullptr;
+    UINT_PTR timer = 0;
 };
 
 BoxDressing dressing;
 
-// The box's buttons get their names as it is first activated, and the
-// pointer goes to its default button.
+bool yes_no_box() {
+    return dressing.buttons == BoxButtons::YesNo || dressing.buttons == BoxButtons::YesNoCancel;
+}
+
+const int kIdsYesNo[] = {IDYES, IDNO, IDCANCEL};
+const int kIdsOk[] = {IDOK, IDCANCEL};
+
+std::size_t button_count(BoxButtons buttons) {
+    switch (buttons) {
+    case BoxButtons::Ok:
+        return 1;
+    case BoxButtons::OkCancel:
+    case BoxButtons::YesNo:
+        return 2;
+    case BoxButtons::YesNoCancel:
+        return 3;
+    }
+    return 1;
+}
+
+// The box sized its buttons for its own captions ("Yes", "No"); a longer
+// name would be cut off. Every button takes the width of the widest name, the
+// row is centred again, and the box grows when the row needs it.
+void fit_buttons(HWND box) {
+    std::vector<HWND> buttons;
+    const int* ids = yes_no_box() ? kIdsYesNo : kIdsOk;
+    for (std::size_t i = 0; i < button_count(dressing.buttons); ++i)
+        if (HWND button = GetDlgItem(box, ids[i])) buttons.push_back(button);
+    if (buttons.empty()) return;
+    HDC dc = GetDC(box);
+    if (!dc) return;
+    const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(buttons[0], WM_GETFONT, 0, 0));
+    const HGDIOBJ old_font = font ? SelectObject(dc, font) : nullptr;
+    int widest = 0;
+    for (HWND button : buttons) {
+        wchar_t text[128];
+        const int length = GetWindowTextW(button, text, 128);
+        SIZE size{};
+        if (length > 0 && GetTextExtentPoint32W(dc, text, length, &size))
+            widest = std::max(widest, static_cast<int>(size.cx));
+    }
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    if (old_font) SelectObject(dc, old_font);
+    ReleaseDC(box, dc);
+
+    // The buttons in the box's client coordinates, left to right.
+    std::vector<RECT> places(buttons.size());
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        GetWindowRect(buttons[i], &places[i]);
+        MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&places[i]), 2);
+    }
+    const int needed = widest + 2 * static_cast<int>(metrics.tmAveCharWidth) + 4;
+    if (needed <= places[0].right - places[0].left) return;
+    const int gap = places.size() > 1 ? static_cast<int>(places[1].left - places[0].right) : 0;
+    const int margin = std::max(static_cast<int>(places[0].left), 8);
+    const int count = static_cast<int>(buttons.size());
+    const int row = count * needed + (count - 1) * gap;
+    RECT client{};
+    GetClientRect(box, &client);
+    if (row + 2 * margin > client.right) {
+        const int grow = row + 2 * margin - client.right;
+        RECT outer{};
+        GetWindowRect(box, &outer);
+        SetWindowPos(box, nullptr, outer.left - grow / 2, outer.top,
+                     outer.right - outer.left + grow, outer.bottom - outer.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        client.right += grow;
+    }
+    int x = (client.right - row) / 2;
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        SetWindowPos(buttons[i], nullptr, x, places[i].top, needed,
+                     places[i].bottom - places[i].top, SWP_NOZORDER | SWP_NOACTIVATE);
+        x += needed + gap;
+    }
+}
+
+void place_pointer(HWND box) {
+    HWND target = GetDlgItem(box, IDOK);
+    if (!target) target = GetDlgItem(box, IDYES);
+    RECT rect{};
+    if (dressing.place_pointer && target && GetWindowRect(target, &rect)) {
+        dressing.placed_at = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        dressing.placed = SetCursorPos(dressing.placed_at.x, dressing.placed_at.y) != FALSE;
+    }
+}
+
+// The box's first turn of its own message loop: it has laid itself out
+// (Wine does that after the activation the hook sees), so the buttons are
+// fitted to their names and the pointer goes to the default one.
+void CALLBACK finish_box(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    dressing.timer = 0;
+    if (!dressing.box || !IsWindow(dressing.box)) return;
+    if (!dressing.names.empty()) fit_buttons(dressing.box);
+    place_pointer(dressing.box);
+}
+
+// The box's buttons get their names as it is first activated; the rest
+// waits for its message loop.
 LRESULT CALLBACK dress_box(int code, WPARAM wparam, LPARAM lparam) {
     HHOOK hook = dressing.hook;
     if (code == HCBT_ACTIVATE && hook) {
         UnhookWindowsHookEx(hook);
         dressing.hook = nullptr;
         HWND box = reinterpret_cast<HWND>(wparam);
-        const bool yes_no =
-            dressing.buttons == BoxButtons::YesNo || dressing.buttons == BoxButtons::YesNoCancel;
-        const int ids_yes_no[] = {IDYES, IDNO, IDCANCEL};
-        const int ids_ok[] = {IDOK, IDCANCEL};
-        for (std::size_t i = 0; i < dressing.names.size() && i < (yes_no ? 3u : 2u); ++i)
-            SetDlgItemTextW(box, yes_no ? ids_yes_no[i] : ids_ok[i],
+        const std::size_t renamed =
+            std::min<std::size_t>(dressing.names.size(), button_count(dressing.buttons));
+        for (std::size_t i = 0; i < renamed; ++i)
+            SetDlgItemTextW(box, yes_no_box() ? kIdsYesNo[i] : kIdsOk[i],
                             win32::widen(dressing.names[i]).c_str());
-        HWND target = GetDlgItem(box, IDOK);
-        if (!target) target = GetDlgItem(box, IDYES);
-        RECT rect{};
-        if (dressing.place_pointer && target && GetWindowRect(target, &rect)) {
-            dressing.placed_at = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-            dressing.placed = SetCursorPos(dressing.placed_at.x, dressing.placed_at.y) != FALSE;
-        }
+        dressing.box = box;
+        dressing.timer = SetTimer(nullptr, 0, 0, finish_box);
         return CallNextHookEx(nullptr, code, wparam, lparam);
     }
     return CallNextHookEx(nullptr, code, wparam, lparam);
@@ -102,6 +197,12 @@ BoxAnswer plat_message_box(const std::string& text, const std::string& caption, 
         UnhookWindowsHookEx(dressing.hook);
         dressing.hook = nullptr;
     }
+    // Answered before its loop ever turned.
+    if (dressing.timer) {
+        KillTimer(nullptr, dressing.timer);
+        dressing.timer = 0;
+    }
+    dressing.box = nullptr;
     // The pointer goes back unless the user took it more than 20 pixels
     // away from where it was put.
     POINT now{};

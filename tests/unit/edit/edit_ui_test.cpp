@@ -115,6 +115,24 @@ TEST_F(EditUi, ADeletedLineLeavesItsBreakpointOnTheLineThatMovesUp) {
     EXPECT_EQ(edit_to_loaded(1), 1);
 }
 
+TEST_F(EditUi, ADeletedLastLineOfAFileLeavesItsMarksInThatFile) {
+    // main.rexx's last line: the next line is the library's first.
+    g_breakpoints.lines = {2, 3};
+    g_source.stop_line = 2;
+    edit('d', 2);
+    EXPECT_EQ(g_source.lines, (Lines{"a", "b", "x", "y"}));
+    EXPECT_EQ(g_breakpoints.lines, (std::vector<std::int32_t>{1, 2}));
+    EXPECT_EQ(g_source.stop_line, 1);
+
+    // The last displayed line: nothing follows it.
+    g_breakpoints.lines = {3};
+    g_source.stop_line = 3;
+    edit('d', 3);
+    EXPECT_EQ(g_source.lines, (Lines{"a", "b", "x"}));
+    EXPECT_EQ(g_breakpoints.lines, (std::vector<std::int32_t>{2}));
+    EXPECT_EQ(g_source.stop_line, 2);
+}
+
 TEST_F(EditUi, RedoRepeatsBothLevelsAndANewEditEndsIt) {
     edit('i', 3, "lib new");
     edit('r', 5, "Y", true);

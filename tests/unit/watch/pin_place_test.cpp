@@ -1,12 +1,14 @@
 // Pins beside their lines: following the source pane, hiding, watch mode,
 // dragging, deleting, and keeping to their lines through edits.
 #include "commands/status_file.h"
+#include "display/edit_cursor.h"
 #include "display/panes.h"
 #include "edit/edit_ui.h"
 #include "platform/fs.h"
 #include "platform/headless/canvas.h"
 #include "platform/headless/controls.h"
 #include "view/clipboard.h"
+#include "view/key_codes.h"
 #include "watch_fixture.h"
 
 namespace {
@@ -225,6 +227,39 @@ TEST_F(PinPlaceTest, PinsFollowTheLinesTheEditorInsertsAndRemoves) {
     edit_remove_display_line(0, 0);
     EXPECT_EQ(pin(0).line_offset, 3);
     EXPECT_EQ(pin_displayed_line(pin(1)), 7);
+}
+
+TEST_F(PinPlaceTest, PinWindowsFollowTheirLinesAsEditModeKeysMoveThem) {
+    vel_pin_create(2, 40, 3, TIP_SYMBOL, 0, 0, "", "demo.ost", "total");
+    vel_pin_create(1, 40, 0, TIP_SYMBOL, 0, 0, "", "lib.ost", "x.1");
+    vel_pin_create(0, 40, 0, TIP_SYMBOL, 0, 0, "", "demo.ost", "first");
+    vel_pin_reposition_all();
+    const PlatRect source = source_screen();
+    ASSERT_EQ(window_of(0).where.y, source.y + 2 * kH + 3);
+    ASSERT_EQ(window_of(1).where.y, source.y + 7 * kH);
+    edit_toggle_mode();
+
+    // Enter at the start of line 1 puts a new line above the pinned one:
+    // its pin and the next file's go down a row, the one above stays.
+    edit_place_cursor(1, 0);
+    ASSERT_TRUE(edit_key(KEY_ENTER, false, false));
+    EXPECT_EQ(g_source.lines[3], "total = abc + 1");
+    EXPECT_EQ(window_of(0).where.y, source.y + 3 * kH + 3);
+    EXPECT_EQ(window_of(1).where.y, source.y + 8 * kH);
+    EXPECT_EQ(window_of(2).where.y, source.y);
+
+    // Undo takes the line away again, and the pins back up.
+    ASSERT_TRUE(edit_key('z', false, true));
+    EXPECT_EQ(g_source.lines[2], "total = abc + 1");
+    EXPECT_EQ(window_of(0).where.y, source.y + 2 * kH + 3);
+    EXPECT_EQ(window_of(1).where.y, source.y + 7 * kH);
+
+    // Deleting the line above the pinned one brings it up a row.
+    edit_place_cursor(1, 0);
+    ASSERT_TRUE(edit_key('d', false, true));
+    EXPECT_EQ(g_source.lines[1], "total = abc + 1");
+    EXPECT_EQ(window_of(0).where.y, source.y + 1 * kH + 3);
+    EXPECT_EQ(window_of(1).where.y, source.y + 6 * kH);
 }
 
 TEST_F(PinPlaceTest, PinsKeepToTheirLinesThroughInsertedAndRemovedLines) {

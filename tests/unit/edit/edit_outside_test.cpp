@@ -1,0 +1,275 @@
+// Edited files that the world outside vel changes: odd line ends and bytes
+// read back and written again, files that grow or shrink by thousands of
+// lines under breakpoints, pins and the stop arrow, and files made read-only
+// or deleted while they hold unsaved edits.
+#include "commands/breakpoints.h"
+#include "display/panes.h"
+#include "edit/edit_buffer.h"
+#include "edit/edit_quit.h"
+#include "edit/edit_save.h"
+#include "edit/edit_session.h"
+#include "edit/edit_ui.h"
+#include "file_contents.h"
+#include "link/link_state.h"
+#include "link/source.h"
+#include "platform/fs.h"
+#include "test_support.h"
+#include "watch/watch.h"
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+constexpr char kMain[] = "c:/w/m.rexx";
+constexpr char kLib[] = "c:/w/lib.rexx";
+
+// N lines "PREFIX0", "PREFIX1", ... each ending in LF.
+std::string numbered(const std::string& prefix, int n) {
+    std::string text;
+    for (int i = 0; i < n; ++i)
+        text += prefix + std::to_string(i) + "\n";
+    return text;
+}
+
+class EditOutside : public VelTest {
+  protected:
+    // The macro's file holds `main_text`, shown as the interpreter loaded it;
+    // the library of three lines follows it when `library`.
+    static void load(const std::string& main_text, bool library) {
+        reset_vel_state();
+        headless::fake_fs_enable();
+        headless::fake_fs_add_dir("c:/w");
+        headless::fake_fs_add_file(kMain, main_text);
+        std::istringstream in(main_text);
+        for (std::string line; std::getline(in, line);)
+            g_source.lines.push_back(line + "\n");
+        const std::int32_t main_last = static_cast<std::int32_t>(g_source.lines.size()) - 1;
+        g_source.file_map = {{0, main_last, 0, std::string(kMain)}};
+        if (library) {
+            headless::fake_fs_add_file(kLib, "lib0\nlib1\nlib2\n");
+            for (const char* line : {"lib0\n", "lib1\n", "lib2\n"})
+                g_source.lines.push_back(line);
+            g_source.file_map.push_back(
+                {main_last + 1, main_last + 3, main_last + 1, std::string(kLib)});
+        }
+        g_link.run_vector = {"vel", kMain};
+        g_panes.command.lines = {"% "};
+    }
+    // Another program writes the macro's file; vel comes back to the front.
+    static void rewritten_outside(const std::string& text) {
+        headless::fake_fs_add_file(kMain, text);
+        edit_check_outside();
+    }
+    static void type(int line, const std::string& text) {
+        edit_switch_to(line);
+        edit_type_line(line, text);
+    }
+    static std::string message() {
+        const Lines& pane = g_panes.command.lines;
+        return pane.size() >= 2 ? pane[pane.size() - 2] : "";
+    }
+    static Lines main_lines() {
+        const FileMapEntry& entry = g_source.file_map[0];
+        return Lines(g_source.lines.begin() + entry.first_line,
+                     g_source.lines.begin() + entry.last_line + 1);
+    }
+    // The line offsets of the pins, as the status file would keep them.
+    static std::vector<int> pin_lines() {
+        std::istringstream in(vel_pin_status_lines([](std::string_view) { return "p"; }));
+        std::vector<int> offsets;
+        for (std::string prefix, word; in >> prefix >> word;) {
+            int offset = 0;
+            in >> offset;
+            offsets.push_back(offset);
+            std::getline(in, word);
+        }
+        return offsets;
+    }
+    // Every breakpoint line that is not a deleted entry.
+    static std::vector<std::int32_t> breakpoint_lines() {
+        std::vector<std::int32_t> lines;
+        for (std::int32_t line : g_breakpoints.lines)
+            if (line != -1) lines.push_back(line);
+        return lines;
+    }
+};
+
+} // namespace
+
+TEST_F(EditOutside, OddLineEndsAndBytesSurviveAReloadAndASave) {
+    struct Case {
+        const char* what;
+        std::string bytes;  // what another program wrote
+        Lines shown;        // the lines vel shows after the reload
+        int line;           // the line then edited
+        std::string edited; // its new text
+        std::string saved;  // the file after the save
+    };
+    const std::string nul(1, '\0');
+    const Case cases[] = {
+        {"CR LF, NUL and code page 1252 bytes, no final line feed",
+         "a" + nul + "b\r\n\xE9t\xE9\r\nlast", Lines{"a" + nul + "b", "\xE9t\xE9", "last"}, 2,
+         "LAST", "a" + nul + "b\r\n\xE9t\xE9\r\nLAST\r\n"},
+        {"mixed line ends take the CR LF of the file", "one\r\ntwo\nthree\r\n",
+         Lines{"one", "two", "three"}, 1, "TWO", "one\r\nTWO\r\nthree\r\n"},
+        {"CR alone ends no line: its bytes stay inside it", "x\ry\rz\r", Lines{"x\ry\rz"}, 0,
+         "x\ry\rz!", "x\ry\rz!\r\n"},
+        {"NUL bytes at both ends of LF lines", nul + "\n" + nul + nul + "\n", Lines{nul, nul + nul},
+         0, nul + "A", nul + "A\n" + nul + nul + "\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        load("old\n", false);
+        edit_begin();
+        rewritten_outside(c.bytes);
+        EXPECT_EQ(main_lines(), c.shown);
+        EXPECT_TRUE(headless::boxes().empty()); // no edits: no question
+
+        type(c.line, c.edited);
+        edit_save();
+        EXPECT_EQ(message(), "1 file(s) saved\n");
+        EXPECT_EQ(file_contents(kMain), c.saved);
+        EXPECT_EQ(file_contents(std::string(kMain) + "%"), c.bytes); // every byte of the old
+
+        // The saved file read back shows what was saved.
+        Lines expected = c.shown;
+        expected[static_cast<std::size_t>(c.line)] = c.edited;
+        rewritten_outside(c.saved);
+        EXPECT_EQ(main_lines(), expected);
+        EXPECT_FALSE(edit_any_modified());
+    }
+}
+
+TEST_F(EditOutside, AFileThatShrankByThousandsOfLinesKeepsMarksOnItsOwnLines) {
+    for (const bool library : {true, false}) {
+        SCOPED_TRACE(library ? "the library follows the macro" : "the macro is the last file");
+        load(numbered("m", 5000), library);
+        for (const int line : {10, 4000, 4999})
+            vel_bp_on_stop_set(line);
+        if (library) vel_bp_on_stop_set(5001); // lib1
+        g_source.stop_line = 4500;
+        vel_pin_create(5, 0, 0, 0, 0, 0, "", kMain, "near");
+        vel_pin_create(4200, 0, 0, 0, 0, 0, "", kMain, "far");
+        if (library) vel_pin_create(1, 0, 0, 0, 0, 0, "", kLib, "lib");
+        edit_begin();
+        type(4999, "edited at the end");
+
+        headless::script_box_answer(BoxAnswer::Yes); // reload
+        rewritten_outside(numbered("n", 100));
+        const std::int32_t count = static_cast<std::int32_t>(g_source.lines.size());
+        ASSERT_EQ(count, library ? 103 : 100);
+        EXPECT_EQ(g_source.file_map[0].last_line, 99);
+        EXPECT_EQ(g_source.lines[99], "n99");
+        EXPECT_FALSE(edit_any_modified());
+
+        // Marks below the new end come to its last line, never onto the
+        // library's lines or past the end.
+        EXPECT_TRUE(vel_bp_marked(10));
+        EXPECT_TRUE(vel_bp_marked(99));
+        for (const std::int32_t line : breakpoint_lines()) {
+            EXPECT_GE(line, 0);
+            EXPECT_LT(line, count);
+        }
+        EXPECT_EQ(g_source.stop_line, 99);
+        if (library) {
+            EXPECT_EQ(g_source.file_map[1].first_line, 100);
+            EXPECT_FALSE(vel_bp_marked(100));
+            EXPECT_TRUE(vel_bp_marked(101));
+            EXPECT_EQ(g_source.lines[101], "lib1");
+            EXPECT_EQ(pin_lines(), (std::vector<int>{5, 99, 1}));
+        } else {
+            EXPECT_EQ(pin_lines(), (std::vector<int>{5, 99}));
+        }
+
+        // Nothing is left to undo; trying changes nothing.
+        edit_undo_ui(true, 50);
+        edit_undo_ui(false, 50);
+        EXPECT_EQ(g_source.lines[50], "n50");
+        EXPECT_EQ(static_cast<std::int32_t>(g_source.lines.size()), count);
+    }
+}
+
+TEST_F(EditOutside, AFileThatGrewByThousandsOfLinesPushesTheNextFileDown) {
+    load(numbered("m", 100), true);
+    vel_bp_on_stop_set(50);
+    vel_bp_on_stop_set(101); // lib1
+    g_source.stop_line = 99;
+    vel_pin_create(50, 0, 0, 0, 0, 0, "", kMain, "m");
+    vel_pin_create(1, 0, 0, 0, 0, 0, "", kLib, "lib");
+    edit_begin();
+
+    rewritten_outside(numbered("n", 6000));
+    ASSERT_EQ(g_source.lines.size(), 6003u);
+    EXPECT_EQ(g_source.file_map[0].last_line, 5999);
+    EXPECT_EQ(g_source.file_map[1].first_line, 6000);
+    EXPECT_EQ(g_source.lines[5999], "n5999");
+    EXPECT_TRUE(vel_bp_marked(50));
+    EXPECT_TRUE(vel_bp_marked(6001));
+    EXPECT_EQ(g_source.lines[6001], "lib1");
+    EXPECT_EQ(breakpoint_lines().size(), 2u);
+    EXPECT_EQ(g_source.stop_line, 99);
+    EXPECT_EQ(pin_lines(), (std::vector<int>{50, 1})); // each within its own file
+
+    // The library is still edited and saved as itself.
+    type(6002, "lib2 changed");
+    edit_save();
+    EXPECT_EQ(file_contents(kLib), "lib0\nlib1\nlib2 changed\n");
+}
+
+TEST_F(EditOutside, AFileMadeReadOnlyKeepsItsTextItsBackupAndTheEdit) {
+    load("say 1\nsay 2\n", false);
+    edit_begin();
+    type(0, "say one");
+    edit_save(); // the backup now holds the first text
+    type(1, "say two");
+    headless::fake_fs_set_read_only(kMain);
+    edit_save();
+    EXPECT_EQ(message(), "Save FAILED for 1 file(s)\n");
+    ASSERT_EQ(headless::boxes().size(), 1u);
+    EXPECT_EQ(headless::boxes()[0].text.rfind("vel: Unable to save \"c:/w/m.rexx\"", 0), 0u);
+    EXPECT_EQ(file_contents(kMain), "say one\nsay 2\n");
+    EXPECT_EQ(file_contents(std::string(kMain) + "%"), "say 1\nsay 2\n");
+    EXPECT_TRUE(edit_any_modified());
+    EXPECT_EQ(g_source.lines[1], "say two");
+
+    headless::fake_fs_set_read_only(kMain, false);
+    edit_save();
+    EXPECT_EQ(file_contents(kMain), "say one\nsay two\n");
+    EXPECT_EQ(file_contents(std::string(kMain) + "%"), "say one\nsay 2\n");
+    EXPECT_FALSE(edit_any_modified());
+}
+
+TEST_F(EditOutside, AReadOnlyFileWithoutABackupLeavesNoBackupBehind) {
+    load("say 1\n", false);
+    edit_begin();
+    type(0, "say one");
+    headless::fake_fs_set_read_only(kMain);
+    edit_save();
+    EXPECT_EQ(message(), "Save FAILED for 1 file(s)\n");
+    EXPECT_EQ(file_contents(std::string(kMain) + "%"), "<none>");
+    EXPECT_EQ(file_contents(kMain), "say 1\n");
+}
+
+TEST_F(EditOutside, AFileDeletedWhileEditedKeepsTheEditAndIsWrittenAgain) {
+    load("say 1\nsay 2\n", true);
+    edit_begin();
+    type(1, "say two");
+    ASSERT_TRUE(plat_file_remove(kMain));
+    edit_check_outside();  // no time to compare: nothing is assumed
+    edit_reload(0, kMain); // nothing to read: nothing changes
+    EXPECT_TRUE(headless::boxes().empty());
+    EXPECT_EQ(g_source.lines[1], "say two");
+    EXPECT_EQ(g_source.lines[2], "lib0");
+    EXPECT_TRUE(edit_any_modified());
+
+    edit_switch_to(1);
+    edit_save();
+    EXPECT_EQ(message(), "1 file(s) saved\n");
+    EXPECT_EQ(file_contents(kMain), "say 1\r\nsay two\r\n"); // a new file: CR LF
+    EXPECT_EQ(file_contents(std::string(kMain) + "%"), "<none>");
+    EXPECT_FALSE(edit_any_modified());
+}
