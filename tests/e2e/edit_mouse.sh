@@ -6,21 +6,9 @@
 # command writes what the mouse did.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_begin
+source "$E2E_DIR/edit_lib.sh"
+edit_begin edit_mouse
 
-SIM_EXE="$VEL_WIN64_DIR/tools/ostra-sim/ostra-sim.exe"
-[ -f "$SIM_EXE" ] || fail "vel.exe is built but the stand-in is missing: $SIM_EXE"
-command -v xdotool >/dev/null || fail "xdotool is not installed (scripts/setup installs it)"
-work="$E2E_OUT/edit_mouse"
-rm -rf "$work"
-mkdir -p "$work"
-examples="$(cd "$E2E_DIR/../../examples" && pwd)"
-cp "$examples/demo.rexx" "$examples/greet.rexx" "$work/"
-
-CELL_W=8
-CELL_H=16
-row_y() { echo $((source_y0 + $1 * CELL_H + CELL_H / 2)); }
-char_x() { echo $((left + 1 + 6 * CELL_W + $1 * CELL_W + CELL_W / 2)); }
-keys() { xdotool key --delay 80 "$@"; }
 command_line() {
   xdotool mousemove --sync "$(((left + right) / 2))" "$((bottom - 20))"
   xdotool type --delay 60 "$1"
@@ -28,21 +16,7 @@ command_line() {
   sleep 0.8
 }
 
-cd "$work"
-export OSTRA="\"$(winepath -w "$SIM_EXE")\""
-win_background "$work/vel.out" "$work/vel.err" "$VEL_EXE" -font "Liberation Mono%*%8%16" \
-  "$(winepath -w "$work/demo.rexx")"
-probe wait-title VEL ": stopped in main ---- file: " 60000 >/dev/null || fail "no first stop"
-read -r left top right bottom < <(probe client VEL) || fail "no client rectangle"
-read -r bar_top bar_bottom < <(probe toolbar VEL | awk '$1 == "bar" { print $3, $5 }')
-source_y0=$((top + bar_bottom - bar_top - 2 + 1))
-sleep 1
-
-# Edit mode from the context menu (windows mode: the right button opens it).
-xdotool mousemove --sync "$(char_x 3)" "$(row_y 3)" click 3
-sleep 0.8
-keys Down Return
-sleep 0.8
+start_editing mouse
 
 # Line 5 is "say 'What is your name?'": a double click on "What" selects it,
 # a middle click before the quote of line 4 pastes it there.

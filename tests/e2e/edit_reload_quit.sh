@@ -6,43 +6,11 @@
 # its button says. The macro is a copy in the test's own folder.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_begin
-
-SIM_EXE="$VEL_WIN64_DIR/tools/ostra-sim/ostra-sim.exe"
-[ -f "$SIM_EXE" ] || fail "vel.exe is built but the stand-in is missing: $SIM_EXE"
-command -v xdotool >/dev/null || fail "xdotool is not installed (scripts/setup installs it)"
-work="$E2E_OUT/edit_reload_quit"
-rm -rf "$work"
-mkdir -p "$work"
-examples="$(cd "$E2E_DIR/../../examples" && pwd)"
-cp "$examples/demo.rexx" "$examples/greet.rexx" "$work/"
+source "$E2E_DIR/edit_lib.sh"
+edit_begin edit_reload_quit
 cp "$work/demo.rexx" "$work/original.rexx"
-cd "$work"
-export OSTRA="\"$(winepath -w "$SIM_EXE")\""
-macro_w="$(winepath -w "$work/demo.rexx")"
 
-CELL_W=8
-CELL_H=16
-row_y() { echo $((source_y0 + $1 * CELL_H + CELL_H / 2)); }
-char_x() { echo $((left + 1 + 6 * CELL_W + $1 * CELL_W + CELL_W / 2)); }
-keys() { xdotool key --delay 80 "$@"; }
 has_unsaved_mark() { probe title VEL | grep -q '^\* vel @'; }
-
-# Starts vel on the macro, waits for the first stop and switches the source
-# pane to edit mode through the context menu.
-start_editing() {
-  win_background "$work/vel-$1.out" "$work/vel-$1.err" "$VEL_EXE" \
-    -font "Liberation Mono%*%8%16" "$macro_w"
-  vel_pid=$E2E_LAST_PID
-  probe wait-title VEL ": stopped in main ---- file: " 60000 >/dev/null || fail "$1: no first stop"
-  read -r left top right bottom < <(probe client VEL) || fail "$1: no client rectangle"
-  read -r bar_top bar_bottom < <(probe toolbar VEL | awk '$1 == "bar" { print $3, $5 }')
-  source_y0=$((top + bar_bottom - bar_top - 2 + 1))
-  sleep 1
-  xdotool mousemove --sync "$(char_x 3)" "$(row_y 3)" click 3
-  sleep 0.8
-  keys Down Return
-  sleep 0.8
-}
 
 # Types TEXT at character 4 of line 4 of the demo (row 3 of the pane).
 type_on_line4() {
