@@ -33,6 +33,7 @@
 
 #include <arpa/inet.h>
 #include <benchmark/benchmark.h>
+#include <netinet/in.h>
 
 #include <atomic>
 #include <cstdint>
@@ -56,7 +57,8 @@ struct SocketPair {
         if (plat_net_start() != 0) return;
         vel_socket listener = plat_socket_tcp();
         if (listener == VEL_NO_SOCKET) return;
-        if (plat_socket_bind_any(listener) == 0 && plat_socket_listen(listener, 1) == 0) {
+        if (plat_socket_bind_to(listener, htonl(INADDR_LOOPBACK)) == 0 &&
+            plat_socket_listen(listener, 1) == 0) {
             const int port = plat_socket_local_port(listener);
             far_end = plat_socket_tcp();
             if (far_end != VEL_NO_SOCKET &&

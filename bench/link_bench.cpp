@@ -12,6 +12,7 @@
 
 #include <arpa/inet.h>
 #include <benchmark/benchmark.h>
+#include <netinet/in.h>
 
 #include <atomic>
 #include <fstream>
@@ -26,7 +27,7 @@ struct Pair {
     Pair() {
         plat_net_start();
         vel_socket listener = plat_socket_tcp();
-        plat_socket_bind_any(listener);
+        plat_socket_bind_to(listener, htonl(INADDR_LOOPBACK));
         plat_socket_listen(listener, 1);
         far_end = plat_socket_tcp();
         plat_socket_connect(far_end, htonl(INADDR_LOOPBACK), plat_socket_local_port(listener));

@@ -5,6 +5,7 @@
 
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
 
 #include <string>
 
@@ -15,7 +16,7 @@ struct LoopbackPair {
     LoopbackPair() {
         plat_net_start();
         vel_socket listener = plat_socket_tcp();
-        EXPECT_EQ(plat_socket_bind_any(listener), 0);
+        EXPECT_EQ(plat_socket_bind_to(listener, htonl(INADDR_LOOPBACK)), 0);
         EXPECT_EQ(plat_socket_listen(listener, 1), 0);
         const int port = plat_socket_local_port(listener);
         far_end = plat_socket_tcp();

@@ -23,9 +23,6 @@ int plat_net_start();
 // A new IPv4 stream socket, or VEL_NO_SOCKET.
 vel_socket plat_socket_tcp();
 
-// Binds to the IPv4 wildcard address with a port the system chooses. 0 / -1.
-int plat_socket_bind_any(vel_socket s);
-
 // Binds to one IPv4 address (network byte order) with a port the system
 // chooses. 0 / -1.
 int plat_socket_bind_to(vel_socket s, std::uint32_t address_be);

@@ -16,6 +16,7 @@
 #include "startup/reset_state.h"
 
 #include <arpa/inet.h>
+#include <netinet/in.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -33,7 +34,9 @@ inline Pair connect_pair() {
     plat_net_start();
     Pair pair;
     vel_socket listener = plat_socket_tcp();
-    if (plat_socket_bind_any(listener) != 0 || plat_socket_listen(listener, 1) != 0) std::abort();
+    if (plat_socket_bind_to(listener, htonl(INADDR_LOOPBACK)) != 0 ||
+        plat_socket_listen(listener, 1) != 0)
+        std::abort();
     pair.far_end = plat_socket_tcp();
     if (plat_socket_connect(pair.far_end, htonl(INADDR_LOOPBACK),
                             plat_socket_local_port(listener)) != 0)

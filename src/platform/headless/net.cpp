@@ -40,14 +40,6 @@ vel_socket plat_socket_tcp() {
     return s < 0 ? VEL_NO_SOCKET : s;
 }
 
-int plat_socket_bind_any(vel_socket s) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_ANY);
-    address.sin_port = 0;
-    return bind(fd(s), reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 ? 0 : -1;
-}
-
 int plat_socket_bind_to(vel_socket s, std::uint32_t address_be) {
     sockaddr_in address{};
     address.sin_family = AF_INET;

@@ -37,14 +37,6 @@ vel_socket plat_socket_tcp() {
     return s == INVALID_SOCKET ? VEL_NO_SOCKET : static_cast<vel_socket>(s);
 }
 
-int plat_socket_bind_any(vel_socket s) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_ANY);
-    address.sin_port = 0;
-    return bind(sock(s), reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 ? 0 : -1;
-}
-
 int plat_socket_bind_to(vel_socket s, std::uint32_t address_be) {
     sockaddr_in address{};
     address.sin_family = AF_INET;

@@ -148,7 +148,7 @@ TEST(Channel, AcceptsAndReadsTheFirstFrame) {
 TEST(Channel, BindFailureIsBoxedInCapitals) {
     reset_vel_state();
     vel_socket s = plat_socket_tcp();
-    ASSERT_EQ(plat_socket_bind_any(s), 0);
+    ASSERT_EQ(plat_socket_bind_to(s, htonl(INADDR_LOOPBACK)), 0);
     EXPECT_EQ(bind_link_port(s), -1); // already bound
     ASSERT_EQ(headless::boxes().size(), 1u);
     EXPECT_EQ(headless::boxes()[0].text, "VEL: Unable to bind a socket.");
@@ -193,7 +193,7 @@ TEST(Channel, APeerFromTheNetworkIsClosedAndTheWaitGoesOn) {
     // A listener open to every address, so that the outsider gets through
     // to the accept and the accept has to turn it away.
     vel_socket listener = plat_socket_tcp();
-    ASSERT_EQ(plat_socket_bind_any(listener), 0);
+    ASSERT_EQ(plat_socket_bind_to(listener, htonl(INADDR_ANY)), 0);
     ASSERT_EQ(plat_socket_listen(listener, 4), 0);
     const int port = plat_socket_local_port(listener);
     vel_socket stranger = plat_socket_tcp();
