@@ -1,6 +1,8 @@
 // ostra-regina against the regina command, as whole processes:
-// - a CPU-bound macro run to the end with one "cont" and no breakpoints,
-//   against regina alone (the ratio of the medians);
+// - four programs run to the end with one "cont", with no breakpoint and
+//   with one that is never reached, against regina alone (the ratio of the
+//   medians);
+// - a breakpoint reached after a million passes of a loop;
 // - the time from "break" to "stop-at" on a tight loop;
 // - the "next" round trip: the command sent to its "stop-at" received.
 // It plays vel's side of the launch handshake over loopback itself.
@@ -23,22 +25,46 @@ namespace {
 using ostra::Inbound;
 using ostra::Socket;
 
-const char cpu_macro[] = "total = 0\n"
+// The worst cases for a debugger that looks at every clause: short clauses
+// in a tight loop, Regina's own clauses-per-second program, many calls, and
+// string work. Each ends with a routine no clause calls, where the runs
+// with a breakpoint put it (never reached).
+const char loop_text[] = "total = 0\n"
                          "do i = 1 to 300000\n"
                          "  total = total + i // 7\n"
+                         "  if total < 0 then say 'never'\n"
                          "end\n"
                          "say total\n";
+const char calls_text[] = "say fib(21)\n"
+                          "exit\n"
+                          "fib: procedure\n"
+                          "  parse arg n\n"
+                          "  if n < 2 then return n\n"
+                          "  return fib(n - 1) + fib(n - 2)\n";
+const char strings_text[] = "n = 0\n"
+                            "do i = 1 to 60000\n"
+                            "  w = word('alpha beta gamma delta', i // 4 + 1)\n"
+                            "  parse var w first 3 rest\n"
+                            "  s = translate(reverse(w)) || copies(first, 2) || rest\n"
+                            "  n = n + length(s) + pos('A', s)\n"
+                            "end\n"
+                            "say n\n";
+const char never_reached[] = "\nexit\nnever_called:\n  say 'never'\n  return\n";
 const char loop_macro[] = "n = 0\n"
                           "do forever\n"
                           "  n = n + 1\n"
                           "end\n";
+const char million_macro[] = "do i = 1 to 1000000\n"
+                             "  nop\n"
+                             "end\n"
+                             "say 'here'\n";
 
-std::string write_macro(const std::string& name, const char* text) {
+std::string write_macro(const std::string& name, const std::string& text) {
     std::string path = (std::filesystem::temp_directory_path() /
                         ("regina_bench_" + std::to_string(getpid()) + "_" + name))
                            .string();
     std::FILE* f = std::fopen(path.c_str(), "wb");
-    std::fputs(text, f);
+    std::fwrite(text.data(), 1, text.size(), f);
     std::fclose(f);
     return path;
 }
@@ -54,12 +80,15 @@ struct Vel {
     Socket cmd = ostra::no_socket, in = ostra::no_socket;
     ostra::Child child;
 
-    bool start(const std::string& exe, const std::string& macro) {
+    bool start(const std::string& exe, const std::string& macro,
+               const std::vector<std::string>& args = {}) {
         std::uint32_t address = ostra::loopback_address();
         int message_port = 0, out_port = 0;
         Socket message_listener = ostra::listen_on(address, message_port);
         Socket out_listener = ostra::listen_on(address, out_port);
-        child = ostra::spawn(exe, {macro},
+        std::vector<std::string> words{macro};
+        words.insert(words.end(), args.begin(), args.end());
+        child = ostra::spawn(exe, words,
                              {"VelSock_out=" + std::to_string(message_port),
                               "VelSock_stdout=" + std::to_string(out_port)});
         messages.socket = ostra::accept_within(message_listener, 10000);
@@ -77,6 +106,13 @@ struct Vel {
         return until_stop() != "";
     }
     void send(const std::string& command) const { ostra::send_all(cmd, ostra::frame_of(command)); }
+    // The next message that starts with `prefix`.
+    std::string until(const std::string& prefix) {
+        for (;;) {
+            std::optional<std::string> m = messages.read_frame(30000);
+            if (!m || m->rfind(prefix, 0) == 0) return m.value_or("");
+        }
+    }
     // The next stop, halt or end message.
     std::string until_stop() {
         for (;;) {
@@ -114,6 +150,53 @@ std::string on_path(const std::string& name) {
     return name;
 }
 
+struct Program {
+    std::string name;
+    std::string path;
+    std::vector<std::string> args;
+    int never_line = 0; // 1-based displayed line of the routine no one calls
+};
+
+int line_count(const std::string& text) {
+    return int(std::count(text.begin(), text.end(), '\n'));
+}
+
+Program program(const std::string& name, const std::string& text,
+                const std::vector<std::string>& args = {}) {
+    std::string all = text;
+    if (!all.empty() && all.back() != '\n') all += '\n';
+    Program p{name, "", args, line_count(all) + 4};
+    p.path = write_macro(name + ".rexx", all + never_reached);
+    return p;
+}
+
+// One whole run: the plain interpreter, or ostra-regina from its start to
+// "end" with one "cont", optionally after a breakpoint that is never reached.
+double run_plain(const std::string& regina, const Program& p) {
+    Clock::time_point start = Clock::now();
+    std::vector<std::string> words{p.path};
+    words.insert(words.end(), p.args.begin(), p.args.end());
+    ostra::Child c = ostra::spawn(regina, words, {});
+    ostra::wait_child(c, -1);
+    return seconds_since(start);
+}
+
+double run_debugged(const std::string& exe, const Program& p, bool breakpoint) {
+    Clock::time_point start = Clock::now();
+    Vel vel;
+    vel.start(exe, p.path, p.args);
+    if (breakpoint) {
+        vel.send("stopv at " + std::to_string(p.never_line));
+        vel.until("|stop-set|");
+    }
+    vel.send("cont");
+    std::string end = vel.until_stop();
+    double took = seconds_since(start);
+    if (end != "|end|") std::fprintf(stderr, "%s: unexpected %s\n", p.name.c_str(), end.c_str());
+    vel.finish();
+    return took;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -121,30 +204,65 @@ int main(int argc, char** argv) {
     ostra::net_start();
     const std::string exe = OSTRA_REGINA_EXE;
     const std::string regina = on_path("regina");
-    const std::string cpu = write_macro("cpu.rexx", cpu_macro);
-    const std::string loop = write_macro("loop.rexx", loop_macro);
-
-    std::vector<double> plain, debugged;
-    for (int r = 0; r < rounds; ++r) {
-        Clock::time_point start = Clock::now();
-        ostra::Child c = ostra::spawn(regina, {cpu}, {});
-        ostra::wait_child(c, -1);
-        plain.push_back(seconds_since(start));
-
-        start = Clock::now();
-        Vel vel;
-        vel.start(exe, cpu);
-        vel.send("cont");
-        std::string end = vel.until_stop();
-        debugged.push_back(seconds_since(start));
-        if (end != "|end|") std::fprintf(stderr, "unexpected %s\n", end.c_str());
-        vel.finish();
+    std::vector<Program> programs{program("loop", loop_text), program("calls", calls_text),
+                                  program("strings", strings_text)};
+    std::string rexxcps;
+    for (const char* at : {"/usr/share/doc/regina-rexx/examples/rexxcps.rexx",
+                           "/usr/share/regina-rexx/examples/rexxcps.rexx"}) {
+        std::FILE* f = std::fopen(at, "rb");
+        if (!f) continue;
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;)
+            rexxcps.append(buffer, n);
+        std::fclose(f);
+        break;
     }
-    std::printf("cpu-bound macro, run to the end with one cont (median of %d):\n", rounds);
-    std::printf("  regina alone   %.3f s\n", median(plain));
-    std::printf("  ostra-regina   %.3f s (handshake and announcing included)\n", median(debugged));
-    std::printf("  ratio          %.2f\n", median(debugged) / median(plain));
+    if (!rexxcps.empty()) programs.push_back(program("rexxcps", rexxcps, {"5", "400"}));
 
+    std::printf("whole processes, median of %d interleaved runs; ostra-regina from its start to\n"
+                "\"end\" with one \"cont\" (handshake and announcing included)\n\n",
+                rounds);
+    std::printf("%-9s %9s %17s %24s\n", "program", "regina", "cont, no breakpoint",
+                "cont, breakpoint not hit");
+    for (const Program& p : programs) {
+        std::vector<double> plain, free, watched;
+        for (int r = 0; r < rounds; ++r) {
+            plain.push_back(run_plain(regina, p));
+            free.push_back(run_debugged(exe, p, false));
+            watched.push_back(run_debugged(exe, p, true));
+        }
+        const double base = median(plain);
+        std::printf("%-9s %8.3fs %8.3fs %5.2fx %15.3fs %5.2fx\n", p.name.c_str(), base,
+                    median(free), median(free) / base, median(watched), median(watched) / base);
+        std::remove(p.path.c_str());
+    }
+
+    // A stop after a million passes of a loop, against the plain run of the
+    // same program.
+    {
+        const std::string million = write_macro("million.rexx", million_macro);
+        std::vector<double> plain, stopped;
+        for (int r = 0; r < rounds; ++r) {
+            Program p{"million", million, {}, 0};
+            plain.push_back(run_plain(regina, p));
+            Clock::time_point start = Clock::now();
+            Vel vel;
+            vel.start(exe, million);
+            vel.send("stopv at 4");
+            vel.until("|stop-set|");
+            vel.send("cont");
+            std::string stop = vel.until_stop();
+            stopped.push_back(seconds_since(start));
+            if (stop != "|stop-at|3 main") std::fprintf(stderr, "million: %s\n", stop.c_str());
+            vel.finish();
+        }
+        std::printf("\nbreakpoint after 10^6 passes: stop after %.3f s, regina runs the whole "
+                    "program in %.3f s (%.2fx)\n",
+                    median(stopped), median(plain), median(stopped) / median(plain));
+        std::remove(million.c_str());
+    }
+
+    const std::string loop = write_macro("loop.rexx", loop_macro);
     std::vector<double> breaks;
     Vel vel;
     vel.start(exe, loop);
@@ -170,7 +288,6 @@ int main(int argc, char** argv) {
     std::printf("next round trip: median %.3f ms, 99th percentile %.3f ms (%zu steps)\n",
                 nexts[nexts.size() / 2], nexts[nexts.size() * 99 / 100], nexts.size());
     vel.finish();
-    std::remove(cpu.c_str());
     std::remove(loop.c_str());
     return 0;
 }

@@ -140,15 +140,17 @@ bool attach_handshake(Link& link, const HandshakeSettings& settings, const std::
     return true;
 }
 
-void close_link(Link& link, long drain_ms) {
+void close_link(Link& link, long drain_ms, long idle_ms) {
     shutdown_send(link.message);
     shutdown_send(link.out);
     std::int64_t until = now_ms() + drain_ms;
     while (now_ms() < until && !(link.commands.closed() && link.input.closed())) {
+        long wait = long(until - now_ms());
+        if (idle_ms >= 0 && idle_ms < wait) wait = idle_ms;
         std::vector<bool> ready =
             wait_readable({link.commands.closed() ? no_socket : link.commands.socket,
                            link.input.closed() ? no_socket : link.input.socket},
-                          long(until - now_ms()));
+                          wait);
         if (ready.empty() || (!ready[0] && !ready[1])) break;
         if (ready[0] && link.commands.fill(0))
             while (std::optional<std::string> frame = link.commands.take_frame())

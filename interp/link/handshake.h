@@ -54,10 +54,11 @@ bool attach_handshake(Link& link, const HandshakeSettings& settings, const std::
                       const std::vector<std::string>& vel_args, Child& vel, std::string& error);
 
 // Ends our sending side, then keeps reading (and recording) what the debugger
-// still sends for up to `drain_ms` or until it closes, then closes all four
+// still sends for up to `drain_ms`, until it closes, or (with `idle_ms` of 0
+// or more) until nothing more has come for that long; then closes all four
 // connections. Reading first keeps unread bytes from turning our close into
 // a reset that could discard our last messages at the debugger's end.
-void close_link(Link& link, long drain_ms);
+void close_link(Link& link, long drain_ms, long idle_ms = -1);
 
 // Closes everything at once, without the drain.
 void drop_link(Link& link);

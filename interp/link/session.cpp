@@ -59,6 +59,11 @@ bool Session::should_stop(const Position& at) const {
     return false;
 }
 
+bool Session::runs_freely() const {
+    return running_ && run_ == Run::cont && !break_asked_ && !dead_ && !quit_ && lines_.empty() &&
+           routines_.empty() && pending_.empty();
+}
+
 void Session::report_stop(const char* keyword) {
     engine_.settle();
     running_ = false;
@@ -215,8 +220,10 @@ int Session::close() {
         drop_link(link_);
     } else {
         // After "kill" the debugger is waiting for us to go; after "end" it
-        // closes its side itself.
-        close_link(link_, killed_ ? 200 : 2000);
+        // closes its side itself, or (a tool that keeps the link open) has
+        // nothing more to say: what is already on its way is read, and the
+        // process does not wait for more.
+        close_link(link_, killed_ ? 200 : 2000, 50);
     }
     return status_;
 }

@@ -86,6 +86,16 @@ class Session {
 
     void say(const std::string& text); // a "mes" line
 
+    // Nothing the debugger has asked for can stop the macro anywhere: it
+    // runs on ("cont"), no break is asked, and there is no breakpoint. The
+    // engine may then run clauses without calling before_clause(), as long
+    // as it calls poll_now() every few milliseconds.
+    bool runs_freely() const;
+    // Serves the commands that have come while the macro runs.
+    void poll_now() {
+        if (running_ && !quit_) poll_commands();
+    }
+
     // Acts on one command frame as if it had just come from the debugger.
     void handle_command(const std::string& frame) { command(frame); }
 

@@ -8,6 +8,7 @@
 #include "sys.h"
 #include "text.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,6 +18,11 @@
 namespace regina {
 
 namespace {
+
+std::int64_t now_us() {
+    using namespace std::chrono;
+    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+}
 
 // Whether standard input can be read without waiting: bytes already in the
 // stdio buffer (glibc keeps its read pointers in the FILE), or on the
@@ -75,8 +81,9 @@ long ReginaEngine::on_io(long subfunction, void* parameters) {
         wait_for_stdin();
         return RXEXIT_NOT_HANDLED;
     case RXSIODTR:
-        // Interactive tracing is the debugger's job: its pauses read nothing.
-        set_result(static_cast<RXSIODTR_PARM*>(parameters)->rxsiodtr_retc, "");
+        // The pause after each clause: go on, or run untraced for a while.
+        set_result(static_cast<RXSIODTR_PARM*>(parameters)->rxsiodtr_retc,
+                   asking_ ? std::string() : pause_answer());
         return RXEXIT_HANDLED;
     }
     return RXEXIT_NOT_HANDLED;
@@ -94,6 +101,16 @@ long ReginaEngine::on_trace(std::string_view line) {
     }
     TraceLine t = read_trace_line(line);
     if (!t.clause) {
+        // Regina's banner as interactive tracing begins: the debugger's own.
+        if (line.find("+++ Interactive trace.") != std::string_view::npos) return RXEXIT_HANDLED;
+        // An error's traceback starts with the failing clause: after an
+        // untraced stretch, that is where the frames are worked out again.
+        if (untraced_run_ != no_stretch && line.size() > 11 && line.substr(6, 5) == " +++ ") {
+            std::string as_clause(line);
+            as_clause.replace(6, 5, " *-* ");
+            untraced_run_ = no_stretch;
+            program_.resync(read_trace_line(as_clause));
+        }
         if (line.rfind("Error ", 0) == 0 && !error_seen_) {
             // Regina's report of a run-time error: show it, then stop at the
             // clause that failed so that its variables can be looked at.
@@ -110,7 +127,14 @@ long ReginaEngine::on_trace(std::string_view line) {
     }
     clause_line_ = t.line > 0 ? t.line : clause_line_;
     clause_text_.assign(line.substr(11));
-    std::optional<ostra::Position> at = program_.follow(t);
+    std::optional<ostra::Position> at;
+    if (untraced_run_ != no_stretch) {
+        end_stretch();
+        if (session_->quitting()) end_now();
+        at = program_.resync(t);
+    } else {
+        at = program_.follow(t);
+    }
     if (!at) return RXEXIT_HANDLED;
     if (!session_->before_clause(*at)) end_now();
     if (++since_flush_ >= 256) {
@@ -133,6 +157,33 @@ void ReginaEngine::show_failed_command() {
     std::string shown = std::string(number) + " *-* " + clause_text_ + "\n";
     settle();
     (void)!::write(2, shown.data(), shown.size());
+}
+
+std::string ReginaEngine::pause_answer() {
+    // Regina goes on counting the untraced clauses wherever they run, in
+    // any routine and any file: a stretch may only start when nothing could
+    // stop the macro anywhere, and when no file it runs reads the default
+    // input (a read needs its line for "halt-at").
+    // After "trace -N" Regina pauses once more: an empty answer sets it going.
+    if (untraced_run_ != no_stretch) return "";
+    if (!session_->runs_freely()) return "";
+    for (const LoadedFile& f : program_.files)
+        if (f.reads_input) return "";
+    untraced_run_ = program_.activations() - 1;
+    stretch_began_us_ = now_us();
+    return "trace -" + std::to_string(stretch_);
+}
+
+// Commands are served between stretches: a stretch is kept to a few
+// milliseconds so that "break" and new breakpoints take effect at once.
+void ReginaEngine::end_stretch() {
+    untraced_run_ = no_stretch;
+    const std::int64_t took = now_us() - stretch_began_us_;
+    if (took < 2000 && stretch_ < 1000000)
+        stretch_ *= 2;
+    else if (took > 8000 && stretch_ > 64)
+        stretch_ /= 2;
+    session_->poll_now();
 }
 
 void ReginaEngine::wait_for_stdin() {
@@ -180,7 +231,11 @@ long ReginaEngine::on_function(void* parameters) {
     }
     snapshots_[caller_run] = all_variables();
     changes_[caller_run].clear();
+    const bool untraced = untraced_run_ != no_stretch;
+    if (untraced) program_.called_untraced(ostra::upper(name));
     run_file(file, subroutine ? RXSUBROUTINE : RXFUNCTION, args, result, failed);
+    // The caller's stretch may go on after the call.
+    if (untraced) untraced_run_ = program_.activations() - 1;
     for (const auto& [variable, value] : changes_[caller_run])
         put_variable(variable, value);
     changes_[caller_run].clear();

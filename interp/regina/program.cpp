@@ -3,6 +3,7 @@
 #include "text.h"
 
 #include <cstdlib>
+#include <cstring>
 
 namespace regina {
 
@@ -18,6 +19,22 @@ bool starts_with_word(std::string_view text, const char* word) {
     if (n == text.size()) return true;
     char next = text[n];
     return next == ' ' || next == ';' || next == '(' || next == '\'' || next == '"' || next == '\t';
+}
+
+// Whether the text names a way of reading the default input anywhere: PULL,
+// LINEIN or CHARIN. Such a read needs its line for "halt-at", which a
+// clause run untraced does not give.
+bool mentions_input(const std::string& text) {
+    for (const char* word : {"PULL", "LINEIN", "CHARIN"}) {
+        const std::size_t n = std::strlen(word);
+        for (std::size_t at = 0; at + n <= text.size(); ++at) {
+            std::size_t k = 0;
+            while (k < n && (text[at + k] & ~0x20) == word[k])
+                ++k;
+            if (k == n) return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -42,6 +59,7 @@ int Program::add_file(const std::string& path, const std::string& real, const st
     f.real = real;
     f.text = text;
     f.index = index_source(text);
+    f.reads_input = mentions_input(text);
     if (!files.empty())
         f.first_displayed = files.back().first_displayed + files.back().index.line_count;
     files.push_back(std::move(f));
@@ -109,9 +127,14 @@ std::optional<ostra::Position> Program::follow(const TraceLine& t) {
         return std::nullopt;
     }
     // A function's first clause is the first one traced on its line; a later
-    // clause on a label's entry line is a loop body going deeper.
-    if (t.indent > caller_indent && t.line > 0) {
-        if (const Label* l = file.index.label_entering(line - 1)) push(l->name, a.file, t.indent);
+    // clause on a label's entry line is a loop body going deeper. A function
+    // written on its label's line and entered again from that line (a second
+    // call in one clause, recursion) shows no line number: its first clause
+    // is known by its text.
+    if (t.indent > caller_indent) {
+        const Label* l = t.line > 0 ? file.index.label_entering(line - 1)
+                                    : file.index.label_entered_by(line - 1, t.text);
+        if (l) push(l->name, a.file, t.indent);
     }
     frames.back().last_indent = t.indent;
     // INTERPRET traces its own clause again for each clause of the string it
@@ -132,6 +155,80 @@ std::optional<ostra::Position> Program::follow(const TraceLine& t) {
     ostra::Position p{top.line, t.line > 0, top.fresh};
     top.fresh = false;
     return p;
+}
+
+std::optional<ostra::Position> Program::resync(const TraceLine& t) {
+    if (activations_.empty()) return std::nullopt;
+    Activation& a = activations_.back();
+    const LoadedFile& file = files[std::size_t(a.file)];
+    const int line = t.line > 0 ? t.line : a.last_line; // 1-based
+    a.last_was_return = false;
+    a.last_text.clear();
+    const bool label = !t.text.empty() && t.text.back() == ':';
+    std::string label_name = label ? std::string(t.text.substr(0, t.text.size() - 1)) : "";
+    if (label && !file.index.lines_calling(label_name).empty()) {
+        // A CALL traced the label it reached, one deeper than its caller:
+        // whatever started there or deeper has returned, and follow()
+        // enters the routine from the frame below.
+        while (frames.size() > a.root + 1 && frames.back().base_indent >= t.indent)
+            frames.pop_back();
+        enter_from_untraced(file, frames.back(), label_name, t.indent);
+        return follow(t);
+    }
+    const ClauseStart* clause = file.index.clause_on(line - 1, t.text, file.text);
+    // Regina indents a clause by its calls and the loops it runs in: what is
+    // left after its own loops is where its frame starts.
+    const int base = t.indent - (clause ? clause->loops : 0);
+    const Label* routine = file.index.routine_at(line - 1);
+    auto runs_here = [&](std::size_t k) {
+        return routine ? ostra::upper(frames[k].routine) == ostra::upper(routine->name)
+                       : k == a.root;
+    };
+    // The deepest frame seen before that starts there and runs that routine
+    // is the one now running; those above it have returned.
+    std::size_t keep = frames.size();
+    for (std::size_t k = frames.size(); k-- > a.root;)
+        if (frames[k].base_indent == base && runs_here(k)) {
+            keep = k;
+            break;
+        }
+    if (keep < frames.size()) {
+        frames.resize(keep + 1);
+    } else if (base <= 0 || !routine) {
+        frames.resize(a.root + 1); // back in the activation's own code
+    } else {
+        // Called while untraced: the frames that start at or above it are
+        // gone, and the one below calls it.
+        while (frames.size() > a.root + 1 && frames.back().base_indent >= base)
+            frames.pop_back();
+        enter_from_untraced(file, frames.back(), routine->name, base);
+        push(routine->name, a.file, base);
+        frames.back().procedure = starts_with_word(routine->entry_text, "procedure");
+    }
+    frames.back().fresh = false;
+    frames.back().last_indent = t.indent; // follow() enters nothing more
+    return follow(t);
+}
+
+// The frame `caller` called `routine` from a clause that was not traced: it
+// stands at a line of its own routine that calls that name.
+void Program::enter_from_untraced(const LoadedFile& file, Frame& caller, const std::string& routine,
+                                  int callee_indent) {
+    const bool main = &caller == &frames[activations_.back().root];
+    const Label* caller_routine = main ? nullptr : file.index.label_named(caller.routine);
+    for (int site : file.index.lines_calling(routine))
+        if (file.index.routine_at(site) == caller_routine) {
+            caller.line = file.first_displayed + site;
+            break;
+        }
+    caller.last_indent = callee_indent - 1;
+}
+
+void Program::called_untraced(const std::string& routine) {
+    if (activations_.empty()) return;
+    const Activation& a = activations_.back();
+    Frame& caller = frames.back();
+    enter_from_untraced(files[std::size_t(a.file)], caller, routine, caller.last_indent + 1);
 }
 
 std::optional<std::size_t> Program::scope_of(std::size_t index) const {

@@ -34,6 +34,7 @@ struct LoadedFile {
     std::string text;
     int first_displayed = 0;
     SourceIndex index;
+    bool reads_input = false; // may read the default input stream
 };
 
 struct Frame {
@@ -78,6 +79,14 @@ class Program {
     // Follows one traced clause. The position to stop at, or nothing for a
     // label or a line Regina runs that is not part of the file.
     std::optional<ostra::Position> follow(const TraceLine& t);
+    // Follows the first clause traced after Regina ran clauses of the
+    // innermost activation untraced: the frames are worked out again from
+    // the clause's indentation and the routine its line belongs to, keeping
+    // those of the frames seen before that can still be on the stack.
+    std::optional<ostra::Position> resync(const TraceLine& t);
+    // The innermost activation's frame called `routine` (a routine file)
+    // from a clause not traced: it stands at a line that calls that name.
+    void called_untraced(const std::string& routine);
 
     // The Regina run (activation) whose variables frame `index` sees: the
     // scope of that run's innermost frame, unless a PROCEDURE frame of the
@@ -96,6 +105,8 @@ class Program {
     std::vector<Activation> activations_;
 
     void push(const std::string& routine, int file, int indent);
+    void enter_from_untraced(const LoadedFile& file, Frame& caller, const std::string& routine,
+                             int callee_indent);
 };
 
 } // namespace regina

@@ -48,9 +48,9 @@ std::string traced_copy(const std::string& text) {
     if (text.rfind("#!", 0) == 0) {
         // Regina passes over a "#!" first line; the copy's first line
         // carries the trace setting instead, so line numbers stay.
-        copy = "trace a" + text.substr(std::min(text.find('\n'), text.size()));
+        copy = "trace ?a" + text.substr(std::min(text.find('\n'), text.size()));
     } else {
-        copy = "trace a;" + text;
+        copy = "trace ?a;" + text;
     }
     // Falling off the end of the file must not run into the helper.
     copy += "\nexit\n";

@@ -75,9 +75,20 @@ class ReginaEngine : public ostra::Engine {
     std::vector<std::map<std::string, std::optional<std::string>>> changes_;
     Variables* seeding_ = nullptr; // a question's own Regina run starts with these
     Variables after_question_;
+    // Untraced stretches. Regina runs the copy with interactive tracing and
+    // pauses after each clause; when nothing can stop the macro in the file
+    // it runs, the pause is answered with "trace -N" and Regina runs the
+    // next N clauses without tracing them, at its full speed. The first
+    // clause traced after that shows where it went.
+    static constexpr std::size_t no_stretch = std::size_t(-1);
+    std::size_t untraced_run_ = no_stretch; // the activation that ran untraced
+    long stretch_ = 1000;                   // clauses of the next one
+    std::int64_t stretch_began_us_ = 0;
 
     // exits.cpp
     long on_trace(std::string_view line);
+    std::string pause_answer();
+    void end_stretch();
     void show_failed_command();
     void wait_for_stdin();
     [[noreturn]] void end_now();
@@ -93,7 +104,7 @@ class ReginaEngine : public ostra::Engine {
     std::string hidden(std::size_t frame) const;
 };
 
-// The in-store copy of a file that Regina runs: "trace a" on line 1 (in
+// The in-store copy of a file that Regina runs: "trace ?a" on line 1 (in
 // place of a "#!" line), the text, and the helper routine of questions.
 std::string traced_copy(const std::string& text);
 // The program that answers a question on its own, from a snapshot of

@@ -2,6 +2,8 @@
 
 #include "text.h"
 
+#include <algorithm>
+
 namespace regina {
 
 namespace {
@@ -12,7 +14,9 @@ bool symbol_char(char c) {
 }
 
 // Walks the text once, keeping track of comments (which nest and may span
-// lines), strings, and line ends that a trailing comma continues.
+// lines), strings, and line ends that a trailing comma continues; and of
+// the clauses, the DO and SELECT blocks around them, and the routines they
+// call by name.
 class Scanner {
   public:
     explicit Scanner(const std::string& text) : text_(text) {
@@ -32,6 +36,7 @@ class Scanner {
             } else if (c == ';') {
                 clause_start_ = true;
                 continued_ = false;
+                after_call_ = false;
                 ++at_;
             } else if (c == ' ' || c == '\t' || c == '\r') {
                 ++at_;
@@ -41,6 +46,8 @@ class Scanner {
                     start_clause();
                 else if (c == '"' || c == '\'')
                     skip_string(c);
+                else if (symbol_char(c))
+                    read_symbol();
                 else
                     ++at_;
             }
@@ -55,7 +62,10 @@ class Scanner {
     int line_ = 0;
     bool clause_start_ = true;
     bool continued_ = false;
+    bool after_call_ = false;          // the next symbol is the routine a CALL names
     std::vector<std::size_t> waiting_; // labels whose first clause is still to come
+    std::vector<bool> blocks_;         // open DO and SELECT blocks: true for a loop
+    int loops_ = 0;                    // the loops among them
 
     char peek(std::size_t ahead) const {
         return at_ + ahead < text_.size() ? text_[at_ + ahead] : '\0';
@@ -83,28 +93,94 @@ class Scanner {
         if (at_ < text_.size() && text_[at_] == quote) ++at_;
     }
 
-    void start_clause() {
-        clause_start_ = false;
+    std::size_t skip_blanks(std::size_t from) const {
+        while (from < text_.size() && (text_[from] == ' ' || text_[from] == '\t'))
+            ++from;
+        return from;
+    }
+
+    // Nothing more in the clause after `from` (a comment may follow).
+    bool clause_ends_at(std::size_t from) const {
+        from = skip_blanks(from);
+        if (from >= text_.size()) return true;
+        char c = text_[from];
+        return c == ';' || c == '\n' || c == '\r' ||
+               (c == '/' && from + 1 < text_.size() && text_[from + 1] == '*');
+    }
+
+    // A symbol inside a clause: a routine called by name, or THEN, ELSE or
+    // OTHERWISE, after which the instruction is a clause of its own.
+    void read_symbol() {
         std::size_t begin = at_;
         while (at_ < text_.size() && symbol_char(text_[at_]))
             ++at_;
-        std::size_t after = at_;
-        while (after < text_.size() && (text_[after] == ' ' || text_[after] == '\t'))
-            ++after;
+        std::string word = ostra::upper(text_.substr(begin, at_ - begin));
+        if (after_call_) {
+            after_call_ = false;
+            if (word != "ON" && word != "OFF") index_.calls.push_back({word, line_});
+            return;
+        }
+        if (at_ < text_.size() && text_[at_] == '(') {
+            index_.calls.push_back({word, line_});
+            return;
+        }
+        if (word == "THEN" || word == "ELSE" || word == "OTHERWISE") clause_start_ = true;
+    }
+
+    void start_clause() {
+        clause_start_ = false;
+        after_call_ = false;
+        std::size_t begin = at_;
+        while (at_ < text_.size() && symbol_char(text_[at_]))
+            ++at_;
+        std::size_t after = skip_blanks(at_);
         if (at_ > begin && after < text_.size() && text_[after] == ':') {
-            index_.labels.push_back({text_.substr(begin, at_ - begin), line_, -1});
+            index_.labels.push_back({text_.substr(begin, at_ - begin), line_, -1, {}});
             waiting_.push_back(index_.labels.size() - 1);
             at_ = after + 1;
             clause_start_ = true;
             continued_ = false;
             return;
         }
+        const std::string word = ostra::upper(text_.substr(begin, at_ - begin));
+        const bool assignment = after < text_.size() && text_[after] == '=';
         // END is not a place to stop: a loop stops at its DO once per pass.
-        const bool end = ostra::upper(text_.substr(begin, at_ - begin)) == "END";
+        const bool end = word == "END" && !assignment;
         if (line_ < index_.line_count && !end) index_.clause_starts[std::size_t(line_)] = true;
-        for (std::size_t label : waiting_)
-            index_.labels[label].entry = line_;
+        if (!waiting_.empty()) {
+            std::size_t stop = text_.find('\n', begin);
+            std::string entry =
+                text_.substr(begin, stop == std::string::npos ? stop : stop - begin);
+            while (!entry.empty() && (entry.back() == '\r' || entry.back() == ' '))
+                entry.pop_back();
+            for (std::size_t label : waiting_) {
+                index_.labels[label].entry = line_;
+                index_.labels[label].entry_text = entry;
+            }
+        }
         waiting_.clear();
+        if (end && !blocks_.empty()) {
+            if (blocks_.back()) --loops_;
+            blocks_.pop_back();
+        }
+        index_.clauses.push_back({line_, begin, loops_});
+        if (!assignment) {
+            if (word == "DO") {
+                // DO alone groups; anything after it makes a loop.
+                const bool loop = !clause_ends_at(at_);
+                blocks_.push_back(loop);
+                if (loop) ++loops_;
+            } else if (word == "SELECT") {
+                blocks_.push_back(false);
+            } else if (word == "CALL") {
+                after_call_ = true;
+            } else if (word == "THEN" || word == "ELSE" || word == "OTHERWISE") {
+                clause_start_ = true;
+                index_.clauses.pop_back(); // the instruction after it is the clause
+            } else if (at_ > begin && at_ < text_.size() && text_[at_] == '(') {
+                index_.calls.push_back({word, line_});
+            }
+        }
         if (at_ == begin) {
             // Not a symbol: a string, a number sign, an operator. Move on
             // without losing a string's quotes.
@@ -147,6 +223,53 @@ const Label* SourceIndex::label_entering(int line) const {
     for (const Label& l : labels)
         if (l.entry == line) return &l;
     return nullptr;
+}
+
+const Label* SourceIndex::label_entered_by(int line, std::string_view clause) const {
+    for (const Label& l : labels) {
+        if (l.entry != line || l.entry_text.empty() || clause.empty()) continue;
+        // The trace shows the clause as written, cut at its end: one is the
+        // start of the other.
+        std::size_t n = std::min(clause.size(), l.entry_text.size());
+        if (clause.substr(0, n) == std::string_view(l.entry_text).substr(0, n)) return &l;
+    }
+    return nullptr;
+}
+
+const ClauseStart* SourceIndex::clause_on(int line, std::string_view traced,
+                                          const std::string& text) const {
+    auto first = std::lower_bound(clauses.begin(), clauses.end(), line,
+                                  [](const ClauseStart& c, int l) { return c.line < l; });
+    const ClauseStart* found = nullptr;
+    for (auto c = first; c != clauses.end() && c->line == line; ++c) {
+        if (!found) found = &*c;
+        std::string_view here = std::string_view(text).substr(c->offset);
+        std::size_t n = std::min(traced.size(), here.size());
+        if (n > 0 && here.substr(0, n) == traced.substr(0, n)) return &*c;
+    }
+    return found;
+}
+
+const Label* SourceIndex::routine_at(int line) const {
+    const Label* routine = nullptr;
+    for (const Label& l : labels) {
+        if (l.line > line) break;
+        const std::string name = ostra::upper(l.name);
+        for (const CallSite& c : calls)
+            if (c.name == name) {
+                routine = &l;
+                break;
+            }
+    }
+    return routine;
+}
+
+std::vector<int> SourceIndex::lines_calling(const std::string& name) const {
+    std::vector<int> lines;
+    const std::string wanted = ostra::upper(name);
+    for (const CallSite& c : calls)
+        if (c.name == wanted) lines.push_back(c.line);
+    return lines;
 }
 
 const Label* SourceIndex::label_named(const std::string& name) const {

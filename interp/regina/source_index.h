@@ -4,8 +4,10 @@
 // routines, and the clause each one enters).
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace regina {
@@ -14,12 +16,34 @@ struct Label {
     std::string name; // as written
     int line = 0;     // 0-based
     int entry = -1;   // the line of the first clause after it, -1 when none
+    // That clause's text to the end of its line: a function written on its
+    // label's line is entered again on that line, where Regina's trace shows
+    // no line number, and this tells its first clause from the others.
+    std::string entry_text;
+};
+
+// A clause as Regina traces it: the instructions after THEN, ELSE and
+// OTHERWISE are clauses of their own.
+struct ClauseStart {
+    int line = 0;           // 0-based
+    std::size_t offset = 0; // where its text starts
+    // The repetitive DO loops it runs in (a loop's DO and END clauses are
+    // outside it): Regina indents a traced clause by these, plus its calls.
+    int loops = 0;
+};
+
+// A routine called by name: CALL NAME, or NAME( in an expression.
+struct CallSite {
+    std::string name; // upper case
+    int line = 0;     // 0-based
 };
 
 struct SourceIndex {
     int line_count = 1;
     std::vector<bool> clause_starts; // per line: a clause (not a label) starts there
     std::vector<Label> labels;       // in the order of the text
+    std::vector<ClauseStart> clauses;
+    std::vector<CallSite> calls;
 
     // The first line at or after `line` where a clause starts, or -1.
     int clause_line_from(int line) const;
@@ -27,8 +51,21 @@ struct SourceIndex {
     const Label* label_on(int line, const std::string& name) const;
     // A label whose first clause is on `line`, or nullptr.
     const Label* label_entering(int line) const;
+    // A label whose first clause is on `line` and reads as `clause` (as
+    // Regina traces it), or nullptr.
+    const Label* label_entered_by(int line, std::string_view clause) const;
     // The first label of that name (any letter case), or nullptr.
     const Label* label_named(const std::string& name) const;
+
+    // The clause on `line` that reads as `traced` in `text` (this index's
+    // text), else the line's first clause; nullptr when none starts there.
+    const ClauseStart* clause_on(int line, std::string_view traced, const std::string& text) const;
+    // The routine whose body holds `line`: the last label before it that is
+    // called somewhere (a label only SIGNAL goes to belongs to the code
+    // around it); nullptr for the main program.
+    const Label* routine_at(int line) const;
+    // The lines that call `name` (any letter case).
+    std::vector<int> lines_calling(const std::string& name) const;
 };
 
 // The debugger's line count: one line per line feed, a last line without
