@@ -51,3 +51,51 @@ TEST(SourceIndex, LabelsKnowTheClauseTheyEnter) {
     EXPECT_EQ(index.label_on(3, "inner"), nullptr);
     EXPECT_FALSE(index.clause_starts[2]) << "a label alone is not a clause";
 }
+
+TEST(SourceIndex, ClausesKnowTheLoopsTheyRunIn) {
+    const std::string text = "do i = 1 to 3\n"    // 0: outside the loop
+                             "  do\n"             // 1: a group, not a loop
+                             "    x = i\n"        // 2
+                             "  end\n"            // 3
+                             "  if x then do 2\n" // 4: a loop after THEN
+                             "    y = 1; z = 2\n" // 5
+                             "  end\n"            // 6
+                             "end\n"              // 7: the loop's END is outside it
+                             "do = 4\n";          // 8: an assignment
+    regina::SourceIndex index = index_source(text);
+    auto loops = [&](int line, std::string_view traced) {
+        const regina::ClauseStart* c = index.clause_on(line, traced, text);
+        return c ? c->loops : -1;
+    };
+    EXPECT_EQ(loops(0, "do i = 1 to 3"), 0);
+    EXPECT_EQ(loops(2, "x = i"), 1);
+    EXPECT_EQ(loops(3, "end"), 1) << "a group's END stays in the loop around it";
+    EXPECT_EQ(loops(4, "do 2"), 1) << "the instruction after THEN is a clause of its own";
+    EXPECT_EQ(loops(5, "z = 2"), 2);
+    EXPECT_EQ(loops(7, "end"), 0);
+    EXPECT_EQ(loops(8, "do = 4"), 0) << "DO as a variable opens nothing";
+    EXPECT_EQ(index.clause_on(9, "x", text), nullptr);
+}
+
+TEST(SourceIndex, RoutinesAreTheLabelsThatAreCalled) {
+    const std::string text = "call first 1\n"                       // 0
+                             "x = second(2) + third (3)\n"          // 1
+                             "signal done\n"                        // 2
+                             "first: procedure\n"                   // 3
+                             "  return\n"                           // 4
+                             "second: return arg(1)\n"              // 5
+                             "done:\n"                              // 6
+                             "  call on error name first\n"         // 7
+                             "  fact: procedure; return fact(1)\n"; // 8
+    regina::SourceIndex index = index_source(text);
+    EXPECT_EQ(index.routine_at(0), nullptr) << "the main program";
+    EXPECT_EQ(index.routine_at(4)->name, "first");
+    EXPECT_EQ(index.routine_at(5)->name, "second");
+    EXPECT_EQ(index.routine_at(6)->name, "second") << "a label only SIGNAL reaches";
+    EXPECT_EQ(index.lines_calling("FIRST"), std::vector<int>{0}) << "CALL ON names no routine";
+    EXPECT_EQ(index.lines_calling("second"), std::vector<int>{1});
+    EXPECT_TRUE(index.lines_calling("third").empty()) << "a blank before ( is no call";
+    EXPECT_EQ(index.lines_calling("fact"), std::vector<int>{8});
+    EXPECT_EQ(index.label_entered_by(8, "procedure")->name, "fact");
+    EXPECT_EQ(index.label_entered_by(8, "return fact(1)"), nullptr);
+}
