@@ -92,6 +92,7 @@ long ReginaEngine::on_io(long subfunction, void* parameters) {
 long ReginaEngine::on_trace(std::string_view line) {
     if (asking_) {
         // A question's own clauses: only watch that it does not run away.
+        program_.saw_line_number(read_trace_line(line).line);
         if (++question_clauses_ % 1024 == 0 && !halt_sent_ &&
             ostra::now_ms() > question_deadline_) {
             halt_sent_ = true;

@@ -104,7 +104,10 @@ std::optional<ostra::Position> Program::follow(const TraceLine& t) {
     if (activations_.empty()) return std::nullopt;
     Activation& a = activations_.back();
     const LoadedFile& file = files[std::size_t(a.file)];
-    const int line = t.line > 0 ? t.line : a.last_line; // 1-based
+    // A blank number is the number Regina showed last, in whichever run.
+    const int line = t.line > 0 ? t.line : last_shown_; // 1-based
+    if (t.line > 0) last_shown_ = t.line;
+    const bool first_on_line = line != a.last_line || a.last_text.empty();
 
     if (a.last_was_return && t.indent <= a.last_indent && frames.size() > a.root + 1)
         frames.pop_back();
@@ -152,7 +155,7 @@ std::optional<ostra::Position> Program::follow(const TraceLine& t) {
     Frame& top = frames.back();
     top.line = file.first_displayed + line - 1;
     if (starts_with_word(t.text, "procedure")) top.procedure = true;
-    ostra::Position p{top.line, t.line > 0, top.fresh};
+    ostra::Position p{top.line, first_on_line, top.fresh};
     top.fresh = false;
     return p;
 }
@@ -161,7 +164,7 @@ std::optional<ostra::Position> Program::resync(const TraceLine& t) {
     if (activations_.empty()) return std::nullopt;
     Activation& a = activations_.back();
     const LoadedFile& file = files[std::size_t(a.file)];
-    const int line = t.line > 0 ? t.line : a.last_line; // 1-based
+    const int line = t.line > 0 ? t.line : last_shown_; // 1-based
     a.last_was_return = false;
     a.last_text.clear();
     const bool label = !t.text.empty() && t.text.back() == ':';

@@ -84,6 +84,11 @@ class Program {
     // the clause's indentation and the routine its line belongs to, keeping
     // those of the frames seen before that can still be on the stack.
     std::optional<ostra::Position> resync(const TraceLine& t);
+    // Regina showed line number `line` (1-based) in a trace line that is
+    // not the macro's (a question's clauses): later blank numbers mean it.
+    void saw_line_number(int line) {
+        if (line > 0) last_shown_ = line;
+    }
     // The innermost activation's frame called `routine` (a routine file)
     // from a clause not traced: it stands at a line that calls that name.
     void called_untraced(const std::string& routine);
@@ -103,6 +108,7 @@ class Program {
         std::string last_text;
     };
     std::vector<Activation> activations_;
+    int last_shown_ = 1; // the last line number Regina's trace showed
 
     void push(const std::string& routine, int file, int indent);
     void enter_from_untraced(const LoadedFile& file, Frame& caller, const std::string& routine,

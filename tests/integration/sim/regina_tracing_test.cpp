@@ -160,3 +160,21 @@ TEST(ReginaTracing, TheInterpreterEndsAtOnceWhenTheMacroHasEvenIfTheLinkStaysOpe
     // The link is kept open on this side: nothing waits for it to close.
     EXPECT_GE(vel.exit_status(500), 0) << "still running half a second after the end";
 }
+
+TEST(ReginaTracing, StepoutFromARoutineFileStopsAtTheClauseAfterTheCall) {
+    // The routine file's last line and the caller's next clause share a line
+    // number: Regina's trace leaves it blank there.
+    macro("part.rexx", "parse arg v\nw = v + 1\nreturn w\n");
+    VelSide vel({macro("caller.rexx", "a = 1\nx = part(a)\nsay x\ncall part 2\nsay result\n")});
+    ASSERT_TRUE(vel.ok);
+    vel.until_stop();
+    EXPECT_EQ(run(vel, "next"), "|stop-at|1 main");
+    EXPECT_EQ(run(vel, "step"), "|stop-at|5 part");
+    EXPECT_EQ(run(vel, "next"), "|stop-at|6 part");
+    EXPECT_EQ(run(vel, "stepout"), "|stop-at|2 main") << "a function call";
+    EXPECT_EQ(run(vel, "next"), "|stop-at|3 main");
+    EXPECT_EQ(run(vel, "step"), "|stop-at|5 part");
+    EXPECT_EQ(run(vel, "stepout"), "|stop-at|4 main") << "a subroutine call";
+    EXPECT_EQ(run(vel, "cont"), "|end|");
+    EXPECT_EQ(vel.output_until("3\n"), "2\n3\n");
+}
