@@ -136,6 +136,7 @@ long ReginaEngine::on_trace(std::string_view line) {
     } else {
         at = program_.follow(t);
     }
+    keep_hidden_variables();
     if (!at) return RXEXIT_HANDLED;
     if (!session_->before_clause(*at)) end_now();
     if (++since_flush_ >= 256) {
@@ -160,16 +161,41 @@ void ReginaEngine::show_failed_command() {
     (void)!::write(2, shown.data(), shown.size());
 }
 
+// A PROCEDURE hides its caller's variables from Regina's variable pool
+// until it returns; they cannot change meanwhile (but for those it
+// exposes), so a copy taken now answers questions about the caller. Only
+// while the debugger could stop to ask: a free run copies nothing.
+void ReginaEngine::keep_hidden_variables() {
+    std::vector<Frame>& frames = program_.frames;
+    if (program_.entered_procedure() && frames.size() >= 2 &&
+        frames[frames.size() - 2].activation == frames.back().activation &&
+        !session_->runs_freely()) {
+        Frame& caller = frames[frames.size() - 2];
+        caller.hidden = all_variables();
+        caller.hidden_changes.clear();
+    }
+    // Back in a frame whose routine call has returned: what questions
+    // changed in its copy goes to Regina now.
+    Frame& top = frames.back();
+    if (top.hidden && !program_.entered_procedure()) {
+        for (const auto& [variable, value] : top.hidden_changes)
+            put_variable(variable, value);
+        top.hidden.reset();
+        top.hidden_changes.clear();
+    }
+}
+
 std::string ReginaEngine::pause_answer() {
     // Regina goes on counting the untraced clauses wherever they run, in
     // any routine and any file: a stretch may only start when nothing could
     // stop the macro anywhere, and when no file it runs reads the default
-    // input (a read needs its line for "halt-at").
+    // input (a read needs its line for "halt-at") or runs commands (plain
+    // Regina shows a failed command's clause, which a stretch does not give).
     // After "trace -N" Regina pauses once more: an empty answer sets it going.
     if (untraced_run_ != no_stretch) return "";
     if (!session_->runs_freely()) return "";
     for (const LoadedFile& f : program_.files)
-        if (f.reads_input) return "";
+        if (f.reads_input || f.index.has_commands) return "";
     untraced_run_ = program_.activations() - 1;
     stretch_began_us_ = now_us();
     return "trace -" + std::to_string(stretch_);

@@ -37,6 +37,23 @@ bool mentions_input(const std::string& text) {
     return false;
 }
 
+// The names "PROCEDURE EXPOSE a b. (list) c" shares, upper case; a name in
+// parentheses is shared too (its value names more, which are not followed).
+std::vector<std::string> exposed_names(std::string_view clause) {
+    std::vector<std::string> names;
+    std::vector<std::string> words =
+        ostra::words_of(std::string(clause.substr(0, clause.find(';'))));
+    for (std::size_t k = 2; k < words.size() && ostra::upper(words[1]) == "EXPOSE"; ++k) {
+        std::string w = ostra::upper(words[k]);
+        while (!w.empty() && (w.front() == '(' || w.back() == ')' || w.back() == ';')) {
+            if (w.front() == '(') w.erase(0, 1);
+            if (!w.empty() && (w.back() == ')' || w.back() == ';')) w.pop_back();
+        }
+        if (!w.empty()) names.push_back(w);
+    }
+    return names;
+}
+
 } // namespace
 
 TraceLine read_trace_line(std::string_view line) {
@@ -154,7 +171,11 @@ std::optional<ostra::Position> Program::follow(const TraceLine& t) {
 
     Frame& top = frames.back();
     top.line = file.first_displayed + line - 1;
-    if (starts_with_word(t.text, "procedure")) top.procedure = true;
+    entered_procedure_ = starts_with_word(t.text, "procedure");
+    if (entered_procedure_) {
+        top.procedure = true;
+        top.exposed = exposed_names(t.text);
+    }
     ostra::Position p{top.line, first_on_line, top.fresh};
     top.fresh = false;
     return p;
@@ -232,6 +253,20 @@ void Program::called_untraced(const std::string& routine) {
     const Activation& a = activations_.back();
     Frame& caller = frames.back();
     enter_from_untraced(files[std::size_t(a.file)], caller, routine, caller.last_indent + 1);
+}
+
+std::optional<Program::Hidden> Program::hidden_scope(std::size_t index) {
+    if (index >= frames.size()) return std::nullopt;
+    const std::size_t run = frames[index].activation;
+    for (std::size_t k = index + 1; k < frames.size() && frames[k].activation == run; ++k) {
+        if (!frames[k].procedure) continue;
+        if (!frames[k - 1].hidden) return std::nullopt;
+        bool innermost = true;
+        for (std::size_t j = k + 1; j < frames.size() && frames[j].activation == run; ++j)
+            innermost = innermost && !frames[j].procedure;
+        return Hidden{&frames[k - 1], &frames[k], innermost};
+    }
+    return std::nullopt;
 }
 
 std::optional<std::size_t> Program::scope_of(std::size_t index) const {

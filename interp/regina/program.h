@@ -19,6 +19,7 @@
 #include "engine.h"
 #include "session.h"
 #include "source_index.h"
+#include "variable_pool.h"
 
 #include <deque>
 #include <optional>
@@ -46,6 +47,15 @@ struct Frame {
     int line = 0;           // displayed: the clause about to run, or the call into the next frame
     bool procedure = false; // its variables are its own (PROCEDURE)
     bool fresh = true;      // no clause of it reached yet
+    // For a PROCEDURE frame: the names its EXPOSE shares with its caller
+    // (upper case; a stem as "NAME.").
+    std::vector<std::string> exposed;
+    // The frame's variables as they were when the PROCEDURE of the routine it
+    // called ran: they cannot change while that routine runs (but for those
+    // it exposes), so questions about them are answered from here; and what
+    // questions changed in them, put back when the routine returns.
+    std::optional<Variables> hidden;
+    std::map<std::string, std::optional<std::string>> hidden_changes;
 };
 
 // One clause line of the trace: "%6d *-* " then the indented clause text.
@@ -97,6 +107,17 @@ class Program {
     // scope of that run's innermost frame, unless a PROCEDURE frame of the
     // same run stands in between (then nothing).
     std::optional<std::size_t> scope_of(std::size_t index) const;
+    // For a frame hidden that way: the frame below the first PROCEDURE frame
+    // above it, which holds the snapshot of their shared variables, and that
+    // PROCEDURE frame; nothing when there is no snapshot.
+    struct Hidden {
+        Frame* holder;
+        const Frame* procedure;
+        bool innermost; // no other PROCEDURE frame of the run stands above it
+    };
+    std::optional<Hidden> hidden_scope(std::size_t index);
+    // The last clause followed was a PROCEDURE instruction (about to run).
+    bool entered_procedure() const { return entered_procedure_; }
 
   private:
     struct Activation {
@@ -109,6 +130,7 @@ class Program {
     };
     std::vector<Activation> activations_;
     int last_shown_ = 1; // the last line number Regina's trace showed
+    bool entered_procedure_ = false;
 
     void push(const std::string& routine, int file, int indent);
     void enter_from_untraced(const LoadedFile& file, Frame& caller, const std::string& routine,

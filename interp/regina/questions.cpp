@@ -72,10 +72,20 @@ std::string ReginaEngine::hidden(std::size_t frame) const {
 }
 
 ostra::SymbolAnswer ReginaEngine::symbol_value(std::size_t frame, const std::string& symbol) {
-    std::optional<std::size_t> run = program_.scope_of(frame);
-    if (!run) return {ostra::SymbolAnswer::State::unreachable, hidden(frame)};
     std::optional<std::string> value;
-    if (*run + 1 == program_.activations()) {
+    std::optional<std::size_t> run = program_.scope_of(frame);
+    if (!run) {
+        std::optional<Program::Hidden> hidden_by = program_.hidden_scope(frame);
+        if (!hidden_by) return {ostra::SymbolAnswer::State::unreachable, hidden(frame)};
+        const Variables& variables = *hidden_by->holder->hidden;
+        const std::string name = derived_name(symbol, variables);
+        if (shared_live(*hidden_by, name)) {
+            value = fetch_variable(name, false);
+        } else {
+            auto found = variables.find(name);
+            if (found != variables.end()) value = found->second;
+        }
+    } else if (*run + 1 == program_.activations()) {
         value = fetch_variable(symbol, true);
     } else if (*run < snapshots_.size()) {
         const Variables& variables = snapshots_[*run];
@@ -84,6 +94,18 @@ ostra::SymbolAnswer ReginaEngine::symbol_value(std::size_t frame, const std::str
     }
     if (value) return {ostra::SymbolAnswer::State::value, *value};
     return {ostra::SymbolAnswer::State::unassigned, ""};
+}
+
+// A variable the hiding PROCEDURE exposes is shared with the routine, which
+// may have changed it since the copy: while that routine's scope is the one
+// Regina has, it is read there.
+bool ReginaEngine::shared_live(const Program::Hidden& hidden_by, const std::string& name) const {
+    if (!hidden_by.innermost || hidden_by.procedure->activation + 1 != program_.activations())
+        return false;
+    const std::string stem = name.substr(0, name.find('.') + (name.find('.') != name.npos));
+    for (const std::string& e : hidden_by.procedure->exposed)
+        if (e == name || (!stem.empty() && stem.back() == '.' && e == stem)) return true;
+    return false;
 }
 
 ostra::Evaluation ReginaEngine::evaluate(std::size_t frame, const std::string& expression) {
@@ -104,7 +126,10 @@ ostra::Evaluation ReginaEngine::ask(std::size_t frame, const std::string& instru
         return e;
     }
     std::optional<std::size_t> run = program_.scope_of(frame);
-    if (!run || (*run + 1 < program_.activations() && *run >= snapshots_.size())) {
+    std::optional<Program::Hidden> hidden_by;
+    if (!run) hidden_by = program_.hidden_scope(frame);
+    if ((!run && !hidden_by) ||
+        (run && *run + 1 < program_.activations() && *run >= snapshots_.size())) {
         e.error = hidden(frame);
         return e;
     }
@@ -112,8 +137,21 @@ ostra::Evaluation ReginaEngine::ask(std::size_t frame, const std::string& instru
         e.error = "ostra-regina: EXIT and SIGNAL cannot be used in a question";
         return e;
     }
+    if (hidden_by) {
+        // Shared variables are asked with the values they have now.
+        Variables& copy = *hidden_by->holder->hidden;
+        if (hidden_by->innermost && hidden_by->procedure->activation + 1 == program_.activations())
+            for (const std::string& e : hidden_by->procedure->exposed)
+                if (e.back() != '.') {
+                    if (std::optional<std::string> now = fetch_variable(e, false))
+                        copy[e] = *now;
+                    else
+                        copy.erase(e);
+                }
+        return ask_copy(copy, hidden_by->holder->hidden_changes, instructions);
+    }
     if (*run + 1 == program_.activations()) return ask_live(instructions);
-    return ask_snapshot(*run, instructions);
+    return ask_copy(snapshots_[*run], changes_[*run], instructions);
 }
 
 void ReginaEngine::begin_question() {
@@ -164,8 +202,8 @@ ostra::Evaluation ReginaEngine::ask_live(const std::string& instructions) {
     return e;
 }
 
-ostra::Evaluation ReginaEngine::ask_snapshot(std::size_t run, const std::string& instructions) {
-    Variables& before = snapshots_[run];
+ostra::Evaluation ReginaEngine::ask_copy(Variables& before, Changes& changes,
+                                         const std::string& instructions) {
     const std::string program = question_program();
     RXSTRING instore[2];
     MAKERXSTRING(instore[0], const_cast<char*>(program.data()), program.size());
@@ -192,7 +230,6 @@ ostra::Evaluation ReginaEngine::ask_snapshot(std::size_t run, const std::string&
 
     // What the question changed goes to the snapshot now and to Regina when
     // the call returns.
-    std::map<std::string, std::optional<std::string>>& changes = changes_[run];
     for (const auto& [name, text] : after_question_) {
         auto old = before.find(name);
         if (old == before.end() || old->second != text) changes[name] = text;

@@ -88,6 +88,7 @@ class ReginaEngine : public ostra::Engine {
     // exits.cpp
     long on_trace(std::string_view line);
     std::string pause_answer();
+    void keep_hidden_variables();
     void end_stretch();
     void show_failed_command();
     void wait_for_stdin();
@@ -98,7 +99,10 @@ class ReginaEngine : public ostra::Engine {
     // questions.cpp
     ostra::Evaluation ask(std::size_t frame, const std::string& instructions);
     ostra::Evaluation ask_live(const std::string& instructions);
-    ostra::Evaluation ask_snapshot(std::size_t run, const std::string& instructions);
+    using Changes = std::map<std::string, std::optional<std::string>>;
+    ostra::Evaluation ask_copy(Variables& before, Changes& changes,
+                               const std::string& instructions);
+    bool shared_live(const Program::Hidden& hidden_by, const std::string& name) const;
     void begin_question();
     ostra::Evaluation question_answer(bool called);
     std::string hidden(std::size_t frame) const;

@@ -8,6 +8,19 @@ namespace regina {
 
 namespace {
 
+// The first words of REXX's keyword instructions (and of THEN, ELSE and
+// OTHERWISE, which are followed by one).
+bool is_keyword(const std::string& upper_word) {
+    static const char* const keywords[] = {
+        "ADDRESS", "ARG",       "CALL",    "DO",    "DROP",  "ELSE",    "END",     "EXIT",
+        "IF",      "INTERPRET", "ITERATE", "LEAVE", "NOP",   "NUMERIC", "OPTIONS", "OTHERWISE",
+        "PARSE",   "PROCEDURE", "PULL",    "PUSH",  "QUEUE", "RETURN",  "SAY",     "SELECT",
+        "SIGNAL",  "THEN",      "TRACE",   "UPPER", "WHEN"};
+    for (const char* k : keywords)
+        if (upper_word == k) return true;
+    return false;
+}
+
 bool symbol_char(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
            c == '!' || c == '?' || c == '_' || c == '#' || c == '@' || c == '$';
@@ -164,6 +177,8 @@ class Scanner {
             blocks_.pop_back();
         }
         index_.clauses.push_back({line_, begin, loops_});
+        const bool compared = assignment && after + 1 < text_.size() && text_[after + 1] == '=';
+        if ((!assignment || compared) && !is_keyword(word)) index_.has_commands = true;
         if (!assignment) {
             if (word == "DO") {
                 // DO alone groups; anything after it makes a loop.

@@ -44,6 +44,9 @@ struct SourceIndex {
     std::vector<Label> labels;       // in the order of the text
     std::vector<ClauseStart> clauses;
     std::vector<CallSite> calls;
+    // Some clause is a command to the environment (neither an assignment
+    // nor an instruction nor a label).
+    bool has_commands = false;
 
     // The first line at or after `line` where a clause starts, or -1.
     int clause_line_from(int line) const;

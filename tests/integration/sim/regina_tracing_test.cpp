@@ -178,3 +178,34 @@ TEST(ReginaTracing, StepoutFromARoutineFileStopsAtTheClauseAfterTheCall) {
     EXPECT_EQ(run(vel, "cont"), "|end|");
     EXPECT_EQ(vel.output_until("3\n"), "2\n3\n");
 }
+
+// The caller's variables behind a PROCEDURE: read from the copy taken when
+// the PROCEDURE ran, exposed ones as they are now, and a change made there
+// reaching the caller when the routine returns.
+const char hiding_text[] = "name = 'Ada'; shared = 1; big.7 = 'seven'\n" // 0
+                           "call inner 3\n"                              // 1
+                           "say name shared\n"                           // 2
+                           "exit\n"                                      // 3
+                           "inner: procedure expose shared\n"            // 4
+                           "  shared = shared + 1\n"                     // 5
+                           "  return\n";                                 // 6
+
+TEST(ReginaTracing, ACallersVariablesBehindAProcedureCanBeReadAndSet) {
+    VelSide vel({macro("hiding.rexx", hiding_text)});
+    ASSERT_TRUE(vel.ok);
+    vel.until_stop();
+    vel.command("stopv at 7");
+    EXPECT_EQ(vel.next_message(), "|stop-set|6");
+    EXPECT_EQ(run(vel, "cont"), "|stop-at|6 inner");
+    EXPECT_EQ(answer(vel, "print name"), "|mes|name is not assigned.") << "inner's own scope";
+    EXPECT_EQ(answer(vel, "up"), "|stop-up|1 main");
+    EXPECT_EQ(answer(vel, "print name"), "|mes|name = Ada");
+    EXPECT_EQ(answer(vel, "print shared"), "|mes|shared = 2") << "exposed: as it is now";
+    EXPECT_EQ(answer(vel, "print big.7 || '!'"), "|mes|seven!");
+    EXPECT_EQ(answer(vel, "tipeval @main say name"), "|tipval|Ada");
+    vel.command("interpret name = 'Grace'");
+    EXPECT_EQ(vel.next_message(), "|refresh|");
+    EXPECT_EQ(answer(vel, "print name"), "|mes|name = Grace");
+    EXPECT_EQ(run(vel, "cont"), "|end|");
+    EXPECT_EQ(vel.output_until("\n"), "Grace 2\n") << "the change reached main on return";
+}
