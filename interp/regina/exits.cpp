@@ -123,7 +123,18 @@ long ReginaEngine::on_trace(std::string_view line) {
             if (session_->quitting()) end_now();
             return RXEXIT_HANDLED;
         }
-        if (line.find("+++ RC=") != std::string_view::npos) show_failed_command();
+        const std::string letter =
+            program_.frames.empty() ? "N" : trace_letter(program_.frames.back().trace_asked);
+        // Results and intermediates ("       >V>   ..."): Regina makes them
+        // for a TRACE R or I, and the macro may have asked for less since
+        // (TRACE() with an argument).
+        if (line.size() > 10 && line.substr(7, 1) == ">" && line.substr(9, 1) == ">")
+            return letter == "R" || letter == "I" ? RXEXIT_NOT_HANDLED : RXEXIT_HANDLED;
+        if (line.find("+++ RC=") != std::string_view::npos) {
+            if (letter == "O") return RXEXIT_HANDLED;
+            // Under A, R and I its clause has been shown already.
+            if (letter != "A" && letter != "R" && letter != "I") show_failed_command();
+        }
         return RXEXIT_NOT_HANDLED; // Regina writes it to standard error
     }
     clause_line_ = t.line > 0 ? t.line : clause_line_;
@@ -137,6 +148,7 @@ long ReginaEngine::on_trace(std::string_view line) {
         at = program_.follow(t);
     }
     keep_hidden_variables();
+    echo_trace(line, t); // in the frame the clause runs in
     if (!at) return RXEXIT_HANDLED;
     if (!session_->before_clause(*at)) end_now();
     if (++since_flush_ >= 256) {
@@ -189,13 +201,14 @@ std::string ReginaEngine::pause_answer() {
     // Regina goes on counting the untraced clauses wherever they run, in
     // any routine and any file: a stretch may only start when nothing could
     // stop the macro anywhere, and when no file it runs reads the default
-    // input (a read needs its line for "halt-at") or runs commands (plain
-    // Regina shows a failed command's clause, which a stretch does not give).
+    // input (a read needs its line for "halt-at"), runs commands (plain
+    // Regina shows a failed command's clause, which a stretch does not give)
+    // or sets its own tracing (its trace output needs every clause).
     // After "trace -N" Regina pauses once more: an empty answer sets it going.
     if (untraced_run_ != no_stretch) return "";
     if (!session_->runs_freely()) return "";
     for (const LoadedFile& f : program_.files)
-        if (f.reads_input || f.index.has_commands) return "";
+        if (f.reads_input || f.index.has_commands || f.rewrite.changed) return "";
     untraced_run_ = program_.activations() - 1;
     stretch_began_us_ = now_us();
     return "trace -" + std::to_string(stretch_);
@@ -225,10 +238,48 @@ void ReginaEngine::end_now() {
     std::_Exit(status);
 }
 
+// The macro's TRACE instruction, or its TRACE() function: what it asks for
+// is kept for its trace output, and Regina goes on tracing for the
+// debugger (the result lines of R and I only when asked for).
+long ReginaEngine::on_trace_setting(bool instruction, void* parameters) {
+    auto* p = static_cast<RXFNCCAL_PARM*>(parameters);
+    std::string setting = p->rxfnc_argc > 0 && p->rxfnc_argv[0].strptr
+                              ? std::string(p->rxfnc_argv[0].strptr, p->rxfnc_argv[0].strlength)
+                              : "";
+    std::string& asked =
+        program_.frames.empty() ? macro_trace_ : program_.frames.back().trace_asked;
+    const std::string before = asked;
+    const std::string letter = trace_letter(setting);
+    if (!letter.empty()) asked = (setting.find('?') != std::string::npos ? "?" : "") + letter;
+    if (!instruction) {
+        set_result(p->rxfnc_retc, before);
+        return RXEXIT_HANDLED;
+    }
+    const std::string now = trace_letter(asked);
+    set_result(p->rxfnc_retc, now == "R" || now == "I" ? now : "A");
+    return RXEXIT_HANDLED;
+}
+
+// Trace output the macro asked for, as plain Regina would write it.
+void ReginaEngine::echo_trace(std::string_view line, const TraceLine& t) {
+    if (program_.frames.empty()) return;
+    const std::string letter = trace_letter(program_.frames.back().trace_asked);
+    const bool label = !t.text.empty() && t.text.back() == ':';
+    if (letter != "A" && letter != "R" && letter != "I" && !(letter == "L" && label)) return;
+    const int file = program_.current_file();
+    std::string shown =
+        shown_as_written(std::string(line), program_.files[std::size_t(file)].rewrite);
+    shown += '\n';
+    settle();
+    (void)!::write(2, shown.data(), shown.size());
+}
+
 long ReginaEngine::on_function(void* parameters) {
-    if (asking_) return RXEXIT_NOT_HANDLED;
     auto* p = static_cast<RXFNCCAL_PARM*>(parameters);
     std::string name(reinterpret_cast<const char*>(p->rxfnc_name), p->rxfnc_namel);
+    if (name == trace_instruction_function) return on_trace_setting(true, parameters);
+    if (name == trace_query_function) return on_trace_setting(false, parameters);
+    if (asking_) return RXEXIT_NOT_HANDLED;
     int caller = program_.current_file();
     std::vector<std::string> folders;
     if (caller >= 0) folders.push_back(folder_of(program_.files[std::size_t(caller)].real));

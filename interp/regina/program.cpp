@@ -77,6 +77,7 @@ int Program::add_file(const std::string& path, const std::string& real, const st
     f.text = text;
     f.index = index_source(text);
     f.reads_input = mentions_input(text);
+    f.rewrite = rewrite_trace(text);
     if (!files.empty())
         f.first_displayed = files.back().first_displayed + files.back().index.line_count;
     files.push_back(std::move(f));
@@ -100,6 +101,10 @@ void Program::push(const std::string& routine, int file, int indent) {
     f.activation = activations_.size() - 1;
     f.base_indent = indent;
     f.line = files[std::size_t(file)].first_displayed;
+    // A routine starts with its caller's trace setting; a routine file with
+    // the default.
+    if (!frames.empty() && frames.back().activation == f.activation)
+        f.trace_asked = frames.back().trace_asked;
     frames.push_back(f);
 }
 

@@ -19,6 +19,7 @@
 #include "engine.h"
 #include "session.h"
 #include "source_index.h"
+#include "trace_rewrite.h"
 #include "variable_pool.h"
 
 #include <deque>
@@ -36,6 +37,7 @@ struct LoadedFile {
     int first_displayed = 0;
     SourceIndex index;
     bool reads_input = false; // may read the default input stream
+    TraceRewrite rewrite;     // the text Regina runs, the macro's TRACE made the debugger's
 };
 
 struct Frame {
@@ -47,6 +49,9 @@ struct Frame {
     int line = 0;           // displayed: the clause about to run, or the call into the next frame
     bool procedure = false; // its variables are its own (PROCEDURE)
     bool fresh = true;      // no clause of it reached yet
+    // What the macro's TRACE asked for in this routine ("N", "?R"...);
+    // Regina traces for the debugger whatever it is.
+    std::string trace_asked = "N";
     // For a PROCEDURE frame: the names its EXPOSE shares with its caller
     // (upper case; a stem as "NAME.").
     std::vector<std::string> exposed;

@@ -171,7 +171,7 @@ int ReginaEngine::run(const std::string& shown, const std::string& real, const s
 int ReginaEngine::run_file(int file, long call_type, const std::vector<std::string>& args,
                            std::optional<std::string>& result, bool& failed) {
     const LoadedFile& f = program_.files[std::size_t(file)];
-    std::string copy = traced_copy(f.text);
+    std::string copy = traced_copy(f.rewrite.text);
     RXSTRING instore[2];
     MAKERXSTRING(instore[0], copy.data(), copy.size());
     MAKERXSTRING(instore[1], nullptr, 0);

@@ -61,6 +61,7 @@ class ReginaEngine : public ostra::Engine {
     std::int64_t question_deadline_ = 0;
     bool halt_sent_ = false;
     bool error_seen_ = false;
+    std::string macro_trace_ = "N"; // asked before any frame (not expected)
     int since_flush_ = 0;
     // The last clause traced (its line and its indented text), and the line
     // number Regina's normal tracing would have shown last: to show a failed
@@ -88,6 +89,8 @@ class ReginaEngine : public ostra::Engine {
     // exits.cpp
     long on_trace(std::string_view line);
     std::string pause_answer();
+    long on_trace_setting(bool instruction, void* parameters);
+    void echo_trace(std::string_view line, const TraceLine& t);
     void keep_hidden_variables();
     void end_stretch();
     void show_failed_command();

@@ -1,6 +1,7 @@
-// Programs run to the end under ostra-regina (one "cont" after each stop)
-// write exactly what the regina command writes, standard error included,
-// read the same input, and end with the same status.
+// Programs run to the end under ostra-regina (one "cont" after each stop,
+// or stepped clause by clause) write exactly what the regina command writes,
+// standard error included, read the same input, and end with the same
+// status.
 #include "vel_side.h"
 
 #include <gtest/gtest.h>
@@ -27,16 +28,17 @@ Outcome under_regina(const std::string& path, const std::string& input) {
     return {read_file(out), WIFEXITED(raw) ? WEXITSTATUS(raw) : -1};
 }
 
-// The same under the debugger: the input typed first, then "cont" until the
-// run ends.
-Outcome under_debugger(const std::string& path, const std::string& input) {
+// The same under the debugger: the input typed first, then `how` ("cont"
+// or "step") until the run ends.
+Outcome under_debugger(const std::string& path, const std::string& input,
+                       const std::string& how = "cont") {
     VelSide vel({path});
     Outcome o;
     if (!vel.ok) return o;
     vel.until_stop();
     vel.in.send(input);
-    for (int stops = 0; stops < 20; ++stops) {
-        vel.command("cont");
+    for (int stops = 0; stops < 5000; ++stops) {
+        vel.command(how);
         std::vector<std::string> got = vel.until_stop();
         if (got.empty() || got.back() == "|end|") break;
     }
@@ -49,9 +51,11 @@ void expect_same(const std::string& name, const std::string& text, const std::st
     std::string path = scratch_path(name);
     write_file(path, text);
     Outcome expected = under_regina(path, input);
-    Outcome got = under_debugger(path, input);
-    EXPECT_EQ(got.output, expected.output) << name;
-    EXPECT_EQ(got.status, expected.status) << name;
+    for (const char* how : {"cont", "step"}) {
+        Outcome got = under_debugger(path, input, how);
+        EXPECT_EQ(got.output, expected.output) << name << " with " << how;
+        EXPECT_EQ(got.status, expected.status) << name << " with " << how;
+    }
     EXPECT_FALSE(expected.output.empty()) << name << ": the reference wrote nothing";
 }
 
@@ -125,12 +129,39 @@ TEST(ReginaOutput, TheLanguageAtLarge) {
                 "");
 }
 
+TEST(ReginaOutput, TheMacrosOwnTraceSettingsWriteWhatTheyWriteUnderRegina) {
+    expect_same("traced.rexx",
+                "say 'one'\n"
+                "trace a\n"
+                "x = 1\n"
+                "if x then say 'two' trace()\n"
+                "trace off\n"
+                "say 'three' trace()\n"
+                "call sub\n"
+                "say 'four'\n"
+                "'exit 3'\n"
+                "trace value 'r'\n"
+                "y = x + 1; 'exit 2'\n"
+                "old = trace('N')\n"
+                "say old trace()\n"
+                "'exit 1'\n"
+                "trace\n"
+                "exit\n"
+                "sub:\n"
+                "  trace i\n"
+                "  z = 2 * 3\n"
+                "  return\n",
+                "");
+}
+
 TEST(ReginaOutput, TheWordCountingExample) {
     std::string path = example("words.rexx");
     const std::string input = "the cat and the hat\nA cat, a HAT; the end.\n\n";
     Outcome expected = under_regina(path, input);
-    Outcome got = under_debugger(path, input);
-    EXPECT_EQ(got.output, expected.output);
-    EXPECT_EQ(got.status, expected.status);
+    for (const char* how : {"cont", "step"}) {
+        Outcome got = under_debugger(path, input, how);
+        EXPECT_EQ(got.output, expected.output) << how;
+        EXPECT_EQ(got.status, expected.status) << how;
+    }
     EXPECT_NE(expected.output.find("THE............."), std::string::npos) << expected.output;
 }

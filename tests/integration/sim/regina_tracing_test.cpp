@@ -209,3 +209,27 @@ TEST(ReginaTracing, ACallersVariablesBehindAProcedureCanBeReadAndSet) {
     EXPECT_EQ(run(vel, "cont"), "|end|");
     EXPECT_EQ(vel.output_until("\n"), "Grace 2\n") << "the change reached main on return";
 }
+
+TEST(ReginaTracing, AMacrosOwnTraceOffBlindsNeitherBreakpointsNorBreak) {
+    VelSide vel({macro("quiet.rexx", "trace off\n"         // 0
+                                     "call spin\n"         // 1
+                                     "exit\n"              // 2
+                                     "spin:\n"             // 3
+                                     "  trace value 'O'\n" // 4
+                                     "  n = 0\n"           // 5
+                                     "  do forever\n"      // 6
+                                     "    n = n + 1\n"     // 7
+                                     "  end\n")});         // 8
+    ASSERT_TRUE(vel.ok);
+    vel.until_stop();
+    EXPECT_EQ(answer(vel, "stopv at 6"), "|stop-set|5");
+    EXPECT_EQ(run(vel, "cont"), "|stop-at|5 spin");
+    vel.command("delete 5");
+    vel.command("cont");
+    pause_ms(100);
+    vel.command("break");
+    std::string stop = vel.until_stop().back();
+    EXPECT_TRUE(stop == "|stop-at|6 spin" || stop == "|stop-at|7 spin") << stop;
+    EXPECT_EQ(where(vel).size(), 2u);
+    vel.command("kill");
+}

@@ -1,0 +1,39 @@
+// A macro's own TRACE settings in the debugger's copy of it. Regina's
+// tracing is how the debugger sees each clause, so the copy's TRACE
+// instructions and TRACE() calls go to the debugger instead
+// (OSTRA_REGINA_TRACE_ and OSTRA_REGINA_TRACE_Q_, answered by the function
+// exit): it keeps what the macro asked for, writes the trace output that
+// setting gives, and keeps Regina tracing for itself. Lines and line
+// numbers stay as they are.
+#pragma once
+
+#include <map>
+#include <string>
+
+namespace regina {
+
+inline constexpr const char* trace_instruction_function = "OSTRA_REGINA_TRACE_";
+inline constexpr const char* trace_query_function = "OSTRA_REGINA_TRACE_Q_";
+
+struct TraceRewrite {
+    std::string text;
+    // The TRACE instructions as written, by 1-based line: trace output
+    // shows them so.
+    std::map<int, std::string> instructions;
+    bool changed = false;
+};
+
+// `text` with "TRACE setting" made "trace value OSTRA_REGINA_TRACE_('setting')"
+// (VALUE and expressions passed as they are) and "TRACE(" made
+// "OSTRA_REGINA_TRACE_Q_(".
+TraceRewrite rewrite_trace(const std::string& text);
+
+// A trace line of the copy as plain Regina would show it for the macro.
+std::string shown_as_written(const std::string& line, const TraceRewrite& rewrite);
+
+// The setting a TRACE asks for, as one upper-case letter (A, C, E, F, I, L,
+// N, O, R); the '?' of interactive tracing and the numbers of skipping are
+// the debugger's and are dropped: nothing when only those were given.
+std::string trace_letter(const std::string& setting);
+
+} // namespace regina

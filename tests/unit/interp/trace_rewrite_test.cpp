@@ -1,0 +1,50 @@
+// The macro's TRACE instructions and TRACE() calls in the debugger's copy.
+#include "trace_rewrite.h"
+
+#include <gtest/gtest.h>
+
+using regina::rewrite_trace;
+
+TEST(TraceRewrite, EveryFormOfTheInstructionGoesToTheDebugger) {
+    regina::TraceRewrite r = rewrite_trace("trace ?R\n"
+                                           "if x then trace off; else TRACE\n"
+                                           "trace value 'a' /* note */\n"
+                                           "trace (setting); say 'on'\n"
+                                           "trace = 3; say trace\n"
+                                           "say 'trace off' /* trace off */\n"
+                                           "old = trace('N') trace ()\n");
+    EXPECT_EQ(r.text, "trace value OSTRA_REGINA_TRACE_('?R')\n"
+                      "if x then trace value OSTRA_REGINA_TRACE_('off'); else trace value "
+                      "OSTRA_REGINA_TRACE_('N')\n"
+                      "trace value OSTRA_REGINA_TRACE_('a')/* note */\n"
+                      "trace value OSTRA_REGINA_TRACE_((setting)); say 'on'\n"
+                      "trace = 3; say trace\n"
+                      "say 'trace off' /* trace off */\n"
+                      "old = OSTRA_REGINA_TRACE_Q_('N') trace ()\n");
+    EXPECT_TRUE(r.changed);
+    EXPECT_EQ(r.instructions.at(1), "trace ?R");
+    EXPECT_EQ(r.instructions.at(3), "trace value 'a'");
+    EXPECT_EQ(r.text.find('\n'), std::string("trace value OSTRA_REGINA_TRACE_('?R')").size())
+        << "lines stay where they are";
+    EXPECT_FALSE(rewrite_trace("say 'no tracing here'\n").changed);
+}
+
+TEST(TraceRewrite, TraceLinesShowTheInstructionsAsWritten) {
+    regina::TraceRewrite r = rewrite_trace("x = 1\ntrace value trace()\n");
+    EXPECT_EQ(r.instructions.at(2), "trace value trace()");
+    EXPECT_EQ(regina::shown_as_written(
+                  "     2 *-* trace value OSTRA_REGINA_TRACE_(OSTRA_REGINA_TRACE_Q_())", r),
+              "     2 *-* trace value trace()");
+    EXPECT_EQ(regina::shown_as_written("     3 *-* say OSTRA_REGINA_TRACE_Q_()", r),
+              "     3 *-* say trace()");
+    EXPECT_EQ(regina::shown_as_written("     1 *-* x = 1", r), "     1 *-* x = 1");
+}
+
+TEST(TraceRewrite, ASettingIsItsLetterWithoutTheDebuggersPrefixesAndCounts) {
+    EXPECT_EQ(regina::trace_letter("off"), "O");
+    EXPECT_EQ(regina::trace_letter("?results"), "R");
+    EXPECT_EQ(regina::trace_letter("!i"), "I");
+    EXPECT_EQ(regina::trace_letter("-5"), "") << "skipping is the debugger's";
+    EXPECT_EQ(regina::trace_letter("?"), "");
+    EXPECT_EQ(regina::trace_letter("x"), "") << "not a setting";
+}
