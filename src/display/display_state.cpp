@@ -14,6 +14,7 @@
 #include "display/selection_range.h"
 #include "display/selection_state.h"
 #include "display/toolbar.h"
+#include "display/window_menu.h"
 #include "edit/edit_quit.h"
 #include "link/source.h"
 #include "platform/ui.h"
@@ -50,6 +51,7 @@ void apply_title() {
 
 void display_state_changed() {
     toolbar_refresh();
+    window_menu_refresh();
     apply_pointer();
     apply_title();
 }

@@ -202,7 +202,13 @@ const Keyword keywords[] = {
          if (read_number(body, line)) link_line_breakpoint_set(line);
      }},
     {"stopin-set", stopin_set},
-    {"quire", [](std::string_view) { g_source.editor_driven = true; }},
+    {"quire",
+     [](std::string_view) {
+         // Kill, open, run and rerun stop being offered at once, not at the
+         // next stop.
+         g_source.editor_driven = true;
+         display_state_changed();
+     }},
     {"file-map", file_map},
 };
 
