@@ -78,6 +78,8 @@ bool run_again(const CommandText& command, Again kind) {
         command_print("Issue a RUNFILE command first.");
         return true;
     }
+    // The new interpreter's source replaces the buffers and their edits.
+    if (!edit_confirm_unsaved()) return true;
     std::vector<std::string>& run = g_link.run_vector;
     if (kind == Again::Rerun || command.count() >= 2) {
         run.resize(2);
