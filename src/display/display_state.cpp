@@ -47,6 +47,12 @@ void apply_title() {
     g_display_state.applied_title = std::move(title);
 }
 
+void apply_waiting() {
+    if (g_display_state.io_shows_waiting == g_source.macro_halted) return;
+    g_display_state.io_shows_waiting = g_source.macro_halted;
+    pane_redraw(g_panes.io);
+}
+
 } // namespace
 
 void display_state_changed() {
@@ -54,6 +60,7 @@ void display_state_changed() {
     window_menu_refresh();
     apply_pointer();
     apply_title();
+    apply_waiting();
 }
 
 void display_reset_records() {

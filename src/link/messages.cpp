@@ -77,6 +77,7 @@ void stop(std::string_view body, StopKind kind) {
     const bool halted = kind == StopKind::Halt;
     g_source.macro_halted = halted;
     g_source.macro_running = halted;
+    if (halted) ++g_source.input_waits;
 
     const std::size_t space = body.find(' ');
     std::string routine;
