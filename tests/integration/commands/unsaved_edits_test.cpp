@@ -2,8 +2,9 @@
 // quitting does and does what the answer says. Save File writes the file
 // (its old text kept as FILE%) and vel ends, Discard Edits ends it leaving
 // the file alone, Cancel Exit keeps vel open with the link closed. Without
-// edits each path ends vel as before, with no question. Real loopback
-// sockets and real files in a scratch folder.
+// edits each path ends vel as before, with no question. A write that fails
+// or stalls closes the link but never ends vel: the edits stay, unasked.
+// Real loopback sockets and real files in a scratch folder.
 #include "edit/edit_quit.h"
 #include "edit/edit_session.h"
 #include "edit/edit_ui.h"
@@ -228,6 +229,19 @@ TEST_F(UnsavedEdits, AWriteFailureClosesTheLinkButNeverEndsVel) {
     for (int i = 0; i < 50 && g_link.connected; ++i)
         status = exit_status_of("print " + std::string(2000, 'p'));
     EXPECT_EQ(status, -1000);
+    EXPECT_EQ(box_texts(), Lines{"vel: Unable to write to Ostra."});
+    expect_kept_open();
+}
+
+TEST_F(UnsavedEdits, AStalledInterpreterIsGivenUpButVelStays) {
+    edit_line_two();
+    // The interpreter stops reading: the socket buffers fill, and the send
+    // that finds no room for its patience gives the link up.
+    std::string prints;
+    for (int i = 0; i < 3000; ++i)
+        prints += "print " + std::string(2000, 'p') + "\n";
+    write_host_file(dir.file("prints"), prints);
+    EXPECT_EQ(exit_status_of("source " + dir.file("prints")), -1000);
     EXPECT_EQ(box_texts(), Lines{"vel: Unable to write to Ostra."});
     expect_kept_open();
 }
