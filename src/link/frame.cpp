@@ -17,8 +17,9 @@
 namespace {
 
 // A header that makes no sense, after its box: the link cannot go on. Once
-// connected the user may keep vel open for unsaved edits; before that (a
-// handshake) nothing can have been edited.
+// connected the user may keep vel open for unsaved edits; before that, in
+// a launch handshake, the run that started it has had its answer about them
+// already.
 std::optional<std::string> bad_header(ReadPolicy policy) {
     if (policy == ReadPolicy::Greeting) plat_exit(1);
     if (!g_link.connected) vel_exit(1);
