@@ -253,8 +253,10 @@ const Row rows[] = {
          return true;
      }},
     {"runfile", two_or_more, Needs::Nothing, row_runfile},
-    {"rerun", nullptr, Needs::Nothing, row_rerun, Offered::NotRunning},
-    {"run", nullptr, Needs::Nothing, row_run, Offered::NotRunning},
+    // An editor that drives vel starts the macro itself: run and rerun are
+    // only invalid lines there, so they are not offered.
+    {"rerun", nullptr, Needs::Nothing, row_rerun, Offered::NotRunningNotDriven},
+    {"run", nullptr, Needs::Nothing, row_run, Offered::NotRunningNotDriven},
     {"kill", nullptr, Needs::Interpreter, row_kill, Offered::StoppedNotDriven},
     {"exit", nullptr, Needs::Nothing, row_exit},
     // These send their own name, whatever the letter case of the line.

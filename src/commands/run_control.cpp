@@ -28,12 +28,19 @@ bool has_script() {
     return g_link.run_vector.size() > 1;
 }
 
+// vel's work for the editor that drives it is done; unsaved edits are asked
+// about first, and the answer may keep vel open.
+void end_for_editor_now() {
+    if (edit_confirm_unsaved()) vel_exit(0);
+}
+
 // Run commands in editor-driven mode: the editor that started the
 // interpreter takes the program back after an error; otherwise the line is
 // invalid.
 bool end_for_editor() {
-    if (g_source.error_reported) vel_exit(0);
-    return false;
+    if (!g_source.error_reported) return false;
+    end_for_editor_now();
+    return true;
 }
 
 // Runs a new script: every breakpoint of the old one goes, the interpreter
@@ -78,6 +85,8 @@ bool run_again(const CommandText& command, Again kind) {
         command_print("Issue a RUNFILE command first.");
         return true;
     }
+    // The new interpreter's source replaces the buffers and their edits.
+    if (!edit_confirm_unsaved()) return true;
     std::vector<std::string>& run = g_link.run_vector;
     if (kind == Again::Rerun || command.count() >= 2) {
         run.resize(2);
@@ -99,7 +108,7 @@ bool run_again(const CommandText& command, Again kind) {
 } // namespace
 
 void command_not_running() {
-    if (g_source.editor_driven) vel_exit(0);
+    if (g_source.editor_driven) return end_for_editor_now();
     command_print(has_script() ? "Issue a RUN command first." : "Issue a RUNFILE command first.");
 }
 
@@ -135,6 +144,9 @@ bool row_kill(const CommandText&) {
 }
 
 bool row_exit(const CommandText&) {
+    // Typed or bound, exit leaves as closing the window does: unsaved edits
+    // are asked about first.
+    if (!edit_confirm_unsaved()) return true;
     if (g_link.connected) stop_interpreter(StopReason::Command);
     vel_exit(0);
 }

@@ -14,6 +14,7 @@ std::array<Rgb, colour_slot_count> defaults() {
     slots[SLOT_PANEL] = {133, 74, 0};
     slots[SLOT_IO_BACK] = {232, 157, 134};
     slots[SLOT_EDITED_LINE] = {255, 224, 170};
+    slots[SLOT_WAITING] = {40, 90, 160};
     return slots;
 }
 

@@ -21,6 +21,7 @@ enum ColourSlot : int {
     SLOT_PANEL = 13,        // button panel and line numbers ("back_panel", "back_prefix")
     SLOT_IO_BACK = 14,      // io pane background ("back_io")
     SLOT_EDITED_LINE = 35,  // background of lines changed in edit mode
+    SLOT_WAITING = 36,      // the io pane's tag while the macro waits for input
     SLOT_TEXT = 64,         // text and the rule ("foreground")
 };
 

@@ -14,6 +14,7 @@
 #include "display/selection_range.h"
 #include "display/selection_state.h"
 #include "display/toolbar.h"
+#include "display/window_menu.h"
 #include "edit/edit_quit.h"
 #include "link/source.h"
 #include "platform/ui.h"
@@ -46,12 +47,20 @@ void apply_title() {
     g_display_state.applied_title = std::move(title);
 }
 
+void apply_waiting() {
+    if (g_display_state.io_shows_waiting == g_source.macro_halted) return;
+    g_display_state.io_shows_waiting = g_source.macro_halted;
+    pane_redraw(g_panes.io);
+}
+
 } // namespace
 
 void display_state_changed() {
     toolbar_refresh();
+    window_menu_refresh();
     apply_pointer();
     apply_title();
+    apply_waiting();
 }
 
 void display_reset_records() {

@@ -3,12 +3,19 @@
 
 #include "view/display_state.h"
 
+#include <cstdint>
 #include <string>
 
 struct DisplayStateRecord {
     // The title last put up: it is set again only when it changes, so a
     // title someone else put up stays until the state says something new.
     std::string applied_title;
+    // Whether the io pane was last drawn showing that the macro waits for
+    // input: it is drawn again when that changes.
+    bool io_shows_waiting = false;
+    // The wait for input (g_source.input_waits) the command pane last said
+    // where answers are typed for: it says so once a wait.
+    std::uint32_t answer_note_wait = 0;
 };
 
 extern DisplayStateRecord g_display_state;

@@ -1,6 +1,7 @@
 #include "display/key_route.h"
 
 #include "commands/key_bindings.h"
+#include "display/display_state.h"
 #include "display/edit_cursor.h"
 #include "display/layout.h"
 #include "display/line_editor.h"
@@ -8,6 +9,7 @@
 #include "edit/edit_mode.h"
 #include "edit/edit_save.h"
 #include "link/source.h"
+#include "view/text_panes.h"
 
 namespace {
 
@@ -22,6 +24,15 @@ Pane* pane_at(int y) {
     default:
         return nullptr;
     }
+}
+
+// Edit mode keeps the keys over the source pane while the macro waits for
+// input, so an answer typed there lands in the source: the first such key
+// of each wait says where answers go.
+void note_where_answers_go() {
+    if (g_display_state.answer_note_wait == g_source.input_waits) return;
+    g_display_state.answer_note_wait = g_source.input_waits;
+    command_print(kAnswerNote);
 }
 
 bool pages_a_pane(int code, KeyModifiers modifiers) {
@@ -40,8 +51,11 @@ void key_route(int code, KeyModifiers modifiers, int y, KeyTarget target) {
         edit_save();
         return;
     }
-    if (edit_mode_on() && over == LAYOUT_SOURCE && edit_key(code, modifiers.shift, modifiers.ctrl))
+    if (edit_mode_on() && over == LAYOUT_SOURCE &&
+        edit_key(code, modifiers.shift, modifiers.ctrl)) {
+        if (g_source.macro_halted) note_where_answers_go();
         return;
+    }
     if (pages_a_pane(code, modifiers)) {
         if (Pane* pane = pane_at(y); pane && pane_page(*pane, code == KEY_PAGE_DOWN)) return;
     }

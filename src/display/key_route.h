@@ -1,10 +1,18 @@
 // Where a translated key goes: typing follows the mouse pointer, not a
-// keyboard focus. Over the io pane (or while the macro waits for input) it
-// is input for the macro; over the source pane, the buttons or the command
-// pane it is a debugger command line; elsewhere only bound keys act.
+// keyboard focus. In edit mode, over the source pane, the keys the editor
+// takes edit the source, even while the macro waits for input. Otherwise,
+// over the io pane (or, with Ctrl up, anywhere while the macro waits for
+// input) it is input for the macro; over the source pane, the buttons or
+// the command pane it is a debugger command line; elsewhere only bound keys
+// act.
 #pragma once
 
 #include "view/key_codes.h"
+
+// What the command pane says, once a wait, when a key typed over the source
+// pane in edit mode went into the source while the macro waits for input.
+inline constexpr const char* kAnswerNote =
+    "The macro waits for input: type its answer with the pointer over the io pane.";
 
 enum class KeyTarget {
     MainWindow, // the key came to the main window

@@ -219,6 +219,24 @@ void draw_caret(Pane& pane, const Frame& f, const Walk& walk, std::int32_t count
     pane.caret = {true, column * f.w, bottom - 3};
 }
 
+// While the macro waits for input the io pane says so at the right end of
+// the row typing goes to (the row above it when the typed line leaves no
+// room; the bottom row when that line is scrolled out of view). The tag is
+// drawn over the cells only: clicks and selections still see the text.
+void draw_waiting_tag(const Pane& pane, const Frame& f) {
+    const int length = static_cast<int>(std::string_view(kWaitingTag).size());
+    // One column short of the end: the last one may sit under the scroll bar.
+    const int column = f.columns - length - 1;
+    if (column < 1 || f.rows < 1) return;
+    int bottom = f.rows * f.h;
+    if (pane.caret.drawn) {
+        bottom = pane.caret.y + 3;
+        if (pane.caret.x / f.w + 2 > column) bottom -= f.h;
+    }
+    if (bottom < f.h) return;
+    draw_run(f, column, bottom, kWaitingTag, SLOT_SOURCE_BACK, SLOT_WAITING);
+}
+
 } // namespace
 
 void render_pane(Pane& pane) {
@@ -281,6 +299,7 @@ void render_pane(Pane& pane) {
         // Typing goes to the end of the last line: with that line out of
         // view, a caret on the last row shown would point where nothing goes.
         if (last_line_whole) draw_caret(pane, f, walk, count);
+        if (pane.kind == PaneKind::Io && g_source.macro_halted) draw_waiting_tag(pane, f);
         return;
     }
     edit_cursor_draw(pane, walk.r);

@@ -17,6 +17,9 @@ int number_column_width(std::int32_t count);
 // NAME is the path's base name cut at its first '.'.
 std::string file_banner_text(const std::string& path, int columns);
 
+// What the io pane shows while the macro waits for input.
+inline constexpr const char* kWaitingTag = "<- the macro waits for input";
+
 // Draws the pane into its window. Called by pane_redraw when the pane has a
 // window and no layout is in progress.
 void render_pane(Pane& pane);

@@ -74,6 +74,9 @@ int edit_confirm_unsaved() {
             g_edit_buffers.current = static_cast<std::int32_t>(i);
             edit_save();
         }
+        // A save that failed or was refused has said so; going on would
+        // lose the very edits the user asked to keep.
+        if (edit_any_modified()) return 0;
     }
     return 1;
 }

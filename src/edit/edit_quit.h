@@ -22,9 +22,10 @@ ModifiedList edit_modified_list();
 // the window go), 0 when it goes on.
 int edit_confirm_quit();
 
-// Before the edited text goes away (quitting, running another file): with
-// unsaved edits, the question whether to save them first. 1 when vel may
-// go on (saved or discarded), 0 when the user cancelled.
+// Before the edited text goes away (quitting, running a file again or
+// another one, the link ending vel): with unsaved edits, the question
+// whether to save them first. 1 when vel may go on (saved or discarded), 0
+// when the user cancelled or a save asked for failed.
 int edit_confirm_unsaved();
 
 // The main window was activated: files changed on disk since they were

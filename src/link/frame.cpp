@@ -2,6 +2,7 @@
 
 #include "link/frame_parser.h"
 #include "link/launch.h"
+#include "link/link_end.h"
 #include "link/link_state.h"
 #include "platform/system.h"
 #include "runtime/fatal.h"
@@ -15,9 +16,15 @@
 
 namespace {
 
-[[noreturn]] void end_for(ReadPolicy policy) {
-    if (policy == ReadPolicy::Main) vel_exit(1);
-    plat_exit(1);
+// A header that makes no sense, after its box: the link cannot go on. Once
+// connected the user may keep vel open for unsaved edits; before that, in
+// a launch handshake, the run that started it has had its answer about them
+// already.
+std::optional<std::string> bad_header(ReadPolicy policy) {
+    if (policy == ReadPolicy::Greeting) plat_exit(1);
+    if (!g_link.connected) vel_exit(1);
+    link_end_vel(1);
+    return std::nullopt;
 }
 
 std::optional<std::string> read_failed(ReadPolicy policy) {
@@ -25,7 +32,7 @@ std::optional<std::string> read_failed(ReadPolicy policy) {
     // reports the missing frame in its own words.
     if (policy == ReadPolicy::Main && !g_link.connected) return std::nullopt;
     vel_error_box("vel: Unable to read from the Ostra process.");
-    if (policy == ReadPolicy::Main) vel_exit(1);
+    if (policy == ReadPolicy::Main) link_end_vel(1);
     return std::nullopt;
 }
 
@@ -66,11 +73,11 @@ std::optional<std::string> read_message(vel_socket socket, ReadPolicy policy) {
     }
     if (status == FrameParser::Status::HeaderOverflow) {
         vel_error_box("vel: Overflow when reading header.");
-        end_for(policy);
+        return bad_header(policy);
     }
     if (status == FrameParser::Status::HeaderInvalid) {
         vel_error_box("vel: Invalid \"" + parser.header_text() + "\" header.");
-        end_for(policy);
+        return bad_header(policy);
     }
     std::vector<char> buffer;
     while (status == FrameParser::Status::NeedMore) {
@@ -134,11 +141,11 @@ std::optional<std::string> read_message_ahead(vel_socket socket) {
     }
     if (status == FrameParser::Status::HeaderOverflow) {
         vel_error_box("vel: Overflow when reading header.");
-        end_for(ReadPolicy::Main);
+        return bad_header(ReadPolicy::Main);
     }
     if (status == FrameParser::Status::HeaderInvalid) {
         vel_error_box("vel: Invalid \"" + parser.header_text() + "\" header.");
-        end_for(ReadPolicy::Main);
+        return bad_header(ReadPolicy::Main);
     }
     return parser.take_payload();
 }

@@ -8,7 +8,9 @@
 
 enum class ReadPolicy {
     // All reading on the message socket: bad headers and lost connections
-    // end vel through vel_exit (silently while the launch handshake runs).
+    // end vel (silently while the launch handshake runs), unless unsaved
+    // edits keep it open by the user's answer (link_end_vel): the read then
+    // gives nothing and the link is closed.
     Main,
     // The first frame of a connection accepted in attach mode: bad headers
     // end vel through exit, a lost connection is reported and gives nothing.

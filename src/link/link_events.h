@@ -33,3 +33,8 @@ void link_tip_value(const std::string& value);
 // breakpoint (stopin-set).
 void link_line_breakpoint_set(int line);
 void link_routine_breakpoint_set(int id, int line);
+
+// vel is about to end with the link (the interpreter went away, sent what
+// cannot be read or said exit, or the editor that drives vel is done):
+// false when the user chose to keep vel open for unsaved edits.
+bool link_may_end_vel();

@@ -3,6 +3,7 @@
 #include "link/frame.h"
 #include "link/launch.h"
 #include "link/lines.h"
+#include "link/link_end.h"
 #include "link/link_events.h"
 #include "link/link_state.h"
 #include "link/source.h"
@@ -76,6 +77,7 @@ void stop(std::string_view body, StopKind kind) {
     const bool halted = kind == StopKind::Halt;
     g_source.macro_halted = halted;
     g_source.macro_running = halted;
+    if (halted) ++g_source.input_waits;
 
     const std::size_t space = body.find(' ');
     std::string routine;
@@ -141,7 +143,7 @@ void end_of_macro() {
     if (g_link.connected) drain_macro_output();
     command_print("Ostra process exited");
     close_interpreter();
-    if (g_source.editor_driven && !g_source.error_reported) vel_exit(0);
+    if (g_source.editor_driven && !g_source.error_reported) link_end_vel(0);
 }
 
 void file_name(std::string_view body) {
@@ -156,12 +158,12 @@ void stopin_set(std::string_view body) {
     if (read_number(body, id) && read_number(body, line)) link_routine_breakpoint_set(id, line);
 }
 
-[[noreturn]] void format_error(std::string_view payload) {
+void format_error(std::string_view payload) {
     print_out("vel: invalid format in hnd_in().\n");
     // The payload is shown as a C string would be: up to its first NUL.
     std::string shown(payload);
     print_out("\"%s\"\n", shown.c_str());
-    vel_exit(1);
+    link_end_vel(1);
 }
 
 using Handler = void (*)(std::string_view body);
@@ -186,7 +188,7 @@ const Keyword keywords[] = {
     {"file-name", file_name},
     {"vel-cwd", [](std::string_view body) { g_link.interpreter_directory = std::string(body); }},
     {"list", list},
-    {"exit", [](std::string_view) { vel_exit(0); }},
+    {"exit", [](std::string_view) { link_end_vel(0); }},
     {"error", [](std::string_view) { g_source.error_reported = true; }},
     {"end", [](std::string_view) { end_of_macro(); }},
     {"mes0", [](std::string_view body) { command_append(body); }},
@@ -202,17 +204,23 @@ const Keyword keywords[] = {
          if (read_number(body, line)) link_line_breakpoint_set(line);
      }},
     {"stopin-set", stopin_set},
-    {"quire", [](std::string_view) { g_source.editor_driven = true; }},
+    {"quire",
+     [](std::string_view) {
+         // Kill, open, run and rerun stop being offered at once, not at the
+         // next stop.
+         g_source.editor_driven = true;
+         display_state_changed();
+     }},
     {"file-map", file_map},
 };
 
 } // namespace
 
 void hnd_in_payload(std::string_view payload) {
-    if (payload.empty()) format_error(payload);
+    if (payload.empty()) return format_error(payload);
     const char delimiter = payload[0];
     const std::size_t second = payload.find(delimiter, 1);
-    if (second == std::string_view::npos) format_error(payload);
+    if (second == std::string_view::npos) return format_error(payload);
     const std::string_view keyword = payload.substr(1, second - 1);
     const std::string_view body = payload.substr(second + 1);
     for (const Keyword& k : keywords) {

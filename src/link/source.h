@@ -30,6 +30,8 @@ struct SourceState {
 
     bool macro_running = false;
     bool macro_halted = false;
+    // The halt-at messages of vel's life: each one is a new wait for input.
+    std::uint32_t input_waits = 0;
     bool stopped_up = false;
     bool error_reported = false;
     bool editor_driven = false;

@@ -3,6 +3,7 @@
 
 #include "commands/breakpoints.h"
 #include "commands/status_file.h"
+#include "edit/edit_quit.h"
 #include "edit/edit_state.h"
 #include "watch/watch.h"
 
@@ -39,4 +40,8 @@ void link_line_breakpoint_set(int line) {
 
 void link_routine_breakpoint_set(int id, int line) {
     vel_bp_on_stopin_set(id, line);
+}
+
+bool link_may_end_vel() {
+    return edit_confirm_unsaved() == 1;
 }

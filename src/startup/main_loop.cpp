@@ -30,7 +30,9 @@ void draw_deferred_panes() {
 }
 
 bool draw_is_due() {
-    return Clock::now() - last_draw >= draw_interval;
+    // Never drawn is due at once: the clock's zero may be the machine's
+    // start, less than an interval ago.
+    return last_draw == Clock::time_point{} || Clock::now() - last_draw >= draw_interval;
 }
 
 // Work put off until a burst of messages is over, so that a burst costs it
@@ -86,6 +88,7 @@ bool main_loop_turn() {
 
 int main_loop_idle_limit_ms() {
     if (!panes_draw_pending()) return -1;
+    if (draw_is_due()) return 0;
     const auto left = draw_interval - (Clock::now() - last_draw);
     return std::max(0,
                     static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count()));

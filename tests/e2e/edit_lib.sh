@@ -7,6 +7,7 @@
 #                            demo.rexx and greet.rexx; $macro_w its Windows path
 #   start_editing LABEL      vel on the macro, stopped, in edit mode; $vel_pid
 #   row_y ROW, char_x CHAR   the screen point of a source-pane row / character
+#   sim_pid                  the host pid of the stand-in running this test's macro
 # shellcheck shell=bash
 
 SIM_EXE="$VEL_WIN64_DIR/tools/ostra-sim/ostra-sim.exe"
@@ -25,6 +26,20 @@ edit_begin() {
   cd "$work" || fail "no folder $work"
   export OSTRA="\"$(winepath -w "$SIM_EXE")\""
   macro_w="$(winepath -w "$work/demo.rexx")"
+}
+
+# The stand-in's command line names the macro, which lies in this test's
+# own folder: no other test's interpreter matches.
+sim_pid() {
+  local pid name
+  name="$(basename "$work")"
+  for pid in $(pgrep -f 'ostra-sim\.exe' || true); do
+    if tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -qF "$name"; then
+      echo "$pid"
+      return 0
+    fi
+  done
+  return 1
 }
 
 row_y() { echo $((source_y0 + $1 * CELL_H + CELL_H / 2)); }

@@ -8,6 +8,7 @@ namespace {
 struct Controls {
     headless::ToolbarRecord toolbar;
     int toolbar_height = 28;
+    std::map<int, bool> window_menu;
     std::vector<std::vector<PlatMenuItem>> menus;
     std::deque<int> menu_choices;
     std::vector<headless::FileDialogRecord> file_dialogs;
@@ -44,6 +45,10 @@ void plat_toolbar_enable(int id, bool enabled) {
     if (found != controls().toolbar.enabled.end()) found->second = enabled;
 }
 
+void plat_window_menu_enable(int id, bool enabled) {
+    controls().window_menu[id] = enabled;
+}
+
 int plat_popup_menu(const std::vector<PlatMenuItem>& items) {
     Controls& c = controls();
     c.menus.push_back(items);
@@ -78,6 +83,9 @@ const ToolbarRecord& toolbar() {
 }
 void set_toolbar_height(int height) {
     controls().toolbar_height = height;
+}
+const std::map<int, bool>& window_menu_enabled() {
+    return controls().window_menu;
 }
 const std::vector<std::vector<PlatMenuItem>>& menus_shown() {
     return controls().menus;

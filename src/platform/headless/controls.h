@@ -5,6 +5,7 @@
 #include "platform/dialogs.h"
 #include "platform/toolbar.h"
 #include "platform/ui.h"
+#include "platform/window_menu.h"
 
 #include <map>
 #include <optional>
@@ -23,6 +24,11 @@ struct ToolbarRecord {
 const ToolbarRecord& toolbar();
 // The height the next toolbar reports (default 28); 0 makes creation fail.
 void set_toolbar_height(int height);
+
+// ---- the main window's menu bar ----
+// The last state the core gave each identifier (the headless window has
+// every identifier as an entry).
+const std::map<int, bool>& window_menu_enabled();
 
 // ---- pop-up menus ----
 // The entries of every menu shown, in order.

@@ -1,9 +1,11 @@
-// The toolbar, pop-up menus and the common dialogs on Windows.
+// The toolbar, the menu bar's states, pop-up menus and the common dialogs on
+// Windows.
 #include "platform/dialogs.h"
 #include "platform/events.h"
 #include "platform/toolbar.h"
 #include "platform/ui.h"
 #include "platform/win32/window_internal.h"
+#include "platform/window_menu.h"
 #include "resource.h"
 
 #include <commctrl.h>
@@ -72,6 +74,15 @@ void plat_toolbar_enable(int id, bool enabled) {
     if (toolbar)
         SendMessageA(toolbar, TB_ENABLEBUTTON, static_cast<WPARAM>(id),
                      MAKELPARAM(enabled ? TRUE : FALSE, 0));
+}
+
+void plat_window_menu_enable(int id, bool enabled) {
+    HMENU menu = state().main_window ? GetMenu(state().main_window) : nullptr;
+    // The entries sit in the bar's pop-ups, which are drawn when opened: no
+    // redraw of the bar itself is needed.
+    if (menu)
+        EnableMenuItem(menu, static_cast<UINT>(id),
+                       MF_BYCOMMAND | static_cast<UINT>(enabled ? MF_ENABLED : MF_GRAYED));
 }
 
 namespace win32 {

@@ -3,6 +3,9 @@
 // stand-in with its own scenario (the frames it expects, in order) and
 // transcript.
 #include "commands/breakpoints.h"
+#include "edit/edit_quit.h"
+#include "edit/edit_session.h"
+#include "edit/edit_ui.h"
 #include "link/link_state.h"
 #include "link/source.h"
 #include "link_fixture.h"
@@ -149,6 +152,75 @@ TEST_F(RunControl, RunfileWhileConnectedDropsTheOldSourceAndBreakpoints) {
     EXPECT_EQ(g_link.run_vector, (Lines{"ostra", "c:" + dir.file("two.ost")}));
     run("kill");
     EXPECT_EQ(commands_of(1), (Lines{"stop in foo 0 0", "kill"}));
+    EXPECT_EQ(commands_of(2), Lines{"kill"});
+}
+
+TEST_F(RunControl, RunAndRerunAskAboutUnsavedEditsAndDoWhatTheAnswerSays) {
+    macro("demo.ost", "say 1\nsay 2\n");
+    next_interpreter(1, "send |set-source|say 1\\nsay 2\\n\n"
+                        "send |file-map|0 0 1 0 c:" +
+                            dir.file("demo.ost") +
+                            "\n"
+                            "expect cmd kill\nexit 0\n");
+    run("runfile " + dir.file("demo.ost"));
+    hnd_in();
+    hnd_in();
+    edit_begin();
+    edit_switch_to(1);
+    edit_type_line(1, "say 'TWO'");
+    const std::string question =
+        "The file\nc:" + dir.file("demo.ost") + "\nhas been modified.\nDo you want to save it?";
+
+    // Cancel runs nothing: the same interpreter, the edit still there.
+    headless::script_box_answer(BoxAnswer::Cancel);
+    run("rerun");
+    ASSERT_EQ(headless::boxes().size(), 1u);
+    EXPECT_EQ(headless::boxes()[0].text, question);
+    EXPECT_TRUE(g_link.connected);
+    EXPECT_TRUE(edit_any_modified());
+    EXPECT_EQ(g_source.lines[1], "say 'TWO'");
+    headless::script_box_answer(BoxAnswer::Cancel);
+    run("run");
+    EXPECT_EQ(headless::boxes().size(), 2u);
+    EXPECT_EQ(read_host_file(dir.file("args.2")), "<none>"); // no second interpreter
+
+    // Save File: the file is written, then the new interpreter runs it.
+    next_interpreter(2, "expect cmd kill\nexit 0\n");
+    headless::script_box_answer(BoxAnswer::Yes);
+    run("run");
+    EXPECT_EQ(headless::boxes().size(), 3u);
+    EXPECT_EQ(read_host_file(dir.file("demo.ost")), "say 1\nsay 'TWO'\n");
+    EXPECT_FALSE(edit_any_modified());
+    EXPECT_EQ(commands_of(1), Lines{"kill"});
+    ASSERT_TRUE(g_link.connected);
+    run("kill");
+    EXPECT_EQ(commands_of(2), Lines{"kill"});
+}
+
+TEST_F(RunControl, DiscardEditsRunsAgainAndTheNewSourceReplacesTheEdits) {
+    macro("demo.ost", "say 1\n");
+    const std::string steps = "send |set-source|say 1\\n\n"
+                              "send |file-map|0 0 0 0 c:" +
+                              dir.file("demo.ost") +
+                              "\n"
+                              "expect cmd kill\nexit 0\n";
+    next_interpreter(1, steps);
+    run("runfile " + dir.file("demo.ost"));
+    hnd_in();
+    hnd_in();
+    edit_begin();
+    edit_switch_to(0);
+    edit_type_line(0, "say 'ONE'");
+    next_interpreter(2, steps);
+    headless::script_box_answer(BoxAnswer::No);
+    run("rerun");
+    ASSERT_EQ(headless::boxes().size(), 1u);
+    EXPECT_EQ(read_host_file(dir.file("demo.ost")), "say 1\n");
+    hnd_in(); // the new interpreter's source
+    EXPECT_EQ(g_source.lines, Lines{"say 1\n"});
+    EXPECT_FALSE(edit_any_modified());
+    run("kill");
+    EXPECT_EQ(commands_of(1), Lines{"kill"});
     EXPECT_EQ(commands_of(2), Lines{"kill"});
 }
 

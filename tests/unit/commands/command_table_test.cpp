@@ -44,10 +44,11 @@ TEST_F(CommandTable, RunningMacroOffersOnlyBreak) {
               (Flags{true, false, false, false, false, false, false, false}));
 }
 
-TEST_F(CommandTable, AnEditorDrivenSessionOffersNeitherKillNorOpen) {
+TEST_F(CommandTable, AnEditorDrivenSessionOffersNeitherKillOpenRunNorRerun) {
     g_link.connected = true;
     g_source.editor_driven = true;
-    EXPECT_EQ(offered({"kill", "open", "cont", "run"}), (Flags{false, false, true, true}));
+    EXPECT_EQ(offered({"kill", "open", "run", "rerun", "cont", "font"}),
+              (Flags{false, false, false, false, true, true}));
 }
 
 TEST_F(CommandTable, WordsTheTableDoesNotKnowAreNeverOffered) {

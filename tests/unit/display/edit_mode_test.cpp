@@ -3,12 +3,16 @@
 #include "display/colours.h"
 #include "display/edit_cursor.h"
 #include "display/key_route.h"
+#include "display/layout.h"
 #include "display/panes.h"
+#include "display/render.h"
 #include "display_fixture.h"
 #include "edit/edit_buffer.h"
 #include "edit/edit_layout.h"
 #include "edit/edit_mode.h"
 #include "edit/edit_quit.h"
+#include "link/link_state.h"
+#include "link/messages.h"
 #include "link/source.h"
 #include "platform/headless/canvas.h"
 #include "settings/mouse_mode.h"
@@ -172,4 +176,89 @@ TEST_F(EditModeKeys, KeysOverTheSourcePaneEditInsteadOfTypingACommand) {
     key_route('E', {}, over_source, KeyTarget::MainWindow);
     EXPECT_EQ(lines()[2], "Eend");
     EXPECT_EQ(g_panes.command.lines.back(), "% ");
+}
+
+namespace {
+
+// A macro waiting at PULL while the user edits: edit mode keeps the keys
+// over the source pane, and vel says where an answer goes instead.
+class WaitingForInput : public EditModeKeys {
+  protected:
+    void SetUp() override {
+        EditModeKeys::SetUp();
+        g_link.test_mode = true;
+        g_link.connected = true;
+        g_panes.io.lines = {"What is your name?\n"};
+        pane_redraw(g_panes.io);
+    }
+    static void type_over(int pane, const std::string& text) {
+        const int y = layout_pane_top(pane) + 5;
+        for (unsigned char c : text)
+            key_route(c, {}, y, KeyTarget::MainWindow);
+    }
+    static int notes() {
+        int count = 0;
+        for (const std::string& line : g_panes.command.lines)
+            if (line == std::string(kAnswerNote) + "\n") ++count;
+        return count;
+    }
+    // The io pane's row r shows the waiting tag at its end, one column in.
+    static bool row_has_tag(int r) {
+        const std::string row = row_text(g_panes.io, r);
+        const std::string tag = kWaitingTag;
+        return row.size() > tag.size() &&
+               row.compare(row.size() - tag.size() - 1, tag.size(), tag) == 0;
+    }
+};
+
+} // namespace
+
+TEST_F(WaitingForInput, KeysOverTheSourcePaneEditItAndTheFirstSaysOnceWhereAnswersGo) {
+    hnd_in_payload("|halt-at|1 main");
+    edit_place_cursor(2, 0);
+    type_over(LAYOUT_SOURCE, "Ad");
+    EXPECT_EQ(lines()[2], "Adend");
+    EXPECT_FALSE(g_panes.io.editor.buffer.has_value()); // nothing went to the macro
+    EXPECT_EQ(notes(), 1);
+
+    // Over the io pane the answer goes to the macro, and says nothing.
+    type_over(LAYOUT_IO, "a");
+    EXPECT_EQ(g_panes.io.lines.back(), "a");
+    EXPECT_EQ(notes(), 1);
+
+    // The next wait says it again, once.
+    hnd_in_payload("|stop-at|2 main");
+    type_over(LAYOUT_SOURCE, "x");
+    EXPECT_EQ(notes(), 1); // not waiting: no note
+    hnd_in_payload("|halt-at|3 main");
+    type_over(LAYOUT_SOURCE, "yz");
+    EXPECT_EQ(notes(), 2);
+}
+
+TEST_F(WaitingForInput, WithEditModeOffTheKeysGoToTheMacroWithoutANote) {
+    edit_toggle_mode();
+    hnd_in_payload("|halt-at|1 main");
+    type_over(LAYOUT_SOURCE, "Ada");
+    EXPECT_EQ(g_panes.io.lines.back(), "Ada");
+    EXPECT_EQ(lines()[2], "end");
+    EXPECT_EQ(notes(), 0);
+}
+
+TEST_F(WaitingForInput, TheIoPaneShowsTheWaitWhereTheAnswerIsTyped) {
+    EXPECT_FALSE(row_has_tag(1));
+    hnd_in_payload("|halt-at|1 main");
+    // The question ended its line: the answer goes on the next row.
+    EXPECT_TRUE(row_has_tag(1));
+    EXPECT_FALSE(row_has_tag(0));
+    EXPECT_EQ(row_text(g_panes.io, 0).substr(0, 18), "What is your name?");
+
+    // An answer too long to leave room pushes the tag a row up.
+    type_over(LAYOUT_IO,
+              std::string(static_cast<std::size_t>(g_panes.io.visible_columns) - 10, 'a'));
+    EXPECT_FALSE(row_has_tag(1));
+    EXPECT_TRUE(row_has_tag(0));
+
+    hnd_in_payload("|stop-at|2 main");
+    EXPECT_FALSE(row_has_tag(0));
+    EXPECT_FALSE(row_has_tag(1));
 }

@@ -1,5 +1,6 @@
 // The toolbar's buttons, images, tips and enabled states; the context menu;
 // the file and font dialogs.
+#include "commands/command.h"
 #include "display/context_menu.h"
 #include "display/dialogs.h"
 #include "display/layout.h"
@@ -10,6 +11,7 @@
 #include "link/link_state.h"
 #include "link/messages.h"
 #include "link/source.h"
+#include "platform/events.h"
 #include "platform/headless/controls.h"
 #include "platform/headless/settings_control.h"
 #include "settings/fonts.h"
@@ -102,6 +104,58 @@ TEST_F(Toolbar, ButtonsFollowStopsRunningAndTheEnd) {
     EXPECT_FALSE(enabled().at("Kill REXX Process")); // an editor drives vel
     EXPECT_FALSE(enabled().at("New REXX file"));
     EXPECT_TRUE(enabled().at("Next"));
+}
+
+TEST_F(Toolbar, AnEditorDrivingVelLeavesRunAndRerunGrey) {
+    g_link.connected = true;
+    g_source.lines = numbered_lines(10);
+    hnd_in_payload("|stop-at|3 main");
+    EXPECT_TRUE(enabled().at("Run"));
+    hnd_in_payload("|quire|"); // greyed at once, not at the next stop
+    EXPECT_FALSE(enabled().at("Run"));
+    EXPECT_FALSE(enabled().at("Rerun"));
+    EXPECT_TRUE(enabled().at("Step"));
+    // Typed, they still answer as before.
+    vel_command_typed("run");
+    EXPECT_EQ(g_panes.command.lines[1], ">>>>> Invalid command: `run'\n");
+}
+
+// The menu bar's entries share the toolbar's identifiers: each one follows
+// the state of the button for the same command, in every state.
+TEST_F(Toolbar, TheMenuBarFollowsTheSameStates) {
+    const auto expect_menu_as_toolbar = [](const char* state) {
+        SCOPED_TRACE(state);
+        const std::map<int, bool>& menu = headless::window_menu_enabled();
+        for (const auto& [id, on] : headless::toolbar().enabled) {
+            ASSERT_EQ(menu.count(id), 1u) << id;
+            EXPECT_EQ(menu.at(id), on) << id;
+        }
+        EXPECT_EQ(menu.count(PLAT_MENU_EXIT_ID), 0u); // Exit is never greyed
+    };
+    display_state_changed();
+    expect_menu_as_toolbar("before any connection");
+    EXPECT_TRUE(headless::window_menu_enabled().at(30000));  // Run
+    EXPECT_FALSE(headless::window_menu_enabled().at(30002)); // Cont
+
+    g_link.connected = true;
+    g_link.run_vector = {"vel", "demo.rexx"};
+    g_source.lines = numbered_lines(10);
+    hnd_in_payload("|stop-at|2 main");
+    expect_menu_as_toolbar("stopped");
+    EXPECT_TRUE(headless::window_menu_enabled().at(30004));  // Next
+    EXPECT_FALSE(headless::window_menu_enabled().at(30014)); // Break
+
+    hnd_in_payload("|running|");
+    expect_menu_as_toolbar("running");
+    EXPECT_TRUE(headless::window_menu_enabled().at(30014));
+    EXPECT_FALSE(headless::window_menu_enabled().at(30017)); // Change Font
+
+    hnd_in_payload("|quire|");
+    hnd_in_payload("|stop-at|3 main");
+    expect_menu_as_toolbar("editor-driven");
+    EXPECT_FALSE(headless::window_menu_enabled().at(30000));
+    EXPECT_FALSE(headless::window_menu_enabled().at(30015)); // Kill REXX Process
+    EXPECT_FALSE(headless::window_menu_enabled().at(30018)); // Save: nothing modified
 }
 
 TEST_F(Toolbar, AButtonRunsItsCommandAsTyped) {
