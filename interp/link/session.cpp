@@ -1,4 +1,5 @@
 #include "session.h"
+#include "text.h"
 
 namespace ostra {
 
@@ -187,10 +188,15 @@ void Session::write_output(const std::string& bytes) {
     link_.write_output(bytes);
 }
 
+// A routine file is shown as the debugger shows a routine of the program: a
+// "return" line (under the file's banner, so that the code before it cannot
+// run into it) and its label on the first line, before that line's text.
+// The debugger leaves both out when it saves the file. The engine counts the
+// file's lines from the line after the "return" line.
 void Session::file_loaded(std::size_t index, const std::string& text) {
     ProgramFile file = engine_.file(index);
-    link_.send("add-source", text);
-    link_.send("file-map", std::to_string(index) + " " + std::to_string(file.first_displayed) +
+    link_.send("add-source", "return\n\"" + upper(file_stem(file.path)) + "\":;" + text);
+    link_.send("file-map", std::to_string(index) + " " + std::to_string(file.first_displayed - 1) +
                                " " + std::to_string(file.first_displayed + file.line_count - 1) +
                                " " + std::to_string(file.first_displayed) + " " + file.path);
     resolve_pending();

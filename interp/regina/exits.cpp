@@ -155,7 +155,9 @@ long ReginaEngine::on_trace(std::string_view line) {
         since_flush_ = 0;
         std::fflush(stdout);
     }
-    if (reads_default_input(t.text)) wait_for_stdin();
+    const int file = program_.current_file();
+    if (file >= 0 && program_.files[std::size_t(file)].reads_input && reads_default_input(t.text))
+        wait_for_stdin();
     return RXEXIT_HANDLED;
 }
 

@@ -78,8 +78,10 @@ int Program::add_file(const std::string& path, const std::string& real, const st
     f.index = index_source(text);
     f.reads_input = mentions_input(text);
     f.rewrite = rewrite_trace(text);
+    // A routine file is shown after a "return" line of its own (see
+    // Session::file_loaded).
     if (!files.empty())
-        f.first_displayed = files.back().first_displayed + files.back().index.line_count;
+        f.first_displayed = files.back().first_displayed + files.back().index.line_count + 1;
     files.push_back(std::move(f));
     return int(files.size() - 1);
 }

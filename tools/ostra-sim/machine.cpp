@@ -59,7 +59,8 @@ int Machine::routine_file(const std::string& name, Host& host) {
                     if (files[i].path == path) return int(i);
                 SourceFile file;
                 if (!readable(path) || !load_source(path, file)) continue;
-                file.first_displayed = displayed_count();
+                // The line before it is the routine file's "return" line.
+                file.first_displayed = displayed_count() + 1;
                 files.push_back(std::move(file));
                 host.file_loaded(int(files.size() - 1));
                 return int(files.size() - 1);

@@ -7,7 +7,8 @@ using namespace simtest;
 
 namespace {
 
-// Lines 0..7 of the main file; the routine file follows as lines 8..10.
+// Lines 0..7 of the main file; the routine file follows as lines 9..11,
+// after its "return" line 8.
 const char main_text[] = "a = 1\n"
                          "\n"
                          "b = 2\n"
@@ -77,9 +78,9 @@ TEST_F(SimDebugging, StopAtCountsLinesOfTheFileStoppedInAndInterruptsStepout) {
     vel.until_stop();
     EXPECT_EQ(run(vel, "next"), "|stop-at|2 main");
     EXPECT_EQ(run(vel, "next"), "|stop-at|3 main");
-    EXPECT_EQ(run(vel, "step"), "|stop-at|8 part");
-    EXPECT_EQ(answer(vel, "stop at 2"), "|stop-set|9") << "line 2 of the file stopped in";
-    EXPECT_EQ(run(vel, "stepout"), "|stop-at|9 part") << "the breakpoint comes first";
+    EXPECT_EQ(run(vel, "step"), "|stop-at|9 part");
+    EXPECT_EQ(answer(vel, "stop at 2"), "|stop-set|10") << "line 2 of the file stopped in";
+    EXPECT_EQ(run(vel, "stepout"), "|stop-at|10 part") << "the breakpoint comes first";
     EXPECT_EQ(run(vel, "stepout"), "|stop-at|4 main");
 }
 
@@ -103,11 +104,11 @@ TEST_F(SimDebugging, BreakpointsInARoutineFileWaitUntilItIsLoaded) {
     std::vector<std::string> got = vel.until_stop();
     ASSERT_GE(got.size(), 5u);
     EXPECT_EQ(got[1].rfind("|add-source|", 0), 0u);
-    EXPECT_EQ(got[2].rfind("|file-map|1 8 10 8 ", 0), 0u);
-    EXPECT_EQ(got[3], "|stopin-set|3 8");
-    EXPECT_EQ(got[4], "|stop-set|10");
-    EXPECT_EQ(got.back(), "|stop-at|8 part");
-    EXPECT_EQ(run(vel, "cont"), "|stop-at|10 part");
+    EXPECT_EQ(got[2].rfind("|file-map|1 8 11 9 ", 0), 0u);
+    EXPECT_EQ(got[3], "|stopin-set|3 9");
+    EXPECT_EQ(got[4], "|stop-set|11");
+    EXPECT_EQ(got.back(), "|stop-at|9 part");
+    EXPECT_EQ(run(vel, "cont"), "|stop-at|11 part");
 }
 
 TEST_F(SimDebugging, WhereUpAndDownWalkTheCallStack) {
@@ -125,7 +126,7 @@ TEST_F(SimDebugging, WhereUpAndDownWalkTheCallStack) {
     EXPECT_EQ(vel.next_message(), "|mes|  part at line 1 of part.rexx");
     EXPECT_EQ(vel.next_message(), "|mes|> main at line 4 of bp_main.rexx");
     EXPECT_EQ(answer(vel, "print b"), "|mes|b = 2") << "printing looks at the selected frame";
-    EXPECT_EQ(answer(vel, "down"), "|stop-at|8 part");
+    EXPECT_EQ(answer(vel, "down"), "|stop-at|9 part");
     EXPECT_EQ(answer(vel, "down"),
               "|mes|" + interpreter_name() + ": already in the innermost frame");
     EXPECT_EQ(answer(vel, "print b"), "|mes|b is not assigned.");

@@ -29,7 +29,7 @@ class SimEvaluation : public ::testing::Test {
         vel->command("stop in sub.rexx 0 2"); // w = v
         vel->command("cont");
         while (std::optional<std::string> m = vel->next_message())
-            if (*m == "|stop-at|7 sub") break;
+            if (*m == "|stop-at|8 sub") break;
     }
     std::string ask(const std::string& command) {
         vel->command(command);

@@ -228,9 +228,9 @@ TEST(ReginaRun, ARoutineFileBesideTheMacroIsFoundByItsLowerCaseName) {
     vel.command("step");
     std::vector<std::string> got = vel.until_stop();
     ASSERT_GE(got.size(), 3u);
-    EXPECT_EQ(got[1], "|add-source|parse arg v\nreturn v * 2\n");
-    EXPECT_EQ(got[2], "|file-map|1 2 3 2 " + scratch_path("helper.rexx"));
-    EXPECT_EQ(got.back(), "|stop-at|2 helper");
+    EXPECT_EQ(got[1], "|add-source|return\n\"HELPER\":;parse arg v\nreturn v * 2\n");
+    EXPECT_EQ(got[2], "|file-map|1 2 4 3 " + scratch_path("helper.rexx"));
+    EXPECT_EQ(got.back(), "|stop-at|3 helper");
     EXPECT_EQ(run(vel, "cont"), "|end|");
     EXPECT_EQ(vel.output_until("42\n"), "42\n");
 }

@@ -169,11 +169,11 @@ TEST(ReginaTracing, StepoutFromARoutineFileStopsAtTheClauseAfterTheCall) {
     ASSERT_TRUE(vel.ok);
     vel.until_stop();
     EXPECT_EQ(run(vel, "next"), "|stop-at|1 main");
-    EXPECT_EQ(run(vel, "step"), "|stop-at|5 part");
-    EXPECT_EQ(run(vel, "next"), "|stop-at|6 part");
+    EXPECT_EQ(run(vel, "step"), "|stop-at|6 part");
+    EXPECT_EQ(run(vel, "next"), "|stop-at|7 part");
     EXPECT_EQ(run(vel, "stepout"), "|stop-at|2 main") << "a function call";
     EXPECT_EQ(run(vel, "next"), "|stop-at|3 main");
-    EXPECT_EQ(run(vel, "step"), "|stop-at|5 part");
+    EXPECT_EQ(run(vel, "step"), "|stop-at|6 part");
     EXPECT_EQ(run(vel, "stepout"), "|stop-at|4 main") << "a subroutine call";
     EXPECT_EQ(run(vel, "cont"), "|end|");
     EXPECT_EQ(vel.output_until("3\n"), "2\n3\n");

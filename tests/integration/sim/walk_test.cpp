@@ -135,10 +135,10 @@ TEST(SimWalk, StepEntersARoutineFileAnnouncedWithAddSourceAndFileMap) {
     VelSide vel({main});
     vel.until_stop();
     vel.command("step");
-    EXPECT_EQ(vel.until_stop(),
-              (std::vector<std::string>{"|running|", "|add-source|" + helper_text,
-                                        "|file-map|1 2 4 2 " + helper, "|stop-at|3 helper"}));
-    EXPECT_EQ(run(vel, "step"), "|stop-at|4 helper");
+    EXPECT_EQ(vel.until_stop(), (std::vector<std::string>{
+                                    "|running|", "|add-source|return\n\"HELPER\":;" + helper_text,
+                                    "|file-map|1 2 5 3 " + helper, "|stop-at|4 helper"}));
+    EXPECT_EQ(run(vel, "step"), "|stop-at|5 helper");
     EXPECT_EQ(run(vel, "step"), "|stop-at|1 main");
     EXPECT_EQ(run(vel, "next"), "|end|");
     EXPECT_EQ(vel.output_until("\n"), "42\n");
@@ -220,10 +220,11 @@ TEST(SimWalk, DemoRunsThroughBothFilesWithTypedInput) {
     std::vector<std::string> rest = vel.until_stop();
     EXPECT_EQ(rest.back(), "|end|");
     const std::string first = std::to_string(demo_lines);
-    const std::string last = std::to_string(demo_lines + greet_lines - 1);
+    const std::string last = std::to_string(demo_lines + greet_lines);
+    const std::string offset = std::to_string(demo_lines + 1);
     EXPECT_NE(
         std::find(rest.begin(), rest.end(),
-                  "|file-map|1 " + first + " " + last + " " + first + " " + example("greet.rexx")),
+                  "|file-map|1 " + first + " " + last + " " + offset + " " + example("greet.rexx")),
         rest.end());
     std::string output = vel.output_until("Goodbye, Ann.\n");
     EXPECT_NE(output.find("The square of 3 is 9\n"), std::string::npos);

@@ -82,11 +82,11 @@ TEST(TraceLines, EachRoutineFileRunsInARunOfItsOwnWithItsOwnDepth) {
     Program p;
     p.add_file("m.rexx", "/m.rexx", "call part\nsay 1\n");
     EXPECT_EQ(p.add_file("part.rexx", "/part.rexx", "a = 1\nreturn\n"), 1);
-    EXPECT_EQ(p.files[1].first_displayed, 2);
+    EXPECT_EQ(p.files[1].first_displayed, 3) << "after its \"return\" line";
     p.enter(0, "main");
     follow(p, 1, 0, "call part");
     p.enter(1, "part");
-    EXPECT_EQ(follow(p, 1, 0, "a = 1"), "main part 2");
+    EXPECT_EQ(follow(p, 1, 0, "a = 1"), "main part 3");
     EXPECT_EQ(p.scope_of(0), 0u) << "the caller's run, seen through its snapshot";
     EXPECT_EQ(p.scope_of(1), 1u);
     p.leave();
