@@ -1,0 +1,95 @@
+// A routine file as vel shows it against the stand-in interpreter over real
+// loopback sockets: its banner stands on a line of its own, so that the
+// file's first line is seen, takes a breakpoint by a click and the stop
+// arrow, and is saved byte for byte.
+#include "commands/breakpoints.h"
+#include "edit/edit_save.h"
+#include "edit/edit_session.h"
+#include "edit/edit_ui.h"
+#include "link/frame.h"
+#include "link/link_state.h"
+#include "link/messages.h"
+#include "link/source.h"
+#include "link/wait_readable.h"
+#include "link_fixture.h"
+
+#include <functional>
+
+namespace {
+
+const char part_text[] = "say 'in part'\r\nx = 2\r\nreturn\r\n";
+
+class RoutineFileSim : public DiskTest {
+  protected:
+    void SetUp() override {
+        DiskTest::SetUp();
+#ifndef OSTRA_SIM_EXE
+        GTEST_SKIP() << "the stand-in interpreter is not in this tree";
+#else
+        g_link.test_mode = false;
+        g_link.connected = false;
+        g_link.run_vector = {"vel"};
+        write_host_file(dir.file("sim.sh"), "script=\"$1\"; shift\n"
+                                            "exec \"" OSTRA_SIM_EXE "\" --timeout 20000 "
+                                            "\"${script#c:}\" \"$@\"\n");
+        headless::set_env("OSTRA", "/bin/sh " + dir.file("sim.sh"));
+        write_host_file(dir.file("part.rexx"), part_text);
+        write_host_file(dir.file("main.rexx"), "call part\n"
+                                               "say 'back'\n");
+        run("runfile " + dir.file("main.rexx"));
+        ASSERT_TRUE(g_link.connected);
+        ASSERT_TRUE(serve_until([] { return g_source.first_stop_seen; }));
+#endif
+    }
+    void TearDown() override {
+        if (g_link.connected) run("kill");
+        DiskTest::TearDown();
+    }
+    static bool serve_until(const std::function<bool()>& done) {
+        while (!done()) {
+            if (!message_read_ahead(g_link.message_socket) &&
+                wait_readable(g_link.message_socket, 5000) != 0)
+                return false;
+            hnd_in();
+        }
+        return true;
+    }
+    static bool step(const std::string& command) {
+        const std::int32_t before = g_source.stop_line;
+        run(command);
+        return serve_until([&] { return !g_source.macro_running && g_source.stop_line != before; });
+    }
+};
+
+} // namespace
+
+TEST_F(RoutineFileSim, TheFilesFirstLineIsShownStoppedAtMarkedAndSavedAsItWas) {
+    ASSERT_TRUE(step("step")); // into part.rexx
+    ASSERT_EQ(g_source.file_map.size(), 2u);
+    const FileMapEntry& part = g_source.file_map[1];
+    // Displayed: main's two lines, the routine file's "return" line under
+    // its banner, then its own lines from the first.
+    EXPECT_EQ(part.first_line, 2);
+    EXPECT_EQ(part.last_line, 5);
+    EXPECT_EQ(part.line_offset, 3);
+    EXPECT_EQ(g_source.lines.at(2), "return");
+    EXPECT_EQ(g_source.lines.at(3), "\"PART\":;say 'in part'");
+    EXPECT_EQ(g_source.stop_line, 3) << "the arrow on the file's first line";
+
+    vel_bp_toggle(3);
+    ASSERT_TRUE(serve_until([] {
+        return std::find(g_breakpoints.lines.begin(), g_breakpoints.lines.end(), 3) !=
+               g_breakpoints.lines.end();
+    }));
+    clear_pane();
+    run("status");
+    EXPECT_EQ(messages(), Lines{"stop at 1 (part.rexx)"}) << "line 1 of the file";
+
+    edit_begin();
+    edit_switch_to(4);
+    edit_type_line(4, "x = 3");
+    edit_save();
+    EXPECT_EQ(read_host_file(dir.file("part.rexx")), "say 'in part'\r\nx = 3\r\nreturn\r\n")
+        << "no \"return\" line, no label, the file's own line ends";
+    EXPECT_EQ(read_host_file(dir.file("part.rexx%")), part_text);
+}
