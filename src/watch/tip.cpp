@@ -91,7 +91,9 @@ std::string selected_text_on_line(std::int32_t line, std::int32_t start, std::in
     const std::int32_t from = std::max(start, 0);
     const std::int32_t to = std::min(end, static_cast<std::int32_t>(text.size()) - 1);
     if (to < from) return {};
-    return std::string(
+    // Up to the line's end, the selection takes its line feed, and a line
+    // may hold a CR of its own: neither goes into a question.
+    return joined_on_one_line(
         text.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from + 1)));
 }
 

@@ -294,3 +294,14 @@ TEST_F(TipTest, ClickingThePinIconMakesAPinBeingDragged) {
     watch_window_mouse(g_tip.window, {FloatMouse::LeftDown, 30, 7, 0, 0});
     EXPECT_EQ(vel_pin_count(), 2);
 }
+
+TEST_F(TipTest, ASelectionHoldingACarriageReturnAsksOnOneLine) {
+    g_source.lines[1] = "abc\r= 5\n";
+    pane_redraw(g_panes.source);
+    select_on_line(1, 0, 4);
+    rest_on(1, 1);
+    ASSERT_EQ(g_tip.mode, TIP_EXPRESSION);
+    EXPECT_EQ(g_tip.expression, "abc =");
+    ASSERT_EQ(sent().size(), 1u);
+    EXPECT_EQ(sent()[0].find_first_of("\r\n"), std::string::npos) << sent()[0];
+}
