@@ -23,7 +23,7 @@ SourceViewCell source_view_cell(std::int32_t row, std::int32_t column) {
     if (row < 0 || column < 0 || row >= cells.rows || column >= cells.columns) return {};
     if (cells.cells.size() < static_cast<std::size_t>(cells.rows) * cells.columns) return {};
     const Cell& cell = cells.row(row)[column];
-    return {cell.line, cell.character};
+    return {cell.line, cell.character, cell.past_end};
 }
 
 std::optional<std::int32_t> source_view_row_of_line(std::int32_t line) {

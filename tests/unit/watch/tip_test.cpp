@@ -305,3 +305,16 @@ TEST_F(TipTest, ASelectionHoldingACarriageReturnAsksOnOneLine) {
     ASSERT_EQ(sent().size(), 1u);
     EXPECT_EQ(sent()[0].find_first_of("\r\n"), std::string::npos) << sent()[0];
 }
+
+TEST_F(TipTest, AfterATabTheSymbolUnderThePointerIsTheOneDrawnThere) {
+    g_source.lines[1] = "\tabc = 5\t# x\n";
+    pane_redraw(g_panes.source);
+    hover(1, 9); // the b, drawn in the ninth cell after the TAB's blanks
+    EXPECT_EQ(g_tip.expression, "abc");
+    hover(1, 3); // inside the TAB's blanks: nothing
+    EXPECT_EQ(g_tip.expression, "");
+    hover(1, 18); // the x after the second TAB
+    EXPECT_EQ(g_tip.expression, "x");
+    hover(1, 21); // right of the text
+    EXPECT_EQ(g_tip.expression, "");
+}
