@@ -42,3 +42,8 @@ struct SourceSelection {
     std::int32_t end_character = 0;
 };
 std::optional<SourceSelection> source_view_selection();
+
+// The displayed line the edit cursor's row shows; -1 when its row shows no
+// line (a file banner, a row below the text); nothing when the cursor was
+// never placed.
+std::optional<std::int32_t> source_view_edit_cursor_line();
