@@ -6,11 +6,13 @@
 #include "commands/breakpoints.h"
 #include "edit/edit_buffer.h"
 #include "edit/edit_layout.h"
+#include "edit/edit_save.h"
 #include "edit/edit_session.h"
 #include "edit/edit_state.h"
 #include "edit/edit_text_ops.h"
 #include "edit/edit_ui.h"
 #include "link/source.h"
+#include "platform/headless/headless.h"
 
 #include <cstdint>
 #include <string>
@@ -43,8 +45,11 @@ inline std::vector<int>& mark_files() {
 // A source of `files` files with `lines` lines each, their texts made from
 // `seed`, as set-source and file-map would leave it, with a breakpoint on the
 // first and the last line of each file and the macro stopped on the last
-// displayed line.
+// displayed line. The files are on a fake disk (c:/e), so that saves write
+// nothing real.
 inline void make_source(int files, int lines, unsigned seed) {
+    headless::fake_fs_enable();
+    headless::fake_fs_add_dir("c:/e");
     g_source.lines.clear();
     g_source.file_map.clear();
     for (int f = 0; f < files; ++f) {
@@ -56,7 +61,12 @@ inline void make_source(int files, int lines, unsigned seed) {
             g_source.lines.push_back(text + "\n");
         }
         const std::int32_t last = static_cast<std::int32_t>(g_source.lines.size()) - 1;
-        g_source.file_map.push_back({first, last, first, "file" + std::to_string(f) + ".rexx"});
+        const std::string name = "c:/e/file" + std::to_string(f) + ".rexx";
+        std::string text;
+        for (std::int32_t l = first; l <= last; ++l)
+            text += g_source.lines[static_cast<std::size_t>(l)];
+        headless::fake_fs_add_file(name, text);
+        g_source.file_map.push_back({first, last, first, name});
     }
     g_breakpoints.lines.clear();
     for (const FileMapEntry& entry : g_source.file_map) {
@@ -87,7 +97,7 @@ inline void act(std::uint8_t what, std::uint8_t where) {
     const std::int32_t line = where % count;
     const std::int32_t character = (where / 7) % 14;
     const EditPosition at{line, character};
-    switch (what % 11) {
+    switch (what % 13) {
     case 0:
     case 1:
         edit_type_char(at, static_cast<char>('a' + where % 26), what & 0x10);
@@ -116,8 +126,18 @@ inline void act(std::uint8_t what, std::uint8_t where) {
     case 9:
         edit_undo_ui(true, line);
         break;
-    default:
+    case 10:
         edit_undo_ui(false, line);
+        break;
+    case 11:
+        // Undo or Redo from a row that shows no line (a banner, below the
+        // text): no line of its own, whatever file was edited last.
+        edit_undo_ui(what & 0x10, -1 - where % 3);
+        break;
+    default:
+        // Save of the file of a line, after edits anywhere.
+        edit_switch_to(line);
+        edit_save_current();
         break;
     }
     if (what & 0x80) edit_end_typing();

@@ -64,11 +64,14 @@ void vel_bp_delete_lines(const std::vector<std::string>& words) {
         // and of routine breakpoints still waiting for their line.
         const int typed = scan_int(words[i]).value_or(0);
         if (typed < 1) continue;
+        // The numbers are the interpreter's, as the listing names them.
         const std::int32_t line = typed - 1;
-        auto entry = std::find(lines.begin(), lines.end(), line);
-        if (entry != lines.end()) {
-            command_send("delete " + number(line));
-            *entry = -1;
+        for (std::size_t k = 0; k < lines.size(); ++k) {
+            if (lines[k] != -1 && vel_bp_held_line(k) == line) {
+                command_send("delete " + number(line));
+                lines[k] = -1;
+                break;
+            }
         }
         std::vector<std::int32_t>& requested = g_breakpoints.requested;
         requested.erase(std::remove(requested.begin(), requested.end(), line), requested.end());
@@ -102,6 +105,7 @@ void vel_bp_rearm() {
     }
     // The new interpreter's confirmations fill the list again.
     g_breakpoints.lines.clear();
+    g_breakpoints.held.clear();
     for (const RoutineBreakpoint& entry : g_breakpoints.routines) {
         if (entry.id != -1)
             command_send("stop in " + entry.name + " " + number(entry.id) + " 0");
@@ -111,13 +115,24 @@ void vel_bp_rearm() {
 }
 
 void vel_bp_listing() {
-    for (std::int32_t entry : g_breakpoints.lines) {
-        if (entry == -1) continue;
-        if (const std::optional<BreakpointInFile> place = vel_bp_in_file(entry)) {
-            command_print("stop at " + number(place->line) + " (" +
-                          std::string(path_base_name(place->file_name)) + ")");
+    // The lines the interpreter holds, whatever edits and reloads did to the
+    // lines around them: a listed line sets the same breakpoint again.
+    const std::vector<std::int32_t>& lines = g_breakpoints.lines;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i] == -1) continue;
+        const std::int32_t held = vel_bp_held_line(i);
+        const int file = file_map_entry_containing(lines[i]);
+        const std::int64_t in_file =
+            file < 0 ? 0
+                     : std::int64_t{held} + 1 -
+                           g_source.file_map[static_cast<std::size_t>(file)].line_offset;
+        if (file >= 0 && in_file > 0) {
+            command_print("stop at " + number(in_file) + " (" +
+                          std::string(path_base_name(
+                              *g_source.file_map[static_cast<std::size_t>(file)].file_name)) +
+                          ")");
         } else {
-            command_print("stopv at " + number(std::int64_t{entry} + 1));
+            command_print("stopv at " + number(std::int64_t{held} + 1));
         }
     }
     for (const RoutineBreakpoint& entry : g_breakpoints.routines) {

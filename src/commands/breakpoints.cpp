@@ -26,6 +26,12 @@ std::optional<std::int32_t> displayed_line_of(const RoutineBreakpoint& entry) {
     return edit_from_loaded(static_cast<std::int32_t>(loaded));
 }
 
+bool holds(std::int32_t loaded) {
+    for (std::size_t i = 0; i < g_breakpoints.lines.size(); ++i)
+        if (g_breakpoints.lines[i] != -1 && vel_bp_held_line(i) == loaded) return true;
+    return false;
+}
+
 bool in_line_list(std::int32_t displayed) {
     // -1 slots are deleted entries, never a breakpoint.
     return displayed != -1 && std::find(g_breakpoints.lines.begin(), g_breakpoints.lines.end(),
@@ -38,6 +44,13 @@ void forget_request(std::int32_t loaded) {
 }
 
 } // namespace
+
+std::int32_t vel_bp_held_line(std::size_t index) {
+    const BreakpointTable& table = g_breakpoints;
+    if (index < table.held.size()) return table.held[index];
+    // An entry put in the list without a confirmation: its line as shown.
+    return index < table.lines.size() ? edit_to_loaded(table.lines[index]) : -1;
+}
 
 void vel_bp_requested(std::int64_t line_from_1) {
     if (line_from_1 < 1 || line_from_1 > INT32_MAX) return;
@@ -55,10 +68,14 @@ void vel_bp_toggle(std::int32_t displayed_line) {
         return;
     }
     bool removed = false;
-    for (std::int32_t& entry : g_breakpoints.lines) {
-        if (entry != -1 && entry == displayed_line) {
-            command_send("delete " + std::to_string(loaded));
-            entry = -1;
+    // Each breakpoint the mark stands for is deleted by the line the
+    // interpreter holds it on, which edits and reloads may have moved the
+    // mark away from.
+    std::vector<std::int32_t>& lines = g_breakpoints.lines;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i] != -1 && lines[i] == displayed_line) {
+            command_send("delete " + std::to_string(vel_bp_held_line(i)));
+            lines[i] = -1;
             removed = true;
         }
     }
@@ -91,8 +108,15 @@ bool vel_bp_marked(std::int32_t displayed_line) {
 void vel_bp_on_stop_set(int line) {
     const std::int32_t displayed = edit_from_loaded(line);
     forget_request(line);
-    if (in_line_list(displayed)) return;
-    g_breakpoints.lines.push_back(displayed);
+    if (holds(line)) return;
+    BreakpointTable& table = g_breakpoints;
+    // Entries put in without a confirmation get their line now, so that
+    // `held` keeps in step with `lines`.
+    while (table.held.size() < table.lines.size())
+        table.held.push_back(vel_bp_held_line(table.held.size()));
+    table.held.resize(table.lines.size());
+    table.lines.push_back(displayed);
+    table.held.push_back(line);
     source_redraw();
     // Confirmations come in bursts (a status file read back sends
     // thousands): the file is written once the burst is over.
@@ -121,6 +145,20 @@ void vel_bp_line_deleted(std::int32_t index, bool ended_its_file) {
     for (std::int32_t& entry : g_breakpoints.lines)
         if (entry != -1 && (entry > index || (ended_its_file && entry == index && index > 0)))
             --entry;
+}
+
+void vel_bp_file_reloaded(std::int32_t file) {
+    std::vector<std::int32_t>& lines = g_breakpoints.lines;
+    bool placed = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i] == -1 || file_map_entry_containing(lines[i]) != file) continue;
+        const std::int32_t shown = edit_from_loaded(vel_bp_held_line(i));
+        lines[i] = shown;
+        placed = true;
+    }
+    if (!placed) return;
+    source_redraw();
+    vel_status_autosave();
 }
 
 std::optional<BreakpointInFile> vel_bp_in_file(std::int32_t displayed_line) {

@@ -27,6 +27,10 @@ struct BreakpointTable {
     // entry: the list is never compacted and new entries are appended, so
     // the -1 slots are only reclaimed when the whole list is emptied.
     std::vector<std::int32_t> lines;
+    // The interpreter's own line (0-based) of each entry of `lines`, as its
+    // confirmation named it. Edits and reloads move the mark; the line the
+    // interpreter holds stays what it was, and is what a deletion names.
+    std::vector<std::int32_t> held;
     // Removed entries close up.
     std::vector<RoutineBreakpoint> routines;
     // Interpreter lines (0-based) asked for with "stopv at" and not
@@ -47,6 +51,9 @@ void vel_bp_requested(std::int64_t line_from_1);
 // marked line loses its breakpoints at once, an unmarked one asks the
 // interpreter for one, which its confirmation then adds.
 void vel_bp_toggle(std::int32_t displayed_line);
+
+// The interpreter's line of entry `index` of the line list.
+std::int32_t vel_bp_held_line(std::size_t index);
 
 // True when the displayed line is drawn with a breakpoint mark.
 bool vel_bp_marked(std::int32_t displayed_line);
@@ -90,3 +97,7 @@ std::optional<BreakpointInFile> vel_bp_in_file(std::int32_t displayed_line);
 // deleted line ended its file: then it goes up with the others).
 void vel_bp_line_inserted(std::int32_t index);
 void vel_bp_line_deleted(std::int32_t index, bool ended_its_file = false);
+
+// File-map entry `file` was read in again from disk: its line breakpoints
+// go back to the displayed lines that now stand for the interpreter's lines.
+void vel_bp_file_reloaded(std::int32_t file);

@@ -3,6 +3,7 @@
 #include "commands/aliases.h"
 #include "commands/command_rows.h"
 #include "commands/command_text.h"
+#include "runtime/strings.h"
 #include "view/selection.h"
 #include "view/text_panes.h"
 
@@ -29,9 +30,10 @@ class NestingLevel {
 };
 
 // Replaces the words ".sel" and ".selw" after the command word by the
-// selection. A line with a placeholder is rebuilt from its words joined by
-// single spaces; a line without one comes back as it was. Nothing when a
-// placeholder is there and no text is selected.
+// selection, its lines joined by blanks. A line with a placeholder is
+// rebuilt from its words joined by single spaces; a line without one comes
+// back as it was. Nothing when a placeholder is there and no text is
+// selected.
 std::optional<std::string> with_selection(std::string_view line) {
     const CommandText text = command_text(std::string(line));
     std::string joined;
@@ -43,7 +45,7 @@ std::optional<std::string> with_selection(std::string_view line) {
             std::optional<std::string> selected =
                 word == ".sel" ? selection_text() : selection_extended_text();
             if (!selected) return std::nullopt;
-            joined += *selected;
+            joined += joined_on_one_line(*selected);
             replaced = true;
         } else {
             joined += word;

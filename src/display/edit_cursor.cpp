@@ -49,27 +49,39 @@ std::optional<EditPosition> resolve() {
     const Cell* row = source().cells.row(c.row);
     for (int col = first_text_column(); col < cell_columns(); ++col) {
         if (!shows_line(row[col])) continue;
-        const std::int32_t character = c.column >= col ? row[col].character + (c.column - col) : 0;
+        const std::int32_t character =
+            c.column >= col ? cell_row_character(row, col, std::min(c.column, cell_columns() - 1)) +
+                                  std::max(c.column - (cell_columns() - 1), 0)
+                            : 0;
         edit_switch_to(row[col].line);
         return EditPosition{row[col].line, character};
     }
     return std::nullopt;
 }
 
-// Puts the cursor cell on (line, byte): the cell that shows exactly that
-// byte, else past the end of the last row of the line that starts at or
-// before it. Nothing moves when no row shows the line.
+// Puts the cursor cell on (line, byte): the first cell that shows exactly
+// that byte (a TAB's first blank), else as far past the last text cell
+// before it as the byte lies past that cell's byte, else past the first cell
+// of the last row of the line that starts at or before it. Nothing moves
+// when no row shows the line.
 void cursor_to(EditPosition at) {
-    std::optional<std::pair<int, int>> best; // row, column
+    std::optional<std::pair<int, int>> best;      // row, column
+    std::optional<std::pair<int, int>> past_text; // row, column of the last text cell before
+    std::int32_t past_character = -1;
     for (int r = 0; r < cell_rows(); ++r) {
         const Cell* row = source().cells.row(r);
         bool first_of_line = true;
         for (int col = first_text_column(); col < cell_columns(); ++col) {
             if (row[col].line != at.line) continue;
-            if (row[col].character == at.character) {
+            if (!row[col].past_end && row[col].character == at.character) {
                 g_edit_cursor.row = r;
                 g_edit_cursor.column = col;
                 return;
+            }
+            if (!row[col].past_end && row[col].character < at.character &&
+                row[col].character >= past_character) {
+                past_character = row[col].character;
+                past_text = {r, col};
             }
             if (first_of_line && row[col].character <= at.character) {
                 const int column = col + (at.character - row[col].character);
@@ -77,6 +89,10 @@ void cursor_to(EditPosition at) {
             }
             first_of_line = false;
         }
+    }
+    if (past_text) {
+        const int column = past_text->second + (at.character - past_character);
+        best = {past_text->first, std::min(column, cell_columns() - 1)};
     }
     if (best) {
         g_edit_cursor.row = best->first;

@@ -1,6 +1,7 @@
 #include "display/line_rows.h"
 
 #include "display/render.h"
+#include "display/tab_layout.h"
 #include "link/source.h"
 
 #include <algorithm>
@@ -12,8 +13,7 @@ std::int64_t pane_line_rows(const Pane& pane, std::int64_t line) {
     if (is_source && file_map_banner_at(static_cast<std::int32_t>(line)) >= 0) return 1;
     const int numbers = is_source ? number_column_width(count) : 0;
     const std::int64_t text_columns = std::max(pane.visible_columns - numbers, 1);
-    const auto length =
-        static_cast<std::int64_t>(pane_text(pane)[static_cast<std::size_t>(line)].size());
+    const std::int64_t length = text_cell_width(pane_text(pane)[static_cast<std::size_t>(line)]);
     return std::max<std::int64_t>((length + text_columns - 1) / text_columns, 1);
 }
 

@@ -134,7 +134,8 @@ std::optional<TextPosition> text_position_under(const Pane& pane, int x, int y) 
         if (cells[c].line < 0) continue;
         // The map is the last redraw's; a new source may be shorter.
         if (cells[c].line >= pane_line_count(pane)) return std::nullopt;
-        return TextPosition{cells[c].line, cells[c].character + std::max(pointer_column - c, 0)};
+        return TextPosition{cells[c].line,
+                            cell_row_character(cells, c, std::max(pointer_column, c))};
     }
     return std::nullopt;
 }

@@ -11,6 +11,7 @@
 #include "display/selection_state.h"
 #include "edit/edit_mode.h"
 #include "link/link_state.h"
+#include "runtime/strings.h"
 #include "view/selection.h"
 
 namespace {
@@ -136,12 +137,12 @@ void source_press(Pane& pane, const MouseEvent& event) {
 void text_pane_press(Pane& pane, const MouseEvent& event) {
     if (event.button == 2) {
         // The selection, wherever it is, typed into this pane's input line up
-        // to its first line feed, as plain keys.
+        // to its first line feed, as plain keys; a CR inside that line is
+        // typed as a blank, so that no line end reaches what is sent.
         if (const std::optional<std::string> text = selection_text()) {
-            for (const char c : *text) {
-                if (c == '\n') break;
+            const std::string first = joined_on_one_line(text->substr(0, text->find('\n')));
+            for (const char c : first)
                 line_editor_type(pane, static_cast<unsigned char>(c));
-            }
         }
         pane_redraw(pane);
         return;

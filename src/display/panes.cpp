@@ -3,6 +3,7 @@
 #include "display/colours.h"
 #include "display/layout.h"
 #include "display/render.h"
+#include "display/tab_layout.h"
 #include "link/source.h"
 
 #include <algorithm>
@@ -27,8 +28,8 @@ std::int32_t pane_last_line_shown_from(const Pane& pane, std::int32_t top) {
     std::int32_t last = line;
     std::int32_t row = 0;
     for (; line < count; ++line) {
-        // A line of n characters takes ceil(n / columns) rows, at least one.
-        const std::int64_t n = static_cast<std::int64_t>(text[line].size());
+        // A line of n cells takes ceil(n / columns) rows, at least one.
+        const std::int64_t n = text_cell_width(text[line]);
         // A file banner takes the place of its line: one row.
         const bool banner = pane.kind == PaneKind::Source && file_map_banner_at(line) >= 0;
         const std::int64_t line_rows = n == 0 || banner ? 1 : (n + text_columns - 1) / text_columns;
@@ -187,4 +188,14 @@ void panes_draw_deferred() {
         pane->follow_due = false;
         pane_redraw(*pane);
     }
+}
+
+std::int32_t cell_row_character(const Cell* row, int first, int column) {
+    if (column <= first) return row[first].character;
+    const Cell& cell = row[column];
+    if (!cell.past_end && cell.line == row[first].line) return cell.character;
+    // The last cell of text left of the column, which past cells count from.
+    for (int c = column - 1; c >= first; --c)
+        if (!row[c].past_end) return row[c].character + (column - c);
+    return row[first].character + (column - first);
 }

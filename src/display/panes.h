@@ -32,6 +32,8 @@ enum class PaneKind { Source, Io, Command };
 struct Cell {
     std::int32_t line = -1;
     std::int32_t character = 0;
+    // Right of the line's text: the cell repeats its last character.
+    bool past_end = false;
 };
 
 // What the redraw found where: visible rows × visible columns cells, filled
@@ -45,6 +47,12 @@ struct CellMap {
         return cells.data() + static_cast<std::size_t>(r) * columns;
     }
 };
+
+// The byte that column `column` of a row stands for, the row's text
+// starting at column `first` (the first cell that shows a line): the byte a
+// text cell shows (a TAB shows on several), or, right of the text, the bytes
+// past the line's end counted on from its last one, one per column.
+std::int32_t cell_row_character(const Cell* row, int first, int column);
 
 // The pane's vertical scroll bar, in lines.
 struct ScrollRecord {

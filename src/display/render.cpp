@@ -6,6 +6,7 @@
 #include "display/layout.h"
 #include "display/render_marks.h"
 #include "display/selection_range.h"
+#include "display/tab_layout.h"
 #include "edit/edit_state.h"
 #include "link/source.h"
 #include "platform/draw.h"
@@ -64,38 +65,67 @@ void draw_run(const Frame& f, int column, int row_bottom, std::string_view text,
     plat_draw_text(f.window, run);
 }
 
+// Which cells of a row show the selection inverted. The selection's rules
+// speak of characters, one cell each, then the rest of the row: a character
+// that takes several cells (a TAB) colours all of them, and the rest of the
+// row follows the row's last character.
+std::vector<bool> inverted_cells(const Frame& f, std::int32_t line, const ShownRow& row) {
+    const int text_columns = std::max(f.columns - f.numbers, 0);
+    const int m = static_cast<int>(row.bytes.size());
+    const std::int32_t s = m > 0 ? row.bytes.front() : 0;
+    const int n = m > 0 ? row.bytes.back() - s + 1 : 0;
+    std::vector<bool> by_character(static_cast<std::size_t>(n + std::max(text_columns - m, 0)));
+    for (const RowSegment& seg : selection_row_segments(g_selection, f.pane.kind, line, s, n,
+                                                        static_cast<int>(by_character.size())))
+        for (int c = seg.from; c < seg.to; ++c)
+            by_character[static_cast<std::size_t>(c)] = seg.inverted;
+    std::vector<bool> cells(static_cast<std::size_t>(text_columns));
+    for (int k = 0; k < text_columns; ++k) {
+        const int c = k < m ? row.bytes[static_cast<std::size_t>(k)] - s : n + (k - m);
+        cells[static_cast<std::size_t>(k)] = c >= 0 && c < static_cast<int>(by_character.size()) &&
+                                             by_character[static_cast<std::size_t>(c)];
+    }
+    return cells;
+}
+
 // The row's text and the rest of the row, coloured by the selection.
-void draw_row_text(const Frame& f, std::int32_t line, std::int32_t s, std::string_view chars,
-                   int row_bottom, int text_slot, int back_slot) {
-    const int n = static_cast<int>(chars.size());
-    const int text_columns = f.columns - f.numbers;
-    for (const RowSegment& seg :
-         selection_row_segments(g_selection, f.pane.kind, line, s, n, text_columns)) {
-        const int fg = seg.inverted ? back_slot : text_slot;
-        const int bg = seg.inverted ? text_slot : back_slot;
-        const int text_end = std::min(seg.to, n);
-        if (seg.from < text_end)
-            draw_run(f, f.numbers + seg.from, row_bottom,
-                     chars.substr(static_cast<std::size_t>(seg.from),
-                                  static_cast<std::size_t>(text_end - seg.from)),
+void draw_row_text(const Frame& f, std::int32_t line, const ShownRow& row, int row_bottom,
+                   int text_slot, int back_slot) {
+    const std::vector<bool> inverted = inverted_cells(f, line, row);
+    const int m = static_cast<int>(row.text.size());
+    const int cells = static_cast<int>(inverted.size());
+    for (int from = 0; from < cells;) {
+        // A run of cells alike: all text or all rest of the row, one colour.
+        const bool text = from < m;
+        const bool inv = inverted[static_cast<std::size_t>(from)];
+        int to = from + 1;
+        while (to < cells && (to < m) == text && inverted[static_cast<std::size_t>(to)] == inv)
+            ++to;
+        const int fg = inv ? back_slot : text_slot;
+        const int bg = inv ? text_slot : back_slot;
+        if (text)
+            draw_run(f, f.numbers + from, row_bottom,
+                     std::string_view(row.text).substr(static_cast<std::size_t>(from),
+                                                       static_cast<std::size_t>(to - from)),
                      fg, bg);
-        const int blank_from = std::max(seg.from, n);
-        if (blank_from < seg.to)
-            plat_fill(f.window, (f.numbers + blank_from) * f.w, row_bottom - f.h,
-                      (f.numbers + seg.to) * f.w, row_bottom, bg);
+        else
+            plat_fill(f.window, (f.numbers + from) * f.w, row_bottom - f.h, (f.numbers + to) * f.w,
+                      row_bottom, bg);
+        from = to;
     }
 }
 
-void fill_cells(const Frame& f, int r, std::int32_t line, std::int32_t first_char, int n,
+void fill_cells(const Frame& f, int r, std::int32_t line, const ShownRow& row,
                 std::int32_t length) {
     if (r >= f.pane.cells.rows || f.pane.cells.columns != f.columns) return;
     Cell* cells = f.pane.cells.row(r);
     for (int c = 0; c < f.numbers && c < f.columns; ++c)
         cells[c] = Cell{};
     for (int c = f.numbers; c < f.columns; ++c)
-        cells[c] = Cell{line, std::max(length - 1, 0)};
-    for (int k = 0; k < n && f.numbers + k < f.columns; ++k)
-        cells[f.numbers + k] = Cell{line, first_char + k};
+        cells[c] = Cell{line, std::max(length - 1, 0), true};
+    const int m = static_cast<int>(row.bytes.size());
+    for (int k = 0; k < m && f.numbers + k < f.columns; ++k)
+        cells[f.numbers + k] = Cell{line, row.bytes[static_cast<std::size_t>(k)], false};
 }
 
 void clear_cells(const Frame& f, int r) {
@@ -121,14 +151,6 @@ int leading_blanks(std::string_view chars) {
     return k;
 }
 
-// A line feed counts as a character but shows as a blank.
-std::string_view shown(std::string& buffer, std::string_view chars) {
-    if (chars.empty() || chars.back() != '\n') return chars;
-    buffer.assign(chars);
-    buffer.back() = ' ';
-    return buffer;
-}
-
 struct Walk {
     int r = 0;          // rows drawn so far
     int y = 0;          // bottom of the row about to be drawn
@@ -146,13 +168,10 @@ void draw_line(const Frame& f, std::int32_t line, Walk& walk) {
         is_stop ? (g_source.stopped_up ? SLOT_STOPPED_UP : SLOT_CURRENT) : SLOT_TEXT;
     const int back_slot = f.is_source && edit_line_changed(line) == 1 ? SLOT_EDITED_LINE : f.back;
     const int limit = f.rows * f.h;
-    std::string buffer;
-    std::int32_t s = 0;
+    RowWalk at;
     bool first_row = true;
     for (;;) {
-        const int n = static_cast<int>(std::min<std::int64_t>(length - s, text_columns));
-        const std::string_view chars =
-            std::string_view(text).substr(static_cast<std::size_t>(s), static_cast<std::size_t>(n));
+        const ShownRow row = next_shown_row(text, at, text_columns);
         if (f.is_source) {
             if (first_row)
                 draw_number(f, line, walk.y);
@@ -160,18 +179,17 @@ void draw_line(const Frame& f, std::int32_t line, Walk& walk) {
                 draw_run(f, 0, walk.y, std::string(static_cast<std::size_t>(f.numbers), ' '),
                          SLOT_PANEL, f.back);
         }
-        draw_row_text(f, line, s, shown(buffer, chars), walk.y, text_slot, back_slot);
-        fill_cells(f, walk.r, line, s, n, length);
+        draw_row_text(f, line, row, walk.y, text_slot, back_slot);
+        fill_cells(f, walk.r, line, row, length);
         if (f.is_source) {
-            MarkGeometry g{f.w, f.h, walk.y, f.numbers, leading_blanks(chars)};
+            MarkGeometry g{f.w, f.h, walk.y, f.numbers, leading_blanks(row.text)};
             marks_clear(f.window, g, f.back);
             if (first_row && vel_bp_marked(line)) marks_breakpoint(f.window, g);
             if (first_row && is_stop) marks_stop_arrow(f.window, g, text_slot, g_source.stopped_up);
         }
-        walk.last_chars = n;
+        walk.last_chars = static_cast<int>(row.text.size());
         first_row = false;
-        s += n;
-        if (s >= length) break;
+        if (row_walk_done(text, at)) break;
         walk.y += f.h;
         walk.r += 1;
         if (walk.y > limit) {

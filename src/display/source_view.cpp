@@ -1,10 +1,13 @@
 // The source pane's grid and selection as the tips and pins read them.
 #include "view/source_view.h"
 
+#include "display/edit_cursor.h"
 #include "display/layout.h"
 #include "display/panes.h"
 #include "display/selection_range.h"
 #include "view/pane_sizes.h"
+
+#include <algorithm>
 
 SourceViewGeometry source_view_geometry() {
     const Pane& source = g_panes.source;
@@ -23,7 +26,7 @@ SourceViewCell source_view_cell(std::int32_t row, std::int32_t column) {
     if (row < 0 || column < 0 || row >= cells.rows || column >= cells.columns) return {};
     if (cells.cells.size() < static_cast<std::size_t>(cells.rows) * cells.columns) return {};
     const Cell& cell = cells.row(row)[column];
-    return {cell.line, cell.character};
+    return {cell.line, cell.character, cell.past_end};
 }
 
 std::optional<std::int32_t> source_view_row_of_line(std::int32_t line) {
@@ -40,6 +43,21 @@ std::optional<std::int32_t> source_view_row_of_line(std::int32_t line) {
     for (std::int32_t r = 0; r < cells.rows; ++r)
         if (cells.row(r)[first].line == line) return r;
     return std::nullopt;
+}
+
+std::optional<std::int32_t> source_view_edit_cursor_line() {
+    const Pane& source = g_panes.source;
+    const CellMap& cells = source.cells;
+    const int row = g_edit_cursor.row;
+    if (row < 0) return std::nullopt;
+    if (row >= cells.rows ||
+        cells.cells.size() < static_cast<std::size_t>(cells.rows) * cells.columns)
+        return -1;
+    for (int c = std::max(source.number_columns, 0); c < cells.columns; ++c) {
+        const std::int32_t line = cells.row(row)[c].line;
+        if (line >= 0 && line < pane_line_count(source)) return line;
+    }
+    return -1;
 }
 
 std::optional<SourceSelection> source_view_selection() {

@@ -19,3 +19,9 @@ void edit_event_line_removed(std::int32_t line, std::int32_t file, RemovedMarks 
 // A file was saved while an interpreter is connected: the breakpoints are
 // written to the status file.
 void edit_event_saved();
+
+// File-map entry `file` was read in again from disk: its displayed lines are
+// now the file's, line n showing what the interpreter runs as that file's
+// line n, so what marks the interpreter's lines (breakpoints) is placed
+// again by the lines the interpreter holds.
+void edit_event_reloaded(std::int32_t file);

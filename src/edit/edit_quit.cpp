@@ -72,7 +72,7 @@ int edit_confirm_unsaved() {
         for (std::size_t i = 0; i < g_edit_buffers.buffers.size(); ++i) {
             if (g_edit_buffers.buffers[i].modified <= 0) continue;
             g_edit_buffers.current = static_cast<std::int32_t>(i);
-            edit_save();
+            edit_save_current();
         }
         // A save that failed or was refused has said so; going on would
         // lose the very edits the user asked to keep.

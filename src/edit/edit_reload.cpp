@@ -1,6 +1,7 @@
 // Files changed outside vel: noticed when the window comes to the front,
 // and read in again.
 #include "edit/edit_buffer.h"
+#include "edit/edit_events.h"
 #include "edit/edit_layout.h"
 #include "edit/edit_quit.h"
 #include "edit/edit_save.h"
@@ -12,6 +13,7 @@
 #include "view/display_state.h"
 #include "view/text_panes.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -38,6 +40,18 @@ std::optional<std::vector<std::string>> read_lines_of(const std::string& path) {
     }
     if (lines.empty()) lines.emplace_back();
     return lines;
+}
+
+// How many lines the interpreter runs of the file shown from displayed line
+// `first` on, `count` lines: the highest loaded line number among them.
+std::int32_t lines_the_interpreter_holds(std::int32_t first, std::int32_t count) {
+    const std::vector<std::int32_t>& numbers = g_editing.loaded.numbers;
+    std::int32_t most = 0;
+    for (std::int32_t k = 0; k < count; ++k) {
+        const std::size_t at = static_cast<std::size_t>(first + k);
+        if (at < numbers.size()) most = std::max(most, numbers[at]);
+    }
+    return most;
 }
 
 bool ask_reload(const std::string& path) {
@@ -70,6 +84,12 @@ void edit_reload(int index, const std::string& path) {
     const std::int32_t first = edit_first_line(index);
     const std::int32_t old_count = static_cast<std::int32_t>(buffer.lines.size());
     const std::int32_t new_count = static_cast<std::int32_t>(fresh->size());
+    edit_loaded_extend();
+    const std::int32_t held = lines_the_interpreter_holds(first, old_count);
+    // The stop arrow is placed again by the interpreter's line, as the
+    // breakpoints are.
+    const bool stopped_here = g_source.stop_line >= first && g_source.stop_line < first + old_count;
+    const std::int32_t stop_loaded = stopped_here ? edit_to_loaded(g_source.stop_line) : -1;
     buffer.lines = *fresh;
     while (buffer.capacity < new_count)
         buffer.capacity += 1000;
@@ -77,17 +97,26 @@ void edit_reload(int index, const std::string& path) {
         edit_insert_display_line(first + k, 0, std::nullopt, index);
     for (std::int32_t k = new_count; k < old_count; ++k)
         edit_remove_display_line(first + new_count, index);
+    // Nothing says which line of the new text became of which old one: the
+    // file's line n stands for the interpreter's line n of that file, so
+    // that its number, the marks and the arrow on it all name the line the
+    // interpreter runs. Lines past those the interpreter holds are new to
+    // it: no breakpoint can be asked for there.
     LoadedLayout& loaded = g_editing.loaded;
     for (std::int32_t k = 0; k < new_count; ++k) {
         const std::size_t at = static_cast<std::size_t>(first + k);
         if (at < g_source.lines.size())
             g_source.lines[at] = buffer.lines[static_cast<std::size_t>(k)];
         if (at < loaded.numbers.size()) {
-            loaded.numbers[at] = k + 1;
+            loaded.numbers[at] = k < held ? k + 1 : 0;
             loaded.texts[at] = buffer.lines[static_cast<std::size_t>(k)];
         }
     }
     g_editing.saved_layout[static_cast<std::size_t>(index)] = true;
+    // The buffer is the file's text, line for line.
+    g_editing.skipped[static_cast<std::size_t>(index)] = 0;
+    if (stop_loaded >= 0) g_source.stop_line = edit_from_loaded(stop_loaded);
+    edit_event_reloaded(index);
     buffer.modified = 0;
     edit_end_typing();
     buffer.file_time = edit_file_time(path);

@@ -4,6 +4,7 @@
 #include "edit/edit_events.h"
 #include "edit/edit_layout.h"
 #include "edit/edit_quit.h"
+#include "edit/edit_session.h"
 #include "edit/edit_ui.h"
 #include "link/link_state.h"
 #include "link/source.h"
@@ -11,6 +12,7 @@
 #include "runtime/error_text.h"
 #include "runtime/fatal.h"
 #include "view/display_state.h"
+#include "view/source_view.h"
 #include "view/text_panes.h"
 
 #include <algorithm>
@@ -162,7 +164,25 @@ bool edit_write(std::int32_t index, const std::string& path) {
     return true;
 }
 
+namespace {
+
+// The current buffer is the one the last edit or undo worked in; the cursor
+// may have been moved into another file since, by keys or a click, and Save
+// is for the file the user sees the cursor in.
+void cursor_file_becomes_current() {
+    if (!g_editing.begun) return;
+    if (const std::optional<std::int32_t> line = source_view_edit_cursor_line())
+        edit_switch_to(std::max(*line, 0));
+}
+
+} // namespace
+
 void edit_save() {
+    cursor_file_becomes_current();
+    edit_save_current();
+}
+
+void edit_save_current() {
     const std::int32_t current = std::max(g_edit_buffers.current, 0);
     int saved = 0, failed = 0, others = 0;
     bool refused = false;
@@ -223,6 +243,7 @@ void edit_save() {
 }
 
 void edit_save_as(const std::string& path) {
+    cursor_file_becomes_current();
     if (!g_editing.begun || !edit_current()) {
         command_print("Nothing to save");
         return;

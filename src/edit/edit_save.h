@@ -14,13 +14,17 @@ struct EditSaveState {
 
 extern EditSaveState g_edit_save;
 
-// Saves the current file's buffer when it has unsaved changes (the file's
-// old text kept as FILE%), and says in the command pane what was saved,
-// refused or failed and how many other files are still modified.
+// Saves the file the edit cursor is in (the first file when the cursor's
+// row shows no line) when it has unsaved changes (the file's old text kept
+// as FILE%), and says in the command pane what was saved, refused or failed
+// and how many other files are still modified.
 void edit_save();
 
-// Writes the current file's buffer to another path; the buffer stays as it
-// was (still modified when it was).
+// The same for the current buffer, whatever the cursor is on.
+void edit_save_current();
+
+// Writes the buffer of the file the edit cursor is in to another path; the
+// buffer stays as it was (still modified when it was).
 void edit_save_as(const std::string& path);
 
 // Whether buffer i is known to hold exactly the lines of one file.

@@ -6,6 +6,7 @@
 #include "link/source.h"
 #include "runtime/strings.h"
 
+#include <algorithm>
 #include <limits>
 
 EditingState g_editing;
@@ -91,8 +92,39 @@ std::int32_t edit_to_loaded(std::int32_t displayed_line) {
     return loaded_displayed(displayed_line);
 }
 
+namespace {
+
+// The named file-map entry the interpreter's line belongs to: the one with
+// the greatest line offset at or before it; -1 when none.
+int loaded_file_of(std::int32_t loaded_line) {
+    const std::vector<FileMapEntry>& map = g_source.file_map;
+    int found = -1;
+    for (std::size_t i = 0; i < map.size(); ++i) {
+        if (!map[i].file_name || map[i].line_offset > loaded_line) continue;
+        if (found < 0 || map[i].line_offset >= map[static_cast<std::size_t>(found)].line_offset)
+            found = static_cast<int>(i);
+    }
+    return found;
+}
+
+} // namespace
+
 std::int32_t edit_from_loaded(std::int32_t loaded_line) {
     if (!g_editing.begun) return loaded_line;
+    // Within the interpreter's file first: when edits or a reload left that
+    // file without the line, its last line stands for it, never a line of
+    // the next file.
+    const int file = loaded_file_of(loaded_line);
+    if (file >= 0) {
+        const FileMapEntry& entry = g_source.file_map[static_cast<std::size_t>(file)];
+        const std::int32_t first = std::max(entry.first_line, 0);
+        const std::int32_t last = std::min(entry.last_line, loaded_count() - 1);
+        for (std::int32_t line = first; line <= last; ++line) {
+            if (g_editing.loaded.numbers[static_cast<std::size_t>(line)] == 0) continue;
+            if (loaded_displayed(line) >= loaded_line) return line;
+        }
+        if (first <= last) return last;
+    }
     for (std::int32_t line = 0; line < loaded_count(); ++line) {
         if (g_editing.loaded.numbers[static_cast<std::size_t>(line)] == 0) continue;
         if (loaded_displayed(line) >= loaded_line) return line;

@@ -64,6 +64,10 @@ void plat_cursor_screen_position(int& x, int& y);
 // The outer rectangle on the screen of any window of vel (a pane, a
 // floating window); all zero for window 0.
 PlatRect plat_window_screen_rect(plat_window window);
+// The visible area of the monitor that shows the main window (its work
+// area, without task bars), screen pixels: where a floating window can be
+// seen and taken with the mouse.
+PlatRect plat_main_monitor_area();
 
 // ---- the pin edit box (the pin menu is plat_popup_menu, platform/ui.h) ----
 

@@ -64,3 +64,15 @@ std::string_view without_line_ends(std::string_view text) {
         text.remove_suffix(1);
     return text;
 }
+
+std::string joined_on_one_line(std::string_view text) {
+    text = without_line_ends(text);
+    std::string line;
+    line.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        line += c == '\r' || c == '\n' ? ' ' : c;
+    }
+    return line;
+}

@@ -30,6 +30,12 @@ bool str_equal_n_nocase(std::string_view a, std::string_view b, std::size_t n);
 // The text without the CR and LF bytes at its end.
 std::string_view without_line_ends(std::string_view text);
 
+// The text as one line: each line end inside it (CR LF, LF or a CR alone)
+// becomes one blank, and those at its end go. A command made of selected
+// text must not carry a line end: the interpreter would run what follows
+// it as a clause of its own.
+std::string joined_on_one_line(std::string_view text);
+
 // The characters of REXX symbols: letters, digits, @ # $ . ! ? _ and the
 // byte 0xA8.
 bool is_rexx_symbol_char(unsigned char c);

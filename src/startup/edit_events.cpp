@@ -15,6 +15,10 @@ void edit_event_line_removed(std::int32_t line, std::int32_t file, RemovedMarks 
     vel_pin_line_removed(file, line);
 }
 
+void edit_event_reloaded(std::int32_t file) {
+    vel_bp_file_reloaded(file);
+}
+
 void edit_event_saved() {
     vel_status_autosave();
 }

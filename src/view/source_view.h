@@ -21,10 +21,11 @@ SourceViewGeometry source_view_geometry();
 // What the cell at (row, column) of the last redraw shows: the displayed
 // line (-1 for none: line numbers, banners, empty rows, outside the grid)
 // and the character index. Cells right of a line's end repeat its last
-// index.
+// index and say so; a TAB's character shows on all its cells.
 struct SourceViewCell {
     std::int32_t line = -1;
     std::int32_t character = 0;
+    bool past_end = false;
 };
 SourceViewCell source_view_cell(std::int32_t row, std::int32_t column);
 
@@ -41,3 +42,8 @@ struct SourceSelection {
     std::int32_t end_character = 0;
 };
 std::optional<SourceSelection> source_view_selection();
+
+// The displayed line the edit cursor's row shows; -1 when its row shows no
+// line (a file banner, a row below the text); nothing when the cursor was
+// never placed.
+std::optional<std::int32_t> source_view_edit_cursor_line();

@@ -8,25 +8,48 @@
 #include "watch/watch.h"
 #include "watch/watch_events.h"
 
+#include <algorithm>
 #include <optional>
+
+void pin_move_on_monitor(plat_window window, int x, int y) {
+    const PlatRect area = plat_main_monitor_area();
+    const PlatRect pin = plat_float_rect(window);
+    // Whole on the monitor when it fits; its top left corner (the icon that
+    // takes the mouse) when it does not.
+    const auto keep = [](int at, int size, int from, int length) {
+        return std::max(std::min(at, from + length - size), from);
+    };
+    plat_float_move(window, keep(x, pin.width, area.x, area.width),
+                    keep(y, pin.height, area.y, area.height));
+}
 
 namespace {
 
+// Whether a pin `y_offset` below its line's row could ever be shown whole in
+// the pane, with its line on some row of it.
+bool fits_beside_a_row(std::int64_t y_offset, int pane_height, int cell_height, int pin_height) {
+    return y_offset >= -std::int64_t{pane_height - cell_height} &&
+           y_offset <= std::int64_t{pane_height - pin_height};
+}
+
 void place(PinRecord& pin, const PlatRect& source, int cell_height) {
     if (pin.watch) {
-        plat_float_move(pin.window, pin_screen_coordinate(source.x, pin.x_offset),
-                        pin_screen_coordinate(source.y, pin.watch_y_offset));
+        pin_move_on_monitor(pin.window, pin_screen_coordinate(source.x, pin.x_offset),
+                            pin_screen_coordinate(source.y, pin.watch_y_offset));
         return;
     }
     if (g_pins.dragging && g_pins.drag_window == pin.window) return;
     const std::int32_t line = pin_displayed_line(pin);
     const std::optional<std::int32_t> row = line < 0 ? std::nullopt : source_view_row_of_line(line);
     if (row) {
-        const int top = pin_screen_coordinate(*row * cell_height + source.y, pin.y_offset);
         const int height = plat_float_rect(pin.window).height;
+        // An offset that would keep the pin hidden whatever row its line is
+        // on (the status file may hold anything) puts it beside its line.
+        if (!fits_beside_a_row(pin.y_offset, source.height, cell_height, height)) pin.y_offset = 0;
+        const int top = pin_screen_coordinate(*row * cell_height + source.y, pin.y_offset);
         // Half a pin over the pane's edge would float over the panes below.
         if (top >= source.y && top + height <= source.y + source.height) {
-            plat_float_move(pin.window, pin_screen_coordinate(source.x, pin.x_offset), top);
+            pin_move_on_monitor(pin.window, pin_screen_coordinate(source.x, pin.x_offset), top);
             return;
         }
     }

@@ -132,8 +132,8 @@ void vel_pin_create(int line_offset, int x_offset, int y_offset, int mode, int w
     g_pins.pins.push_back(pin);
     if (watch) {
         const PlatRect source = source_rect();
-        plat_float_move(pin.window, pin_screen_coordinate(source.x, x_offset),
-                        pin_screen_coordinate(source.y, watch_y_offset));
+        pin_move_on_monitor(pin.window, pin_screen_coordinate(source.x, x_offset),
+                            pin_screen_coordinate(source.y, watch_y_offset));
     }
 }
 

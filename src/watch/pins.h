@@ -60,6 +60,11 @@ constexpr std::size_t PIN_EXPRESSION_CUT = 255;
 // than overflowing.
 int pin_screen_coordinate(int base, std::int64_t offset);
 
+// Moves a pin window to (x, y), or as near as keeps it whole on the main
+// window's monitor: a pin put off the screen (offsets from another screen,
+// or absurd ones in the status file) could be neither seen nor dragged back.
+void pin_move_on_monitor(plat_window window, int x, int y);
+
 // The pin of a window, or -1.
 int pin_index_of(plat_window window);
 

@@ -91,7 +91,9 @@ std::string selected_text_on_line(std::int32_t line, std::int32_t start, std::in
     const std::int32_t from = std::max(start, 0);
     const std::int32_t to = std::min(end, static_cast<std::int32_t>(text.size()) - 1);
     if (to < from) return {};
-    return std::string(
+    // Up to the line's end, the selection takes its line feed, and a line
+    // may hold a CR of its own: neither goes into a question.
+    return joined_on_one_line(
         text.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from + 1)));
 }
 
@@ -119,14 +121,8 @@ void vel_tip_hover(int x, int y) {
     const std::int32_t line = cell.line;
     if (line < 0 || line >= static_cast<std::int32_t>(g_source.lines.size())) return clear();
     g_tip.line = line;
-    // Cells right of a line's end repeat its last character: only a cell
-    // whose index follows from the row's first text cell is really text.
-    const int first_column = view.text_x / view.cell_width;
-    if (column > first_column) {
-        const SourceViewCell first = source_view_cell(row, first_column);
-        if (first.line == line && cell.character != (column - first_column) + first.character)
-            return clear();
-    }
+    // Cells right of a line's end repeat its last character: no text there.
+    if (cell.past_end) return clear();
     std::optional<std::string> candidate = selected_candidate(line, cell.character);
     if (candidate && !candidate->empty() && candidate->size() <= kLongestCandidate) {
         g_tip.mode = TIP_EXPRESSION;

@@ -37,7 +37,7 @@ void vel_tip_probe(const std::string& expression, int mode, const TipContext& co
                    TipRequest request);
 
 // The text of a displayed line from character `start` to `end` inclusive,
-// cut to the line (its line end left out).
+// cut to the line (its line end left out), on one line.
 std::string selected_text_on_line(std::int32_t line, std::int32_t start, std::int32_t end);
 
 // Shows the tip window with the text at the tip position.

@@ -6,10 +6,12 @@
 #include "platform/headless/canvas.h"
 #include "platform/headless/floats_control.h"
 #include "platform/headless/headless_state.h"
+#include "platform/screen.h"
 
 #include <algorithm>
 #include <deque>
 #include <map>
+#include <optional>
 
 namespace {
 
@@ -24,6 +26,7 @@ struct FloatState {
     std::vector<headless::FloatRecord> floats;
     int cursor_x = 0, cursor_y = 0;
     std::map<plat_window, PlatRect> screen_rects;
+    std::optional<PlatRect> monitor_area;
     std::vector<headless::EditBoxRecord> edit_boxes;
     std::deque<EditBoxResult> edit_results;
     // The window being painted: drawing calls outside a paint are dropped,
@@ -89,6 +92,10 @@ std::string float_text(plat_window id) {
 void set_cursor_screen(int x, int y) {
     floats_state().cursor_x = x;
     floats_state().cursor_y = y;
+}
+
+void set_main_monitor_area(PlatRect area) {
+    floats_state().monitor_area = area;
 }
 
 void set_window_screen_rect(plat_window window, PlatRect where) {
@@ -218,6 +225,14 @@ PlatRect plat_window_screen_rect(plat_window window) {
     if (!pane) return {};
     const PlatRect main = plat_main_window_outer();
     return {main.x + pane->where.x, main.y + pane->where.y, pane->where.width, pane->where.height};
+}
+
+PlatRect plat_main_monitor_area() {
+    if (floats_state().monitor_area) return *floats_state().monitor_area;
+    int width = 0;
+    int height = 0;
+    plat_screen_size(width, height);
+    return {0, 0, width, height};
 }
 
 void plat_pin_post_edit(plat_window pin) {

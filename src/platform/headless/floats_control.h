@@ -44,6 +44,9 @@ void set_cursor_screen(int x, int y);
 // Overrides where plat_window_screen_rect says a pane window is; by default
 // a pane is at the main window's outer corner plus its place in the client.
 void set_window_screen_rect(plat_window window, PlatRect where);
+// The main window's monitor area (plat_main_monitor_area); by default the
+// whole headless screen.
+void set_main_monitor_area(PlatRect area);
 
 // The edit boxes opened, and what the next one ends with (Cancelled when
 // none is scripted).

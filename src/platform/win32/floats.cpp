@@ -269,6 +269,19 @@ PlatRect plat_window_screen_rect(plat_window window) {
     return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
+PlatRect plat_main_monitor_area() {
+    HMONITOR monitor = MonitorFromWindow(win32::state().main_window, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!monitor || !GetMonitorInfoA(monitor, &info)) {
+        const int width = GetSystemMetrics(SM_CXSCREEN);
+        const int height = GetSystemMetrics(SM_CYSCREEN);
+        return {0, 0, width, height};
+    }
+    const RECT& work = info.rcWork;
+    return {work.left, work.top, work.right - work.left, work.bottom - work.top};
+}
+
 void plat_pin_post_edit(plat_window pin) {
     if (pin != 0) PostMessageA(hwnd_of(pin), kEditRequest, 0, 0);
 }

@@ -3,14 +3,18 @@
 // lines under breakpoints, pins and the stop arrow, and files made read-only
 // or deleted while they hold unsaved edits.
 #include "commands/breakpoints.h"
+#include "commands/command.h"
+#include "commands/status_file.h"
 #include "display/panes.h"
 #include "edit/edit_buffer.h"
 #include "edit/edit_quit.h"
 #include "edit/edit_save.h"
 #include "edit/edit_session.h"
+#include "edit/edit_state.h"
 #include "edit/edit_ui.h"
 #include "file_contents.h"
 #include "link/link_state.h"
+#include "link/messages.h"
 #include "link/source.h"
 #include "platform/fs.h"
 #include "test_support.h"
@@ -272,4 +276,118 @@ TEST_F(EditOutside, AFileDeletedWhileEditedKeepsTheEditAndIsWrittenAgain) {
     EXPECT_EQ(file_contents(kMain), "say 1\r\nsay two\r\n"); // a new file: CR LF
     EXPECT_EQ(file_contents(std::string(kMain) + "%"), "<none>");
     EXPECT_FALSE(edit_any_modified());
+}
+
+namespace {
+
+// A file reloaded under a breakpoint the interpreter holds: what the mark,
+// the listing, the status file, the next stop and a click on the mark say.
+class ReloadUnderBreakpoints : public EditOutside {
+  protected:
+    void SetUp() override {
+        EditOutside::SetUp();
+        load(numbered("m", 20), false);
+        g_link.connected = true;
+        g_link.test_mode = true;           // frames sent are echoed into the command pane
+        hnd_in_payload("|stop-at|0 main"); // the first stop, which reads the status file
+        vel_bp_on_stop_set(9);             // the interpreter's line 10
+        edit_begin();
+    }
+    static Lines frames() {
+        Lines out;
+        for (const std::string& line : g_panes.command.lines) {
+            const std::size_t at = line.find(") ");
+            if (line.rfind("+++ vel_send(", 0) == 0 && at != std::string::npos)
+                out.push_back(line.substr(at + 2, line.size() - at - 3));
+        }
+        return out;
+    }
+    static Lines listing() {
+        g_panes.command.lines = {"% "};
+        vel_bp_listing();
+        Lines out(g_panes.command.lines.begin(), g_panes.command.lines.end() - 1);
+        g_panes.command.lines = {"% "};
+        return out;
+    }
+    static std::vector<std::int32_t> marked_lines() {
+        std::vector<std::int32_t> out;
+        for (std::int32_t line = 0; line < static_cast<std::int32_t>(g_source.lines.size()); ++line)
+            if (vel_bp_marked(line)) out.push_back(line);
+        return out;
+    }
+    // m0..m8, three new lines, then m9..m19: line 10 is new text now.
+    static std::string three_inserted_above_line_10() {
+        std::string text = numbered("m", 9) + "new a\nnew b\nnew c\n";
+        for (int i = 9; i < 20; ++i)
+            text += "m" + std::to_string(i) + "\n";
+        return text;
+    }
+    // Every view of the breakpoint names the interpreter's line 10.
+    static void expect_line_10_everywhere() {
+        EXPECT_EQ(marked_lines(), (std::vector<std::int32_t>{9}));
+        EXPECT_EQ(edit_gutter_line(9), 10);
+        EXPECT_EQ(listing(), Lines{"stop at 10 (m.rexx)\n"});
+        const std::string status = vel_status_compose({}, "");
+        EXPECT_NE(status.find("stop in m.rexx 10\n"), std::string::npos) << status;
+        EXPECT_EQ(status.find("stop in m.rexx 13"), std::string::npos) << status;
+        // The macro stops on the line with the mark.
+        hnd_in_payload("|stop-at|9 main");
+        EXPECT_EQ(g_source.stop_line, 9);
+        // A click on the mark deletes the breakpoint the interpreter holds.
+        g_panes.command.lines = {"% "};
+        vel_bp_toggle(9);
+        EXPECT_EQ(frames(), Lines{"delete 9"});
+        EXPECT_TRUE(marked_lines().empty());
+    }
+};
+
+} // namespace
+
+TEST_F(ReloadUnderBreakpoints, LinesInsertedOutsideAboveTheBreakpoint) {
+    rewritten_outside(three_inserted_above_line_10());
+    ASSERT_EQ(g_source.lines[12], "m9");
+    expect_line_10_everywhere();
+}
+
+TEST_F(ReloadUnderBreakpoints, LinesInsertedInVelThenTheFileReloaded) {
+    // The same three lines typed in vel first: the mark follows its text...
+    for (int i = 0; i < 3; ++i) {
+        edit_switch_to(8);
+        vel_edit_ui('i', 8 + i, "new", true);
+    }
+    ASSERT_EQ(marked_lines(), (std::vector<std::int32_t>{12}));
+    // ...then another editor saves them too, and vel reloads.
+    headless::script_box_answer(BoxAnswer::Yes);
+    rewritten_outside(three_inserted_above_line_10());
+    ASSERT_EQ(headless::boxes().size(), 1u);
+    expect_line_10_everywhere();
+}
+
+TEST_F(ReloadUnderBreakpoints, ABreakpointPastTheNewEndIsMarkedOnTheLastLineAndDeletedThere) {
+    vel_bp_on_stop_set(15);
+    rewritten_outside(numbered("n", 10));
+    EXPECT_EQ(marked_lines(), (std::vector<std::int32_t>{9}));
+    EXPECT_EQ(listing(), (Lines{"stop at 10 (m.rexx)\n", "stop at 16 (m.rexx)\n"}));
+    // A stop on the line the file no longer has shows on its last line.
+    hnd_in_payload("|stop-at|15 main");
+    EXPECT_EQ(g_source.stop_line, 9);
+    g_panes.command.lines = {"% "};
+    vel_bp_toggle(9);
+    EXPECT_EQ(frames(), (Lines{"delete 9", "delete 15"}));
+    EXPECT_TRUE(marked_lines().empty());
+}
+
+TEST_F(ReloadUnderBreakpoints, LinesTheInterpreterDoesNotHoldTakeNoBreakpoint) {
+    rewritten_outside(numbered("n", 25));
+    g_panes.command.lines = {"% "};
+    vel_bp_toggle(22); // the file's line 23: the interpreter has 20
+    EXPECT_TRUE(frames().empty());
+    EXPECT_EQ(message(), "No breakpoint on a new (unsaved) line\n");
+    vel_bp_toggle(19);
+    EXPECT_EQ(frames(), Lines{"stopv at 20"});
+    // "delete" takes the numbers the listing gives.
+    g_panes.command.lines = {"% "};
+    const std::string command = "delete 10";
+    vel_command(command.data(), static_cast<int>(command.size()));
+    EXPECT_EQ(frames(), Lines{"delete 9"});
 }

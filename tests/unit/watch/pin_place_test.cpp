@@ -1,5 +1,6 @@
 // Pins beside their lines: following the source pane, hiding, watch mode,
 // dragging, deleting, and keeping to their lines through edits.
+#include "commands/command.h"
 #include "commands/status_file.h"
 #include "display/edit_cursor.h"
 #include "display/panes.h"
@@ -7,9 +8,12 @@
 #include "platform/fs.h"
 #include "platform/headless/canvas.h"
 #include "platform/headless/controls.h"
+#include "platform/headless/floats_control.h"
 #include "view/clipboard.h"
 #include "view/key_codes.h"
 #include "watch_fixture.h"
+
+#include <cstring>
 
 namespace {
 
@@ -69,8 +73,11 @@ TEST_F(PinPlaceTest, PinsMoveWithTheMainWindow) {
 TEST_F(PinPlaceTest, APinThatWouldStickOutOfThePaneHides) {
     vel_pin_create(1, 0, -20, TIP_SYMBOL, 0, 0, "", "demo.ost", "abc");
     vel_pin_create(0, 0, -1, TIP_SYMBOL, 0, 0, "", "demo.ost", "abc");
+    // Line 3 on row 3: this far below it the pin sticks out one row, while
+    // on row 2 it would fit.
     const int rows_height = source_screen().height;
-    vel_pin_create(0, 0, rows_height, TIP_SYMBOL, 0, 0, "", "demo.ost", "abc");
+    vel_pin_create(3, 0, rows_height - 24 - 2 * kH, TIP_SYMBOL, 0, 0, "", "demo.ost", "abc");
+    ASSERT_EQ(window_of(2).where.height, 24);
     vel_pin_reposition_all();
     EXPECT_FALSE(window_of(0).visible) << "above the pane's top";
     EXPECT_FALSE(window_of(1).visible);
@@ -275,4 +282,45 @@ TEST_F(PinPlaceTest, PinsKeepToTheirLinesThroughInsertedAndRemovedLines) {
     EXPECT_EQ(pin(2).line_offset, 0);
     vel_pin_line_inserted(7, 0); // no such entry
     EXPECT_EQ(pin(1).line_offset, 3);
+}
+
+TEST_F(PinPlaceTest, PinsRestoredOffTheScreenComeBackOnTheMainWindowsMonitor) {
+    const PlatRect area{0, 0, 1024, 768};
+    headless::set_main_monitor_area(area);
+    const PlatRect source = source_screen();
+    // As a status file read back would make them: a pin far above its line,
+    // watch pins far out on every side, a pin far right of the screen.
+    for (const char* line :
+         {"pin3 2 40 -32768 0 0 0 - demo.ost total", "pin3 0 -32768 0 0 1 -32768 - demo.ost abc",
+          "pin3 0 99999 0 0 1 99999 - demo.ost abc", "pin3 1 99999 3 0 0 0 - demo.ost abc"})
+        vel_command(line, static_cast<int>(std::strlen(line)));
+    ASSERT_EQ(vel_pin_count(), 4);
+    vel_pin_reposition_all();
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        const headless::FloatRecord& pin_window = window_of(i);
+        ASSERT_TRUE(pin_window.visible);
+        EXPECT_GE(pin_window.where.x, area.x);
+        EXPECT_GE(pin_window.where.y, area.y);
+        EXPECT_LE(pin_window.where.x + pin_window.where.width, area.x + area.width);
+        EXPECT_LE(pin_window.where.y + pin_window.where.height, area.y + area.height);
+    }
+    // The pin that could never be shown above its line comes back beside it.
+    EXPECT_EQ(window_of(0).where.x, source.x + 40);
+    EXPECT_EQ(window_of(0).where.y, source.y + 2 * kH);
+    EXPECT_EQ(window_of(1).where.x, area.x);
+    EXPECT_EQ(window_of(1).where.y, area.y);
+    EXPECT_EQ(window_of(2).where.x, area.x + area.width - window_of(2).where.width);
+    EXPECT_EQ(window_of(3).where.y, source.y + 1 * kH + 3) << "only x was out";
+    // Brought back, a pin is dragged and let go like any other, and the
+    // status file keeps where it now is.
+    const PlatRect was = window_of(0).where;
+    const plat_window first = pin(0).window;
+    watch_window_mouse(first, {FloatMouse::LeftDown, 30, 5, was.x + 30, was.y + 5});
+    watch_window_mouse(first, {FloatMouse::Move, 0, 0, was.x + 30, was.y + 5 + kH});
+    watch_window_mouse(first, {FloatMouse::LeftUp, 0, 0, was.x + 30, was.y + 5 + kH});
+    EXPECT_EQ(pin(0).y_offset, kH);
+    EXPECT_NE(status_file().find("main demo.ost pin3 2 40 16 0 0 0 - demo.ost total\n"),
+              std::string::npos)
+        << status_file();
 }

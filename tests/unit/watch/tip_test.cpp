@@ -294,3 +294,27 @@ TEST_F(TipTest, ClickingThePinIconMakesAPinBeingDragged) {
     watch_window_mouse(g_tip.window, {FloatMouse::LeftDown, 30, 7, 0, 0});
     EXPECT_EQ(vel_pin_count(), 2);
 }
+
+TEST_F(TipTest, ASelectionHoldingACarriageReturnAsksOnOneLine) {
+    g_source.lines[1] = "abc\r= 5\n";
+    pane_redraw(g_panes.source);
+    select_on_line(1, 0, 4);
+    rest_on(1, 1);
+    ASSERT_EQ(g_tip.mode, TIP_EXPRESSION);
+    EXPECT_EQ(g_tip.expression, "abc =");
+    ASSERT_EQ(sent().size(), 1u);
+    EXPECT_EQ(sent()[0].find_first_of("\r\n"), std::string::npos) << sent()[0];
+}
+
+TEST_F(TipTest, AfterATabTheSymbolUnderThePointerIsTheOneDrawnThere) {
+    g_source.lines[1] = "\tabc = 5\t# x\n";
+    pane_redraw(g_panes.source);
+    hover(1, 9); // the b, drawn in the ninth cell after the TAB's blanks
+    EXPECT_EQ(g_tip.expression, "abc");
+    hover(1, 3); // inside the TAB's blanks: nothing
+    EXPECT_EQ(g_tip.expression, "");
+    hover(1, 18); // the x after the second TAB
+    EXPECT_EQ(g_tip.expression, "x");
+    hover(1, 21); // right of the text
+    EXPECT_EQ(g_tip.expression, "");
+}
