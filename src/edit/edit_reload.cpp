@@ -66,13 +66,29 @@ bool ask_reload(const std::string& path) {
                             BoxPointer::OnDefault) == BoxAnswer::Yes;
 }
 
+// A routine file is shown under its banner with a "return" line and its
+// label before its first line, the way the interpreter sends it; the
+// reloaded text keeps that form, and its lines keep their places (the
+// "return" line is none of the file's).
+std::int32_t keep_routine_form(const std::vector<std::string>& shown,
+                               std::vector<std::string>& fresh) {
+    if (shown.size() < 2 || shown[0] != "return" || shown[1].empty() || shown[1][0] != '"')
+        return 0;
+    const std::size_t close = shown[1].find('"', 1);
+    if (close == std::string::npos || shown[1].compare(close + 1, 2, ":;") != 0) return 0;
+    fresh[0] = shown[1].substr(0, close + 3) + fresh[0];
+    fresh.insert(fresh.begin(), "return");
+    return 1;
+}
+
 } // namespace
 
 void edit_reload(int index, const std::string& path) {
-    const std::optional<std::vector<std::string>> fresh = read_lines_of(path);
+    std::optional<std::vector<std::string>> fresh = read_lines_of(path);
     if (!fresh || index < 0 || index >= static_cast<int>(g_edit_buffers.buffers.size())) return;
     g_edit_buffers.current = index;
     EditBuffer& buffer = g_edit_buffers.buffers[static_cast<std::size_t>(index)];
+    const std::int32_t shift = index > 0 ? keep_routine_form(buffer.lines, *fresh) : 0;
     buffer.undo.clear();
     buffer.redo.clear();
     // Nothing can be undone in any file afterwards: the display logs of the
@@ -108,7 +124,8 @@ void edit_reload(int index, const std::string& path) {
         if (at < g_source.lines.size())
             g_source.lines[at] = buffer.lines[static_cast<std::size_t>(k)];
         if (at < loaded.numbers.size()) {
-            loaded.numbers[at] = k < held ? k + 1 : 0;
+            const std::int32_t number = k - shift + 1;
+            loaded.numbers[at] = number >= 1 && number <= held ? number : 0;
             loaded.texts[at] = buffer.lines[static_cast<std::size_t>(k)];
         }
     }

@@ -3,6 +3,7 @@
 // file's first line is seen, takes a breakpoint by a click and the stop
 // arrow, and is saved byte for byte.
 #include "commands/breakpoints.h"
+#include "edit/edit_quit.h"
 #include "edit/edit_save.h"
 #include "edit/edit_session.h"
 #include "edit/edit_ui.h"
@@ -92,4 +93,24 @@ TEST_F(RoutineFileSim, TheFilesFirstLineIsShownStoppedAtMarkedAndSavedAsItWas) {
     EXPECT_EQ(read_host_file(dir.file("part.rexx")), "say 'in part'\r\nx = 3\r\nreturn\r\n")
         << "no \"return\" line, no label, the file's own line ends";
     EXPECT_EQ(read_host_file(dir.file("part.rexx%")), part_text);
+}
+
+TEST_F(RoutineFileSim, AReloadedRoutineFileKeepsItsBannerLineAndItsLinesTheirPlaces) {
+    ASSERT_TRUE(step("step"));
+    vel_bp_toggle(4); // x = 2, the file's line 2
+    ASSERT_TRUE(serve_until([] {
+        return std::find(g_breakpoints.lines.begin(), g_breakpoints.lines.end(), 4) !=
+               g_breakpoints.lines.end();
+    }));
+    edit_begin();
+    write_host_file(dir.file("part.rexx"), "say 'changed outside'\nx = 5\nsay x\nreturn\n");
+    edit_reload(1, dir.file("part.rexx"));
+    EXPECT_EQ(g_source.lines.at(2), "return");
+    EXPECT_EQ(g_source.lines.at(3), "\"PART\":;say 'changed outside'");
+    EXPECT_EQ(g_source.lines.at(4), "x = 5");
+    EXPECT_EQ(g_source.file_map[1].last_line, 6) << "one line more";
+    clear_pane();
+    run("status");
+    EXPECT_EQ(messages(), Lines{"stop at 2 (part.rexx)"}) << "still the interpreter's line 2";
+    EXPECT_EQ(g_source.stop_line, 3);
 }
