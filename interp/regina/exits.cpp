@@ -106,7 +106,8 @@ long ReginaEngine::on_trace(std::string_view line) {
         if (line.find("+++ Interactive trace.") != std::string_view::npos) return RXEXIT_HANDLED;
         // An error's traceback starts with the failing clause: after an
         // untraced stretch, that is where the frames are worked out again.
-        if (untraced_run_ != no_stretch && line.size() > 11 && line.substr(6, 5) == " +++ ") {
+        if (untraced_run_ != no_stretch && line.size() > 11 && line.substr(6, 5) == " +++ " &&
+            line.find("+++ RC=") == std::string_view::npos) {
             std::string as_clause(line);
             as_clause.replace(6, 5, " *-* ");
             untraced_run_ = no_stretch;
@@ -133,12 +134,17 @@ long ReginaEngine::on_trace(std::string_view line) {
         if (line.find("+++ RC=") != std::string_view::npos) {
             if (letter == "O") return RXEXIT_HANDLED;
             // Under A, R and I its clause has been shown already.
-            if (letter != "A" && letter != "R" && letter != "I") show_failed_command();
+            if (letter != "A" && letter != "R" && letter != "I") {
+                if (untraced_run_ != no_stretch) place_untraced_command();
+                show_failed_command();
+            }
         }
         return RXEXIT_NOT_HANDLED; // Regina writes it to standard error
     }
     clause_line_ = t.line > 0 ? t.line : clause_line_;
-    clause_text_.assign(line.substr(11));
+    clause_text_ = shown_as_written(std::string(line),
+                                    program_.files[std::size_t(program_.current_file())].rewrite)
+                       .substr(11);
     std::optional<ostra::Position> at;
     if (untraced_run_ != no_stretch) {
         end_stretch();
@@ -203,14 +209,16 @@ std::string ReginaEngine::pause_answer() {
     // Regina goes on counting the untraced clauses wherever they run, in
     // any routine and any file: a stretch may only start when nothing could
     // stop the macro anywhere, and when no file it runs reads the default
-    // input (a read needs its line for "halt-at"), runs commands (plain
-    // Regina shows a failed command's clause, which a stretch does not give)
-    // or sets its own tracing (its trace output needs every clause).
+    // input (a read needs its line for "halt-at"), or has its clauses traced by its own
+    // TRACE (that output needs every clause). A TRACE VALUE that asks for
+    // clause output inside a stretch shows it from the stretch's end.
     // After "trace -N" Regina pauses once more: an empty answer sets it going.
     if (untraced_run_ != no_stretch) return "";
     if (!session_->runs_freely()) return "";
     for (const LoadedFile& f : program_.files)
-        if (f.reads_input || f.index.has_commands || f.rewrite.changed) return "";
+        if (f.reads_input || f.rewrite.asks_for_output) return "";
+    for (const Frame& frame : program_.frames)
+        if (traces_clauses(trace_letter(frame.trace_asked))) return "";
     untraced_run_ = program_.activations() - 1;
     stretch_began_us_ = now_us();
     return "trace -" + std::to_string(stretch_);
@@ -226,6 +234,33 @@ void ReginaEngine::end_stretch() {
     else if (took > 8000 && stretch_ > 64)
         stretch_ /= 2;
     session_->poll_now();
+}
+
+// A command failed while Regina ran untraced: the clause the copy's
+// command clauses name as they run (OSTRA_REGINA_AT_) is shown as Regina
+// would have traced it.
+void ReginaEngine::place_untraced_command() {
+    const int file = program_.current_file();
+    if (file < 0) return;
+    const LoadedFile& f = program_.files[std::size_t(file)];
+    if (command_clause_ < 0 || std::size_t(command_clause_) >= f.index.commands.size()) return;
+    const SourceIndex::Command& c = f.index.commands[std::size_t(command_clause_)];
+    const Label* routine = f.index.routine_at(c.clause.line);
+    // Its routine's frame gives the depth; one not on the stack was called
+    // during the stretch, from the innermost frame known.
+    int base = routine && !program_.frames.empty() ? program_.frames.back().base_indent + 1 : 0;
+    for (std::size_t k = program_.frames.size(); k-- > 0;) {
+        const Frame& frame = program_.frames[k];
+        if (frame.file != file) continue;
+        const bool root = k == 0 || program_.frames[k - 1].file != file;
+        if (routine ? ostra::upper(frame.routine) == ostra::upper(routine->name) : root) {
+            base = frame.base_indent;
+            break;
+        }
+    }
+    clause_line_ = c.clause.line + 1;
+    clause_text_ = std::string(std::size_t(base + c.clause.loops), ' ') +
+                   f.text.substr(c.clause.offset, c.end - c.clause.offset);
 }
 
 void ReginaEngine::wait_for_stdin() {
@@ -281,6 +316,17 @@ long ReginaEngine::on_function(void* parameters) {
     std::string name(reinterpret_cast<const char*>(p->rxfnc_name), p->rxfnc_namel);
     if (name == trace_instruction_function) return on_trace_setting(true, parameters);
     if (name == trace_query_function) return on_trace_setting(false, parameters);
+    if (name == command_mark_function) {
+        // A command clause of the copy is about to run: which one, in case
+        // it fails while Regina runs untraced. It adds nothing to the command.
+        command_clause_ =
+            p->rxfnc_argc > 0 && p->rxfnc_argv[0].strptr
+                ? std::atoi(
+                      std::string(p->rxfnc_argv[0].strptr, p->rxfnc_argv[0].strlength).c_str())
+                : -1;
+        set_result(p->rxfnc_retc, "");
+        return RXEXIT_HANDLED;
+    }
     if (asking_) return RXEXIT_NOT_HANDLED;
     int caller = program_.current_file();
     std::vector<std::string> folders;

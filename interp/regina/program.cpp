@@ -77,7 +77,10 @@ int Program::add_file(const std::string& path, const std::string& real, const st
     f.text = text;
     f.index = index_source(text);
     f.reads_input = mentions_input(text);
-    f.rewrite = rewrite_trace(text);
+    std::vector<std::size_t> commands;
+    for (const SourceIndex::Command& c : f.index.commands)
+        commands.push_back(c.command);
+    f.rewrite = rewrite_trace(text, commands);
     // A routine file is shown after a "return" line of its own (see
     // Session::file_loaded).
     if (!files.empty())

@@ -69,6 +69,7 @@ class ReginaEngine : public ostra::Engine {
     int clause_line_ = 0;
     std::string clause_text_;
     int shown_line_ = 0;
+    int command_clause_ = -1; // the command clause that ran last (its index)
     // The variables of each Regina run that called a routine file, as they
     // were at the call (nothing of it runs until the call returns), and the
     // changes questions made to them, put back when the call returns.
@@ -94,6 +95,7 @@ class ReginaEngine : public ostra::Engine {
     void keep_hidden_variables();
     void end_stretch();
     void show_failed_command();
+    void place_untraced_command();
     void wait_for_stdin();
     [[noreturn]] void end_now();
     int run_file(int file, long call_type, const std::vector<std::string>& args,

@@ -38,6 +38,8 @@ class Scanner {
     }
 
     SourceIndex run() {
+        // Regina passes over a "#!" first line.
+        if (text_.rfind("#!", 0) == 0) at_ = std::min(text_.find('\n'), text_.size());
         while (at_ < text_.size()) {
             char c = text_[at_];
             if (c == '/' && peek(1) == '*') {
@@ -121,6 +123,41 @@ class Scanner {
                (c == '/' && from + 1 < text_.size() && text_[from + 1] == '*');
     }
 
+    // A command clause at `begin`, its expression at `command`, to the end of
+    // its clause.
+    void note_command(std::size_t begin, std::size_t command) {
+        index_.has_commands = true;
+        std::size_t end = begin;
+        char quote = 0;
+        while (end < text_.size()) {
+            char c = text_[end];
+            if (quote) {
+                if (c == quote) quote = 0;
+            } else if (c == '\'' || c == '"') {
+                quote = c;
+            } else if (c == ';' || c == '\n' || c == '\r' || text_.compare(end, 2, "/*") == 0) {
+                break;
+            }
+            if (c == '\n') break;
+            ++end;
+        }
+        while (end > begin && (text_[end - 1] == ' ' || text_[end - 1] == '\t'))
+            --end;
+        index_.commands.push_back({index_.clauses.back(), end, command});
+    }
+
+    // ADDRESS ENV COMMAND runs a command; ADDRESS, ADDRESS ENV and ADDRESS
+    // VALUE only choose the environment.
+    void note_address(std::size_t begin, std::size_t after) {
+        std::size_t end = after;
+        while (end < text_.size() && symbol_char(text_[end]))
+            ++end;
+        if (end == after) return;
+        if (ostra::upper(text_.substr(after, end - after)) == "VALUE" || clause_ends_at(end))
+            return;
+        note_command(begin, skip_blanks(end));
+    }
+
     // A symbol inside a clause: a routine called by name, or THEN, ELSE or
     // OTHERWISE, after which the instruction is a clause of its own.
     void read_symbol() {
@@ -178,7 +215,8 @@ class Scanner {
         }
         index_.clauses.push_back({line_, begin, loops_});
         const bool compared = assignment && after + 1 < text_.size() && text_[after + 1] == '=';
-        if ((!assignment || compared) && !is_keyword(word)) index_.has_commands = true;
+        if ((!assignment || compared) && !is_keyword(word)) note_command(begin, begin);
+        if (word == "ADDRESS" && !assignment) note_address(begin, after);
         if (!assignment) {
             if (word == "DO") {
                 // DO alone groups; anything after it makes a loop.

@@ -45,8 +45,15 @@ struct SourceIndex {
     std::vector<ClauseStart> clauses;
     std::vector<CallSite> calls;
     // Some clause is a command to the environment (neither an assignment
-    // nor an instruction nor a label).
+    // nor an instruction nor a label, or ADDRESS with a command).
     bool has_commands = false;
+    // The command clauses, in the order of the text.
+    struct Command {
+        ClauseStart clause;
+        std::size_t end = 0;     // where its clause ends in the text
+        std::size_t command = 0; // where the command's expression starts
+    };
+    std::vector<Command> commands;
 
     // The first line at or after `line` where a clause starts, or -1.
     int clause_line_from(int line) const;

@@ -109,6 +109,18 @@ std::string trimmed(const std::string& s) {
     return b == std::string::npos ? "" : s.substr(b, e - b + 1);
 }
 
+// Whether an instruction's setting, as written, asks for clause output: a
+// symbol or number does so by its letter, VALUE and expressions only when
+// they run.
+bool written_for_output(const std::string& rest) {
+    if (rest.empty() || rest[0] == '"' || rest[0] == '\'' || rest[0] == '(') return false;
+    std::size_t word_end = 0;
+    while (word_end < rest.size() && symbol_char(rest[word_end]))
+        ++word_end;
+    if (ostra::upper(rest.substr(0, word_end)) == "VALUE" && word_end < rest.size()) return false;
+    return traces_clauses(trace_letter(rest));
+}
+
 std::string instruction_for(const std::string& rest) {
     const std::string call = std::string("trace value ") + trace_instruction_function + "(";
     if (rest.empty()) return call + "'N')";
@@ -123,9 +135,14 @@ std::string instruction_for(const std::string& rest) {
 
 } // namespace
 
-TraceRewrite rewrite_trace(const std::string& text) {
+TraceRewrite rewrite_trace(const std::string& text, const std::vector<std::size_t>& commands) {
     TraceRewrite r;
-    const std::string queried = rewrite_queries(text, r.changed);
+    std::string marked = text;
+    for (std::size_t k = commands.size(); k-- > 0;)
+        if (commands[k] <= marked.size())
+            marked.insert(commands[k],
+                          std::string(command_mark_function) + "(" + std::to_string(k) + ") || ");
+    const std::string queried = rewrite_queries(marked, r.changed);
     std::size_t copied = 0;
     int line = 1;
     std::size_t counted = 0;
@@ -139,7 +156,9 @@ TraceRewrite rewrite_trace(const std::string& text) {
         for (; counted < begin; ++counted)
             if (queried[counted] == '\n') ++line;
         r.text += queried.substr(copied, begin - copied);
-        r.text += instruction_for(trimmed(queried.substr(end, stop - end)));
+        const std::string rest = trimmed(queried.substr(end, stop - end));
+        r.asks_for_output = r.asks_for_output || written_for_output(rest);
+        r.text += instruction_for(rest);
         r.instructions[line] = trimmed(queried.substr(begin, stop - begin));
         copied = stop;
         r.changed = true;
@@ -171,7 +190,16 @@ std::string shown_as_written(const std::string& line, const TraceRewrite& rewrit
     }
     for (std::size_t q; (q = shown.find(trace_query_function)) != std::string::npos;)
         shown.replace(q, std::char_traits<char>::length(trace_query_function), "trace");
+    for (std::size_t m; (m = shown.find(command_mark_function)) != std::string::npos;) {
+        std::size_t end = shown.find(") || ", m);
+        if (end == std::string::npos) break;
+        shown.erase(m, end + 5 - m);
+    }
     return shown;
+}
+
+bool traces_clauses(const std::string& letter) {
+    return letter == "A" || letter == "C" || letter == "I" || letter == "L" || letter == "R";
 }
 
 std::string trace_letter(const std::string& setting) {

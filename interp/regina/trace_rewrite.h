@@ -9,11 +9,13 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace regina {
 
 inline constexpr const char* trace_instruction_function = "OSTRA_REGINA_TRACE_";
 inline constexpr const char* trace_query_function = "OSTRA_REGINA_TRACE_Q_";
+inline constexpr const char* command_mark_function = "OSTRA_REGINA_AT_";
 
 struct TraceRewrite {
     std::string text;
@@ -21,12 +23,20 @@ struct TraceRewrite {
     // shows them so.
     std::map<int, std::string> instructions;
     bool changed = false;
+    // Some TRACE asks, as written, for output of its clauses (A, C, I, L, R).
+    bool asks_for_output = false;
 };
+
+// The setting (a letter as trace_letter gives) writes trace lines of the
+// clauses that run, not only of commands that fail.
+bool traces_clauses(const std::string& letter);
 
 // `text` with "TRACE setting" made "trace value OSTRA_REGINA_TRACE_('setting')"
 // (VALUE and expressions passed as they are) and "TRACE(" made
-// "OSTRA_REGINA_TRACE_Q_(".
-TraceRewrite rewrite_trace(const std::string& text);
+// "OSTRA_REGINA_TRACE_Q_(". The command at each of `commands` (offsets in
+// `text`, in order) is prefixed with "OSTRA_REGINA_AT_(k) || ", which tells
+// the debugger that command k runs and adds nothing to it.
+TraceRewrite rewrite_trace(const std::string& text, const std::vector<std::size_t>& commands = {});
 
 // A trace line of the copy as plain Regina would show it for the macro.
 std::string shown_as_written(const std::string& line, const TraceRewrite& rewrite);

@@ -154,6 +154,24 @@ TEST(ReginaOutput, TheMacrosOwnTraceSettingsWriteWhatTheyWriteUnderRegina) {
                 "");
 }
 
+TEST(ReginaOutput, FailedCommandsRunUntracedShowTheirClausesAsUnderRegina) {
+    // Commands written as strings let the program run in untraced stretches;
+    // a failure is still shown with its clause, line and indentation.
+    expect_same("stretched.rexx",
+                "do i = 1 to 300; x = i * 2; end\n"
+                "'exit 3'\n"
+                "call sub\n"
+                "trace value 'O'\n"
+                "'exit 5'\n"
+                "exit\n"
+                "sub:\n"
+                "  do j = 1 to 2\n"
+                "    'exit 4'\n"
+                "  end\n"
+                "  return\n",
+                "");
+}
+
 TEST(ReginaOutput, TheWordCountingExample) {
     std::string path = example("words.rexx");
     const std::string input = "the cat and the hat\nA cat, a HAT; the end.\n\n";

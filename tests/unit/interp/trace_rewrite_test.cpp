@@ -1,4 +1,5 @@
 // The macro's TRACE instructions and TRACE() calls in the debugger's copy.
+#include "source_index.h"
 #include "trace_rewrite.h"
 
 #include <gtest/gtest.h>
@@ -47,4 +48,28 @@ TEST(TraceRewrite, ASettingIsItsLetterWithoutTheDebuggersPrefixesAndCounts) {
     EXPECT_EQ(regina::trace_letter("-5"), "") << "skipping is the debugger's";
     EXPECT_EQ(regina::trace_letter("?"), "");
     EXPECT_EQ(regina::trace_letter("x"), "") << "not a setting";
+}
+
+TEST(TraceRewrite, CommandsAreMarkedWithTheirIndexAndShownWithoutTheMark) {
+    const std::string text = "'ls' dir\naddress system 'exit 4'\n";
+    regina::TraceRewrite r = rewrite_trace(text, {0, text.find("'exit")});
+    EXPECT_EQ(r.text, "OSTRA_REGINA_AT_(0) || 'ls' dir\n"
+                      "address system OSTRA_REGINA_AT_(1) || 'exit 4'\n");
+    EXPECT_EQ(
+        regina::shown_as_written("     2 *-* address system OSTRA_REGINA_AT_(1) || 'exit 4'", r),
+        "     2 *-* address system 'exit 4'");
+}
+
+TEST(TraceRewrite, TheSourceIndexFindsTheCommandsToMark) {
+    const std::string text = "#!/usr/bin/env rexx\n"
+                             "x = 1; 'echo' x\n"
+                             "address system 'ls'; address value 'SYSTEM'\n"
+                             "if x == 1 then say 'no command'\n"
+                             "x == 1\n";
+    regina::SourceIndex index = regina::index_source(text);
+    ASSERT_EQ(index.commands.size(), 3u)
+        << "a #! line, SAY, assignments and ADDRESS VALUE are none";
+    EXPECT_EQ(text.substr(index.commands[0].command, 6), "'echo'");
+    EXPECT_EQ(text.substr(index.commands[1].command, 4), "'ls'");
+    EXPECT_EQ(text.substr(index.commands[2].command, 6), "x == 1") << "a comparison";
 }
