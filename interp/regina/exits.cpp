@@ -142,9 +142,7 @@ long ReginaEngine::on_trace(std::string_view line) {
         return RXEXIT_NOT_HANDLED; // Regina writes it to standard error
     }
     clause_line_ = t.line > 0 ? t.line : clause_line_;
-    clause_text_ = shown_as_written(std::string(line),
-                                    program_.files[std::size_t(program_.current_file())].rewrite)
-                       .substr(11);
+    clause_text_.assign(line.substr(11)); // as the copy has it: see show_failed_command
     std::optional<ostra::Position> at;
     if (untraced_run_ != no_stretch) {
         end_stretch();
@@ -176,7 +174,10 @@ void ReginaEngine::show_failed_command() {
     char number[16] = "      ";
     if (clause_line_ != shown_line_) std::snprintf(number, sizeof number, "%6d", clause_line_);
     shown_line_ = clause_line_;
-    std::string shown = std::string(number) + " *-* " + clause_text_ + "\n";
+    std::string shown = std::string(number) + " *-* " + clause_text_;
+    const int file = program_.current_file();
+    if (file >= 0) shown = shown_as_written(shown, program_.files[std::size_t(file)].rewrite);
+    shown += '\n';
     settle();
     (void)!::write(2, shown.data(), shown.size());
 }
@@ -300,7 +301,9 @@ long ReginaEngine::on_trace_setting(bool instruction, void* parameters) {
 // Trace output the macro asked for, as plain Regina would write it.
 void ReginaEngine::echo_trace(std::string_view line, const TraceLine& t) {
     if (program_.frames.empty()) return;
-    const std::string letter = trace_letter(program_.frames.back().trace_asked);
+    const std::string& asked = program_.frames.back().trace_asked;
+    if (asked == "N" || asked == "O") return; // the usual case, at every clause
+    const std::string letter = trace_letter(asked);
     const bool label = !t.text.empty() && t.text.back() == ':';
     if (letter != "A" && letter != "R" && letter != "I" && !(letter == "L" && label)) return;
     const int file = program_.current_file();
