@@ -3,9 +3,11 @@
 // reads the exact bytes vel sends.
 #pragma once
 
+#include "link/frame.h"
 #include "link/launch.h"
 #include "link/link_state.h"
 #include "link/messages.h"
+#include "link/wait_readable.h"
 #include "loopback.h"
 #include "runtime/places.h"
 #include "unit/commands/commands_fixture.h"
@@ -16,6 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <utility>
 
@@ -65,6 +68,32 @@ inline std::string read_host_file(const std::string& path) {
 inline void write_host_file(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
+
+// Handles the interpreter's messages until `done` holds; false when none
+// came for five seconds.
+inline bool serve_until(const std::function<bool()>& done) {
+    while (!done()) {
+        // Frames already read ahead are handled before waiting for more.
+        if (!message_read_ahead(g_link.message_socket) &&
+            wait_readable(g_link.message_socket, 5000) != 0)
+            return false;
+        hnd_in();
+    }
+    return true;
+}
+
+#ifdef OSTRA_SIM_EXE
+// The stand-in becomes vel's interpreter, through a script in `folder`: vel
+// names the macro as a drive path ("c:/..."), the stand-in runs here and
+// reads it without the drive.
+inline void use_sim_interpreter(const std::string& folder) {
+    const std::string script = folder + "/sim.sh";
+    write_host_file(script, "script=\"$1\"; shift\n"
+                            "exec \"" OSTRA_SIM_EXE "\" --timeout 20000 "
+                            "\"${script#c:}\" \"$@\"\n");
+    headless::set_env("OSTRA", "/bin/sh " + script);
+}
+#endif
 
 // Real files in a scratch folder, which is also the start-up folder, so that
 // every save stays inside it.

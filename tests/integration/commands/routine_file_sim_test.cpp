@@ -30,10 +30,7 @@ class RoutineFileSim : public DiskTest {
         g_link.test_mode = false;
         g_link.connected = false;
         g_link.run_vector = {"vel"};
-        write_host_file(dir.file("sim.sh"), "script=\"$1\"; shift\n"
-                                            "exec \"" OSTRA_SIM_EXE "\" --timeout 20000 "
-                                            "\"${script#c:}\" \"$@\"\n");
-        headless::set_env("OSTRA", "/bin/sh " + dir.file("sim.sh"));
+        use_sim_interpreter(dir.path.string());
         write_host_file(dir.file("part.rexx"), part_text);
         write_host_file(dir.file("main.rexx"), "call part\n"
                                                "say 'back'\n");
@@ -45,15 +42,6 @@ class RoutineFileSim : public DiskTest {
     void TearDown() override {
         if (g_link.connected) run("kill");
         DiskTest::TearDown();
-    }
-    static bool serve_until(const std::function<bool()>& done) {
-        while (!done()) {
-            if (!message_read_ahead(g_link.message_socket) &&
-                wait_readable(g_link.message_socket, 5000) != 0)
-                return false;
-            hnd_in();
-        }
-        return true;
     }
     static bool step(const std::string& command) {
         const std::int32_t before = g_source.stop_line;

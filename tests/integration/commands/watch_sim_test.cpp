@@ -29,12 +29,7 @@ class WatchSim : public DiskTest {
         g_link.test_mode = false;
         g_link.connected = false;
         g_link.run_vector = {"vel"};
-        // vel names the macro as a drive path ("c:/..."); the stand-in runs
-        // here and reads it without the drive.
-        write_host_file(dir.file("sim.sh"), "script=\"$1\"; shift\n"
-                                            "exec \"" OSTRA_SIM_EXE "\" --timeout 20000 "
-                                            "\"${script#c:}\" \"$@\"\n");
-        headless::set_env("OSTRA", "/bin/sh " + dir.file("sim.sh"));
+        use_sim_interpreter(dir.path.string());
         write_host_file(dir.file("demo.ost"), "abc = 5\n"
                                               "name = 'Ada'\n"
                                               "call sub1\n"
@@ -54,18 +49,6 @@ class WatchSim : public DiskTest {
         DiskTest::TearDown();
     }
 
-    // Handles the interpreter's messages until the condition holds; false
-    // when none came for five seconds.
-    static bool serve_until(const std::function<bool()>& done) {
-        while (!done()) {
-            // Frames already read ahead are handled before waiting for more.
-            if (!message_read_ahead(g_link.message_socket) &&
-                wait_readable(g_link.message_socket, 5000) != 0)
-                return false;
-            hnd_in();
-        }
-        return true;
-    }
     static PinRecord& pin(int index) {
         return g_pins.pins.at(static_cast<std::size_t>(index));
     }

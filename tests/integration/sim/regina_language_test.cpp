@@ -14,14 +14,6 @@ using namespace simtest;
 
 namespace {
 
-std::vector<std::string> where(VelSide& vel) {
-    vel.command("where");
-    std::vector<std::string> frames;
-    while (std::optional<std::string> m = vel.next_message(300))
-        frames.push_back(*m);
-    return frames;
-}
-
 // Lines are numbered from 0 as in the messages.
 const char full_text[] = "/* the whole language */\n"              // 0
                          "numeric digits 20\n"                     // 1

@@ -13,14 +13,6 @@ using namespace simtest;
 
 namespace {
 
-std::vector<std::string> where(VelSide& vel) {
-    vel.command("where");
-    std::vector<std::string> frames;
-    while (std::optional<std::string> m = vel.next_message(300))
-        frames.push_back(*m);
-    return frames;
-}
-
 void pause_ms(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }

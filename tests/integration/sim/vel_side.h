@@ -112,6 +112,15 @@ inline std::string run(VelSide& vel, const std::string& command) {
     return got.empty() ? "" : got.back();
 }
 
+// The frames "where" lists, innermost first.
+inline std::vector<std::string> where(VelSide& vel) {
+    vel.command("where");
+    std::vector<std::string> frames;
+    while (std::optional<std::string> m = vel.next_message(300))
+        frames.push_back(*m);
+    return frames;
+}
+
 // Sends a command and returns the one message that answers it.
 inline std::string answer(VelSide& vel, const std::string& command) {
     vel.command(command);
