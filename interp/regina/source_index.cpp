@@ -3,6 +3,7 @@
 #include "text.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace regina {
 
@@ -44,6 +45,9 @@ class Scanner {
             char c = text_[at_];
             if (c == '/' && peek(1) == '*') {
                 skip_comment();
+            } else if (c == '-' && peek(1) == '-') {
+                // Regina's line comment.
+                at_ = std::min(text_.find('\n', at_), text_.size());
             } else if (c == '\n') {
                 if (!continued_) clause_start_ = true;
                 continued_ = false;
@@ -114,13 +118,26 @@ class Scanner {
         return from;
     }
 
+    // THEN, ELSE or OTHERWISE ending at `from` is the keyword, after which an
+    // instruction starts, and not a variable of that name in an expression
+    // ("do then = 1 to 5", "then-1").
+    bool keyword_stands_at(std::size_t from) const {
+        if (from < text_.size() && !std::strchr(" \t\r\n;", text_[from]) &&
+            text_.compare(from, 2, "/*") != 0)
+            return false;
+        std::size_t next = skip_blanks(from);
+        return next >= text_.size() || !std::strchr("=<>|&\\*/%+-,", text_[next]) ||
+               text_.compare(next, 2, "/*") == 0 || text_.compare(next, 2, "--") == 0;
+    }
+
     // Nothing more in the clause after `from` (a comment may follow).
     bool clause_ends_at(std::size_t from) const {
         from = skip_blanks(from);
         if (from >= text_.size()) return true;
         char c = text_[from];
         return c == ';' || c == '\n' || c == '\r' ||
-               (c == '/' && from + 1 < text_.size() && text_[from + 1] == '*');
+               ((c == '/' || c == '-') && from + 1 < text_.size() &&
+                text_[from + 1] == (c == '/' ? '*' : '-'));
     }
 
     // A command clause at `begin`, its expression at `command`, to the end of
@@ -135,7 +152,8 @@ class Scanner {
                 if (c == quote) quote = 0;
             } else if (c == '\'' || c == '"') {
                 quote = c;
-            } else if (c == ';' || c == '\n' || c == '\r' || text_.compare(end, 2, "/*") == 0) {
+            } else if (c == ';' || c == '\n' || c == '\r' || text_.compare(end, 2, "/*") == 0 ||
+                       text_.compare(end, 2, "--") == 0) {
                 break;
             }
             if (c == '\n') break;
@@ -174,7 +192,8 @@ class Scanner {
             index_.calls.push_back({word, line_});
             return;
         }
-        if (word == "THEN" || word == "ELSE" || word == "OTHERWISE") clause_start_ = true;
+        if ((word == "THEN" || word == "ELSE" || word == "OTHERWISE") && keyword_stands_at(at_))
+            clause_start_ = true;
     }
 
     void start_clause() {

@@ -2,7 +2,9 @@
 
 #include "text.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <functional>
 
 namespace regina {
@@ -35,6 +37,8 @@ void walk_symbols(const std::string& text,
                     ++at;
                 }
             }
+        } else if (c == '-' && at + 1 < text.size() && text[at + 1] == '-') {
+            at = std::min(text.find('\n', at), text.size()); // Regina's line comment
         } else if (c == '\n' || c == ';') {
             if (c == ';' || !continued) clause_start = true;
             continued = false;
@@ -60,7 +64,11 @@ void walk_symbols(const std::string& text,
                 at = after + 1;
                 continue;
             }
-            if (word == "THEN" || word == "ELSE" || word == "OTHERWISE") clause_start = true;
+            // The keyword, not a variable of that name in an expression.
+            const bool stands = end >= text.size() || std::strchr(" \t\r\n;", text[end]);
+            if ((word == "THEN" || word == "ELSE" || word == "OTHERWISE") && stands &&
+                (after >= text.size() || !std::strchr("=<>|&\\*/%+-,", text[after])))
+                clause_start = true;
             at = on_symbol(at, end, starts);
         } else {
             continued = c == ',';
@@ -94,7 +102,9 @@ std::string rewrite_queries(const std::string& text, bool& changed) {
 std::size_t clause_end(const std::string& text, std::size_t from) {
     for (std::size_t at = from; at < text.size(); ++at) {
         char c = text[at];
-        if (c == ';' || c == '\n' || text.compare(at, 2, "/*") == 0) return at;
+        if (c == ';' || c == '\n' || text.compare(at, 2, "/*") == 0 ||
+            text.compare(at, 2, "--") == 0)
+            return at;
         if (c == '"' || c == '\'') {
             std::size_t close = text.find(c, at + 1);
             if (close == std::string::npos) return text.size();
