@@ -73,3 +73,17 @@ TEST(TraceRewrite, TheSourceIndexFindsTheCommandsToMark) {
     EXPECT_EQ(text.substr(index.commands[1].command, 4), "'ls'");
     EXPECT_EQ(text.substr(index.commands[2].command, 6), "x == 1") << "a comparison";
 }
+
+TEST(TraceRewrite, KeywordsUsedAsVariablesAndLineCommentsHideNoCommands) {
+    const std::string text = "do then = 1 to 2; x = then-,\n"
+                             "  1; otherwise = then * 2; end\n"
+                             "--'not a command' \n"
+                             "if x then 'a command' -- and a comment\n";
+    regina::SourceIndex index = regina::index_source(text);
+    ASSERT_EQ(index.commands.size(), 1u);
+    EXPECT_EQ(text.substr(index.commands[0].command, 11), "'a command'");
+    EXPECT_EQ(text.substr(index.commands[0].clause.offset,
+                          index.commands[0].end - index.commands[0].clause.offset),
+              "'a command'")
+        << "the comment is not part of the clause";
+}
