@@ -3,7 +3,6 @@
 #include "text.h"
 
 #include <cstdlib>
-#include <cstring>
 
 namespace regina {
 
@@ -25,15 +24,9 @@ bool starts_with_word(std::string_view text, const char* word) {
 // LINEIN or CHARIN. Such a read needs its line for "halt-at", which a
 // clause run untraced does not give.
 bool mentions_input(const std::string& text) {
-    for (const char* word : {"PULL", "LINEIN", "CHARIN"}) {
-        const std::size_t n = std::strlen(word);
-        for (std::size_t at = 0; at + n <= text.size(); ++at) {
-            std::size_t k = 0;
-            while (k < n && (text[at + k] & ~0x20) == word[k])
-                ++k;
-            if (k == n) return true;
-        }
-    }
+    const std::string words = ostra::upper(text);
+    for (const char* word : {"PULL", "LINEIN", "CHARIN"})
+        if (words.find(word) != std::string::npos) return true;
     return false;
 }
 
@@ -77,10 +70,7 @@ int Program::add_file(const std::string& path, const std::string& real, const st
     f.text = text;
     f.index = index_source(text);
     f.reads_input = mentions_input(text);
-    std::vector<std::size_t> commands;
-    for (const SourceIndex::Command& c : f.index.commands)
-        commands.push_back(c.command);
-    f.rewrite = rewrite_trace(text, commands);
+    f.rewrite = rewrite_trace(text, f.index);
     // A routine file is shown after a "return" line of its own (see
     // Session::file_loaded).
     if (!files.empty())

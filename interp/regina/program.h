@@ -60,7 +60,7 @@ struct Frame {
     // it exposes), so questions about them are answered from here; and what
     // questions changed in them, put back when the routine returns.
     std::optional<Variables> hidden;
-    std::map<std::string, std::optional<std::string>> hidden_changes;
+    Changes hidden_changes;
 };
 
 // One clause line of the trace: "%6d *-* " then the indented clause text.

@@ -74,7 +74,7 @@ class ReginaEngine : public ostra::Engine {
     // were at the call (nothing of it runs until the call returns), and the
     // changes questions made to them, put back when the call returns.
     std::vector<Variables> snapshots_;
-    std::vector<std::map<std::string, std::optional<std::string>>> changes_;
+    std::vector<Changes> changes_;
     Variables* seeding_ = nullptr; // a question's own Regina run starts with these
     Variables after_question_;
     // Untraced stretches. Regina runs the copy with interactive tracing and
@@ -104,7 +104,6 @@ class ReginaEngine : public ostra::Engine {
     // questions.cpp
     ostra::Evaluation ask(std::size_t frame, const std::string& instructions);
     ostra::Evaluation ask_live(const std::string& instructions);
-    using Changes = std::map<std::string, std::optional<std::string>>;
     ostra::Evaluation ask_copy(Variables& before, Changes& changes,
                                const std::string& instructions);
     bool shared_live(const Program::Hidden& hidden_by, const std::string& name) const;

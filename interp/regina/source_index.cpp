@@ -144,24 +144,7 @@ class Scanner {
     // its clause.
     void note_command(std::size_t begin, std::size_t command) {
         index_.has_commands = true;
-        std::size_t end = begin;
-        char quote = 0;
-        while (end < text_.size()) {
-            char c = text_[end];
-            if (quote) {
-                if (c == quote) quote = 0;
-            } else if (c == '\'' || c == '"') {
-                quote = c;
-            } else if (c == ';' || c == '\n' || c == '\r' || text_.compare(end, 2, "/*") == 0 ||
-                       text_.compare(end, 2, "--") == 0) {
-                break;
-            }
-            if (c == '\n') break;
-            ++end;
-        }
-        while (end > begin && (text_[end - 1] == ' ' || text_[end - 1] == '\t'))
-            --end;
-        index_.commands.push_back({index_.clauses.back(), end, command});
+        index_.commands.push_back({index_.clauses.back(), clause_end(text_, begin), command});
     }
 
     // ADDRESS ENV COMMAND runs a command; ADDRESS, ADDRESS ENV and ADDRESS
@@ -185,11 +168,11 @@ class Scanner {
         std::string word = ostra::upper(text_.substr(begin, at_ - begin));
         if (after_call_) {
             after_call_ = false;
-            if (word != "ON" && word != "OFF") index_.calls.push_back({word, line_});
+            if (word != "ON" && word != "OFF") index_.calls.push_back({word, line_, begin});
             return;
         }
         if (at_ < text_.size() && text_[at_] == '(') {
-            index_.calls.push_back({word, line_});
+            index_.calls.push_back({word, line_, begin});
             return;
         }
         if ((word == "THEN" || word == "ELSE" || word == "OTHERWISE") && keyword_stands_at(at_))
@@ -250,7 +233,7 @@ class Scanner {
                 clause_start_ = true;
                 index_.clauses.pop_back(); // the instruction after it is the clause
             } else if (at_ > begin && at_ < text_.size() && text_[at_] == '(') {
-                index_.calls.push_back({word, line_});
+                index_.calls.push_back({word, line_, begin});
             }
         }
         if (at_ == begin) {
@@ -266,6 +249,25 @@ class Scanner {
 };
 
 } // namespace
+
+std::size_t clause_end(const std::string& text, std::size_t from) {
+    std::size_t end = from;
+    for (char quote = 0; end < text.size(); ++end) {
+        const char c = text[end];
+        if (quote) {
+            if (c == quote) quote = 0;
+            if (c == '\n') break;
+        } else if (c == '\'' || c == '"') {
+            quote = c;
+        } else if (c == ';' || c == '\n' || c == '\r' || text.compare(end, 2, "/*") == 0 ||
+                   text.compare(end, 2, "--") == 0) {
+            break;
+        }
+    }
+    while (end > from && (text[end - 1] == ' ' || text[end - 1] == '\t'))
+        --end;
+    return end;
+}
 
 int count_lines(const std::string& text) {
     int lines = 1;

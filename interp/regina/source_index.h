@@ -34,8 +34,9 @@ struct ClauseStart {
 
 // A routine called by name: CALL NAME, or NAME( in an expression.
 struct CallSite {
-    std::string name; // upper case
-    int line = 0;     // 0-based
+    std::string name;       // upper case
+    int line = 0;           // 0-based
+    std::size_t offset = 0; // where the name stands in the text
 };
 
 struct SourceIndex {
@@ -77,6 +78,11 @@ struct SourceIndex {
     // The lines that call `name` (any letter case).
     std::vector<int> lines_calling(const std::string& name) const;
 };
+
+// Where the clause that goes on at `from` in REXX `text` ends: at a
+// semicolon, a line end or a comment outside strings, trailing blanks left
+// out.
+std::size_t clause_end(const std::string& text, std::size_t from);
 
 // The debugger's line count: one line per line feed, a last line without
 // one counts too, an empty text is one empty line.

@@ -4,8 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstring>
-#include <functional>
+#include <vector>
 
 namespace regina {
 
@@ -14,104 +13,6 @@ namespace {
 bool symbol_char(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '!' || c == '?' ||
            c == '_' || c == '#' || c == '@' || c == '$';
-}
-
-// Walks REXX text outside comments and strings, telling `on_symbol` of each
-// symbol with where it starts and ends and whether it starts a clause. The
-// callback returns how far to go on (to skip what it replaced).
-void walk_symbols(const std::string& text,
-                  const std::function<std::size_t(std::size_t, std::size_t, bool)>& on_symbol) {
-    bool clause_start = true, continued = false;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        char c = text[at];
-        if (c == '/' && at + 1 < text.size() && text[at + 1] == '*') {
-            int depth = 0;
-            while (at < text.size()) {
-                if (text.compare(at, 2, "/*") == 0) {
-                    ++depth, at += 2;
-                } else if (text.compare(at, 2, "*/") == 0) {
-                    at += 2;
-                    if (--depth == 0) break;
-                } else {
-                    ++at;
-                }
-            }
-        } else if (c == '-' && at + 1 < text.size() && text[at + 1] == '-') {
-            at = std::min(text.find('\n', at), text.size()); // Regina's line comment
-        } else if (c == '\n' || c == ';') {
-            if (c == ';' || !continued) clause_start = true;
-            continued = false;
-            ++at;
-        } else if (c == ' ' || c == '\t' || c == '\r') {
-            ++at;
-        } else if (c == '"' || c == '\'') {
-            std::size_t end = text.find(c, at + 1);
-            at = end == std::string::npos ? text.size() : end + 1;
-            continued = clause_start = false;
-        } else if (symbol_char(c)) {
-            std::size_t end = at;
-            while (end < text.size() && symbol_char(text[end]))
-                ++end;
-            std::size_t after = end;
-            while (after < text.size() && (text[after] == ' ' || text[after] == '\t'))
-                ++after;
-            const bool starts = clause_start;
-            const std::string word = ostra::upper(text.substr(at, end - at));
-            continued = clause_start = false;
-            if (starts && after < text.size() && text[after] == ':') {
-                clause_start = true; // a label: a clause follows it
-                at = after + 1;
-                continue;
-            }
-            // The keyword, not a variable of that name in an expression.
-            const bool stands = end >= text.size() || std::strchr(" \t\r\n;", text[end]);
-            if ((word == "THEN" || word == "ELSE" || word == "OTHERWISE") && stands &&
-                (after >= text.size() || !std::strchr("=<>|&\\*/%+-,", text[after])))
-                clause_start = true;
-            at = on_symbol(at, end, starts);
-        } else {
-            continued = c == ',';
-            clause_start = false;
-            ++at;
-        }
-    }
-}
-
-bool is_trace(const std::string& text, std::size_t begin, std::size_t end) {
-    return end - begin == 5 && ostra::upper(text.substr(begin, 5)) == "TRACE";
-}
-
-// TRACE() calls become calls of the debugger's function.
-std::string rewrite_queries(const std::string& text, bool& changed) {
-    std::string out;
-    std::size_t copied = 0;
-    walk_symbols(text, [&](std::size_t begin, std::size_t end, bool) {
-        if (is_trace(text, begin, end) && end < text.size() && text[end] == '(') {
-            out += text.substr(copied, begin - copied) + trace_query_function;
-            copied = end;
-            changed = true;
-        }
-        return end;
-    });
-    return out + text.substr(copied);
-}
-
-// Where the clause that goes on at `from` ends: a semicolon or line end
-// outside strings, or a comment.
-std::size_t clause_end(const std::string& text, std::size_t from) {
-    for (std::size_t at = from; at < text.size(); ++at) {
-        char c = text[at];
-        if (c == ';' || c == '\n' || text.compare(at, 2, "/*") == 0 ||
-            text.compare(at, 2, "--") == 0)
-            return at;
-        if (c == '"' || c == '\'') {
-            std::size_t close = text.find(c, at + 1);
-            if (close == std::string::npos) return text.size();
-            at = close;
-        }
-    }
-    return text.size();
 }
 
 std::string trimmed(const std::string& s) {
@@ -143,43 +44,59 @@ std::string instruction_for(const std::string& rest) {
     return call + "'" + rest + "')"; // a setting written as a symbol or a number
 }
 
+// One change to the copy: `length` bytes at `at` become `with`.
+struct Edit {
+    std::size_t at;
+    std::size_t length;
+    std::string with;
+};
+
+// Applies edits that do not overlap, in any order.
+std::string applied(const std::string& text, std::vector<Edit> edits) {
+    std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.at > b.at; });
+    std::string out = text;
+    for (const Edit& e : edits)
+        out.replace(e.at, e.length, e.with);
+    return out;
+}
+
 } // namespace
 
-TraceRewrite rewrite_trace(const std::string& text, const std::vector<std::size_t>& commands) {
+TraceRewrite rewrite_trace(const std::string& text, const SourceIndex& index) {
     TraceRewrite r;
-    std::string marked = text;
-    for (std::size_t k = commands.size(); k-- > 0;)
-        if (commands[k] <= marked.size())
-            marked.insert(commands[k],
-                          std::string(command_mark_function) + "(" + std::to_string(k) + ") || ");
-    const std::string queried = rewrite_queries(marked, r.changed);
-    std::size_t copied = 0;
-    int line = 1;
-    std::size_t counted = 0;
-    walk_symbols(queried, [&](std::size_t begin, std::size_t end, bool starts) {
-        if (!starts || !is_trace(queried, begin, end)) return end;
-        std::size_t after = end;
-        while (after < queried.size() && (queried[after] == ' ' || queried[after] == '\t'))
-            ++after;
-        if (after < queried.size() && queried[after] == '=') return end; // a variable
-        const std::size_t stop = clause_end(queried, end);
-        for (; counted < begin; ++counted)
-            if (queried[counted] == '\n') ++line;
-        r.text += queried.substr(copied, begin - copied);
-        const std::string rest = trimmed(queried.substr(end, stop - end));
-        r.asks_for_output = r.asks_for_output || written_for_output(rest);
-        r.text += instruction_for(rest);
-        r.instructions[line] = trimmed(queried.substr(begin, stop - begin));
-        copied = stop;
-        r.changed = true;
-        return stop;
-    });
-    r.text += queried.substr(copied);
-    // The instructions as written, without the query calls' new name.
-    for (auto& [number, written] : r.instructions) {
-        for (std::size_t at; (at = written.find(trace_query_function)) != std::string::npos;)
-            written.replace(at, std::char_traits<char>::length(trace_query_function), "trace");
+    std::vector<Edit> queries; // TRACE( calls
+    for (const CallSite& c : index.calls)
+        if (c.name == "TRACE" && text.compare(c.offset + 5, 1, "(") == 0)
+            queries.push_back({c.offset, 5, trace_query_function});
+    std::vector<Edit> edits;
+    for (std::size_t k = 0; k < index.commands.size(); ++k)
+        edits.push_back({index.commands[k].command, 0,
+                         std::string(command_mark_function) + "(" + std::to_string(k) + ") || "});
+    for (const ClauseStart& c : index.clauses) {
+        std::size_t end = c.offset;
+        while (end < text.size() && symbol_char(text[end]))
+            ++end;
+        if (end - c.offset != 5 || ostra::upper(text.substr(c.offset, 5)) != "TRACE") continue;
+        std::size_t after = text.find_first_not_of(" \t", end);
+        if (after != std::string::npos && text[after] == '=') continue; // a variable
+        if (end < text.size() && text[end] == '(') continue;            // a TRACE() call
+        const std::size_t stop = clause_end(text, end);
+        // The setting with the TRACE() calls in it rewritten too.
+        std::vector<Edit> inside;
+        std::erase_if(queries, [&](const Edit& q) {
+            if (q.at < end || q.at >= stop) return false;
+            inside.push_back({q.at - end, q.length, q.with});
+            return true;
+        });
+        const std::string written = trimmed(text.substr(end, stop - end));
+        const std::string rest = trimmed(applied(text.substr(end, stop - end), inside));
+        r.asks_for_output = r.asks_for_output || written_for_output(written);
+        edits.push_back({c.offset, stop - c.offset, instruction_for(rest)});
+        r.instructions[c.line + 1] = trimmed(text.substr(c.offset, stop - c.offset));
     }
+    edits.insert(edits.end(), queries.begin(), queries.end());
+    r.changed = !queries.empty() || !r.instructions.empty();
+    r.text = applied(text, std::move(edits));
     return r;
 }
 

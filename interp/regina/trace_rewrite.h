@@ -7,6 +7,8 @@
 // numbers stay as they are.
 #pragma once
 
+#include "source_index.h"
+
 #include <map>
 #include <string>
 #include <vector>
@@ -31,12 +33,12 @@ struct TraceRewrite {
 // clauses that run, not only of commands that fail.
 bool traces_clauses(const std::string& letter);
 
-// `text` with "TRACE setting" made "trace value OSTRA_REGINA_TRACE_('setting')"
-// (VALUE and expressions passed as they are) and "TRACE(" made
-// "OSTRA_REGINA_TRACE_Q_(". The command at each of `commands` (offsets in
-// `text`, in order) is prefixed with "OSTRA_REGINA_AT_(k) || ", which tells
-// the debugger that command k runs and adds nothing to it.
-TraceRewrite rewrite_trace(const std::string& text, const std::vector<std::size_t>& commands = {});
+// `text` (which `index` describes) with "TRACE setting" made "trace value
+// OSTRA_REGINA_TRACE_('setting')" (VALUE and expressions passed as they
+// are) and "TRACE(" made "OSTRA_REGINA_TRACE_Q_(". Command k of the index is
+// prefixed with "OSTRA_REGINA_AT_(k) || ", which tells the debugger that it
+// runs and adds nothing to the command.
+TraceRewrite rewrite_trace(const std::string& text, const SourceIndex& index);
 
 // A trace line of the copy as plain Regina would show it for the macro.
 std::string shown_as_written(const std::string& line, const TraceRewrite& rewrite);

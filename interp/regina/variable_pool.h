@@ -8,6 +8,8 @@
 namespace regina {
 
 using Variables = std::map<std::string, std::string>; // exact names: "X", "NAME.1"
+// Changes to variables: the new value, or nothing when dropped.
+using Changes = std::map<std::string, std::optional<std::string>>;
 
 // A variable by its exact name (`symbolic`: as a symbol, its tail
 // substituted); nothing when it has no value.

@@ -83,10 +83,14 @@ inline bool serve_until(const std::function<bool()>& done) {
 }
 
 #ifdef OSTRA_SIM_EXE
-// The stand-in becomes vel's interpreter, through a script in `folder`: vel
-// names the macro as a drive path ("c:/..."), the stand-in runs here and
-// reads it without the drive.
+// The stand-in becomes vel's interpreter, for real runs (no test mode, not
+// connected yet), through a script in `folder`: vel names the macro as a
+// drive path ("c:/..."), the stand-in runs here and reads it without the
+// drive.
 inline void use_sim_interpreter(const std::string& folder) {
+    g_link.test_mode = false;
+    g_link.connected = false;
+    g_link.run_vector = {"vel"};
     const std::string script = folder + "/sim.sh";
     write_host_file(script, "script=\"$1\"; shift\n"
                             "exec \"" OSTRA_SIM_EXE "\" --timeout 20000 "

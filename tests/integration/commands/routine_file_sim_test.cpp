@@ -27,9 +27,6 @@ class RoutineFileSim : public DiskTest {
 #ifndef OSTRA_SIM_EXE
         GTEST_SKIP() << "the stand-in interpreter is not in this tree";
 #else
-        g_link.test_mode = false;
-        g_link.connected = false;
-        g_link.run_vector = {"vel"};
         use_sim_interpreter(dir.path.string());
         write_host_file(dir.file("part.rexx"), part_text);
         write_host_file(dir.file("main.rexx"), "call part\n"

@@ -11,6 +11,7 @@
 #include "link/source.h"
 #include "platform/headless/controls.h"
 #include "settings/mouse_mode.h"
+#include "unit/echoed_frames.h"
 #include "view/selection.h"
 
 #include <string>
@@ -54,15 +55,7 @@ class MouseSelect : public DisplayTest {
     static std::string selected() { return selection_text().value_or("<none>"); }
 
     // The frames test mode echoed into the command pane.
-    static Lines frames() {
-        Lines out;
-        for (const std::string& line : g_panes.command.lines) {
-            const std::size_t at = line.find(") ");
-            if (line.rfind("+++ vel_send(", 0) == 0 && at != std::string::npos)
-                out.push_back(line.substr(at + 2, line.size() - at - 3));
-        }
-        return out;
-    }
+    static Lines frames() { return echoed_frames(); }
     static void connect() {
         g_link.connected = true;
         g_link.test_mode = true;

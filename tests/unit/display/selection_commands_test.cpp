@@ -7,6 +7,7 @@
 #include "display_fixture.h"
 #include "link/link_state.h"
 #include "link/source.h"
+#include "unit/echoed_frames.h"
 #include "view/selection.h"
 
 #include <string>
@@ -33,15 +34,7 @@ class SelectionCommands : public DisplayTest {
         selection_set({pane, sl, sc, el, ec});
     }
     // The frames sent, as the test mode echoes them.
-    static Lines frames() {
-        Lines out;
-        for (const std::string& line : g_panes.command.lines) {
-            const std::size_t at = line.find(") ");
-            if (line.rfind("+++ vel_send(", 0) == 0 && at != std::string::npos)
-                out.push_back(line.substr(at + 2, line.size() - at - 3));
-        }
-        return out;
-    }
+    static Lines frames() { return echoed_frames(); }
     static Lines echoes() {
         Lines out;
         for (const std::string& line : g_panes.command.lines)

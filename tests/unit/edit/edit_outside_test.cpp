@@ -18,6 +18,7 @@
 #include "link/source.h"
 #include "platform/fs.h"
 #include "test_support.h"
+#include "unit/echoed_frames.h"
 #include "watch/watch.h"
 
 #include <sstream>
@@ -293,15 +294,7 @@ class ReloadUnderBreakpoints : public EditOutside {
         vel_bp_on_stop_set(9);             // the interpreter's line 10
         edit_begin();
     }
-    static Lines frames() {
-        Lines out;
-        for (const std::string& line : g_panes.command.lines) {
-            const std::size_t at = line.find(") ");
-            if (line.rfind("+++ vel_send(", 0) == 0 && at != std::string::npos)
-                out.push_back(line.substr(at + 2, line.size() - at - 3));
-        }
-        return out;
-    }
+    static Lines frames() { return echoed_frames(); }
     static Lines listing() {
         g_panes.command.lines = {"% "};
         vel_bp_listing();

@@ -4,7 +4,13 @@
 
 #include <gtest/gtest.h>
 
-using regina::rewrite_trace;
+namespace {
+
+regina::TraceRewrite rewrite_trace(const std::string& text) {
+    return regina::rewrite_trace(text, regina::index_source(text));
+}
+
+} // namespace
 
 TEST(TraceRewrite, EveryFormOfTheInstructionGoesToTheDebugger) {
     regina::TraceRewrite r = rewrite_trace("trace ?R\n"
@@ -17,7 +23,7 @@ TEST(TraceRewrite, EveryFormOfTheInstructionGoesToTheDebugger) {
     EXPECT_EQ(r.text, "trace value OSTRA_REGINA_TRACE_('?R')\n"
                       "if x then trace value OSTRA_REGINA_TRACE_('off'); else trace value "
                       "OSTRA_REGINA_TRACE_('N')\n"
-                      "trace value OSTRA_REGINA_TRACE_('a')/* note */\n"
+                      "trace value OSTRA_REGINA_TRACE_('a') /* note */\n"
                       "trace value OSTRA_REGINA_TRACE_((setting)); say 'on'\n"
                       "trace = 3; say trace\n"
                       "say 'trace off' /* trace off */\n"
@@ -52,7 +58,7 @@ TEST(TraceRewrite, ASettingIsItsLetterWithoutTheDebuggersPrefixesAndCounts) {
 
 TEST(TraceRewrite, CommandsAreMarkedWithTheirIndexAndShownWithoutTheMark) {
     const std::string text = "'ls' dir\naddress system 'exit 4'\n";
-    regina::TraceRewrite r = rewrite_trace(text, {0, text.find("'exit")});
+    regina::TraceRewrite r = rewrite_trace(text);
     EXPECT_EQ(r.text, "OSTRA_REGINA_AT_(0) || 'ls' dir\n"
                       "address system OSTRA_REGINA_AT_(1) || 'exit 4'\n");
     EXPECT_EQ(
