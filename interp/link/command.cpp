@@ -64,6 +64,7 @@ Command parse_command(const std::string& frame) {
     if (verb == "step") return of(Verb::step);
     if (verb == "stepout") return of(Verb::stepout);
     if (verb == "where") return of(Verb::where);
+    if (verb == "features") return of(Verb::features);
     if (verb == "up") return of(Verb::up);
     if (verb == "down") return of(Verb::down);
     if (verb == "print" && words.size() > 1) {

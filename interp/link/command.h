@@ -27,6 +27,7 @@ enum class Verb {
     stop_in,   // name, id, line (0: a routine breakpoint)
     delete_,   // line (0-based displayed)
     deletein,  // id
+    features,  // what this interpreter adds to the link
 };
 
 struct Command {

@@ -1,5 +1,6 @@
 // The debugger's commands: run control, the call stack, printing, immediate
 // instructions and the evaluation questions of tips and pins.
+#include "link_features.h"
 #include "session.h"
 #include "text.h"
 
@@ -58,6 +59,8 @@ void Session::command(const std::string& text) {
     case Verb::deletein:
         std::erase_if(routines_, [&](const RoutineBreak& r) { return r.id == c.id; });
         return;
+    case Verb::features:
+        return (void)link_.send("features", features_body());
     }
 }
 

@@ -170,6 +170,16 @@ TEST_F(SimDebugging, BreakWhileWaitingForInputStopsAtThePull) {
     EXPECT_EQ(vel.until_stop().back(), "|stop-at|2 main");
 }
 
+TEST_F(SimDebugging, FeaturesAreAnsweredByOneMessageAndChangeNothingElse) {
+    VelSide vel({main_path});
+    vel.until_stop();
+    const std::string answer_text = answer(vel, "features");
+    EXPECT_EQ(answer_text.rfind("|features|", 0), 0u) << answer_text;
+    EXPECT_EQ(answer_text.find("  "), std::string::npos) << "one blank between words";
+    // The session goes on as before: the next question gets its usual answer.
+    EXPECT_EQ(answer(vel, "print zz"), "|mes|zz is not assigned.");
+}
+
 TEST_F(SimDebugging, PrintAndInterpretUseTheMacrosVariables) {
     VelSide vel({main_path});
     vel.until_stop();

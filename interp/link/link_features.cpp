@@ -1,0 +1,20 @@
+#include "link_features.h"
+
+namespace ostra {
+
+const std::vector<std::string>& link_features() {
+    // Each group adds its word here when both interpreters implement it.
+    static const std::vector<std::string> words;
+    return words;
+}
+
+std::string features_body() {
+    std::string body;
+    for (const std::string& word : link_features()) {
+        if (!body.empty()) body += ' ';
+        body += word;
+    }
+    return body;
+}
+
+} // namespace ostra
