@@ -60,9 +60,12 @@ bool Session::should_stop(const Position& at) const {
     return false;
 }
 
+bool Session::runs_to_breakpoints() const {
+    return running_ && run_ == Run::cont && !break_asked_ && !dead_ && !quit_;
+}
+
 bool Session::runs_freely() const {
-    return running_ && run_ == Run::cont && !break_asked_ && !dead_ && !quit_ && lines_.empty() &&
-           routines_.empty() && pending_.empty();
+    return runs_to_breakpoints() && lines_.empty() && !has_routine_breakpoints();
 }
 
 void Session::report_stop(const char* keyword) {

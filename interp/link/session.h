@@ -91,6 +91,11 @@ class Session {
     // engine may then run clauses without calling before_clause(), as long
     // as it calls poll_now() every few milliseconds.
     bool runs_freely() const;
+    // A cont with nothing asked of it but to stop at breakpoints: the engine
+    // may run untraced as long as none of them can be reached.
+    bool runs_to_breakpoints() const;
+    const std::set<int>& line_breakpoints() const { return lines_; }
+    bool has_routine_breakpoints() const { return !routines_.empty() || !pending_.empty(); }
     // Serves the commands that have come while the macro runs.
     void poll_now() {
         if (running_ && !quit_) poll_commands();

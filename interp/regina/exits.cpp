@@ -8,11 +8,14 @@
 #include "sys.h"
 #include "text.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <poll.h>
+#include <set>
 #include <unistd.h>
 
 namespace regina {
@@ -208,21 +211,60 @@ void ReginaEngine::keep_hidden_variables() {
 
 std::string ReginaEngine::pause_answer() {
     // Regina goes on counting the untraced clauses wherever they run, in
-    // any routine and any file: a stretch may only start when nothing could
-    // stop the macro anywhere, and when no file it runs reads the default
-    // input (a read needs its line for "halt-at"), or has its clauses traced by its own
-    // TRACE (that output needs every clause). A TRACE VALUE that asks for
-    // clause output inside a stretch shows it from the stretch's end.
-    // After "trace -N" Regina pauses once more: an empty answer sets it going.
+    // any routine and any file: a stretch may only start when no clause it
+    // could run stops the macro, and when no file it runs reads the default
+    // input (a read needs its line for "halt-at"), or has its clauses traced
+    // by its own TRACE (that output needs every clause). A TRACE VALUE that
+    // asks for clause output inside a stretch shows it from the stretch's
+    // end. After "trace -N" Regina pauses once more: an empty answer sets it
+    // going.
     if (untraced_run_ != no_stretch) return "";
-    if (!session_->runs_freely()) return "";
+    if (!session_->runs_to_breakpoints()) return "";
     for (const LoadedFile& f : program_.files)
         if (f.reads_input || f.rewrite.asks_for_output) return "";
     for (const Frame& frame : program_.frames)
         if (traces_clauses(trace_letter(frame.trace_asked))) return "";
+    long long clauses = stretch_;
+    if (!session_->runs_freely()) {
+        // Too short a stretch costs more than tracing its clauses.
+        const long long room = untraced_room();
+        if (room < 16) return "";
+        clauses = std::min(clauses, room);
+    }
     untraced_run_ = program_.activations() - 1;
     stretch_began_us_ = now_us();
-    return "trace -" + std::to_string(stretch_);
+    return "trace -" + std::to_string(clauses);
+}
+
+// How many clauses Regina may run untraced while breakpoints are set: as
+// many as it likes when none of them can ever be reached, else what the
+// counted loops around the clause that just ran are sure to run first (no
+// call can happen there, so routine breakpoints cannot be reached).
+long long ReginaEngine::untraced_room() {
+    const std::set<int>& stops = session_->line_breakpoints();
+    const bool reachable =
+        session_->has_routine_breakpoints() ||
+        std::any_of(stops.begin(), stops.end(), [&](int displayed) {
+            for (const LoadedFile& f : program_.files)
+                if (displayed >= f.first_displayed &&
+                    displayed < f.first_displayed + f.index.line_count)
+                    return f.bounds.may_run(displayed - f.first_displayed);
+            return true; // a routine file's own "return" line: not known to be unreached
+        });
+    if (!reachable) return std::numeric_limits<long long>::max();
+    const int file = program_.current_file();
+    if (file < 0 || program_.frames.empty()) return 0;
+    const LoadedFile& f = program_.files[std::size_t(file)];
+    const int line = program_.frames.back().line - f.first_displayed;
+    std::string_view traced = clause_text_;
+    traced.remove_prefix(std::min(traced.find_first_not_of(' '), traced.size()));
+    std::optional<std::size_t> clause = traced_clause(f.index, f.text, line, traced);
+    if (!clause) return 0;
+    std::set<int> own;
+    for (int displayed : stops)
+        if (displayed >= f.first_displayed) own.insert(displayed - f.first_displayed);
+    return f.bounds.clauses_before_leaving(
+        *clause, own, [](const std::string& name) { return fetch_variable(name, false); });
 }
 
 // Commands are served between stretches: a stretch is kept to a few

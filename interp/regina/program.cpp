@@ -71,6 +71,7 @@ int Program::add_file(const std::string& path, const std::string& real, const st
     f.index = index_source(text);
     f.reads_input = mentions_input(text);
     f.rewrite = rewrite_trace(text, f.index);
+    f.bounds = StretchBounds(f.index, text);
     // A routine file is shown after a "return" line of its own (see
     // Session::file_loaded).
     if (!files.empty())

@@ -19,6 +19,7 @@
 #include "engine.h"
 #include "session.h"
 #include "source_index.h"
+#include "stretch_bound.h"
 #include "trace_rewrite.h"
 #include "variable_pool.h"
 
@@ -38,6 +39,7 @@ struct LoadedFile {
     SourceIndex index;
     bool reads_input = false; // may read the default input stream
     TraceRewrite rewrite;     // the text Regina runs, the macro's TRACE made the debugger's
+    StretchBounds bounds;     // how far it may run untraced with breakpoints set
 };
 
 struct Frame {

@@ -84,7 +84,9 @@ class Scanner {
     bool after_call_ = false;          // the next symbol is the routine a CALL names
     std::vector<std::size_t> waiting_; // labels whose first clause is still to come
     std::vector<bool> blocks_;         // open DO and SELECT blocks: true for a loop
-    int loops_ = 0;                    // the loops among them
+    std::vector<Loop> open_loops_;     // the loops among them, innermost last
+    int loops_ = 0;                    // how many
+    bool conditional_ = false;         // the next clause is a THEN's, ELSE's or OTHERWISE's
 
     char peek(std::size_t ahead) const {
         return at_ + ahead < text_.size() ? text_[at_ + ahead] : '\0';
@@ -176,7 +178,44 @@ class Scanner {
             return;
         }
         if ((word == "THEN" || word == "ELSE" || word == "OTHERWISE") && keyword_stands_at(at_))
-            clause_start_ = true;
+            clause_start_ = conditional_ = true;
+    }
+
+    // The symbol at `from` in the clause (upper case), and where it ends.
+    std::pair<std::string, std::size_t> word_at(std::size_t from) const {
+        from = skip_blanks(from);
+        std::size_t end = from;
+        while (end < text_.size() && symbol_char(text_[end]))
+            ++end;
+        return {ostra::upper(text_.substr(from, end - from)), end};
+    }
+
+    // SIGNAL LABEL, SIGNAL ON|OFF CONDITION [NAME LABEL], SIGNAL VALUE EXPR
+    // and CALL ON|OFF CONDITION [NAME LABEL]: where control may go.
+    void note_transfer(const std::string& instruction, std::size_t after) {
+        auto [first, end] = word_at(after);
+        if (first == "ON") {
+            index_.traps = true;
+            auto [condition, condition_end] = word_at(end);
+            auto [name, name_end] = word_at(condition_end);
+            index_.signal_targets.push_back(name == "NAME" ? word_at(name_end).first : condition);
+        } else if (instruction == "SIGNAL" && first != "OFF") {
+            const std::size_t next = skip_blanks(after);
+            if (first.empty() || first == "VALUE") {
+                // A computed label, or a quoted one: anywhere, as far as we know.
+                if (next < text_.size() && (text_[next] == '"' || text_[next] == '\'')) {
+                    const std::size_t close = text_.find(text_[next], next + 1);
+                    if (close != std::string::npos) {
+                        index_.signal_targets.push_back(
+                            ostra::upper(text_.substr(next + 1, close - next - 1)));
+                        return;
+                    }
+                }
+                index_.dynamic_transfers = true;
+            } else {
+                index_.signal_targets.push_back(first);
+            }
+        }
     }
 
     void start_clause() {
@@ -187,7 +226,7 @@ class Scanner {
             ++at_;
         std::size_t after = skip_blanks(at_);
         if (at_ > begin && after < text_.size() && text_[after] == ':') {
-            index_.labels.push_back({text_.substr(begin, at_ - begin), line_, -1, {}});
+            index_.labels.push_back({text_.substr(begin, at_ - begin), line_, -1, {}, begin});
             waiting_.push_back(index_.labels.size() - 1);
             at_ = after + 1;
             clause_start_ = true;
@@ -212,10 +251,18 @@ class Scanner {
         }
         waiting_.clear();
         if (end && !blocks_.empty()) {
-            if (blocks_.back()) --loops_;
+            if (blocks_.back()) {
+                --loops_;
+                open_loops_.back().end_clause = index_.clauses.size();
+                index_.loops.push_back(std::move(open_loops_.back()));
+                open_loops_.pop_back();
+            }
             blocks_.pop_back();
         }
-        index_.clauses.push_back({line_, begin, loops_});
+        ClauseStart clause{line_, begin, loops_, int(blocks_.size()), {}, conditional_};
+        if (!assignment && is_keyword(word)) clause.keyword = word;
+        conditional_ = false;
+        index_.clauses.push_back(std::move(clause));
         const bool compared = assignment && after + 1 < text_.size() && text_[after + 1] == '=';
         if ((!assignment || compared) && !is_keyword(word)) note_command(begin, begin);
         if (word == "ADDRESS" && !assignment) note_address(begin, after);
@@ -224,13 +271,24 @@ class Scanner {
                 // DO alone groups; anything after it makes a loop.
                 const bool loop = !clause_ends_at(at_);
                 blocks_.push_back(loop);
-                if (loop) ++loops_;
+                if (loop) {
+                    ++loops_;
+                    const std::size_t header = skip_blanks(at_);
+                    open_loops_.push_back(
+                        {index_.clauses.size() - 1, 0,
+                         text_.substr(header, clause_end(text_, header) - header)});
+                }
             } else if (word == "SELECT") {
                 blocks_.push_back(false);
             } else if (word == "CALL") {
                 after_call_ = true;
+                note_transfer(word, at_);
+            } else if (word == "SIGNAL") {
+                note_transfer(word, at_);
+            } else if (word == "INTERPRET") {
+                index_.dynamic_transfers = true;
             } else if (word == "THEN" || word == "ELSE" || word == "OTHERWISE") {
-                clause_start_ = true;
+                clause_start_ = conditional_ = true;
                 index_.clauses.pop_back(); // the instruction after it is the clause
             } else if (at_ > begin && at_ < text_.size() && text_[at_] == '(') {
                 index_.calls.push_back({word, line_, begin});

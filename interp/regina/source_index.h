@@ -20,6 +20,7 @@ struct Label {
     // label's line is entered again on that line, where Regina's trace shows
     // no line number, and this tells its first clause from the others.
     std::string entry_text;
+    std::size_t offset = 0; // where its name stands in the text
 };
 
 // A clause as Regina traces it: the instructions after THEN, ELSE and
@@ -30,6 +31,21 @@ struct ClauseStart {
     // The repetitive DO loops it runs in (a loop's DO and END clauses are
     // outside it): Regina indents a traced clause by these, plus its calls.
     int loops = 0;
+    // The DO and SELECT blocks it stands in (an END counts as outside its
+    // block, like its DO).
+    int blocks = 0;
+    // The keyword instruction it is (upper case), empty for an assignment
+    // or a command.
+    std::string keyword;
+    // It is the instruction of a THEN, ELSE or OTHERWISE: it may not run.
+    bool conditional = false;
+};
+
+// A repetitive DO loop: the clauses from its DO to its END.
+struct Loop {
+    std::size_t do_clause = 0;
+    std::size_t end_clause = 0;
+    std::string header; // what follows DO, to the end of its clause
 };
 
 // A routine called by name: CALL NAME, or NAME( in an expression.
@@ -45,6 +61,14 @@ struct SourceIndex {
     std::vector<Label> labels;       // in the order of the text
     std::vector<ClauseStart> clauses;
     std::vector<CallSite> calls;
+    std::vector<Loop> loops; // closed ones, in the order of their END
+    // Labels a SIGNAL names, or a SIGNAL ON / CALL ON sends a condition to
+    // (upper case).
+    std::vector<std::string> signal_targets;
+    // Some SIGNAL ON or CALL ON sets a condition trap.
+    bool traps = false;
+    // Control may go where the text does not say: INTERPRET, SIGNAL VALUE.
+    bool dynamic_transfers = false;
     // Some clause is a command to the environment (neither an assignment
     // nor an instruction nor a label, or ADDRESS with a command).
     bool has_commands = false;

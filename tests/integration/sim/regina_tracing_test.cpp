@@ -225,3 +225,56 @@ TEST(ReginaTracing, AMacrosOwnTraceOffBlindsNeitherBreakpointsNorBreak) {
     EXPECT_EQ(where(vel).size(), 2u);
     vel.command("kill");
 }
+
+// With a breakpoint set, counted loops that cannot reach it run untraced
+// for the passes they must still run; the stop still lands on the pass and
+// clause it belongs to.
+TEST(ReginaTracing, ABreakpointAfterCountedLoopsStopsOnEachPassWithTheRightValues) {
+    VelSide vel({macro("counted.rexx", "x = 0\n"                    // 0
+                                       "do j = 1 to 3\n"            // 1
+                                       "  do i = 1 to 20000\n"      // 2
+                                       "    x = x + 1\n"            // 3
+                                       "  end\n"                    // 4
+                                       "  y = j\n"                  // 5
+                                       "end\n"                      // 6
+                                       "do k = 1 to 5000\n"         // 7
+                                       "  if k = 3 then k = 4990\n" // 8
+                                       "end\n"                      // 9
+                                       "say k\n")});                // 10
+    ASSERT_TRUE(vel.ok);
+    vel.until_stop();
+    EXPECT_EQ(answer(vel, "stopv at 6"), "|stop-set|5");
+    EXPECT_EQ(answer(vel, "stopv at 11"), "|stop-set|10");
+    for (int pass = 1; pass <= 3; ++pass) {
+        EXPECT_EQ(run(vel, "cont"), "|stop-at|5 main");
+        EXPECT_EQ(answer(vel, "print x"), "|mes|x = " + std::to_string(20000 * pass));
+        EXPECT_EQ(answer(vel, "print i"), "|mes|i = 20001");
+    }
+    // A loop whose body sets its control variable is not counted: it ends
+    // early, and the stop after it still comes.
+    EXPECT_EQ(run(vel, "cont"), "|stop-at|10 main");
+    EXPECT_EQ(answer(vel, "print k"), "|mes|k = 5001");
+    vel.command("kill");
+}
+
+TEST(ReginaTracing, ABreakpointNoPathReachesLetsTheMacroRunUntilAReachableOne) {
+    VelSide vel({macro("reach.rexx", "do i = 1 to 30000\n" // 0
+                                     "  n = i\n"           // 1
+                                     "end\n"               // 2
+                                     "call used\n"         // 3
+                                     "exit\n"              // 4
+                                     "used:\n"             // 5
+                                     "  say n\n"           // 6
+                                     "  return\n"          // 7
+                                     "unused:\n"           // 8
+                                     "  say 'never'\n"     // 9
+                                     "  return\n")});      // 10
+    ASSERT_TRUE(vel.ok);
+    vel.until_stop();
+    EXPECT_EQ(answer(vel, "stopv at 10"), "|stop-set|9");
+    EXPECT_EQ(answer(vel, "stop in used 1 0"), "|stopin-set|1 5");
+    EXPECT_EQ(run(vel, "cont").substr(0, 9), "|stop-at|");
+    EXPECT_EQ(answer(vel, "print n"), "|mes|n = 30000");
+    EXPECT_EQ(where(vel).size(), 2u) << "in the routine, under main";
+    vel.command("kill");
+}
