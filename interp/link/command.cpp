@@ -43,6 +43,33 @@ Command number_command(Verb verb, const std::string& word) {
     return c;
 }
 
+// "vars FRAME [STEM.] [FROM COUNT]". It is answered even when it does not
+// fit (a varlist that says so), so the error travels in the command.
+Command vars_command(const std::vector<std::string>& words) {
+    Command c = of(Verb::vars);
+    std::size_t at = 1;
+    if (at >= words.size() || !whole_number(words[at], c.frame) || c.frame < 0) {
+        c.frame = -1;
+        c.error = "vars needs a frame number";
+        return c;
+    }
+    ++at;
+    if (at < words.size() && words[at].back() == '.') {
+        // A stem's name is a symbol with one full stop, at its end.
+        if (!is_symbol(words[at]) || is_constant_symbol(words[at]) ||
+            words[at].find('.') + 1 != words[at].size()) {
+            c.error = "bad stem " + words[at];
+            return c;
+        }
+        c.name = upper(words[at++]);
+    }
+    if (at == words.size()) return c;
+    if (at + 2 != words.size() || !whole_number(words[at], c.from) ||
+        !whole_number(words[at + 1], c.count) || c.from < 0 || c.count < 0)
+        c.error = "vars takes a page as FROM COUNT";
+    return c;
+}
+
 } // namespace
 
 Command parse_command(const std::string& frame) {
@@ -65,6 +92,8 @@ Command parse_command(const std::string& frame) {
     if (verb == "stepout") return of(Verb::stepout);
     if (verb == "where") return of(Verb::where);
     if (verb == "features") return of(Verb::features);
+    if (verb == "vars") return vars_command(words);
+    if (verb == "frames") return of(Verb::frames);
     if (verb == "up") return of(Verb::up);
     if (verb == "down") return of(Verb::down);
     if (verb == "print" && words.size() > 1) {

@@ -28,6 +28,8 @@ enum class Verb {
     delete_,   // line (0-based displayed)
     deletein,  // id
     features,  // what this interpreter adds to the link
+    vars,      // frame, name (a stem or empty), from, count; error when they do not fit
+    frames,    // the call stack as one list
 };
 
 struct Command {
@@ -37,8 +39,10 @@ struct Command {
     std::string name;    // stop in: routine or file name
     long line = 0;
     long id = 0;
-    bool displayed = false; // stopv: lines count over all files
-    std::string error;      // bad: the reason
+    bool displayed = false;    // stopv: lines count over all files
+    long frame = 0;            // vars: 0 is the innermost frame
+    long from = 0, count = -1; // vars: a page; count -1: to the end
+    std::string error;         // bad: the reason
 };
 
 Command parse_command(const std::string& frame);

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace ostra {
 
@@ -29,6 +30,12 @@ struct StackFrame {
 struct SymbolAnswer {
     enum class State { value, unassigned, unreachable } state = State::unassigned;
     std::string text; // the value, or why it cannot be looked at
+};
+
+// A variable by its exact name: "X", a stem's default "S.", a tail "S.1".
+struct NamedValue {
+    std::string name;
+    std::string value;
 };
 
 struct Evaluation {
@@ -60,6 +67,13 @@ class Engine {
     virtual SymbolAnswer symbol_value(std::size_t frame, const std::string& symbol) = 0;
     virtual Evaluation evaluate(std::size_t frame, const std::string& expression) = 0;
     virtual Evaluation run_instructions(std::size_t frame, const std::string& instructions) = 0;
+
+    // Every variable frame `frame` sees, in any order. False, with the
+    // reason for people in `why`, when the frame's variables cannot be read.
+    virtual bool variables(std::size_t frame, std::vector<NamedValue>& into, std::string& why) {
+        why = "this interpreter cannot list variables";
+        return false;
+    }
 
     // Called before the session reports a stop, a wait for input or the
     // end: whatever the macro has written must reach the debugger first.

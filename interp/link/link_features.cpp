@@ -4,7 +4,7 @@ namespace ostra {
 
 const std::vector<std::string>& link_features() {
     // Each group adds its word here when both interpreters implement it.
-    static const std::vector<std::string> words;
+    static const std::vector<std::string> words = {"vars", "frames"};
     return words;
 }
 

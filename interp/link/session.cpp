@@ -126,6 +126,7 @@ void Session::resume(Run how) {
         running_ = true;
         return;
     }
+    forget_variables();
     const std::size_t depth = engine_.depth();
     selected_ = depth == 0 ? 0 : depth - 1;
     run_ = how;

@@ -21,8 +21,10 @@
 #include "command.h"
 #include "engine.h"
 #include "handshake.h"
+#include "variable_listing.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -135,6 +137,10 @@ class Session {
     bool dropped_ = false; // the debugger went away
     bool dead_ = false;    // a clause failed; the next run command ends the macro
     int status_ = 0;
+    // The variables of one frame in the pane's order, kept while the macro
+    // stands still and no question changed anything (session_vars.cpp).
+    std::unique_ptr<VariableListing> listing_;
+    std::size_t listing_frame_ = 0;
 
     // session.cpp
     bool should_stop(const Position& at) const;
@@ -153,6 +159,11 @@ class Session {
     void interpret(const std::string& text);
     void tipeval(const Command& c);
     std::optional<std::size_t> frame_named(const std::string& name) const;
+
+    // session_vars.cpp
+    void vars(const Command& c);
+    void frames();
+    void forget_variables() { listing_.reset(); }
 
     // session_breakpoints.cpp
     void stop_at(const Command& c);

@@ -61,6 +61,10 @@ void Session::command(const std::string& text) {
         return;
     case Verb::features:
         return (void)link_.send("features", features_body());
+    case Verb::vars:
+        return vars(c);
+    case Verb::frames:
+        return frames();
     }
 }
 
@@ -114,6 +118,7 @@ void Session::interpret(const std::string& text) {
         }
     }
     if (!e.ok) say(e.error);
+    if (e.changed) forget_variables();
     // Watch windows show values that may just have changed.
     if (e.changed && !running_) link_.send("refresh");
 }
@@ -149,6 +154,7 @@ void Session::tipeval(const Command& c) {
             }
     }
     Evaluation e = engine_.run_instructions(frame, c.text);
+    if (e.changed) forget_variables();
     link_.send("tipval", e.ok ? e.said : e.error);
 }
 

@@ -45,6 +45,8 @@ class ReginaEngine : public ostra::Engine {
     ostra::SymbolAnswer symbol_value(std::size_t frame, const std::string& symbol) override;
     ostra::Evaluation evaluate(std::size_t frame, const std::string& expression) override;
     ostra::Evaluation run_instructions(std::size_t frame, const std::string& text) override;
+    bool variables(std::size_t frame, std::vector<ostra::NamedValue>& into,
+                   std::string& why) override; // variables.cpp
     void settle() override;
 
     // The exits (exits.cpp), called through Regina's C interface.

@@ -46,9 +46,10 @@ void put_variable(const std::string& name, const std::optional<std::string>& val
     RexxVariablePool(&block);
 }
 
-Variables all_variables() {
-    Variables found;
-    for (int guard = 0; guard < 1000000; ++guard) {
+void each_variable(const std::function<void(std::string name, std::string value)>& take) {
+    // Regina ends the walk with RXSHV_LVAR; the guard only keeps a pool
+    // that never says so from walking for ever.
+    for (long guard = 0; guard < 200000000; ++guard) {
         SHVBLOCK block{};
         MAKERXSTRING(block.shvname, nullptr, 0);
         MAKERXSTRING(block.shvvalue, nullptr, 0);
@@ -59,8 +60,15 @@ Variables all_variables() {
         std::string name = taken(block.shvname);
         std::string value = taken(block.shvvalue);
         if (last || bad) break;
-        found[name] = value;
+        take(std::move(name), std::move(value));
     }
+}
+
+Variables all_variables() {
+    Variables found;
+    each_variable([&](std::string name, std::string value) {
+        found.insert_or_assign(std::move(name), std::move(value));
+    });
     return found;
 }
 

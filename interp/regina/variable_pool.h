@@ -1,6 +1,7 @@
 // Regina's variable pool, for the scope of the clause about to run.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -16,7 +17,8 @@ using Changes = std::map<std::string, std::optional<std::string>>;
 std::optional<std::string> fetch_variable(const std::string& name, bool symbolic);
 // Sets a variable by its exact name, or drops it when there is no value.
 void put_variable(const std::string& name, const std::optional<std::string>& value);
-// Every variable of the scope.
+// Every variable of the scope, by exact name, in the pool's own order.
+void each_variable(const std::function<void(std::string name, std::string value)>& take);
 Variables all_variables();
 
 // The exact name a symbol stands for among `variables`: upper case, and a

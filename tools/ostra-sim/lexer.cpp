@@ -19,6 +19,29 @@ bool digit(char c) {
     return c >= '0' && c <= '9';
 }
 
+int hex_digit(char c) {
+    if (digit(c)) return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// A hexadecimal string ('0d0a'x): its digits in pairs, blanks allowed
+// between them, an odd count padded with a leading zero.
+bool hex_bytes(const std::string& digits, std::string& bytes) {
+    std::string packed;
+    for (char c : digits) {
+        if (c == ' ') continue;
+        if (hex_digit(c) < 0) return false;
+        packed += c;
+    }
+    if (packed.size() % 2) packed.insert(0, 1, '0');
+    bytes.clear();
+    for (std::size_t k = 0; k < packed.size(); k += 2)
+        bytes += char(hex_digit(packed[k]) * 16 + hex_digit(packed[k + 1]));
+    return true;
+}
+
 } // namespace
 
 bool is_word(const Token& token, const char* word) {
@@ -52,6 +75,14 @@ bool tokenize(const std::string& text, std::vector<Token>& tokens, std::string& 
                     break;
                 }
                 token.text += text[i];
+            }
+            if (i < text.size() && (text[i] == 'x' || text[i] == 'X') &&
+                (i + 1 == text.size() || !symbol_char(text[i + 1]))) {
+                ++i;
+                if (!hex_bytes(token.text, token.text)) {
+                    error = "Error 15: Invalid hexadecimal or binary string";
+                    return false;
+                }
             }
         } else if (symbol_char(c)) {
             while (i < text.size() && symbol_char(text[i]))

@@ -145,6 +145,16 @@ Outcome Machine::run_clause(const Clause& c, Host& host) {
         for (const std::string& name : words_of(c.list))
             f.pool->drop(name);
         break;
+    case Kind::interpret: {
+        // The instructions the debugger's "interpret" knows, in this frame;
+        // what they say is the macro's output.
+        if (!eval(c.expr, value)) return Outcome::failed;
+        std::string said, why;
+        bool changed = false;
+        if (!run_immediate(value, *f.pool, said, why, changed)) return failed(why);
+        if (!said.empty()) host.write_output(said + "\n");
+        break;
+    }
     case Kind::unknown:
         return failed(c.error);
     default:

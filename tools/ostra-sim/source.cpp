@@ -235,6 +235,8 @@ void split_clause(const std::string& raw, int line, std::vector<Clause>& out) {
         if (t.size() > 1 && is_word(t[1], "EXPOSE")) c.list = from_token(text, t, 2);
     } else if (word == "DROP") {
         c.kind = Kind::drop, c.list = from_token(text, t, 1);
+    } else if (word == "INTERPRET") {
+        c.kind = Kind::interpret, c.expr = from_token(text, t, 1);
     } else if (word == "NOP" || word == "TRACE" || word == "NUMERIC" || word == "OPTIONS") {
         c.kind = Kind::nop;
     } else {

@@ -31,6 +31,7 @@ enum class Kind {
     label,
     procedure,
     drop,
+    interpret, // what its expression gives, run as the debugger's instructions are
     unknown,
 };
 

@@ -84,6 +84,14 @@ void VarPool::drop(const std::string& symbol) {
     owner_of(name)->values_.erase(name);
 }
 
+std::map<std::string, std::string> VarPool::visible() const {
+    std::map<std::string, std::string> seen = values_;
+    if (!caller_ || exposed_.empty()) return seen;
+    for (const auto& [name, value] : caller_->visible())
+        if (exposed_.count(name) || exposed_.count(stem_of(name))) seen[name] = value;
+    return seen;
+}
+
 std::string VarPool::value_of(const std::string& symbol) {
     if (constant_symbol(symbol)) return symbol;
     if (std::optional<std::string> value = get(symbol)) return *value;

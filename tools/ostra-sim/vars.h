@@ -41,6 +41,10 @@ class VarPool {
     // or its own name upper-cased (a constant keeps its spelling).
     std::string value_of(const std::string& symbol);
 
+    // Every variable this pool sees, by derived name ("A.", "A.1"): its
+    // own, and those its EXPOSE reaches in the caller's pool.
+    std::map<std::string, std::string> visible() const;
+
   private:
     VarPool* owner_of(const std::string& name);
     std::map<std::string, std::string> values_;

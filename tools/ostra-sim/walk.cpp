@@ -57,6 +57,13 @@ ostra::Evaluation WalkEngine::run_instructions(std::size_t frame, const std::str
     return e;
 }
 
+bool WalkEngine::variables(std::size_t frame, std::vector<ostra::NamedValue>& into,
+                           std::string& why) {
+    for (auto& [name, value] : pool_of(frame).visible())
+        into.push_back({name, value});
+    return true;
+}
+
 std::optional<std::string> WalkEngine::read_input_line() {
     return session_->read_input_line();
 }

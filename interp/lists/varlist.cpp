@@ -1,0 +1,137 @@
+#include "varlist.h"
+
+#include "list_reader.h"
+
+namespace lists {
+
+namespace {
+
+void append_entry(std::string& out, const Variable& v) {
+    out += v.stem ? "s " : "v ";
+    out += decimal(std::int64_t(v.name.size()));
+    out += ' ';
+    out += v.value ? decimal(std::int64_t(v.value->size())) : "-";
+    if (v.stem) {
+        out += ' ';
+        out += decimal(v.tails);
+    }
+    out += '\n';
+    out += v.name;
+    out += '\n';
+    if (v.value) out += *v.value;
+    out += '\n';
+}
+
+std::optional<Variable> read_entry(ListReader& in) {
+    Variable v;
+    const char kind = in.peek();
+    if (kind != 'v' && kind != 's') return std::nullopt;
+    v.stem = kind == 's';
+    in.separator(kind);
+    if (!in.separator(' ')) return std::nullopt;
+    std::optional<std::int64_t> name_length = in.number();
+    if (!name_length || !in.separator(' ')) return std::nullopt;
+    std::optional<std::int64_t> value_length;
+    if (!(v.stem && in.separator('-'))) {
+        value_length = in.number();
+        if (!value_length) return std::nullopt;
+    }
+    if (v.stem) {
+        std::optional<std::int64_t> tails;
+        if (!in.separator(' ') || !(tails = in.number())) return std::nullopt;
+        v.tails = *tails;
+    }
+    if (!in.separator('\n')) return std::nullopt;
+    std::optional<std::string> name = in.bytes(*name_length);
+    if (!name || !in.separator('\n')) return std::nullopt;
+    v.name = std::move(*name);
+    if (value_length) {
+        v.value = in.bytes(*value_length);
+        if (!v.value) return std::nullopt;
+    }
+    if (!in.separator('\n')) return std::nullopt;
+    return v;
+}
+
+std::optional<VarFailure> failure_of(const std::string& word) {
+    for (VarFailure f : {VarFailure::gone, VarFailure::hidden, VarFailure::bad})
+        if (word == failure_word(f)) return f;
+    return std::nullopt;
+}
+
+} // namespace
+
+const char* failure_word(VarFailure failure) {
+    switch (failure) {
+    case VarFailure::none:
+        return "";
+    case VarFailure::gone:
+        return "gone";
+    case VarFailure::hidden:
+        return "hidden";
+    case VarFailure::bad:
+        return "bad";
+    }
+    return "";
+}
+
+std::string encode_varlist(const VarList& list) {
+    std::string out = decimal(list.frame);
+    if (list.failure != VarFailure::none) {
+        out += " - ";
+        out += failure_word(list.failure);
+        out += '\n';
+        out += list.reason;
+        return out;
+    }
+    out += ' ' + decimal(list.total) + ' ' + decimal(list.from) + ' ' +
+           decimal(std::int64_t(list.entries.size()));
+    if (!list.stem.empty()) out += ' ' + list.stem;
+    out += '\n';
+    for (const Variable& v : list.entries)
+        append_entry(out, v);
+    return out;
+}
+
+std::optional<VarList> decode_varlist(std::string_view body) {
+    ListReader in(body);
+    VarList list;
+    std::optional<std::int64_t> frame = in.number(true);
+    if (!frame || !in.separator(' ')) return std::nullopt;
+    list.frame = *frame;
+    if (in.separator('-')) {
+        std::optional<std::string> word;
+        if (!in.separator(' ') || !(word = in.word()) || !in.separator('\n')) return std::nullopt;
+        std::optional<VarFailure> failure = failure_of(*word);
+        if (!failure) return std::nullopt;
+        list.failure = *failure;
+        list.reason = std::string(in.rest());
+        return list;
+    }
+    std::optional<std::int64_t> total = in.number();
+    std::optional<std::int64_t> from, count;
+    if (!total || !in.separator(' ') || !(from = in.number()) || !in.separator(' ') ||
+        !(count = in.number()))
+        return std::nullopt;
+    if (in.separator(' ')) {
+        std::optional<std::string> stem = in.word();
+        if (!stem || stem->back() != '.') return std::nullopt;
+        list.stem = std::move(*stem);
+    }
+    if (!in.separator('\n')) return std::nullopt;
+    list.total = *total;
+    list.from = *from;
+    // Each entry takes at least 8 bytes: a count larger than that allows is
+    // not believed (nor reserved for).
+    if (*count > std::int64_t(in.rest().size() / 8) || *from + *count > *total) return std::nullopt;
+    list.entries.reserve(std::size_t(*count));
+    for (std::int64_t k = 0; k < *count; ++k) {
+        std::optional<Variable> v = read_entry(in);
+        if (!v) return std::nullopt;
+        list.entries.push_back(std::move(*v));
+    }
+    if (!in.at_end()) return std::nullopt;
+    return list;
+}
+
+} // namespace lists
