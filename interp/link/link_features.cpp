@@ -4,7 +4,9 @@ namespace ostra {
 
 const std::vector<std::string>& link_features() {
     // Each group adds its word here when both interpreters implement it.
-    static const std::vector<std::string> words;
+    // "breaks": conditions, counts and logpoints on breakpoints; "catch":
+    // stops for REXX conditions.
+    static const std::vector<std::string> words = {"breaks", "catch"};
     return words;
 }
 

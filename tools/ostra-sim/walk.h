@@ -30,6 +30,7 @@ class WalkEngine : public ostra::Engine, public Host {
     ostra::SymbolAnswer symbol_value(std::size_t frame, const std::string& symbol) override;
     ostra::Evaluation evaluate(std::size_t frame, const std::string& expression) override;
     ostra::Evaluation run_instructions(std::size_t frame, const std::string& text) override;
+    std::optional<std::string> novalue_ahead() override;
 
     // Host
     std::optional<std::string> read_input_line() override;
