@@ -120,9 +120,7 @@ long ReginaEngine::on_trace(std::string_view line) {
             // Regina's report of a run-time error: show it, then stop at the
             // clause that failed so that its variables can be looked at.
             error_seen_ = true;
-            settle();
-            std::string shown = std::string(line) + "\n";
-            (void)!::write(2, shown.data(), shown.size());
+            write_error_output(std::string(line));
             session_->failed(error_message(std::string(line)), raised_by_error(std::string(line)));
             if (session_->quitting()) end_now();
             return RXEXIT_HANDLED;
@@ -146,9 +144,7 @@ long ReginaEngine::on_trace(std::string_view line) {
             }
             // Regina would write the line after this exit: written first, it
             // is in the macro's output before a stop for the condition.
-            settle();
-            std::string shown = std::string(line) + "\n";
-            (void)!::write(2, shown.data(), shown.size());
+            write_error_output(std::string(line));
             catch_command_failure(line);
             return RXEXIT_HANDLED;
         }
@@ -190,9 +186,14 @@ void ReginaEngine::show_failed_command() {
     std::string shown = std::string(number) + " *-* " + clause_text_;
     const int file = program_.current_file();
     if (file >= 0) shown = shown_as_written(shown, program_.files[std::size_t(file)].rewrite);
-    shown += '\n';
+    write_error_output(shown);
+}
+
+// A line of Regina's error output, after what the macro wrote before it.
+void ReginaEngine::write_error_output(std::string line) {
+    line += '\n';
     settle();
-    (void)!::write(2, shown.data(), shown.size());
+    (void)!::write(2, line.data(), line.size());
 }
 
 // A PROCEDURE hides its caller's variables from Regina's variable pool
@@ -359,11 +360,8 @@ void ReginaEngine::echo_trace(std::string_view line, const TraceLine& t) {
     const bool label = !t.text.empty() && t.text.back() == ':';
     if (letter != "A" && letter != "R" && letter != "I" && !(letter == "L" && label)) return;
     const int file = program_.current_file();
-    std::string shown =
-        shown_as_written(std::string(line), program_.files[std::size_t(file)].rewrite);
-    shown += '\n';
-    settle();
-    (void)!::write(2, shown.data(), shown.size());
+    write_error_output(
+        shown_as_written(std::string(line), program_.files[std::size_t(file)].rewrite));
 }
 
 long ReginaEngine::on_function(void* parameters) {

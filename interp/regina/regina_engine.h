@@ -96,6 +96,7 @@ class ReginaEngine : public ostra::Engine {
     long on_trace(std::string_view line);
     std::string pause_answer();
     long long untraced_room();
+    void write_error_output(std::string line);
     long on_trace_setting(bool instruction, void* parameters);
     void echo_trace(std::string_view line, const TraceLine& t);
     void keep_hidden_variables();

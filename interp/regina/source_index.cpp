@@ -22,11 +22,6 @@ bool is_keyword(const std::string& upper_word) {
     return false;
 }
 
-bool symbol_char(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
-           c == '!' || c == '?' || c == '_' || c == '#' || c == '@' || c == '$';
-}
-
 // Walks the text once, keeping track of comments (which nest and may span
 // lines), strings, and line ends that a trailing comma continues; and of
 // the clauses, the DO and SELECT blocks around them, and the routines they
@@ -307,6 +302,11 @@ class Scanner {
 };
 
 } // namespace
+
+bool symbol_char(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+           c == '!' || c == '?' || c == '_' || c == '#' || c == '@' || c == '$';
+}
 
 std::size_t clause_end(const std::string& text, std::size_t from) {
     std::size_t end = from;

@@ -103,6 +103,9 @@ struct SourceIndex {
     std::vector<int> lines_calling(const std::string& name) const;
 };
 
+// A character that may stand in a REXX symbol.
+bool symbol_char(char c);
+
 // Where the clause that goes on at `from` in REXX `text` ends: at a
 // semicolon, a line end or a comment outside strings, trailing blanks left
 // out.

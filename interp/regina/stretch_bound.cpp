@@ -10,11 +10,6 @@ namespace regina {
 
 namespace {
 
-bool symbol_char(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '!' || c == '?' ||
-           c == '_' || c == '#' || c == '@' || c == '$';
-}
-
 bool names_label(const SourceIndex& index, const std::string& upper_name) {
     for (const CallSite& c : index.calls)
         if (c.name == upper_name) return true;
@@ -61,23 +56,11 @@ std::optional<std::string> assigned(std::string_view clause) {
     return ostra::upper(std::string(clause.substr(0, end)));
 }
 
-std::optional<long long> whole_number(std::string_view text) {
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty() || text.size() > 15) return std::nullopt;
-    long long value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    return negative ? -value : value;
+// A whole number of up to nine digits: larger loops are not counted.
+std::optional<long long> whole_number(const std::string& text) {
+    long number = 0;
+    if (!ostra::whole_number(text, number)) return std::nullopt;
+    return number;
 }
 
 // DO NAME = START TO LIMIT [BY STEP], in either order of TO and BY.

@@ -10,11 +10,6 @@ namespace regina {
 
 namespace {
 
-bool symbol_char(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '!' || c == '?' ||
-           c == '_' || c == '#' || c == '@' || c == '$';
-}
-
 std::string trimmed(const std::string& s) {
     std::size_t b = s.find_first_not_of(" \t\r"), e = s.find_last_not_of(" \t\r");
     return b == std::string::npos ? "" : s.substr(b, e - b + 1);

@@ -1,5 +1,7 @@
 #include "variables_read.h"
 
+#include "source_index.h"
+
 #include "text.h"
 
 namespace regina {
@@ -11,11 +13,6 @@ struct Token {
     std::string text;  // a symbol as written, an operator's characters
     bool call = false; // a symbol right before "(": a function's name
 };
-
-bool symbol_char(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
-           c == '!' || c == '?' || c == '_' || c == '#' || c == '@' || c == '$';
-}
 
 std::vector<Token> tokens_of(std::string_view text) {
     std::vector<Token> tokens;
