@@ -197,6 +197,8 @@ class Session {
     void forget_variables() { listing_.reset(); }
 
     // session_breakpoints.cpp
+    // The file that holds a displayed line (0-based).
+    std::optional<std::size_t> file_holding(int displayed) const;
     void stop_at(const Command& c);
     void stop_in(const Command& c);
     void confirm_line(int displayed, const BreakOptions& options);

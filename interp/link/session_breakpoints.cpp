@@ -16,20 +16,22 @@ void Session::confirm_line(int displayed, const BreakOptions& options) {
     link_.send("stop-set", std::to_string(displayed));
 }
 
+std::optional<std::size_t> Session::file_holding(int displayed) const {
+    for (std::size_t i = 0; i < engine_.file_count(); ++i) {
+        ProgramFile f = engine_.file(i);
+        if (displayed >= f.first_displayed && displayed < f.first_displayed + f.line_count)
+            return i;
+    }
+    return std::nullopt;
+}
+
 void Session::stop_at(const Command& c) {
     int file = 0, line = int(c.line - 1);
     const std::size_t files = engine_.file_count();
     if (c.displayed) {
-        // The file that holds displayed line n.
-        file = -1;
-        for (std::size_t i = 0; i < files; ++i) {
-            ProgramFile f = engine_.file(i);
-            if (line >= f.first_displayed && line < f.first_displayed + f.line_count) {
-                file = int(i);
-                line -= f.first_displayed;
-                break;
-            }
-        }
+        std::optional<std::size_t> holder = file_holding(line);
+        file = holder ? int(*holder) : -1;
+        if (holder) line -= engine_.file(*holder).first_displayed;
     } else if (selected_ < engine_.depth()) {
         file = engine_.frame(selected_).file;
     }

@@ -20,13 +20,10 @@ const char* const condition_names[] = {"ERROR",  "FAILURE", "NOVALUE", "NOTREADY
 } // namespace
 
 std::string Session::place_of(int displayed) const {
-    for (std::size_t i = 0; i < engine_.file_count(); ++i) {
-        ProgramFile f = engine_.file(i);
-        if (displayed >= f.first_displayed && displayed < f.first_displayed + f.line_count)
-            return "line " + std::to_string(displayed - f.first_displayed + 1) + " of " +
-                   base_name(f.path);
-    }
-    return "line " + std::to_string(displayed + 1);
+    std::optional<std::size_t> holder = file_holding(displayed);
+    if (!holder) return "line " + std::to_string(displayed + 1);
+    ProgramFile f = engine_.file(*holder);
+    return "line " + std::to_string(displayed - f.first_displayed + 1) + " of " + base_name(f.path);
 }
 
 // The value of an expression in the innermost frame; what it said before

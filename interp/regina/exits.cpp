@@ -253,15 +253,12 @@ std::string ReginaEngine::pause_answer() {
 // call can happen there, so routine breakpoints cannot be reached).
 long long ReginaEngine::untraced_room() {
     const std::set<int>& stops = session_->line_breakpoints();
-    const bool reachable =
-        session_->has_routine_breakpoints() ||
-        std::any_of(stops.begin(), stops.end(), [&](int displayed) {
-            for (const LoadedFile& f : program_.files)
-                if (displayed >= f.first_displayed &&
-                    displayed < f.first_displayed + f.index.line_count)
-                    return f.bounds.may_run(displayed - f.first_displayed);
-            return true; // a routine file's own "return" line: not known to be unreached
-        });
+    const bool reachable = session_->has_routine_breakpoints() ||
+                           std::any_of(stops.begin(), stops.end(), [&](int displayed) {
+                               const LoadedFile* f = program_.file_holding(displayed);
+                               // A routine file's own "return" line is not known to be unreached.
+                               return !f || f->bounds.may_run(displayed - f->first_displayed);
+                           });
     if (!reachable) return std::numeric_limits<long long>::max();
     const int file = program_.current_file();
     if (file < 0 || program_.frames.empty()) return 0;
@@ -273,7 +270,7 @@ long long ReginaEngine::untraced_room() {
     if (!clause) return 0;
     std::set<int> own;
     for (int displayed : stops)
-        if (displayed >= f.first_displayed) own.insert(displayed - f.first_displayed);
+        if (program_.file_holding(displayed) == &f) own.insert(displayed - f.first_displayed);
     return f.bounds.clauses_before_leaving(
         *clause, own, [](const std::string& name) { return fetch_variable(name, false); });
 }

@@ -63,6 +63,13 @@ TraceLine read_trace_line(std::string_view line) {
     return t;
 }
 
+const LoadedFile* Program::file_holding(int displayed) const {
+    for (const LoadedFile& f : files)
+        if (displayed >= f.first_displayed && displayed < f.first_displayed + f.index.line_count)
+            return &f;
+    return nullptr;
+}
+
 int Program::add_file(const std::string& path, const std::string& real, const std::string& text) {
     LoadedFile f;
     f.path = path;

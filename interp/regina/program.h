@@ -82,6 +82,8 @@ class Program {
 
     // Adds a file (the first one is the main macro); its index.
     int add_file(const std::string& path, const std::string& real, const std::string& text);
+    // The loaded file that holds a displayed line (0-based), or nullptr.
+    const LoadedFile* file_holding(int displayed) const;
     // The index of a loaded file with that real path, or -1.
     int file_of(const std::string& real) const;
 
