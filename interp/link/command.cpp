@@ -21,18 +21,65 @@ Command of(Verb verb) {
     return c;
 }
 
-Command stop_command(const std::vector<std::string>& words, bool displayed) {
-    Command c = of(Verb::stop_at);
-    c.displayed = displayed;
-    if (!whole_number(words[2], c.line) || c.line < 1) return bad("bad line number " + words[2]);
+// What follows the first `count` words of `frame` and the blanks after them.
+std::string rest_after_words(const std::string& frame, std::size_t count) {
+    std::string rest = frame;
+    for (std::size_t k = 0; k < count; ++k)
+        rest = rest_after_first_word(rest);
+    return rest;
+}
+
+Command with_options(Command c, const std::string& rest) {
+    std::string why;
+    if (!read_break_options(rest, c.options, why)) return bad(why);
     return c;
 }
 
-Command stop_in_command(const std::vector<std::string>& words) {
+Command stop_command(const std::string& frame, const std::vector<std::string>& words,
+                     bool displayed) {
+    Command c = of(Verb::stop_at);
+    c.displayed = displayed;
+    if (!whole_number(words[2], c.line) || c.line < 1) return bad("bad line number " + words[2]);
+    return with_options(c, rest_after_words(frame, 3));
+}
+
+Command stop_in_command(const std::string& frame, const std::vector<std::string>& words) {
     Command c = of(Verb::stop_in);
     c.name = words[2];
     if (!whole_number(words[3], c.id) || !whole_number(words[4], c.line) || c.line < 0)
         return bad("bad breakpoint \"" + words[2] + " " + words[3] + " " + words[4] + "\"");
+    return with_options(c, rest_after_words(frame, 5));
+}
+
+// "trace at N TEXT" (a line of the selected frame's file) or "tracev at N
+// TEXT" (a displayed line): a logpoint.
+Command trace_command(const std::string& frame, const std::vector<std::string>& words,
+                      bool displayed) {
+    Command c = of(Verb::trace_at);
+    c.displayed = displayed;
+    if (!whole_number(words[2], c.line) || c.line < 1) return bad("bad line number " + words[2]);
+    std::string why;
+    c.options.log = true;
+    if (!read_log_text(rest_after_words(frame, 3), c.options.log_parts, why)) return bad(why);
+    return c;
+}
+
+// "catch", "catch NAME", "catch NAME off".
+Command catch_command(const std::vector<std::string>& words) {
+    Command c = of(Verb::catch_);
+    if (words.size() == 1) return c;
+    c.name = upper(words[1]);
+    static const char* const names[] = {"ERROR",  "FAILURE", "NOVALUE", "NOTREADY",
+                                        "SYNTAX", "HALT",    "TRAPPED"};
+    bool known = false;
+    for (const char* name : names)
+        known = known || c.name == name;
+    if (!known)
+        return bad("unknown condition \"" + words[1] +
+                   "\": ERROR, FAILURE, NOVALUE, NOTREADY, SYNTAX, HALT or TRAPPED");
+    if (words.size() > 3 || (words.size() == 3 && lower(words[2]) != "off"))
+        return bad("catch takes a condition and optionally off");
+    c.on = words.size() == 2;
     return c;
 }
 
@@ -107,9 +154,12 @@ Command parse_command(const std::string& frame) {
         return c;
     }
     if ((verb == "stop" || verb == "stopv") && words.size() > 2 && lower(words[1]) == "at")
-        return stop_command(words, verb == "stopv");
+        return stop_command(frame, words, verb == "stopv");
     if (verb == "stop" && words.size() > 4 && lower(words[1]) == "in")
-        return stop_in_command(words);
+        return stop_in_command(frame, words);
+    if ((verb == "trace" || verb == "tracev") && words.size() > 3 && lower(words[1]) == "at")
+        return trace_command(frame, words, verb == "tracev");
+    if (verb == "catch") return catch_command(words);
     if (verb == "delete" && words.size() > 1) return number_command(Verb::delete_, words[1]);
     if (verb == "deletein" && words.size() > 1) return number_command(Verb::deletein, words[1]);
     return of(Verb::unknown);

@@ -3,6 +3,8 @@
 // running, a line past the end) is the session's business.
 #pragma once
 
+#include "break_options.h"
+
 #include <string>
 
 namespace ostra {
@@ -23,8 +25,10 @@ enum class Verb {
     print,     // text: what to print
     interpret, // text: the instructions
     tipeval,   // context, text: the instruction
-    stop_at,   // line (1-based); displayed: stopv
-    stop_in,   // name, id, line (0: a routine breakpoint)
+    stop_at,   // line (1-based); displayed: stopv; options
+    stop_in,   // name, id, line (0: a routine breakpoint); options
+    trace_at,  // a logpoint: line, displayed (tracev), options (log)
+    catch_,    // name: a condition, "TRAPPED", or empty to list; on
     delete_,   // line (0-based displayed)
     deletein,  // id
     features,  // what this interpreter adds to the link
@@ -42,6 +46,8 @@ struct Command {
     bool displayed = false;    // stopv: lines count over all files
     long frame = 0;            // vars: 0 is the innermost frame
     long from = 0, count = -1; // vars: a page; count -1: to the end
+    BreakOptions options;      // stop at / stop in / trace at
+    bool on = true;            // catch: false for "catch NAME off"
     std::string error;         // bad: the reason
 };
 

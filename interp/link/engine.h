@@ -74,6 +74,10 @@ class Engine {
         why = "this interpreter cannot list variables";
         return false;
     }
+    // The variable the clause about to run would read while it has no value
+    // (its name as condition('D') gives it), looked for only while the
+    // debugger catches NOVALUE; nothing when there is none.
+    virtual std::optional<std::string> novalue_ahead() { return std::nullopt; }
 
     // Called before the session reports a stop, a wait for input or the
     // end: whatever the macro has written must reach the debugger first.

@@ -4,7 +4,10 @@ namespace ostra {
 
 const std::vector<std::string>& link_features() {
     // Each group adds its word here when both interpreters implement it.
-    static const std::vector<std::string> words = {"vars", "frames"};
+    // "vars" and "frames": the variables and the call stack as lists;
+    // "breaks": conditions, counts and logpoints on breakpoints; "catch":
+    // stops for REXX conditions.
+    static const std::vector<std::string> words = {"vars", "frames", "breaks", "catch"};
     return words;
 }
 

@@ -37,16 +37,22 @@ bool Session::before_clause(const Position& at) {
         poll_commands();
         if (quit_) return false;
     }
+    if (!catches_.empty())
+        if (std::optional<bool> served = stop_for_novalue()) return *served;
     if (!should_stop(at)) return true;
     report_stop("stop-at");
     return serve_stopped();
 }
 
-bool Session::should_stop(const Position& at) const {
-    if (break_asked_) return true;
-    if (at.first_on_line && lines_.count(at.line)) return true;
+bool Session::should_stop(const Position& at) {
+    // Breakpoints first: their counts and logs see every pass, stepping or not.
+    if (at.first_on_line && lines_.count(at.line)) {
+        auto test = tests_.find(at.line);
+        if (test == tests_.end() || holds(test->second, at.line)) return true;
+    }
     const std::size_t depth = engine_.depth();
-    if (at.fresh && depth > 0 && routine_break_at(engine_.frame(depth - 1).routine)) return true;
+    if (at.fresh && depth > 0 && routine_break_holds(engine_.frame(depth - 1).routine)) return true;
+    if (break_asked_) return true;
     switch (run_) {
     case Run::step:
         return true;
@@ -62,11 +68,12 @@ bool Session::should_stop(const Position& at) const {
 
 bool Session::runs_freely() const {
     return running_ && run_ == Run::cont && !break_asked_ && !dead_ && !quit_ && lines_.empty() &&
-           routines_.empty() && pending_.empty();
+           routines_.empty() && pending_.empty() && catches_.empty();
 }
 
 void Session::report_stop(const char* keyword) {
     engine_.settle();
+    tell_dropped_logs();
     running_ = false;
     break_asked_ = false;
     const std::size_t depth = engine_.depth();
@@ -203,9 +210,10 @@ void Session::file_loaded(std::size_t index, const std::string& text) {
     resolve_pending();
 }
 
-void Session::failed(const std::string& message) {
+void Session::failed(const std::string& message, const Raised& raised) {
     link_.send("error");
     say(message);
+    if (!raised.name.empty() && catching(raised.name)) send_caught(raised);
     report_stop("stop-at");
     dead_ = true;
     // The failed clause cannot run again: the next run command ends the
@@ -216,6 +224,7 @@ void Session::failed(const std::string& message) {
 void Session::end(int status) {
     if (quit_) return;
     engine_.settle();
+    tell_dropped_logs();
     running_ = false;
     link_.send("end");
     status_ = status;

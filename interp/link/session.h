@@ -21,9 +21,11 @@
 #include "command.h"
 #include "engine.h"
 #include "handshake.h"
+#include "log_budget.h"
 #include "variable_listing.h"
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -74,10 +76,28 @@ class Session {
     std::optional<std::string> read_input_line();
     void write_output(const std::string& bytes);
 
+    // A REXX condition raised by the clause the engine stands at: its name
+    // (ERROR, FAILURE, NOVALUE, NOTREADY, SYNTAX, HALT), the return code
+    // that comes with ERROR, FAILURE and SYNTAX, and what condition('D')
+    // gives.
+    struct Raised {
+        std::string name;
+        std::optional<long> rc;
+        std::string description;
+    };
+    // Whether the debugger asked to stop for that condition ("catch NAME");
+    // "TRAPPED": for any condition a SIGNAL ON or CALL ON is about to take.
+    bool catching(const std::string& name) const { return catches_.count(name) > 0; }
+    // The clause the engine stands at raised a condition the debugger
+    // catches: "caught", then a stop there like any other. False when the
+    // macro must end now.
+    bool caught(const Raised& raised);
+
     // The clause about to run failed: "error", `message`, a stop there; the
     // variables can still be looked at. After the next run command it sends
-    // "error" again and returns; the engine then ends the program.
-    void failed(const std::string& message);
+    // "error" again and returns; the engine then ends the program. With
+    // `raised` (SYNTAX, or HALT) caught, "caught" comes before the stop.
+    void failed(const std::string& message, const Raised& raised = {});
     // The program ended: "end".
     void end(int status);
 
@@ -104,20 +124,31 @@ class Session {
   private:
     enum class Run { step, next, stepout, cont };
 
+    // A breakpoint's condition, count or log text, and what it has seen.
+    struct BreakTest {
+        BreakOptions options;
+        long hits = 0;     // passes that counted (where the condition held)
+        bool told = false; // its condition failed and the debugger was told
+    };
     struct RoutineBreak {
         long id;
         std::string name;
         bool confirmed = false;
+        BreakTest test;
     };
     struct FileLineBreak {
         std::string file; // base name as typed
         long line;        // 1-based within the file
+        BreakOptions options;
     };
 
     Link& link_;
     Engine& engine_;
     SessionSettings settings_;
-    std::set<int> lines_; // line breakpoints, displayed 0-based
+    std::set<int> lines_;            // line breakpoints, displayed 0-based
+    std::map<int, BreakTest> tests_; // those of them that are not plain
+    std::set<std::string> catches_;  // "catch NAME" asked for
+    LogBudget logs_;
     std::vector<RoutineBreak> routines_;
     std::vector<FileLineBreak> pending_; // waiting for their file to load
     std::size_t selected_ = 0;           // frame shown after up/down
@@ -138,7 +169,7 @@ class Session {
     std::size_t listing_frame_ = 0;
 
     // session.cpp
-    bool should_stop(const Position& at) const;
+    bool should_stop(const Position& at);
     void report_stop(const char* keyword);
     bool serve_stopped();
     void poll_commands();
@@ -163,9 +194,20 @@ class Session {
     // session_breakpoints.cpp
     void stop_at(const Command& c);
     void stop_in(const Command& c);
-    void confirm_line(int displayed);
+    void confirm_line(int displayed, const BreakOptions& options);
     void resolve_pending();
-    bool routine_break_at(const std::string& routine) const;
+    bool routine_break_holds(const std::string& routine);
+
+    // session_conditions.cpp
+    bool holds(BreakTest& test, int displayed);
+    std::optional<std::string> value_of(const std::string& expression, std::string& error);
+    void write_log(const BreakTest& test);
+    void log_line(const std::string& text);
+    void tell_dropped_logs();
+    void catch_command(const Command& c);
+    std::optional<bool> stop_for_novalue();
+    void send_caught(const Raised& raised);
+    std::string place_of(int displayed) const;
 };
 
 } // namespace ostra

@@ -6,8 +6,13 @@
 
 namespace ostra {
 
-void Session::confirm_line(int displayed) {
+// A breakpoint set again on its line takes the new options.
+void Session::confirm_line(int displayed, const BreakOptions& options) {
     lines_.insert(displayed);
+    if (options.plain())
+        tests_.erase(displayed);
+    else
+        tests_[displayed] = BreakTest{options};
     link_.send("stop-set", std::to_string(displayed));
 }
 
@@ -32,25 +37,27 @@ void Session::stop_at(const Command& c) {
     if (file >= 0 && std::size_t(file) < files && line < engine_.file(std::size_t(file)).line_count)
         at = engine_.clause_line_from(file, line);
     if (!at) return complain("no clause at or after line " + std::to_string(c.line));
-    confirm_line(*at);
+    confirm_line(*at, c.options);
 }
 
 // "stop in NAME ID LINE": a LINE of 0 sets a routine breakpoint with that
 // id; otherwise NAME is a file and LINE a line in it.
 void Session::stop_in(const Command& c) {
     if (c.line != 0) {
-        pending_.push_back({c.name, c.line});
+        pending_.push_back({c.name, c.line, c.options});
     } else {
         for (const RoutineBreak& r : routines_)
             if (r.id == c.id) return;
-        routines_.push_back({c.id, c.name});
+        routines_.push_back({c.id, c.name, false, BreakTest{c.options}});
     }
     resolve_pending();
 }
 
-bool Session::routine_break_at(const std::string& routine) const {
-    for (const RoutineBreak& r : routines_)
-        if (upper(r.name) == upper(routine)) return true;
+bool Session::routine_break_holds(const std::string& routine) {
+    for (RoutineBreak& r : routines_)
+        if (upper(r.name) == upper(routine) &&
+            (r.test.options.plain() || holds(r.test, engine_.frame(engine_.depth() - 1).line)))
+            return true;
     return false;
 }
 
@@ -70,7 +77,7 @@ void Session::resolve_pending() {
             std::optional<int> at;
             if (b.line <= f.line_count) at = engine_.clause_line_from(int(i), int(b.line - 1));
             if (at)
-                confirm_line(*at);
+                confirm_line(*at, b.options);
             else
                 complain("no clause at or after line " + std::to_string(b.line) + " of " + b.file);
             return true;

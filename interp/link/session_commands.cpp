@@ -53,8 +53,13 @@ void Session::command(const std::string& text) {
         return stop_at(c);
     case Verb::stop_in:
         return stop_in(c);
+    case Verb::trace_at:
+        return stop_at(c);
+    case Verb::catch_:
+        return catch_command(c);
     case Verb::delete_:
         lines_.erase(int(c.line));
+        tests_.erase(int(c.line));
         return;
     case Verb::deletein:
         std::erase_if(routines_, [&](const RoutineBreak& r) { return r.id == c.id; });

@@ -120,7 +120,7 @@ long ReginaEngine::on_trace(std::string_view line) {
             settle();
             std::string shown = std::string(line) + "\n";
             (void)!::write(2, shown.data(), shown.size());
-            session_->failed(error_message(std::string(line)));
+            session_->failed(error_message(std::string(line)), raised_by_error(std::string(line)));
             if (session_->quitting()) end_now();
             return RXEXIT_HANDLED;
         }
@@ -132,12 +132,22 @@ long ReginaEngine::on_trace(std::string_view line) {
         if (line.size() > 10 && line.substr(7, 1) == ">" && line.substr(9, 1) == ">")
             return letter == "R" || letter == "I" ? RXEXIT_NOT_HANDLED : RXEXIT_HANDLED;
         if (line.find("+++ RC=") != std::string_view::npos) {
-            if (letter == "O") return RXEXIT_HANDLED;
+            if (letter == "O") {
+                catch_command_failure(line);
+                return RXEXIT_HANDLED;
+            }
             // Under A, R and I its clause has been shown already.
             if (letter != "A" && letter != "R" && letter != "I") {
                 if (untraced_run_ != no_stretch) place_untraced_command();
                 show_failed_command();
             }
+            // Regina would write the line after this exit: written first, it
+            // is in the macro's output before a stop for the condition.
+            settle();
+            std::string shown = std::string(line) + "\n";
+            (void)!::write(2, shown.data(), shown.size());
+            catch_command_failure(line);
+            return RXEXIT_HANDLED;
         }
         return RXEXIT_NOT_HANDLED; // Regina writes it to standard error
     }

@@ -47,12 +47,14 @@ class ReginaEngine : public ostra::Engine {
     ostra::Evaluation run_instructions(std::size_t frame, const std::string& text) override;
     bool variables(std::size_t frame, std::vector<ostra::NamedValue>& into,
                    std::string& why) override; // variables.cpp
+    std::optional<std::string> novalue_ahead() override;
     void settle() override;
 
     // The exits (exits.cpp), called through Regina's C interface.
     long on_io(long subfunction, void* parameters);
     long on_function(void* parameters);
     long on_start_or_end(long function);
+    long on_command(void* parameters);
 
   private:
     ostra::Session* session_ = nullptr;
@@ -71,7 +73,8 @@ class ReginaEngine : public ostra::Engine {
     int clause_line_ = 0;
     std::string clause_text_;
     int shown_line_ = 0;
-    int command_clause_ = -1; // the command clause that ran last (its index)
+    int command_clause_ = -1;  // the command clause that ran last (its index)
+    std::string last_command_; // the last command string sent to an environment
     // The variables of each Regina run that called a routine file, as they
     // were at the call (nothing of it runs until the call returns), and the
     // changes questions made to them, put back when the call returns.
@@ -97,6 +100,7 @@ class ReginaEngine : public ostra::Engine {
     void keep_hidden_variables();
     void end_stretch();
     void show_failed_command();
+    void catch_command_failure(std::string_view line);
     void place_untraced_command();
     void wait_for_stdin();
     [[noreturn]] void end_now();
@@ -124,6 +128,9 @@ std::string question_program();
 // Whether a clause reads the default input stream through LINEIN or CHARIN
 // (which Regina reads from file descriptor 0 without any exit).
 bool reads_default_input(std::string_view clause);
+
+// The condition a run-time error report of Regina raised (conditions.cpp).
+ostra::Session::Raised raised_by_error(const std::string& report);
 
 // Runs the macro as the plain interpreter would, without the debugger.
 int run_plain(const std::string& real, const std::string& args);

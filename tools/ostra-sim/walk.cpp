@@ -64,6 +64,78 @@ bool WalkEngine::variables(std::size_t frame, std::vector<ostra::NamedValue>& in
     return true;
 }
 
+namespace {
+
+// The first simple or compound symbol of `text` used as a variable that
+// has no value in `pool` (a function's name is not one), by its derived name.
+std::optional<std::string> first_unassigned(const std::string& text, VarPool& pool) {
+    std::vector<Token> tokens;
+    std::string error;
+    if (text.empty() || !tokenize(text, tokens, error)) return std::nullopt;
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        const Token& t = tokens[i];
+        if (t.kind != Tok::symbol || constant_symbol(t.text)) continue;
+        const bool call =
+            i + 1 < tokens.size() && tokens[i + 1].kind == Tok::open && !tokens[i + 1].blank_before;
+        if (!call && !pool.get(t.text)) return pool.derived(t.text);
+    }
+    return std::nullopt;
+}
+
+// A clause that cannot run raises SYNTAX: "Error 41: Bad arithmetic
+// conversion" has the return code 41 and the description after the colon.
+ostra::Session::Raised syntax_condition(const std::string& error) {
+    ostra::Session::Raised raised{"SYNTAX", std::nullopt, error};
+    long number = 0;
+    const std::size_t colon = error.find(": ");
+    if (error.rfind("Error ", 0) == 0 && colon != std::string::npos &&
+        to_whole(error.substr(6, colon - 6), number)) {
+        raised.rc = number;
+        raised.description = error.substr(colon + 2);
+    }
+    return raised;
+}
+
+} // namespace
+
+// The expressions the clause about to run evaluates before it does
+// anything else, looked through in the order it evaluates them.
+std::optional<std::string> WalkEngine::novalue_ahead() {
+    if (m_.frames.empty()) return std::nullopt;
+    const Clause& c = m_.clause_of(m_.frames.back());
+    VarPool& pool = *m_.frames.back().pool;
+    std::vector<std::string> read;
+    switch (c.kind) {
+    case Kind::say:
+    case Kind::assign:
+    case Kind::if_:
+    case Kind::call:
+    case Kind::return_:
+    case Kind::exit:
+        read = {c.expr};
+        break;
+    case Kind::parse:
+        if (c.from == ParseFrom::value) read = {c.expr};
+        if (c.from == ParseFrom::var) read = {c.name};
+        break;
+    case Kind::do_: {
+        // Back at its DO for the next pass, a loop only tests WHILE again.
+        const Frame& f = m_.frames.back();
+        const bool again =
+            !f.loops.empty() && f.loops.back().do_index == f.pc && f.loops.back().iterating;
+        read = {c.loop.while_};
+        if (!again)
+            read = {c.loop.init, c.loop.to, c.loop.by, c.loop.for_, c.loop.count, c.loop.while_};
+        break;
+    }
+    default:
+        break;
+    }
+    for (const std::string& text : read)
+        if (std::optional<std::string> name = first_unassigned(text, pool)) return name;
+    return std::nullopt;
+}
+
 std::optional<std::string> WalkEngine::read_input_line() {
     return session_->read_input_line();
 }
@@ -100,8 +172,9 @@ int walk(ostra::Link& link, const std::string& path, const std::vector<std::stri
         if (outcome == Outcome::failed) {
             const Frame& at = machine.frames.back();
             session.failed(machine.error + " (line " +
-                           std::to_string(machine.clause_of(at).line + 1) + " of " +
-                           base_name(machine.files[std::size_t(at.file)].path) + ")");
+                               std::to_string(machine.clause_of(at).line + 1) + " of " +
+                               base_name(machine.files[std::size_t(at.file)].path) + ")",
+                           syntax_condition(machine.error));
             break;
         }
         if (outcome == Outcome::ended || outcome == Outcome::interrupted) break;

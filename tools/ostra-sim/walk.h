@@ -32,6 +32,7 @@ class WalkEngine : public ostra::Engine, public Host {
     ostra::Evaluation run_instructions(std::size_t frame, const std::string& text) override;
     bool variables(std::size_t frame, std::vector<ostra::NamedValue>& into,
                    std::string& why) override;
+    std::optional<std::string> novalue_ahead() override;
 
     // Host
     std::optional<std::string> read_input_line() override;

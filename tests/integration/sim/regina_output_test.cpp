@@ -28,14 +28,17 @@ Outcome under_regina(const std::string& path, const std::string& input) {
     return {read_file(out), WIFEXITED(raw) ? WEXITSTATUS(raw) : -1};
 }
 
-// The same under the debugger: the input typed first, then `how` ("cont"
-// or "step") until the run ends.
+// The same under the debugger: the commands of `setup` sent at the first
+// stop, the input typed, then `how` ("cont" or "step") until the run ends.
 Outcome under_debugger(const std::string& path, const std::string& input,
-                       const std::string& how = "cont") {
+                       const std::string& how = "cont",
+                       const std::vector<std::string>& setup = {}) {
     VelSide vel({path});
     Outcome o;
     if (!vel.ok) return o;
     vel.until_stop();
+    for (const std::string& command : setup)
+        vel.command(command);
     vel.in.send(input);
     for (int stops = 0; stops < 5000; ++stops) {
         vel.command(how);
@@ -182,4 +185,31 @@ TEST(ReginaOutput, TheWordCountingExample) {
         EXPECT_EQ(got.status, expected.status) << how;
     }
     EXPECT_NE(expected.output.find("THE............."), std::string::npos) << expected.output;
+}
+
+TEST(ReginaOutput, CatchesAndLogpointsLeaveTheOutputAsItIs) {
+    const std::string path = scratch_path("caught_output.rexx");
+    write_file(path, "say 'one'\n"
+                     "'echo from the shell'\n"
+                     "do i = 1 to 3; 'exit' i; end\n"
+                     "'nonexistent_command_of_the_test 2>/dev/null'\n"
+                     "say unset rc\n"
+                     "signal on syntax\n"
+                     "x = 1 + 'a'\n"
+                     "syntax: say 'trapped' condition('C') rc sigl\n"
+                     "exit 3\n");
+    const Outcome expected = under_regina(path, "");
+    const std::vector<std::string> all = {"catch ERROR",    "catch FAILURE", "catch NOVALUE",
+                                          "catch NOTREADY", "catch SYNTAX",  "catch HALT",
+                                          "catch TRAPPED"};
+    std::vector<std::string> off = all;
+    for (const std::string& on : all)
+        off.push_back(on + " off");
+    const std::vector<std::string> logs = {"tracev at 3 pass {i}", "tracev at 5 rc={rc}"};
+    for (const std::vector<std::string>* setup :
+         {&all, const_cast<const std::vector<std::string>*>(&off), &logs}) {
+        Outcome got = under_debugger(path, "", "cont", *setup);
+        EXPECT_EQ(got.output, expected.output) << setup->front();
+        EXPECT_EQ(got.status, expected.status) << setup->front();
+    }
 }

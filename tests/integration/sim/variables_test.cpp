@@ -64,7 +64,7 @@ void run_to(VelSide& vel, int line) {
 TEST(SimVariables, FeaturesOfferVarsAndFrames) {
     VelSide vel({macro("features.rexx", "x = 1\n")});
     vel.until_stop();
-    EXPECT_EQ(answer(vel, "features"), "|features|vars frames");
+    EXPECT_EQ(answer(vel, "features"), "|features|vars frames breaks catch");
 }
 
 TEST(SimVariables, AFrameListsRcResultSiglFirstThenNamesWithEachStemOnce) {
