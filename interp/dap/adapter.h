@@ -114,6 +114,7 @@ class Adapter {
     void on_stop(int line, const std::string& routine);
     void report_stop();
     void on_link_gone();
+    void drain_output();
     void finish_session(int status);
     void command(const std::string& text);
     void expect(Reply reply, const std::string& text);

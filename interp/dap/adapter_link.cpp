@@ -17,6 +17,8 @@ constexpr long handshake_ms = 10000;
 constexpr long features_ms = 3000;
 // How long an interpreter that was told to end may take before it is made to.
 constexpr long kill_grace_ms = 500;
+// How long the macro's last output may take to arrive after its end.
+constexpr long drain_ms = 2000;
 
 bool same_routine(const std::string& a, const std::string& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -295,7 +297,19 @@ void Adapter::stop_interpreter() {
     if (!restarting_) finish_session(status);
 }
 
+// What the macro wrote before its interpreter closed the link: the stdout
+// channel may still hold it when the message channel has ended.
+void Adapter::drain_output() {
+    const std::int64_t until = ostra::now_ms() + drain_ms;
+    while (!link_->output.closed() && ostra::now_ms() < until) {
+        if (link_->output.fill(long(until - ostra::now_ms())) && link_->output.has_bytes())
+            on_output(link_->output.take_rest());
+    }
+    if (link_->output.has_bytes()) on_output(link_->output.take_rest());
+}
+
 void Adapter::on_link_gone() {
+    drain_output();
     link_->close();
     link_.reset();
     for (Reply& r : std::exchange(replies_, {}))
