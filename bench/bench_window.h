@@ -4,16 +4,17 @@
 
 #include "display/layout.h"
 #include "display/panes.h"
-#include "link/source.h"
 #include "platform/headless/canvas.h"
 #include "platform/headless/headless.h"
 #include "settings/fonts.h"
+#include "source/source.h"
+#include "source/source_write.h"
 
 inline void bench_open_window() {
     headless::reset();
     g_layout = LayoutState{};
     g_panes = PaneSet{};
-    g_source = SourceState{};
+    source_reset();
     g_fonts.text = {0, 8, 16, 4};
     g_fonts.button = {0, 6, 10, 2};
     display_register_window_class();

@@ -9,10 +9,11 @@
 #include "display/mouse_events.h"
 #include "display/panes.h"
 #include "display/selection_range.h"
-#include "link/source.h"
 #include "platform/headless/canvas.h"
 #include "platform/headless/headless.h"
 #include "settings/fonts.h"
+#include "source/source.h"
+#include "source/source_write.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,6 +21,14 @@
 #include <vector>
 
 namespace {
+
+// The lines as set-source would leave them.
+void bench_show_lines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += line;
+    source_set(text);
+}
 
 std::vector<std::string> code_lines(int count) {
     std::vector<std::string> lines;
@@ -33,11 +42,11 @@ std::vector<std::string> code_lines(int count) {
 
 void BM_SourceRedraw(benchmark::State& state) {
     bench_open_window();
-    g_source.lines = code_lines(static_cast<int>(state.range(0)));
+    bench_show_lines(code_lines(static_cast<int>(state.range(0))));
     Pane& source = g_panes.source;
     // Somewhere in the middle, as after a stop.
     source.top_line = static_cast<std::int32_t>(state.range(0) / 2);
-    g_source.stop_line = source.top_line + 3;
+    source_place_stop(source.top_line + 3);
     for (auto _ : state) {
         headless::canvas_clear(source.window);
         pane_redraw(source);
@@ -52,7 +61,7 @@ BENCHMARK(BM_SourceRedraw)->Arg(100)->Arg(1000000)->Unit(benchmark::kMicrosecond
 // grow with the text.
 void BM_DragExtend(benchmark::State& state) {
     bench_open_window();
-    g_source.lines = code_lines(static_cast<int>(state.range(0)));
+    bench_show_lines(code_lines(static_cast<int>(state.range(0))));
     Pane& source = g_panes.source;
     source.top_line = static_cast<std::int32_t>(state.range(0) / 2);
     pane_redraw(source);

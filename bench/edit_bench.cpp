@@ -9,8 +9,9 @@
 #include "edit/edit_session.h"
 #include "edit/edit_text_ops.h"
 #include "edit/edit_ui.h"
-#include "link/source.h"
 #include "platform/headless/headless.h"
+#include "source/source.h"
+#include "source/source_write.h"
 #include "startup/reset_state.h"
 
 #include <benchmark/benchmark.h>
@@ -24,11 +25,11 @@ namespace {
 void make_file(int lines) {
     headless::reset();
     vel_reset_all_state();
-    g_source.lines.clear();
-    g_source.lines.reserve(static_cast<std::size_t>(lines));
+    std::string text;
     for (int i = 0; i < lines; ++i)
-        g_source.lines.push_back("    say 'line " + std::to_string(i) + "'\n");
-    g_source.file_map = {{0, lines - 1, 0, std::string("bench.rexx")}};
+        text += "    say 'line " + std::to_string(i) + "'\n";
+    source_set(text);
+    source_map_file(0, {0, lines - 1, 0, std::string("bench.rexx")});
     edit_begin();
 }
 
@@ -55,7 +56,7 @@ void BM_UndoTenThousandEdits(benchmark::State& state) {
         state.ResumeTiming();
         for (int i = 0; i < 10000; ++i)
             edit_undo_ui(true, 0);
-        benchmark::DoNotOptimize(g_source.lines.size());
+        benchmark::DoNotOptimize(displayed_source().lines.size());
     }
 }
 BENCHMARK(BM_UndoTenThousandEdits)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -72,7 +73,7 @@ void BM_SaveMillionLines(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         make_file(1000000);
-        g_source.file_map[0].file_name = path;
+        source_map_file(0, {0, 999999, 0, path});
         edit_switch_to(0);
         edit_type_char({0, 0}, 'x', true);
         state.ResumeTiming();

@@ -24,11 +24,12 @@
 #include "display/layout.h"
 #include "display/panes.h"
 #include "link/link_state.h"
-#include "link/source.h"
 #include "platform/headless/canvas.h"
 #include "platform/headless/headless.h"
 #include "platform/net.h"
 #include "settings/fonts.h"
+#include "source/source.h"
+#include "source/source_write.h"
 #include "startup/startup_state.h"
 
 #include <arpa/inet.h>

@@ -3,7 +3,8 @@
 //
 //   build/native/bench/source_bench
 #include "link/messages.h"
-#include "link/source.h"
+#include "source/source.h"
+#include "source/source_write.h"
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -37,7 +38,7 @@ void BM_SetSource(benchmark::State& state) {
     double bytes_per_line = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        g_source = SourceState{};
+        source_reset();
         const std::size_t before = heap_in_use();
         state.ResumeTiming();
         hnd_in_payload(payload);
@@ -49,7 +50,7 @@ void BM_SetSource(benchmark::State& state) {
     state.counters["heap_bytes_per_line"] = bytes_per_line;
     // The budget: twice the text plus 32 bytes a line.
     state.counters["budget_bytes_per_line"] = 2.0 * double(text_bytes) / lines + 32;
-    g_source = SourceState{};
+    source_reset();
 }
 BENCHMARK(BM_SetSource)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(5);
 

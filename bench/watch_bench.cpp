@@ -7,10 +7,11 @@
 #include "display/panes.h"
 #include "link/link_state.h"
 #include "link/messages.h"
-#include "link/source.h"
 #include "link/wait_readable.h"
 #include "platform/headless/headless.h"
 #include "runtime/places.h"
+#include "source/source.h"
+#include "source/source_write.h"
 #include "startup/reset_state.h"
 #include "watch/pins.h"
 #include "watch/tip.h"
@@ -66,17 +67,19 @@ void BM_RefreshPassOverPins(benchmark::State& state) {
                                      "\"${script#c:}\" \"$@\"\n";
     headless::set_env("OSTRA", "/bin/sh " + (dir / "sim.sh").string());
     run("runfile " + (dir / "pins.ost").string());
-    if (!g_link.connected || !serve_until([] { return g_source.first_stop_seen; })) {
+    if (!g_link.connected || !serve_until([] { return displayed_source().first_stop_seen; })) {
         state.SkipWithError("the stand-in did not start");
         return;
     }
     // Two steps, so that v and w are assigned, each served until its stop.
     for (int step = 0; step < 2; ++step) {
-        const std::int32_t before = g_source.stop_line;
+        const std::int32_t before = displayed_source().stop_line;
         run("next");
-        serve_until([&] { return g_source.stop_line != before && !g_source.macro_running; });
+        serve_until([&] {
+            return displayed_source().stop_line != before && !displayed_source().macro_running;
+        });
     }
-    const std::string file = *g_source.file_map[0].file_name;
+    const std::string file = *displayed_source().file_map[0].file_name;
     for (int i = 0; i < kPins; ++i)
         vel_pin_create(0, 0, 0, TIP_SYMBOL, 0, 0, i % 2 ? "main" : "", file, i % 2 ? "v" : "w");
 

@@ -11,8 +11,10 @@
 #include "edit/edit_state.h"
 #include "edit/edit_text_ops.h"
 #include "edit/edit_ui.h"
-#include "link/source.h"
 #include "platform/headless/headless.h"
+#include "source/line_map.h"
+#include "source/source.h"
+#include "source_given.h"
 
 #include <cstdint>
 #include <string>
@@ -22,7 +24,7 @@ namespace edit_driver {
 
 // The file-map entry holding displayed line `line`, or -1.
 inline int file_of(std::int32_t line) {
-    const std::vector<FileMapEntry>& map = g_source.file_map;
+    const std::vector<FileMapEntry>& map = displayed_source().file_map;
     for (std::size_t f = 0; f < map.size(); ++f)
         if (map[f].first_line <= line && line <= map[f].last_line) return static_cast<int>(f);
     return -1;
@@ -31,7 +33,7 @@ inline int file_of(std::int32_t line) {
 // The breakpoint lines in table order, then the stop line.
 inline std::vector<std::int32_t> marks() {
     std::vector<std::int32_t> lines = g_breakpoints.lines;
-    lines.push_back(g_source.stop_line);
+    lines.push_back(displayed_source().stop_line);
     return lines;
 }
 
@@ -50,30 +52,30 @@ inline std::vector<int>& mark_files() {
 inline void make_source(int files, int lines, unsigned seed) {
     headless::fake_fs_enable();
     headless::fake_fs_add_dir("c:/e");
-    g_source.lines.clear();
-    g_source.file_map.clear();
+    given_source({});
+    given_file_map({});
     for (int f = 0; f < files; ++f) {
-        const std::int32_t first = static_cast<std::int32_t>(g_source.lines.size());
+        const std::int32_t first = static_cast<std::int32_t>(displayed_source().lines.size());
         for (int l = 0; l < lines; ++l) {
             std::string text(static_cast<std::size_t>((seed + 7u * l + 3u * f) % 12u), ' ');
             text += "f" + std::to_string(f) + "l" + std::to_string(l);
             if ((seed + l) % 5 == 0) text += std::string(1, '\0') + "\xE9";
-            g_source.lines.push_back(text + "\n");
+            given_line_added(text + "\n");
         }
-        const std::int32_t last = static_cast<std::int32_t>(g_source.lines.size()) - 1;
+        const std::int32_t last = static_cast<std::int32_t>(displayed_source().lines.size()) - 1;
         const std::string name = "c:/e/file" + std::to_string(f) + ".rexx";
         std::string text;
         for (std::int32_t l = first; l <= last; ++l)
-            text += g_source.lines[static_cast<std::size_t>(l)];
+            text += displayed_source().lines[static_cast<std::size_t>(l)];
         headless::fake_fs_add_file(name, text);
-        g_source.file_map.push_back({first, last, first, name});
+        given_file_mapped({first, last, first, name});
     }
     g_breakpoints.lines.clear();
-    for (const FileMapEntry& entry : g_source.file_map) {
+    for (const FileMapEntry& entry : displayed_source().file_map) {
         g_breakpoints.lines.push_back(entry.first_line);
         g_breakpoints.lines.push_back(entry.last_line);
     }
-    g_source.stop_line = static_cast<std::int32_t>(g_source.lines.size()) - 1;
+    source_place_stop(static_cast<std::int32_t>(displayed_source().lines.size()) - 1);
     mark_files().clear();
     for (const std::int32_t line : marks())
         mark_files().push_back(file_of(line));
@@ -82,7 +84,7 @@ inline void make_source(int files, int lines, unsigned seed) {
 // The displayed source without line ends.
 inline std::vector<std::string> shown() {
     std::vector<std::string> out;
-    for (std::string line : g_source.lines) {
+    for (std::string line : displayed_source().lines) {
         while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
             line.pop_back();
         out.push_back(line);
@@ -92,7 +94,7 @@ inline std::vector<std::string> shown() {
 
 // One action chosen by two bytes: which operation, where.
 inline void act(std::uint8_t what, std::uint8_t where) {
-    const std::int32_t count = static_cast<std::int32_t>(g_source.lines.size());
+    const std::int32_t count = static_cast<std::int32_t>(displayed_source().lines.size());
     if (count == 0) return;
     const std::int32_t line = where % count;
     const std::int32_t character = (where / 7) % 14;
@@ -145,8 +147,8 @@ inline void act(std::uint8_t what, std::uint8_t where) {
 
 // Why the state is wrong, or empty when every invariant holds.
 inline std::string broken() {
-    const std::int32_t count = static_cast<std::int32_t>(g_source.lines.size());
-    const std::vector<FileMapEntry>& map = g_source.file_map;
+    const std::int32_t count = static_cast<std::int32_t>(displayed_source().lines.size());
+    const std::vector<FileMapEntry>& map = displayed_source().file_map;
     std::int32_t next = 0;
     for (std::size_t f = 0; f < map.size(); ++f) {
         if (map[f].first_line != next) return "file " + std::to_string(f) + " does not follow on";
@@ -159,7 +161,8 @@ inline std::string broken() {
         if (static_cast<std::int32_t>(lines.size()) != map[f].last_line - map[f].first_line + 1)
             return "buffer " + std::to_string(f) + " and its file differ in length";
         for (std::size_t k = 0; k < lines.size(); ++k)
-            if (lines[k] != g_source.lines[static_cast<std::size_t>(map[f].first_line) + k])
+            if (lines[k] !=
+                displayed_source().lines[static_cast<std::size_t>(map[f].first_line) + k])
                 return "buffer " + std::to_string(f) + " and the display differ";
     }
     const std::vector<std::int32_t> now = marks();
@@ -168,11 +171,11 @@ inline std::string broken() {
         if (file_of(now[m]) != mark_files()[m])
             return "mark " + std::to_string(m) + " left its file";
     }
-    if (static_cast<std::int32_t>(g_editing.loaded.numbers.size()) != count)
+    if (static_cast<std::int32_t>(displayed_source().loaded.numbers.size()) != count)
         return "the loaded layout does not cover the displayed lines";
     for (std::int32_t line = 0; line < count; ++line) {
-        const std::int32_t loaded = edit_to_loaded(line);
-        if (loaded >= 0 && edit_from_loaded(loaded) != line)
+        const std::int32_t loaded = source_to_loaded(line);
+        if (loaded >= 0 && source_from_loaded(loaded) != line)
             return "line " + std::to_string(line) + " does not map back to itself";
     }
     return {};
@@ -180,12 +183,12 @@ inline std::string broken() {
 
 // Takes back (or repeats) everything in every file.
 inline void undo_all(bool undo) {
-    for (std::size_t f = 0; f < g_source.file_map.size(); ++f) {
+    for (std::size_t f = 0; f < displayed_source().file_map.size(); ++f) {
         for (int guard = 0; guard < 100000; ++guard) {
-            edit_switch_to(g_source.file_map[f].first_line);
+            edit_switch_to(displayed_source().file_map[f].first_line);
             EditBuffer* buffer = edit_current();
             if (!buffer || (undo ? buffer->undo.empty() : buffer->redo.empty())) break;
-            edit_undo_ui(undo, g_source.file_map[f].first_line);
+            edit_undo_ui(undo, displayed_source().file_map[f].first_line);
         }
     }
 }

@@ -4,8 +4,8 @@
 #include "commands/command_text.h"
 #include "edit/edit_state.h"
 #include "link/link_state.h"
-#include "link/source.h"
 #include "runtime/scan_number.h"
+#include "source/source.h"
 #include "view/text_panes.h"
 
 #include <algorithm>
@@ -125,12 +125,13 @@ void vel_bp_listing() {
         const std::int64_t in_file =
             file < 0 ? 0
                      : std::int64_t{held} + 1 -
-                           g_source.file_map[static_cast<std::size_t>(file)].line_offset;
+                           displayed_source().file_map[static_cast<std::size_t>(file)].line_offset;
         if (file >= 0 && in_file > 0) {
-            command_print("stop at " + number(in_file) + " (" +
-                          std::string(path_base_name(
-                              *g_source.file_map[static_cast<std::size_t>(file)].file_name)) +
-                          ")");
+            command_print(
+                "stop at " + number(in_file) + " (" +
+                std::string(path_base_name(
+                    *displayed_source().file_map[static_cast<std::size_t>(file)].file_name)) +
+                ")");
         } else {
             command_print("stopv at " + number(std::int64_t{held} + 1));
         }

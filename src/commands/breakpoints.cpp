@@ -5,7 +5,8 @@
 #include "commands/command_text.h"
 #include "edit/edit_state.h"
 #include "link/link_state.h"
-#include "link/source.h"
+#include "source/line_map.h"
+#include "source/source.h"
 #include "view/text_panes.h"
 
 #include <algorithm>
@@ -23,7 +24,7 @@ std::optional<std::int32_t> displayed_line_of(const RoutineBreakpoint& entry) {
     if (!offset) return std::nullopt;
     const std::int64_t loaded = std::int64_t{*offset} + entry.line;
     if (loaded < INT32_MIN || loaded > INT32_MAX) return std::nullopt;
-    return edit_from_loaded(static_cast<std::int32_t>(loaded));
+    return source_from_loaded(static_cast<std::int32_t>(loaded));
 }
 
 bool holds(std::int32_t loaded) {
@@ -49,7 +50,7 @@ std::int32_t vel_bp_held_line(std::size_t index) {
     const BreakpointTable& table = g_breakpoints;
     if (index < table.held.size()) return table.held[index];
     // An entry put in the list without a confirmation: its line as shown.
-    return index < table.lines.size() ? edit_to_loaded(table.lines[index]) : -1;
+    return index < table.lines.size() ? source_to_loaded(table.lines[index]) : -1;
 }
 
 void vel_bp_requested(std::int64_t line_from_1) {
@@ -62,7 +63,7 @@ void vel_bp_requested(std::int64_t line_from_1) {
 
 void vel_bp_toggle(std::int32_t displayed_line) {
     if (!g_link.connected) return;
-    const std::int32_t loaded = edit_to_loaded(displayed_line);
+    const std::int32_t loaded = source_to_loaded(displayed_line);
     if (loaded < 0) {
         command_print("No breakpoint on a new (unsaved) line");
         return;
@@ -106,7 +107,7 @@ bool vel_bp_marked(std::int32_t displayed_line) {
 }
 
 void vel_bp_on_stop_set(int line) {
-    const std::int32_t displayed = edit_from_loaded(line);
+    const std::int32_t displayed = source_from_loaded(line);
     forget_request(line);
     if (holds(line)) return;
     BreakpointTable& table = g_breakpoints;
@@ -152,7 +153,7 @@ void vel_bp_file_reloaded(std::int32_t file) {
     bool placed = false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (lines[i] == -1 || file_map_entry_containing(lines[i]) != file) continue;
-        const std::int32_t shown = edit_from_loaded(vel_bp_held_line(i));
+        const std::int32_t shown = source_from_loaded(vel_bp_held_line(i));
         lines[i] = shown;
         placed = true;
     }
@@ -165,5 +166,6 @@ std::optional<BreakpointInFile> vel_bp_in_file(std::int32_t displayed_line) {
     const int file = file_map_entry_containing(displayed_line);
     const std::int32_t line = edit_gutter_line(displayed_line);
     if (file < 0 || line <= 0) return std::nullopt;
-    return BreakpointInFile{*g_source.file_map[static_cast<std::size_t>(file)].file_name, line};
+    return BreakpointInFile{*displayed_source().file_map[static_cast<std::size_t>(file)].file_name,
+                            line};
 }

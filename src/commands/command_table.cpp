@@ -7,10 +7,10 @@
 #include "edit/edit_quit.h"
 #include "edit/edit_save.h"
 #include "link/link_state.h"
-#include "link/source.h"
 #include "runtime/scan_number.h"
 #include "runtime/strings.h"
 #include "settings/mouse_mode.h"
+#include "source/source.h"
 #include "view/clipboard.h"
 #include "view/dialogs.h"
 #include "view/pane_sizes.h"
@@ -56,7 +56,7 @@ struct Row {
 };
 
 bool offered_now(Offered offered) {
-    const bool running = g_source.macro_running;
+    const bool running = displayed_source().macro_running;
     const bool stopped = g_link.connected && !running;
     switch (offered) {
     case Offered::Always:
@@ -68,9 +68,9 @@ bool offered_now(Offered offered) {
     case Offered::Running:
         return running;
     case Offered::StoppedNotDriven:
-        return stopped && !g_source.editor_driven;
+        return stopped && !displayed_source().editor_driven;
     case Offered::NotRunningNotDriven:
-        return !running && !g_source.editor_driven;
+        return !running && !displayed_source().editor_driven;
     case Offered::Modified:
         return edit_any_modified();
     }
@@ -182,7 +182,7 @@ const Row rows[] = {
      [](const CommandText&) {
          // Only a running macro can be interrupted; a stopped one is left
          // alone without a word.
-         if (g_link.connected && g_source.macro_running) command_send("break");
+         if (g_link.connected && displayed_source().macro_running) command_send("break");
          return true;
      },
      Offered::Running},

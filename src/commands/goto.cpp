@@ -1,7 +1,7 @@
 // goto and list: bring a loaded file into view in the source pane.
 #include "commands/command_rows.h"
-#include "link/source.h"
 #include "runtime/strings.h"
+#include "source/source.h"
 #include "view/text_panes.h"
 
 namespace {
@@ -11,7 +11,7 @@ constexpr std::size_t kNameCompared = 255;
 // "main" is the macro itself; any other name is a file's base name up to
 // its first full stop, in any letter case (goto Util finds c:/lib/util.ost).
 int file_map_entry_named(std::string_view name) {
-    const std::vector<FileMapEntry>& map = g_source.file_map;
+    const std::vector<FileMapEntry>& map = displayed_source().file_map;
     if (name == "main") return map.empty() ? -1 : 0;
     for (std::size_t i = 0; i < map.size(); ++i) {
         if (!map[i].file_name) continue;
@@ -32,7 +32,7 @@ bool row_goto(const CommandText& command) {
         return true;
     }
     // The file's first line a quarter of the way down the pane.
-    source_show_line(g_source.file_map[static_cast<std::size_t>(entry)].first_line,
+    source_show_line(displayed_source().file_map[static_cast<std::size_t>(entry)].first_line,
                      ShowAt::Quarter);
     return true;
 }

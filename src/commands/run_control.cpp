@@ -6,11 +6,12 @@
 #include "link/frame.h"
 #include "link/launch.h"
 #include "link/link_state.h"
-#include "link/source.h"
 #include "link/wait_readable.h"
 #include "runtime/fatal.h"
 #include "runtime/path.h"
 #include "runtime/words.h"
+#include "source/source.h"
+#include "source/source_write.h"
 #include "view/dialogs.h"
 #include "view/text_panes.h"
 
@@ -38,7 +39,7 @@ void end_for_editor_now() {
 // interpreter takes the program back after an error; otherwise the line is
 // invalid.
 bool end_for_editor() {
-    if (!g_source.error_reported) return false;
+    if (!displayed_source().error_reported) return false;
     end_for_editor_now();
     return true;
 }
@@ -61,7 +62,7 @@ void run_a_file(const std::string& name, const std::vector<std::string>& argumen
     if (g_link.connected) {
         // A kill that could not be sent has closed the link already.
         const bool sent = vel_send(g_link.command_socket, "kill", 4, Report::Yes) == 0;
-        g_source.lines.clear();
+        source_forget_text();
         if (sent) wait_readable(g_link.message_socket, kKillWaitMs);
         close_interpreter();
     }
@@ -80,7 +81,7 @@ enum class Again {
 // run and rerun: the same script again, with the breakpoints sent again to
 // the new interpreter.
 bool run_again(const CommandText& command, Again kind) {
-    if (g_source.editor_driven) return end_for_editor();
+    if (displayed_source().editor_driven) return end_for_editor();
     if (!has_script()) {
         command_print("Issue a RUNFILE command first.");
         return true;
@@ -108,18 +109,18 @@ bool run_again(const CommandText& command, Again kind) {
 } // namespace
 
 void command_not_running() {
-    if (g_source.editor_driven) return end_for_editor_now();
+    if (displayed_source().editor_driven) return end_for_editor_now();
     command_print(has_script() ? "Issue a RUN command first." : "Issue a RUNFILE command first.");
 }
 
 bool row_open(const CommandText&) {
-    if (g_source.editor_driven) return end_for_editor();
+    if (displayed_source().editor_driven) return end_for_editor();
     if (std::optional<std::string> chosen = dialog_open_file()) run_a_file(*chosen, {});
     return true;
 }
 
 bool row_runfile(const CommandText& command) {
-    if (g_source.editor_driven) return end_for_editor();
+    if (displayed_source().editor_driven) return end_for_editor();
     // Quotes group a path with spaces and backslashes stay (Windows paths).
     const std::vector<std::string> words =
         split_quoted_words(command.line.data(), command.line.size());
@@ -138,7 +139,7 @@ bool row_rerun(const CommandText& command) {
 }
 
 bool row_kill(const CommandText&) {
-    if (g_source.editor_driven) return false;
+    if (displayed_source().editor_driven) return false;
     stop_interpreter(StopReason::Command);
     return true;
 }

@@ -5,12 +5,13 @@
 #include "commands/command_text.h"
 #include "edit/edit_state.h"
 #include "link/link_state.h"
-#include "link/source.h"
 #include "platform/fs.h"
 #include "runtime/error_text.h"
 #include "runtime/path.h"
 #include "runtime/places.h"
 #include "runtime/read_lines.h"
+#include "source/line_map.h"
+#include "source/source.h"
 #include "view/text_panes.h"
 #include "watch/watch.h"
 
@@ -62,7 +63,7 @@ std::optional<std::string> vel_status_path() {
     if (g_link.run_vector.size() < 2) return std::nullopt;
     const std::optional<std::string>& start = g_places.start_directory;
     if (start && !start->empty()) return *start + "/" + kStatusName;
-    if (!g_source.editor_driven) return std::string(kStatusName);
+    if (!displayed_source().editor_driven) return std::string(kStatusName);
     return g_places.home_directory + kStatusName;
 }
 
@@ -105,7 +106,7 @@ std::string vel_status_compose(const std::vector<std::string>& kept_lines,
     // read back would lose every breakpoint the interpreter has not
     // confirmed by the time of the next save.
     for (std::int32_t loaded : g_breakpoints.requested) {
-        const std::int32_t displayed = edit_from_loaded(loaded);
+        const std::int32_t displayed = source_from_loaded(loaded);
         if (displayed >= 0 && !is_confirmed(displayed)) add_line_breakpoint(displayed);
     }
     for (const RoutineBreakpoint& entry : g_breakpoints.routines) {
@@ -118,7 +119,7 @@ std::string vel_status_compose(const std::vector<std::string>& kept_lines,
         const std::optional<std::int32_t> offset = file_map_offset_of(entry.name);
         const std::int64_t loaded = offset ? std::int64_t{*offset} + entry.line : -1;
         if (offset && loaded >= 0 && loaded <= INT32_MAX &&
-            is_confirmed(edit_from_loaded(static_cast<std::int32_t>(loaded))))
+            is_confirmed(source_from_loaded(static_cast<std::int32_t>(loaded))))
             continue;
         text += vel_status_line_prefix(entry.name) + " stop in " + entry.name + " " +
                 number(std::int64_t{entry.line} + 1) + "\n";

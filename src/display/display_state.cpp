@@ -16,8 +16,8 @@
 #include "display/toolbar.h"
 #include "display/window_menu.h"
 #include "edit/edit_quit.h"
-#include "link/source.h"
 #include "platform/ui.h"
+#include "source/source.h"
 
 #include <string>
 
@@ -26,30 +26,30 @@ DisplayStateRecord g_display_state;
 namespace {
 
 void apply_pointer() {
-    if (g_source.macro_halted) {
+    if (displayed_source().macro_halted) {
         pointer_set_state(POINTER_INPUT);
         return;
     }
     // The busy shape is shown but not remembered: the pointer keeps the
     // shape of the place it is over once the macro stops.
-    if (g_source.macro_running)
+    if (displayed_source().macro_running)
         rxarrow(POINTER_BUSY);
     else
         pointer_set_state(POINTER_ARROW);
 }
 
 void apply_title() {
-    if (!g_source.base_title) return;
+    if (!displayed_source().base_title) return;
     const char* unsaved = edit_any_modified() ? "* " : "";
-    std::string title = unsaved + *g_source.base_title;
+    std::string title = unsaved + *displayed_source().base_title;
     if (title == g_display_state.applied_title) return;
     plat_main_window_set_title(title);
     g_display_state.applied_title = std::move(title);
 }
 
 void apply_waiting() {
-    if (g_display_state.io_shows_waiting == g_source.macro_halted) return;
-    g_display_state.io_shows_waiting = g_source.macro_halted;
+    if (g_display_state.io_shows_waiting == displayed_source().macro_halted) return;
+    g_display_state.io_shows_waiting = displayed_source().macro_halted;
     pane_redraw(g_panes.io);
 }
 

@@ -13,7 +13,7 @@ struct DisplayStateRecord {
     // Whether the io pane was last drawn showing that the macro waits for
     // input: it is drawn again when that changes.
     bool io_shows_waiting = false;
-    // The wait for input (g_source.input_waits) the command pane last said
+    // The wait for input (displayed_source().input_waits) the command pane last said
     // where answers are typed for: it says so once a wait.
     std::uint32_t answer_note_wait = 0;
 };

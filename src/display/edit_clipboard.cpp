@@ -6,8 +6,8 @@
 #include "edit/edit_mode.h"
 #include "edit/edit_session.h"
 #include "edit/edit_ui.h"
-#include "link/source.h"
 #include "runtime/strings.h"
+#include "source/source.h"
 #include "view/clipboard.h"
 #include "view/selection.h"
 #include "view/text_panes.h"
@@ -22,7 +22,7 @@ struct OrderedSelection {
 };
 
 std::string line_text(std::int32_t line) {
-    return std::string(without_line_ends(g_source.lines[static_cast<std::size_t>(line)]));
+    return std::string(without_line_ends(displayed_source().lines[static_cast<std::size_t>(line)]));
 }
 
 std::int32_t length_of(std::int32_t line) {
@@ -30,7 +30,7 @@ std::int32_t length_of(std::int32_t line) {
 }
 
 bool displayed(std::int32_t line) {
-    return line >= 0 && line < static_cast<std::int32_t>(g_source.lines.size());
+    return line >= 0 && line < static_cast<std::int32_t>(displayed_source().lines.size());
 }
 
 // The source pane's selection in order, within one file; nothing (with the
@@ -44,8 +44,8 @@ std::optional<OrderedSelection> edit_selection() {
         std::swap(s.start_char, s.end_char);
     }
     if (!displayed(s.start_line) || !displayed(s.end_line)) return std::nullopt;
-    const std::int32_t file = edit_file_of(s.start_line);
-    if (file < 0 || file != edit_file_of(s.end_line)) {
+    const std::int32_t file = source_file_of(s.start_line);
+    if (file < 0 || file != source_file_of(s.end_line)) {
         command_print("The selection spans two files");
         return std::nullopt;
     }
@@ -72,7 +72,7 @@ std::string copied_text(const OrderedSelection& s) {
 // is found last.
 std::optional<EditPosition> find_from(const std::string& pattern, std::int32_t line,
                                       std::int32_t at, bool backwards) {
-    const std::int32_t count = static_cast<std::int32_t>(g_source.lines.size());
+    const std::int32_t count = static_cast<std::int32_t>(displayed_source().lines.size());
     const std::int32_t size = static_cast<std::int32_t>(pattern.size());
     std::int32_t from = backwards ? at - 1 : at + 1;
     for (std::int32_t looked = 0; looked <= count; ++looked) {
@@ -122,7 +122,7 @@ void edit_cut() {
     edit_switch_to(s->start_line);
     const std::int32_t lines = s->end_line - s->start_line + 1;
     const bool whole_lines = s->start_char == 0 && s->end_char >= length_of(s->end_line) &&
-                             lines < static_cast<std::int32_t>(g_source.lines.size());
+                             lines < static_cast<std::int32_t>(displayed_source().lines.size());
     if (whole_lines) {
         for (std::int32_t i = 0; i < lines; ++i)
             vel_edit_ui('d', s->start_line, std::nullopt, i == 0);

@@ -181,7 +181,7 @@ void edit_toggle_mode() {
         g_edit_mode.on = false;
         command_print("Edit mode OFF");
     } else {
-        if (!g_editing.begun) edit_begin();
+        if (!displayed_source().layout_taken) edit_begin();
         g_edit_mode.on = true;
         if (g_edit_cursor.row < 0) {
             g_edit_cursor.row = 0;

@@ -8,7 +8,7 @@
 #include "display/panes.h"
 #include "edit/edit_mode.h"
 #include "edit/edit_save.h"
-#include "link/source.h"
+#include "source/source.h"
 #include "view/text_panes.h"
 
 namespace {
@@ -30,8 +30,8 @@ Pane* pane_at(int y) {
 // input, so an answer typed there lands in the source: the first such key
 // of each wait says where answers go.
 void note_where_answers_go() {
-    if (g_display_state.answer_note_wait == g_source.input_waits) return;
-    g_display_state.answer_note_wait = g_source.input_waits;
+    if (g_display_state.answer_note_wait == displayed_source().input_waits) return;
+    g_display_state.answer_note_wait = displayed_source().input_waits;
     command_print(kAnswerNote);
 }
 
@@ -53,7 +53,7 @@ void key_route(int code, KeyModifiers modifiers, int y, KeyTarget target) {
     }
     if (edit_mode_on() && over == LAYOUT_SOURCE &&
         edit_key(code, modifiers.shift, modifiers.ctrl)) {
-        if (g_source.macro_halted) note_where_answers_go();
+        if (displayed_source().macro_halted) note_where_answers_go();
         return;
     }
     if (pages_a_pane(code, modifiers)) {
@@ -61,7 +61,7 @@ void key_route(int code, KeyModifiers modifiers, int y, KeyTarget target) {
     }
 
     const bool bound = key_is_bound(code, modifiers.ctrl);
-    const bool halted = g_source.macro_halted;
+    const bool halted = displayed_source().macro_halted;
     if (over == LAYOUT_IO || (halted && !modifiers.ctrl)) {
         if (!bound) {
             line_editor_key(g_panes.io, code, modifiers.shift, modifiers.ctrl, io_pane_submit);

@@ -2,7 +2,7 @@
 
 #include "display/render.h"
 #include "display/tab_layout.h"
-#include "link/source.h"
+#include "source/source.h"
 
 #include <algorithm>
 

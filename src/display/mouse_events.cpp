@@ -3,7 +3,7 @@
 #include "display/pointer.h"
 #include "edit/edit_mode.h"
 #include "link/link_state.h"
-#include "link/source.h"
+#include "source/source.h"
 #include "watch/watch.h"
 
 MouseState g_mouse;
@@ -15,14 +15,15 @@ int source_pane_shape(int x) {
     if (!g_link.connected) {
         return edit_mode_on() && x >= source.text_x ? POINTER_IBEAM : POINTER_ARROW;
     }
-    if (g_source.macro_running) return g_source.macro_halted ? POINTER_INPUT : POINTER_BUSY;
+    if (displayed_source().macro_running)
+        return displayed_source().macro_halted ? POINTER_INPUT : POINTER_BUSY;
     if (x > source.rule_x && x < source.text_x) return POINTER_MARKER;
     return edit_mode_on() && x >= source.text_x ? POINTER_IBEAM : POINTER_ARROW;
 }
 
 int text_pane_drag_shape() {
-    if (!g_link.connected || !g_source.macro_running) return POINTER_ARROW;
-    return g_source.macro_halted ? POINTER_INPUT : POINTER_BUSY;
+    if (!g_link.connected || !displayed_source().macro_running) return POINTER_ARROW;
+    return displayed_source().macro_halted ? POINTER_INPUT : POINTER_BUSY;
 }
 
 void move_over_source(const MouseEvent& event) {

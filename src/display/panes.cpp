@@ -4,14 +4,14 @@
 #include "display/layout.h"
 #include "display/render.h"
 #include "display/tab_layout.h"
-#include "link/source.h"
+#include "source/source.h"
 
 #include <algorithm>
 
 PaneSet g_panes;
 
 const std::vector<std::string>& pane_text(const Pane& pane) {
-    return pane.kind == PaneKind::Source ? g_source.lines : pane.lines;
+    return pane.kind == PaneKind::Source ? displayed_source().lines : pane.lines;
 }
 
 std::int32_t pane_line_count(const Pane& pane) {
@@ -111,7 +111,7 @@ void pane_set_top_line(Pane& pane, std::int32_t line) {
 void pane_centre_on_line(std::int32_t line) {
     Pane& source = g_panes.source;
     source.top_line = std::max(line - source.visible_rows / 2, 0);
-    if (!g_source.lines.empty()) pane_redraw(source);
+    if (!displayed_source().lines.empty()) pane_redraw(source);
 }
 
 void source_pane_clear() {

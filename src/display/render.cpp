@@ -8,8 +8,10 @@
 #include "display/selection_range.h"
 #include "display/tab_layout.h"
 #include "edit/edit_state.h"
-#include "link/source.h"
+#include "link/stop_shown.h"
 #include "platform/draw.h"
+#include "source/line_map.h"
+#include "source/source.h"
 #include "watch/watch.h"
 
 #include <algorithm>
@@ -163,10 +165,10 @@ void draw_line(const Frame& f, std::int32_t line, Walk& walk) {
     const std::string& text = f.lines[static_cast<std::size_t>(line)];
     const std::int32_t length = static_cast<std::int32_t>(text.size());
     const int text_columns = std::max(f.columns - f.numbers, 1);
-    const bool is_stop = f.is_source && line == g_source.stop_line && stop_line_shown();
+    const bool is_stop = f.is_source && line == displayed_source().stop_line && stop_line_shown();
     const int text_slot =
-        is_stop ? (g_source.stopped_up ? SLOT_STOPPED_UP : SLOT_CURRENT) : SLOT_TEXT;
-    const int back_slot = f.is_source && edit_line_changed(line) == 1 ? SLOT_EDITED_LINE : f.back;
+        is_stop ? (displayed_source().stopped_up ? SLOT_STOPPED_UP : SLOT_CURRENT) : SLOT_TEXT;
+    const int back_slot = f.is_source && source_line_changed(line) ? SLOT_EDITED_LINE : f.back;
     const int limit = f.rows * f.h;
     RowWalk at;
     bool first_row = true;
@@ -185,7 +187,8 @@ void draw_line(const Frame& f, std::int32_t line, Walk& walk) {
             MarkGeometry g{f.w, f.h, walk.y, f.numbers, leading_blanks(row.text)};
             marks_clear(f.window, g, f.back);
             if (first_row && vel_bp_marked(line)) marks_breakpoint(f.window, g);
-            if (first_row && is_stop) marks_stop_arrow(f.window, g, text_slot, g_source.stopped_up);
+            if (first_row && is_stop)
+                marks_stop_arrow(f.window, g, text_slot, displayed_source().stopped_up);
         }
         walk.last_chars = static_cast<int>(row.text.size());
         first_row = false;
@@ -204,7 +207,8 @@ void draw_line(const Frame& f, std::int32_t line, Walk& walk) {
 }
 
 void draw_banner(const Frame& f, int entry, Walk& walk) {
-    const std::string banner = file_banner_text(*g_source.file_map[entry].file_name, f.columns);
+    const std::string banner =
+        file_banner_text(*displayed_source().file_map[entry].file_name, f.columns);
     draw_run(f, 0, walk.y, banner, SLOT_TEXT, f.back);
     const int drawn = static_cast<int>(banner.size());
     if (drawn < f.columns)
@@ -317,7 +321,7 @@ void render_pane(Pane& pane) {
         // Typing goes to the end of the last line: with that line out of
         // view, a caret on the last row shown would point where nothing goes.
         if (last_line_whole) draw_caret(pane, f, walk, count);
-        if (pane.kind == PaneKind::Io && g_source.macro_halted) draw_waiting_tag(pane, f);
+        if (pane.kind == PaneKind::Io && displayed_source().macro_halted) draw_waiting_tag(pane, f);
         return;
     }
     edit_cursor_draw(pane, walk.r);

@@ -5,7 +5,7 @@
 #include "display/line_rows.h"
 #include "display/panes.h"
 #include "display/selection_state.h"
-#include "link/lines.h"
+#include "runtime/lines.h"
 
 #include <algorithm>
 #include <vector>

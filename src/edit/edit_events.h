@@ -3,17 +3,15 @@
 // pins) follows. Start-up passes each on (startup/edit_events.cpp).
 #pragma once
 
+#include "source/source_write.h"
+
 #include <cstdint>
 
 // A displayed line was inserted at `line`, in file-map entry `file`.
 void edit_event_line_inserted(std::int32_t line, std::int32_t file);
 
-// Where the marks of a removed line (breakpoints) go: they stay at its
-// index, now the next line's, or, when it was the last line of its file, go
-// to the line before it.
-enum class RemovedMarks { Stay, ToLineBefore };
-
-// Displayed line `line` of file-map entry `file` was removed.
+// Displayed line `line` of file-map entry `file` was removed; its marks go
+// where `marks` says (source/source_write.h).
 void edit_event_line_removed(std::int32_t line, std::int32_t file, RemovedMarks marks);
 
 // A file was saved while an interpreter is connected: the breakpoints are

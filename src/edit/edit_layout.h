@@ -1,19 +1,11 @@
-// What editing remembers of the text the interpreter loaded, and the
-// mapping between the lines shown now and the lines it runs.
+// What editing remembers beside the buffers: per buffer how its file was
+// made and saved, the display-level undo logs, the typing group.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
-
-struct LoadedLayout {
-    // Per displayed line: the text it had when editing began (none for a
-    // line editing inserted) and its line number in its file (0 when
-    // inserted).
-    std::vector<std::optional<std::string>> texts;
-    std::vector<std::int32_t> numbers;
-};
 
 // One display-level change, kept so that Undo and Redo can move the lines
 // of the displayed source again: its line relative to its file's first line,
@@ -27,9 +19,6 @@ struct DisplayEditRecord {
 };
 
 struct EditingState {
-    // Set the first time edit mode goes on; never cleared.
-    bool begun = false;
-    LoadedLayout loaded;
     // Per buffer: made while the file map did not name its file (it then
     // holds the whole displayed source, or nothing); saved or reloaded since
     // (its displayed lines are the file's lines one to one); leading buffer
@@ -46,18 +35,3 @@ struct EditingState {
 };
 
 extern EditingState g_editing;
-
-// The first named file-map entry whose range holds displayed line L; 0 when
-// there is no file map; -1 when no entry holds L.
-std::int32_t edit_file_of(std::int32_t line);
-
-// The first displayed line of file-map entry `index`; 0 outside the map.
-std::int32_t edit_first_line(std::int32_t index);
-
-// Appends to the loaded layout every displayed line it does not cover yet:
-// its text without line ends and its line number in its file.
-void edit_loaded_extend();
-
-// The line number a displayed line had in its file when it was loaded (0 for
-// an inserted line).
-std::int32_t edit_loaded_line(std::int32_t line);

@@ -2,8 +2,8 @@
 
 #include "edit/edit_buffer.h"
 #include "edit/edit_save.h"
-#include "link/source.h"
 #include "platform/ui.h"
+#include "source/source.h"
 
 namespace {
 

@@ -5,11 +5,14 @@
 #include "edit/edit_layout.h"
 #include "edit/edit_quit.h"
 #include "edit/edit_save.h"
+#include "edit/edit_session.h"
 #include "edit/edit_state.h"
 #include "edit/edit_ui.h"
-#include "link/source.h"
 #include "platform/fs.h"
 #include "platform/ui.h"
+#include "source/line_map.h"
+#include "source/source.h"
+#include "source/source_write.h"
 #include "view/display_state.h"
 #include "view/text_panes.h"
 
@@ -45,7 +48,7 @@ std::optional<std::vector<std::string>> read_lines_of(const std::string& path) {
 // How many lines the interpreter runs of the file shown from displayed line
 // `first` on, `count` lines: the highest loaded line number among them.
 std::int32_t lines_the_interpreter_holds(std::int32_t first, std::int32_t count) {
-    const std::vector<std::int32_t>& numbers = g_editing.loaded.numbers;
+    const std::vector<std::int32_t>& numbers = displayed_source().loaded.numbers;
     std::int32_t most = 0;
     for (std::int32_t k = 0; k < count; ++k) {
         const std::size_t at = static_cast<std::size_t>(first + k);
@@ -97,15 +100,17 @@ void edit_reload(int index, const std::string& path) {
         log.clear();
     for (auto& log : g_editing.display_redo)
         log.clear();
-    const std::int32_t first = edit_first_line(index);
+    const std::int32_t first = source_first_line(index);
     const std::int32_t old_count = static_cast<std::int32_t>(buffer.lines.size());
     const std::int32_t new_count = static_cast<std::int32_t>(fresh->size());
-    edit_loaded_extend();
+    source_extend_layout();
     const std::int32_t held = lines_the_interpreter_holds(first, old_count);
     // The stop arrow is placed again by the interpreter's line, as the
     // breakpoints are.
-    const bool stopped_here = g_source.stop_line >= first && g_source.stop_line < first + old_count;
-    const std::int32_t stop_loaded = stopped_here ? edit_to_loaded(g_source.stop_line) : -1;
+    const bool stopped_here =
+        displayed_source().stop_line >= first && displayed_source().stop_line < first + old_count;
+    const std::int32_t stop_loaded =
+        stopped_here ? source_to_loaded(displayed_source().stop_line) : -1;
     buffer.lines = *fresh;
     while (buffer.capacity < new_count)
         buffer.capacity += 1000;
@@ -118,21 +123,16 @@ void edit_reload(int index, const std::string& path) {
     // that its number, the marks and the arrow on it all name the line the
     // interpreter runs. Lines past those the interpreter holds are new to
     // it: no breakpoint can be asked for there.
-    LoadedLayout& loaded = g_editing.loaded;
+    edit_copy_back_file(index);
     for (std::int32_t k = 0; k < new_count; ++k) {
-        const std::size_t at = static_cast<std::size_t>(first + k);
-        if (at < g_source.lines.size())
-            g_source.lines[at] = buffer.lines[static_cast<std::size_t>(k)];
-        if (at < loaded.numbers.size()) {
-            const std::int32_t number = k - shift + 1;
-            loaded.numbers[at] = number >= 1 && number <= held ? number : 0;
-            loaded.texts[at] = buffer.lines[static_cast<std::size_t>(k)];
-        }
+        const std::int32_t number = k - shift + 1;
+        source_set_loaded(first + k, number >= 1 && number <= held ? number : 0,
+                          buffer.lines[static_cast<std::size_t>(k)]);
     }
     g_editing.saved_layout[static_cast<std::size_t>(index)] = true;
     // The buffer is the file's text, line for line.
     g_editing.skipped[static_cast<std::size_t>(index)] = 0;
-    if (stop_loaded >= 0) g_source.stop_line = edit_from_loaded(stop_loaded);
+    if (stop_loaded >= 0) source_place_stop(source_from_loaded(stop_loaded));
     edit_event_reloaded(index);
     buffer.modified = 0;
     edit_end_typing();
@@ -145,7 +145,7 @@ void edit_reload(int index, const std::string& path) {
 }
 
 void edit_check_outside() {
-    if (g_edit_save.check_in_progress || !g_editing.begun) return;
+    if (g_edit_save.check_in_progress || !displayed_source().layout_taken) return;
     g_edit_save.check_in_progress = true;
     for (std::size_t i = 0; i < g_edit_buffers.buffers.size(); ++i) {
         const int index = static_cast<int>(i);

@@ -7,10 +7,11 @@
 #include "edit/edit_session.h"
 #include "edit/edit_ui.h"
 #include "link/link_state.h"
-#include "link/source.h"
 #include "platform/fs.h"
 #include "runtime/error_text.h"
 #include "runtime/fatal.h"
+#include "source/source.h"
+#include "source/source_write.h"
 #include "view/display_state.h"
 #include "view/source_view.h"
 #include "view/text_panes.h"
@@ -55,8 +56,8 @@ std::string file_text(std::int32_t index, const std::string& line_end) {
     const EditBuffer& buffer = g_edit_buffers.buffers[static_cast<std::size_t>(index)];
     const std::int32_t count = static_cast<std::int32_t>(buffer.lines.size());
     std::int32_t skipped = 0;
-    if (index == 0 && !g_source.file_map.empty()) {
-        const FileMapEntry& entry = g_source.file_map[0];
+    if (index == 0 && !displayed_source().file_map.empty()) {
+        const FileMapEntry& entry = displayed_source().file_map[0];
         const std::int64_t k = std::int64_t{entry.line_offset} - entry.first_line;
         if (k >= 0 && k < count) skipped = static_cast<std::int32_t>(k);
     }
@@ -92,13 +93,10 @@ void report_failure(const std::string& path) {
 
 // The displayed lines of buffer i's file are now what the file holds.
 void loaded_becomes_current(std::int32_t index) {
-    const std::int32_t first = edit_first_line(index);
+    const std::int32_t first = source_first_line(index);
     const EditBuffer& buffer = g_edit_buffers.buffers[static_cast<std::size_t>(index)];
-    LoadedLayout& loaded = g_editing.loaded;
-    for (std::size_t k = 0; k < buffer.lines.size(); ++k) {
-        const std::size_t at = static_cast<std::size_t>(first) + k;
-        if (at < loaded.texts.size()) loaded.texts[at] = buffer.lines[k];
-    }
+    for (std::size_t k = 0; k < buffer.lines.size(); ++k)
+        source_set_loaded(first + static_cast<std::int32_t>(k), std::nullopt, buffer.lines[k]);
 }
 
 std::string filled(const char* format, int a, int b = 0) {
@@ -114,7 +112,7 @@ std::int32_t edit_file_time(const std::string& path) {
 }
 
 std::string edit_file_name(std::int32_t index) {
-    const std::vector<FileMapEntry>& map = g_source.file_map;
+    const std::vector<FileMapEntry>& map = displayed_source().file_map;
     if (index >= 0 && index < static_cast<std::int32_t>(map.size()) &&
         map[static_cast<std::size_t>(index)].file_name)
         return *map[static_cast<std::size_t>(index)].file_name;
@@ -125,10 +123,11 @@ bool edit_can_save(std::int32_t index) {
     if (index < 0 || index >= static_cast<std::int32_t>(g_edit_buffers.buffers.size()))
         return false;
     const std::size_t i = static_cast<std::size_t>(index);
-    if (g_source.file_map.empty()) return g_editing.unmapped[i];
-    if (g_editing.unmapped[i] || i >= g_source.file_map.size() || !g_source.file_map[i].file_name)
+    if (displayed_source().file_map.empty()) return g_editing.unmapped[i];
+    if (g_editing.unmapped[i] || i >= displayed_source().file_map.size() ||
+        !displayed_source().file_map[i].file_name)
         return false;
-    const FileMapEntry& entry = g_source.file_map[i];
+    const FileMapEntry& entry = displayed_source().file_map[i];
     return static_cast<std::int64_t>(g_edit_buffers.buffers[i].lines.size()) ==
            std::int64_t{entry.last_line} - entry.first_line + 1;
 }
@@ -170,7 +169,7 @@ namespace {
 // may have been moved into another file since, by keys or a click, and Save
 // is for the file the user sees the cursor in.
 void cursor_file_becomes_current() {
-    if (!g_editing.begun) return;
+    if (!displayed_source().layout_taken) return;
     if (const std::optional<std::int32_t> line = source_view_edit_cursor_line())
         edit_switch_to(std::max(*line, 0));
 }
@@ -244,7 +243,7 @@ void edit_save_current() {
 
 void edit_save_as(const std::string& path) {
     cursor_file_becomes_current();
-    if (!g_editing.begun || !edit_current()) {
+    if (!displayed_source().layout_taken || !edit_current()) {
         command_print("Nothing to save");
         return;
     }

@@ -4,8 +4,9 @@
 #include "edit/edit_layout.h"
 #include "edit/edit_save.h"
 #include "edit/edit_state.h"
-#include "link/source.h"
 #include "runtime/strings.h"
+#include "source/source.h"
+#include "source/source_write.h"
 #include "view/text_panes.h"
 
 #include <algorithm>
@@ -27,8 +28,8 @@ struct Range {
 
 // Which displayed lines buffer `index` is made from.
 Range range_of(std::int32_t index) {
-    const std::vector<FileMapEntry>& map = g_source.file_map;
-    const std::int32_t displayed = static_cast<std::int32_t>(g_source.lines.size());
+    const std::vector<FileMapEntry>& map = displayed_source().file_map;
+    const std::int32_t displayed = static_cast<std::int32_t>(displayed_source().lines.size());
     if (map.empty()) return {0, displayed, true, {}};
     if (index >= static_cast<std::int32_t>(map.size()) ||
         !map[static_cast<std::size_t>(index)].file_name)
@@ -44,9 +45,10 @@ Range range_of(std::int32_t index) {
 void fill(EditBuffer& buffer, const Range& range) {
     buffer.lines.clear();
     for (std::int32_t k = 0; k < range.count; ++k) {
-        std::string& shown = g_source.lines[static_cast<std::size_t>(range.first + k)];
-        shown = std::string(without_line_ends(shown));
-        buffer.lines.push_back(shown);
+        const std::int32_t line = range.first + k;
+        buffer.lines.emplace_back(
+            without_line_ends(displayed_source().lines[static_cast<std::size_t>(line)]));
+        source_replace_line(line, buffer.lines.back());
     }
     while (buffer.capacity < static_cast<std::int64_t>(buffer.lines.size()))
         buffer.capacity += 1000;
@@ -69,35 +71,46 @@ void edit_ensure(std::int32_t index) {
 }
 
 void edit_begin() {
-    const std::int32_t files = static_cast<std::int32_t>(g_source.file_map.size());
+    const std::int32_t files = static_cast<std::int32_t>(displayed_source().file_map.size());
     edit_ensure(std::max(files, 1) - 1);
-    edit_loaded_extend();
-    g_editing.begun = true;
+    source_take_layout();
 }
 
 void edit_switch_to(std::int32_t line) {
-    edit_loaded_extend();
-    const std::int32_t file = std::max(edit_file_of(line), 0);
+    source_extend_layout();
+    const std::int32_t file = std::max(source_file_of(line), 0);
     if (file == g_edit_buffers.current) return;
     edit_ensure(file);
     g_edit_buffers.current = file;
 }
 
+void edit_copy_back_line(std::int32_t index, std::int32_t in_buffer) {
+    if (index < 0 || index >= static_cast<std::int32_t>(g_edit_buffers.buffers.size())) return;
+    const EditBuffer& buffer = g_edit_buffers.buffers[static_cast<std::size_t>(index)];
+    if (in_buffer < 0 || in_buffer >= static_cast<std::int32_t>(buffer.lines.size())) return;
+    source_replace_line(source_first_line(index) + in_buffer,
+                        buffer.lines[static_cast<std::size_t>(in_buffer)]);
+}
+
+void edit_copy_back_file(std::int32_t index) {
+    if (index < 0 || index >= static_cast<std::int32_t>(g_edit_buffers.buffers.size())) return;
+    const std::int32_t count = static_cast<std::int32_t>(
+        g_edit_buffers.buffers[static_cast<std::size_t>(index)].lines.size());
+    for (std::int32_t k = 0; k < count; ++k)
+        edit_copy_back_line(index, k);
+}
+
 void edit_copy_back() {
-    const EditBuffer* buffer = edit_current();
-    if (!buffer) return;
-    const std::int32_t first = edit_first_line(g_edit_buffers.current);
-    const std::int64_t displayed = static_cast<std::int64_t>(g_source.lines.size());
-    for (std::size_t i = 0;
-         i < buffer->lines.size() && first + static_cast<std::int64_t>(i) < displayed; ++i)
-        g_source.lines[static_cast<std::size_t>(first) + i] = buffer->lines[i];
+    if (!edit_current()) return;
+    edit_copy_back_file(g_edit_buffers.current);
 }
 
 void edit_file_map_arrived() {
-    if (!g_editing.begun || g_source.file_map.empty()) return;
+    if (!displayed_source().layout_taken || displayed_source().file_map.empty()) return;
     std::vector<std::int32_t> now_named;
     for (std::size_t i = 0; i < g_editing.unmapped.size(); ++i)
-        if (g_editing.unmapped[i] && i < g_source.file_map.size() && g_source.file_map[i].file_name)
+        if (g_editing.unmapped[i] && i < displayed_source().file_map.size() &&
+            displayed_source().file_map[i].file_name)
             now_named.push_back(static_cast<std::int32_t>(i));
     if (now_named.empty()) return;
     for (std::size_t i = 0; i < g_editing.unmapped.size(); ++i) {
@@ -115,7 +128,7 @@ void edit_file_map_arrived() {
         buffer.redo.clear();
         g_editing.unmapped[static_cast<std::size_t>(i)] = false;
     }
-    edit_ensure(static_cast<std::int32_t>(g_source.file_map.size()) - 1);
-    edit_loaded_extend();
+    edit_ensure(static_cast<std::int32_t>(displayed_source().file_map.size()) - 1);
+    source_extend_layout();
     source_redraw();
 }

@@ -4,7 +4,7 @@
 #include "edit/edit_layout.h"
 #include "edit/edit_session.h"
 #include "edit/edit_ui.h"
-#include "link/source.h"
+#include "source/source.h"
 
 #include <algorithm>
 
@@ -13,11 +13,11 @@ namespace {
 constexpr std::size_t kMostIndent = 255;
 
 bool valid_line(std::int32_t line) {
-    return line >= 0 && line < static_cast<std::int32_t>(g_source.lines.size());
+    return line >= 0 && line < static_cast<std::int32_t>(displayed_source().lines.size());
 }
 
 const std::string& text_of(std::int32_t line) {
-    return g_source.lines[static_cast<std::size_t>(line)];
+    return displayed_source().lines[static_cast<std::size_t>(line)];
 }
 
 std::int32_t length_of(std::int32_t line) {
@@ -32,11 +32,11 @@ bool begin_on(std::int32_t line) {
 }
 
 std::int32_t file_first_line(std::int32_t line) {
-    return edit_first_line(std::max(edit_file_of(line), 0));
+    return source_first_line(std::max(source_file_of(line), 0));
 }
 
 bool same_file(std::int32_t a, std::int32_t b) {
-    return valid_line(a) && valid_line(b) && edit_file_of(a) == edit_file_of(b);
+    return valid_line(a) && valid_line(b) && source_file_of(a) == source_file_of(b);
 }
 
 std::string padded_to(std::string text, std::int32_t length) {
@@ -150,7 +150,7 @@ std::optional<EditPosition> edit_delete_line(EditPosition at) {
     if (!begin_on(at.line)) return std::nullopt;
     if (edit_current()->lines.size() < 2) return at;
     vel_edit_ui('d', at.line, std::nullopt, true);
-    const std::int32_t last = static_cast<std::int32_t>(g_source.lines.size()) - 1;
+    const std::int32_t last = static_cast<std::int32_t>(displayed_source().lines.size()) - 1;
     return EditPosition{std::min(at.line, last), 0};
 }
 

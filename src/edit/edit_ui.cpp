@@ -5,7 +5,8 @@
 #include "edit/edit_layout.h"
 #include "edit/edit_session.h"
 #include "edit/edit_state.h"
-#include "link/source.h"
+#include "source/source.h"
+#include "source/source_write.h"
 #include "view/display_state.h"
 #include "view/text_panes.h"
 
@@ -25,7 +26,7 @@ std::vector<DisplayEditRecord>& display_log(bool undo) {
 }
 
 std::int32_t first_line() {
-    return edit_first_line(g_edit_buffers.current);
+    return source_first_line(g_edit_buffers.current);
 }
 
 std::string without_trailing_blanks(std::string text) {
@@ -64,9 +65,10 @@ void vel_edit_ui(char op, std::int32_t line, std::optional<std::string> text, bo
     case 'd': {
         DisplayEditRecord record{'d', group_start, in_buffer, 0, std::nullopt};
         const std::size_t at = static_cast<std::size_t>(line);
-        if (at < g_editing.loaded.numbers.size()) {
-            record.loaded_number = g_editing.loaded.numbers[at];
-            record.loaded_text = g_editing.loaded.texts[at];
+        const LoadedLayout& loaded = displayed_source().loaded;
+        if (at < loaded.numbers.size()) {
+            record.loaded_number = loaded.numbers[at];
+            record.loaded_text = loaded.texts[at];
         }
         display_log(true).push_back(std::move(record));
         rx_do('d', std::nullopt, in_buffer, EditMode::NewEdit, "vel_edit_ui:d");
@@ -103,9 +105,7 @@ void edit_type_line(std::int32_t line, std::string text, bool keep_blanks) {
     display_log(true).push_back({'r', new_group, in_buffer, 0, std::nullopt});
     // Counted once per group; the first unsaved change marks the title.
     if (new_group && ++buffer->modified == 1) display_state_changed();
-    if (line >= 0 && line < static_cast<std::int32_t>(g_source.lines.size()))
-        g_source.lines[static_cast<std::size_t>(line)] =
-            buffer->lines[static_cast<std::size_t>(in_buffer)];
+    edit_copy_back_line(g_edit_buffers.current, in_buffer);
 }
 
 void edit_undo_ui(bool undo, std::int32_t line) {
@@ -148,60 +148,16 @@ void edit_undo_ui(bool undo, std::int32_t line) {
     source_redraw();
 }
 
-namespace {
-
-void shift_file_map(std::int32_t file, int by) {
-    std::vector<FileMapEntry>& map = g_source.file_map;
-    if (file < 0 || file >= static_cast<std::int32_t>(map.size())) return;
-    map[static_cast<std::size_t>(file)].last_line += by;
-    for (std::size_t later = static_cast<std::size_t>(file) + 1; later < map.size(); ++later) {
-        map[later].first_line += by;
-        map[later].last_line += by;
-    }
-}
-
-} // namespace
-
 void edit_insert_display_line(std::int32_t position, std::int32_t loaded_number,
                               std::optional<std::string> loaded_text, std::int32_t file) {
-    std::vector<std::string>& lines = g_source.lines;
-    const std::size_t at = static_cast<std::size_t>(
-        std::clamp<std::int64_t>(position, 0, static_cast<std::int64_t>(lines.size())));
-    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), std::string());
-    LoadedLayout& loaded = g_editing.loaded;
-    if (at <= loaded.numbers.size()) {
-        loaded.numbers.insert(loaded.numbers.begin() + static_cast<std::ptrdiff_t>(at),
-                              loaded_number);
-        loaded.texts.insert(loaded.texts.begin() + static_cast<std::ptrdiff_t>(at),
-                            std::move(loaded_text));
-    }
-    if (g_source.stop_line >= position) g_source.stop_line += 1;
-    shift_file_map(file, 1);
+    // The text comes from the buffer with the next copy-back.
+    source_insert_line(position, std::string(), loaded_number, std::move(loaded_text), file);
     edit_event_line_inserted(position, file);
 }
 
 void edit_remove_display_line(std::int32_t position, std::int32_t file) {
-    std::vector<std::string>& lines = g_source.lines;
-    if (position < 0 || position >= static_cast<std::int32_t>(lines.size())) return;
-    const std::size_t at = static_cast<std::size_t>(position);
-    // What marked the removed line moves to the line that takes its place,
-    // unless that is another file's first line or there is none: then to
-    // the line before, the new end of its own file.
-    const std::vector<FileMapEntry>& map = g_source.file_map;
-    const std::int32_t file_last = file >= 0 && file < static_cast<std::int32_t>(map.size())
-                                       ? map[static_cast<std::size_t>(file)].last_line
-                                       : static_cast<std::int32_t>(lines.size()) - 1;
-    const RemovedMarks marks =
-        position == file_last && position > 0 ? RemovedMarks::ToLineBefore : RemovedMarks::Stay;
-    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(at));
-    LoadedLayout& loaded = g_editing.loaded;
-    if (at < loaded.numbers.size()) {
-        loaded.numbers.erase(loaded.numbers.begin() + static_cast<std::ptrdiff_t>(at));
-        loaded.texts.erase(loaded.texts.begin() + static_cast<std::ptrdiff_t>(at));
-    }
-    if (g_source.stop_line > position ||
-        (g_source.stop_line == position && marks == RemovedMarks::ToLineBefore))
-        g_source.stop_line -= 1;
-    shift_file_map(file, -1);
+    if (position < 0 || position >= static_cast<std::int32_t>(displayed_source().lines.size()))
+        return;
+    const RemovedMarks marks = source_remove_line(position, file);
     edit_event_line_removed(position, file, marks);
 }

@@ -3,7 +3,6 @@
 #include "link/channel.h"
 #include "link/frame.h"
 #include "link/link_state.h"
-#include "link/source.h"
 #include "link/wait_readable.h"
 #include "platform/fs.h"
 #include "platform/system.h"
@@ -14,6 +13,8 @@
 #include "runtime/places.h"
 #include "runtime/read_lines.h"
 #include "runtime/scan_number.h"
+#include "source/source.h"
+#include "source/source_write.h"
 #include "view/display_state.h"
 #include "view/text_panes.h"
 
@@ -290,11 +291,8 @@ void close_interpreter() {
     for (vel_socket* s : {&g_link.message_listener, &g_link.command_socket, &g_link.stdin_socket,
                           &g_link.stdout_listener, &g_link.message_socket, &g_link.stdout_socket})
         *s = VEL_NO_SOCKET;
-    g_source.macro_halted = false;
-    g_source.macro_running = false;
     g_link.connected = false;
-    g_source.base_title = "vel @ " + g_source.host_name + ": waiting user input";
-    g_source.stop_routine.reset();
+    source_set_run(RunChange::LinkClosed);
     display_state_changed();
     // The stop arrow goes with the interpreter.
     source_redraw();

@@ -14,10 +14,6 @@ void link_source_replaced();
 // A file-map entry arrived.
 void link_file_map_arrived();
 
-// The displayed line of a line as the interpreter loaded it (edits made
-// since then move lines).
-std::int32_t link_displayed_line(std::int32_t loaded_line);
-
 // The macro stopped or halts for input (stop-at, stop-up, halt-at), after
 // the source state, the title and the view were brought up to date.
 // `first_stop` for the first stop of vel's life.

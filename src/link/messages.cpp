@@ -2,11 +2,9 @@
 
 #include "link/frame.h"
 #include "link/launch.h"
-#include "link/lines.h"
 #include "link/link_end.h"
 #include "link/link_events.h"
 #include "link/link_state.h"
-#include "link/source.h"
 #include "link/streams.h"
 #include "link/wait_readable.h"
 #include "platform/net.h"
@@ -15,6 +13,8 @@
 #include "runtime/scan_number.h"
 #include "runtime/strings.h"
 #include "runtime/words.h"
+#include "source/source.h"
+#include "source/source_write.h"
 #include "view/display_state.h"
 #include "view/text_panes.h"
 
@@ -35,64 +35,42 @@ bool read_number(std::string_view& text, int& value) {
 }
 
 void set_source(std::string_view body) {
-    g_source.lines = split_lines(body.data(), body.size());
-    g_source.file_map.clear();
+    source_set(body);
     link_source_replaced();
     source_text_replaced();
 }
 
 void add_source(std::string_view body) {
-    std::vector<std::string> added = split_lines(body.data(), body.size());
-    for (std::string& line : added) {
-        g_source.lines.emplace_back(without_line_ends(line));
-    }
+    source_add(body);
     source_text_added();
 }
 
-enum class StopKind { At, Up, Halt };
-
-// The title names the routine the macro stopped in; the host name is read
-// again at the first stop of each connection.
-void title_for_routine(const std::string& routine) {
-    if (!g_source.stop_routine) {
-        std::string name;
-        plat_host_name(name, host_name_buffer);
-        g_source.host_name = name;
-    }
-    g_source.stop_routine = routine;
-    const std::vector<std::string>& run = g_link.run_vector;
-    g_source.base_title = "vel @ " + g_source.host_name + ": stopped in " + routine +
-                          " ---- file: " + (run.size() > 1 ? run[1] : std::string());
-}
-
 void stop(std::string_view body, StopKind kind) {
-    g_source.stop_line = 0;
-    g_source.error_reported = false;
+    SourceStop stop;
+    stop.kind = kind;
     std::string_view rest = body;
     int line = 0;
-    if (read_number(rest, line)) g_source.stop_line = line;
-    g_source.stop_line = link_displayed_line(g_source.stop_line);
-
-    g_source.stopped_up = kind == StopKind::Up;
-    const bool halted = kind == StopKind::Halt;
-    g_source.macro_halted = halted;
-    g_source.macro_running = halted;
-    if (halted) ++g_source.input_waits;
+    if (read_number(rest, line)) stop.loaded_line = line;
 
     const std::size_t space = body.find(' ');
-    std::string routine;
     if (space != std::string_view::npos) {
         std::string_view r = body.substr(space);
         while (!r.empty() && r.front() == ' ')
             r.remove_prefix(1);
-        routine = r;
+        stop.routine = r;
     }
-    if (!g_source.stop_routine || *g_source.stop_routine != routine) title_for_routine(routine);
+    const std::vector<std::string>& run = g_link.run_vector;
+    stop.run_file = run.size() > 1 ? run[1] : std::string();
+    // The host name is read again at the first stop of each connection.
+    if (!displayed_source().stop_routine) {
+        std::string name;
+        plat_host_name(name, host_name_buffer);
+        stop.host_name = std::move(name);
+    }
+    const bool first_stop = source_stop(stop);
     display_state_changed();
 
-    source_show_line(g_source.stop_line, ShowAt::Middle);
-    const bool first_stop = !g_source.first_stop_seen;
-    g_source.first_stop_seen = true;
+    source_show_line(displayed_source().stop_line, ShowAt::Middle);
     link_stopped(first_stop);
 }
 
@@ -109,23 +87,16 @@ void file_map(std::string_view body) {
         if (!read_number(rest, number)) break;
     const int index = numbers[0];
     if (index >= file_map_index_limit) vel_memory_exhausted();
-    if (index >= 0) {
-        std::vector<FileMapEntry>& map = g_source.file_map;
-        if (static_cast<std::size_t>(index) >= map.size())
-            map.resize(static_cast<std::size_t>(index) + 1);
-        FileMapEntry& entry = map[static_cast<std::size_t>(index)];
-        entry.first_line = numbers[1];
-        entry.last_line = numbers[2];
-        entry.line_offset = numbers[3];
-        entry.file_name = std::string(text_from_word(body, 4));
-    }
+    if (index >= 0)
+        source_map_file(static_cast<std::size_t>(index),
+                        {numbers[1], numbers[2], numbers[3], std::string(text_from_word(body, 4))});
     link_file_map_arrived();
 }
 
 void list(std::string_view body) {
     int line = 0;
     if (!read_number(body, line)) line = source_top_line();
-    const int count = static_cast<int>(g_source.lines.size());
+    const int count = static_cast<int>(displayed_source().lines.size());
     source_show_line(std::min(line, count - 1), ShowAt::Quarter);
 }
 
@@ -143,7 +114,7 @@ void end_of_macro() {
     if (g_link.connected) drain_macro_output();
     command_print("Ostra process exited");
     close_interpreter();
-    if (g_source.editor_driven && !g_source.error_reported) link_end_vel(0);
+    if (displayed_source().editor_driven && !displayed_source().error_reported) link_end_vel(0);
 }
 
 void file_name(std::string_view body) {
@@ -182,14 +153,14 @@ const Keyword keywords[] = {
     {"halt-at", [](std::string_view body) { stop(body, StopKind::Halt); }},
     {"running",
      [](std::string_view) {
-         g_source.macro_running = true;
+         source_set_run(RunChange::Running);
          display_state_changed();
      }},
     {"file-name", file_name},
     {"vel-cwd", [](std::string_view body) { g_link.interpreter_directory = std::string(body); }},
     {"list", list},
     {"exit", [](std::string_view) { link_end_vel(0); }},
-    {"error", [](std::string_view) { g_source.error_reported = true; }},
+    {"error", [](std::string_view) { source_set_run(RunChange::Error); }},
     {"end", [](std::string_view) { end_of_macro(); }},
     {"mes0", [](std::string_view body) { command_append(body); }},
     {"mes", [](std::string_view body) { command_print(body); }},
@@ -208,7 +179,7 @@ const Keyword keywords[] = {
      [](std::string_view) {
          // Kill, open, run and rerun stop being offered at once, not at the
          // next stop.
-         g_source.editor_driven = true;
+         source_set_run(RunChange::EditorDriven);
          display_state_changed();
      }},
     {"file-map", file_map},

@@ -15,10 +15,6 @@ void link_file_map_arrived() {
     edit_file_map_arrived();
 }
 
-std::int32_t link_displayed_line(std::int32_t loaded_line) {
-    return edit_from_loaded(loaded_line);
-}
-
 void link_stopped(bool first_stop) {
     // The saved breakpoints and pins come back once an interpreter can take
     // them: at the first stop.

@@ -14,12 +14,13 @@
 #include "edit/edit_save.h"
 #include "link/frame.h"
 #include "link/link_state.h"
-#include "link/source.h"
 #include "runtime/crash_filter.h"
 #include "runtime/places.h"
 #include "settings/font_list.h"
 #include "settings/fonts.h"
 #include "settings/mouse_mode.h"
+#include "source/source.h"
+#include "source/source_write.h"
 #include "startup/exit_hook.h"
 #include "startup/main_loop.h"
 #include "startup/startup_state.h"
@@ -33,7 +34,7 @@ void vel_reset_all_state() {
     g_link = LinkState{};
     forget_read_ahead();
     main_loop_reset();
-    g_source = SourceState{};
+    source_reset();
     // commands
     g_commands = CommandState{};
     g_aliases = AliasTable{};

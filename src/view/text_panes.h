@@ -3,6 +3,8 @@
 // calls these.
 #pragma once
 
+#include "source/source.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -51,7 +53,7 @@ void command_erase_input(bool whole);
 // Brings a displayed line into view: a third or a quarter of the pane's rows
 // below the top (a match found, a listing, a file shown), or in the middle
 // (where the macro stopped; then nothing is drawn while there is no source).
-enum class ShowAt { Third, Quarter, Middle };
+// ShowAt is the source's (source/source.h).
 void source_show_line(std::int64_t line, ShowAt where);
 // The displayed line at the top of the source pane.
 std::int32_t source_top_line();

@@ -1,7 +1,7 @@
 // Keeping pins beside their lines as the source pane scrolls, and dragging
 // them to a new place.
-#include "link/source.h"
 #include "platform/floats.h"
+#include "source/source.h"
 #include "view/source_view.h"
 #include "watch/pins.h"
 #include "watch/tip.h"
@@ -59,7 +59,7 @@ void place(PinRecord& pin, const PlatRect& source, int cell_height) {
 } // namespace
 
 void vel_pin_reposition_all() {
-    if (g_source.macro_running || g_pins.repositioning || g_pins.pins.empty()) return;
+    if (displayed_source().macro_running || g_pins.repositioning || g_pins.pins.empty()) return;
     const SourceViewGeometry view = source_view_geometry();
     if (view.window == 0) return;
     g_pins.repositioning = true;

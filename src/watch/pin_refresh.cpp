@@ -1,6 +1,6 @@
 // The refresh pass: every pin asked again, one question at a time, each
 // answer sending the next question.
-#include "link/source.h"
+#include "source/source.h"
 #include "view/text_panes.h"
 #include "watch/pins.h"
 #include "watch/tip.h"

@@ -1,5 +1,5 @@
 // Pins in the status file, and pins keeping to their lines through edits.
-#include "link/source.h"
+#include "source/source.h"
 #include "watch/pins.h"
 #include "watch/watch.h"
 
@@ -25,8 +25,8 @@ namespace {
 
 // The pins of entry's file whose line is at or after `line` move by `step`.
 void shift_pins(int entry, std::int32_t line, int step) {
-    if (entry < 0 || entry >= static_cast<int>(g_source.file_map.size())) return;
-    const FileMapEntry& file = g_source.file_map[static_cast<std::size_t>(entry)];
+    if (entry < 0 || entry >= static_cast<int>(displayed_source().file_map.size())) return;
+    const FileMapEntry& file = displayed_source().file_map[static_cast<std::size_t>(entry)];
     if (!file.file_name) return;
     for (PinRecord& pin : g_pins.pins) {
         if (pin.file != *file.file_name) continue;

@@ -1,7 +1,7 @@
 // Making and removing pins.
 #include "link/link_state.h"
-#include "link/source.h"
 #include "platform/floats.h"
+#include "source/source.h"
 #include "view/source_view.h"
 #include "watch/pins.h"
 #include "watch/tip.h"
@@ -33,7 +33,7 @@ int pin_index_of(plat_window window) {
 }
 
 int pin_file_entry(const PinRecord& pin) {
-    const std::vector<FileMapEntry>& map = g_source.file_map;
+    const std::vector<FileMapEntry>& map = displayed_source().file_map;
     for (std::size_t i = 0; i < map.size(); ++i)
         if (map[i].file_name && *map[i].file_name == pin.file) return static_cast<int>(i);
     return -1;
@@ -43,7 +43,7 @@ std::int32_t pin_displayed_line(const PinRecord& pin) {
     const int entry = pin_file_entry(pin);
     if (entry < 0) return -1;
     const std::int64_t line =
-        std::int64_t{g_source.file_map[static_cast<std::size_t>(entry)].first_line} +
+        std::int64_t{displayed_source().file_map[static_cast<std::size_t>(entry)].first_line} +
         pin.line_offset;
     return line < 0 || line > INT32_MAX ? -1 : static_cast<std::int32_t>(line);
 }
@@ -71,7 +71,7 @@ void vel_pin_from_tip(const std::string& expression, const std::string& text, in
     if (const std::optional<SourceSelection> s = source_view_selection()) {
         const std::int32_t line = g_tip.shown_line;
         if (s->start_line == line && s->end_line == line && s->end_character > s->start_character &&
-            line >= 0 && line < static_cast<std::int32_t>(g_source.lines.size())) {
+            line >= 0 && line < static_cast<std::int32_t>(displayed_source().lines.size())) {
             const std::string selected =
                 selected_text_on_line(line, s->start_character, s->end_character);
             if (!selected.empty() && selected.size() <= PIN_EXPRESSION_CUT) {
@@ -84,11 +84,12 @@ void vel_pin_from_tip(const std::string& expression, const std::string& text, in
     pin.text = cut_text(text, PIN_TEXT_CUT);
     const int entry = file_map_entry_containing(g_tip.shown_line);
     if (entry >= 0) {
-        const FileMapEntry& file = g_source.file_map[static_cast<std::size_t>(entry)];
+        const FileMapEntry& file = displayed_source().file_map[static_cast<std::size_t>(entry)];
         pin.line_offset = g_tip.shown_line - file.first_line;
         pin.file = cut_text(*file.file_name, PIN_NAME_CUT);
     }
-    if (g_source.stop_routine) pin.frame = cut_text(*g_source.stop_routine, PIN_NAME_CUT);
+    if (displayed_source().stop_routine)
+        pin.frame = cut_text(*displayed_source().stop_routine, PIN_NAME_CUT);
     pin.window = plat_float_create(FloatKind::Pin, {x, y, kFirstWidth, kFirstHeight});
     if (pin.window == 0) return;
     const PlatRect source = source_rect();

@@ -4,9 +4,9 @@
 #include "edit/edit_mode.h"
 #include "link/frame.h"
 #include "link/link_state.h"
-#include "link/source.h"
 #include "platform/floats.h"
 #include "runtime/strings.h"
+#include "source/source.h"
 #include "view/source_view.h"
 #include "watch/pins.h"
 #include "watch/watch.h"
@@ -40,7 +40,7 @@ plat_window source_window() {
 
 // The line's text without its line end.
 std::string_view line_text(std::int32_t line) {
-    std::string_view text = g_source.lines[static_cast<std::size_t>(line)];
+    std::string_view text = displayed_source().lines[static_cast<std::size_t>(line)];
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
         text.remove_suffix(1);
     return text;
@@ -119,7 +119,8 @@ void vel_tip_hover(int x, int y) {
     if (column < 0 || row < 0 || column >= view.columns || row >= view.rows) return clear();
     const SourceViewCell cell = source_view_cell(row, column);
     const std::int32_t line = cell.line;
-    if (line < 0 || line >= static_cast<std::int32_t>(g_source.lines.size())) return clear();
+    if (line < 0 || line >= static_cast<std::int32_t>(displayed_source().lines.size()))
+        return clear();
     g_tip.line = line;
     // Cells right of a line's end repeat its last character: no text there.
     if (cell.past_end) return clear();
@@ -147,8 +148,8 @@ void vel_tip_show_timer() {
     g_tip.x = sx + 12;
     g_tip.y = sy + 18;
     TipContext context;
-    if (g_source.stop_routine) {
-        context.frame = *g_source.stop_routine;
+    if (displayed_source().stop_routine) {
+        context.frame = *displayed_source().stop_routine;
     } else {
         context.file_index = std::max(file_map_entry_containing(g_tip.line), 0);
     }

@@ -8,11 +8,12 @@
 #include "commands/status_file.h"
 #include "display/panes.h"
 #include "link/link_state.h"
-#include "link/source.h"
 #include "platform/headless/headless.h"
 #include "platform/net.h"
 #include "runtime/places.h"
 #include "settings/mouse_mode.h"
+#include "source/source.h"
+#include "source_given.h"
 #include "startup/reset_state.h"
 
 #include <arpa/inet.h>
@@ -89,8 +90,8 @@ inline void reset_vel() {
 
     g_places.start_directory = "c:/proj";
     g_places.home_directory = "c:/home/";
-    g_source.lines.assign(60, "x\n");
-    g_source.file_map = {{0, 39, 0, "c:/proj/demo.ost"}, {40, 59, 40, "c:/proj/lib.ost"}};
+    given_source(std::vector<std::string>(60, "x\n"));
+    given_file_map({{0, 39, 0, "c:/proj/demo.ost"}, {40, 59, 40, "c:/proj/lib.ost"}});
     g_panes.command.lines = {"% "};
     g_panes.command.visible_rows = 8;
     g_panes.source.visible_rows = 12;

@@ -3,8 +3,8 @@
 #include "display/panes.h"
 #include "link/link_state.h"
 #include "link/messages.h"
-#include "link/source.h"
 #include "platform/headless/headless.h"
+#include "source/source.h"
 #include "startup/reset_state.h"
 
 #include <cstddef>

@@ -8,8 +8,9 @@
 #include "display/layout.h"
 #include "display/panes.h"
 #include "link/link_state.h"
-#include "link/source.h"
 #include "platform/headless/headless.h"
+#include "source/source.h"
+#include "source/source_write.h"
 #include "startup/reset_state.h"
 
 #include <cstddef>
@@ -65,7 +66,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         event.ctrl_down = flags & 8;
         event.alt_down = flags & 16;
         event.enter_down = flags & 32;
-        g_source.macro_halted = flags & 64;
+        // Halted for input, or stopped again.
+        if ((flags & 64) != 0)
+            source_stop({0, StopKind::Halt, "main", "", std::nullopt});
+        else if (displayed_source().macro_halted)
+            source_stop({0, StopKind::At, "main", "", std::nullopt});
         const int y = static_cast<int>(data[at + 4]) * 2 - 40;
         const KeyTarget target = (flags & 128) ? KeyTarget::Pane : KeyTarget::MainWindow;
 

@@ -11,12 +11,14 @@
 #include "display/layout.h"
 #include "display/panes.h"
 #include "link/link_state.h"
-#include "link/source.h"
 #include "platform/headless/canvas.h"
 #include "platform/headless/floats_control.h"
 #include "platform/headless/headless.h"
 #include "runtime/places.h"
 #include "settings/fonts.h"
+#include "source/source.h"
+#include "source/source_write.h"
+#include "source_given.h"
 #include "startup/reset_state.h"
 #include "watch/pins.h"
 #include "watch/tip.h"
@@ -72,9 +74,9 @@ void open_display() {
     headless::fake_fs_enable();
     headless::fake_fs_add_dir("c:/proj");
     g_places.start_directory = "c:/proj";
-    g_source.lines = {"abc = 5\n", "total = abc + 1\n", "say total\n", "x.1 = 2\n"};
-    g_source.file_map = {{0, 3, 0, std::string("demo.ost")}};
-    g_source.stop_routine = "main";
+    given_source({"abc = 5\n", "total = abc + 1\n", "say total\n", "x.1 = 2\n"});
+    given_file_map({{0, 3, 0, std::string("demo.ost")}});
+    given_stop(-1, "main");
     pane_redraw(g_panes.source);
     g_panes.command.lines = {"% "};
 }

@@ -3,7 +3,8 @@
 // commands that end it (exit, a launch that cannot start, the editor-driven
 // rules), and the nesting depth always comes back to 0.
 #include "command_peer.h"
-#include "link/source.h"
+#include "source/source.h"
+#include "source/source_write.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -14,9 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string input(reinterpret_cast<const char*>(data), size);
     // The first byte picks a few flags the input cannot reach by itself.
     if (!input.empty()) {
-        g_source.editor_driven = input[0] & 1;
-        g_source.error_reported = input[0] & 2;
-        g_source.macro_running = input[0] & 4;
+        if (input[0] & 1) source_set_run(RunChange::EditorDriven);
+        if (input[0] & 2) source_set_run(RunChange::Error);
+        if (input[0] & 4) source_set_run(RunChange::Running);
     }
     std::size_t start = input.empty() ? 0 : 1;
     while (start <= input.size()) {

@@ -4,8 +4,9 @@
 #include "commands/breakpoints.h"
 #include "display/panes.h"
 #include "link/link_state.h"
-#include "link/source.h"
 #include "link_fixture.h"
+#include "source/source.h"
+#include "source_given.h"
 #include "startup/main_loop.h"
 
 namespace {
@@ -127,7 +128,7 @@ TEST_F(Frames, KillSendsKillAndClosesOnTheAnswer) {
     g_link.run_vector = {"vel"};
     run("where");
     EXPECT_EQ(messages(), (Lines{"Issue a RUN command first.", "Issue a RUNFILE command first."}));
-    g_source.editor_driven = true;
+    source_set_run(RunChange::EditorDriven);
     EXPECT_EQ(exit_status_of("where"), 0);
     EXPECT_EQ(commands.read_far(50), "");
 }

@@ -10,9 +10,9 @@
 #include "link/frame.h"
 #include "link/link_state.h"
 #include "link/messages.h"
-#include "link/source.h"
 #include "link/wait_readable.h"
 #include "link_fixture.h"
+#include "source/source.h"
 
 #include <functional>
 
@@ -33,7 +33,7 @@ class RoutineFileSim : public DiskTest {
                                                "say 'back'\n");
         run("runfile " + dir.file("main.rexx"));
         ASSERT_TRUE(g_link.connected);
-        ASSERT_TRUE(serve_until([] { return g_source.first_stop_seen; }));
+        ASSERT_TRUE(serve_until([] { return displayed_source().first_stop_seen; }));
 #endif
     }
     void TearDown() override {
@@ -41,9 +41,11 @@ class RoutineFileSim : public DiskTest {
         DiskTest::TearDown();
     }
     static bool step(const std::string& command) {
-        const std::int32_t before = g_source.stop_line;
+        const std::int32_t before = displayed_source().stop_line;
         run(command);
-        return serve_until([&] { return !g_source.macro_running && g_source.stop_line != before; });
+        return serve_until([&] {
+            return !displayed_source().macro_running && displayed_source().stop_line != before;
+        });
     }
 };
 
@@ -51,16 +53,16 @@ class RoutineFileSim : public DiskTest {
 
 TEST_F(RoutineFileSim, TheFilesFirstLineIsShownStoppedAtMarkedAndSavedAsItWas) {
     ASSERT_TRUE(step("step")); // into part.rexx
-    ASSERT_EQ(g_source.file_map.size(), 2u);
-    const FileMapEntry& part = g_source.file_map[1];
+    ASSERT_EQ(displayed_source().file_map.size(), 2u);
+    const FileMapEntry& part = displayed_source().file_map[1];
     // Displayed: main's two lines, the routine file's "return" line under
     // its banner, then its own lines from the first.
     EXPECT_EQ(part.first_line, 2);
     EXPECT_EQ(part.last_line, 5);
     EXPECT_EQ(part.line_offset, 3);
-    EXPECT_EQ(g_source.lines.at(2), "return");
-    EXPECT_EQ(g_source.lines.at(3), "\"PART\":;say 'in part'");
-    EXPECT_EQ(g_source.stop_line, 3) << "the arrow on the file's first line";
+    EXPECT_EQ(displayed_source().lines.at(2), "return");
+    EXPECT_EQ(displayed_source().lines.at(3), "\"PART\":;say 'in part'");
+    EXPECT_EQ(displayed_source().stop_line, 3) << "the arrow on the file's first line";
 
     vel_bp_toggle(3);
     ASSERT_TRUE(serve_until([] {
@@ -90,12 +92,12 @@ TEST_F(RoutineFileSim, AReloadedRoutineFileKeepsItsBannerLineAndItsLinesTheirPla
     edit_begin();
     write_host_file(dir.file("part.rexx"), "say 'changed outside'\nx = 5\nsay x\nreturn\n");
     edit_reload(1, dir.file("part.rexx"));
-    EXPECT_EQ(g_source.lines.at(2), "return");
-    EXPECT_EQ(g_source.lines.at(3), "\"PART\":;say 'changed outside'");
-    EXPECT_EQ(g_source.lines.at(4), "x = 5");
-    EXPECT_EQ(g_source.file_map[1].last_line, 6) << "one line more";
+    EXPECT_EQ(displayed_source().lines.at(2), "return");
+    EXPECT_EQ(displayed_source().lines.at(3), "\"PART\":;say 'changed outside'");
+    EXPECT_EQ(displayed_source().lines.at(4), "x = 5");
+    EXPECT_EQ(displayed_source().file_map[1].last_line, 6) << "one line more";
     clear_pane();
     run("status");
     EXPECT_EQ(messages(), Lines{"stop at 2 (part.rexx)"}) << "still the interpreter's line 2";
-    EXPECT_EQ(g_source.stop_line, 3);
+    EXPECT_EQ(displayed_source().stop_line, 3);
 }

@@ -7,8 +7,8 @@
 #include "edit/edit_session.h"
 #include "edit/edit_ui.h"
 #include "link/link_state.h"
-#include "link/source.h"
 #include "link_fixture.h"
+#include "source/source.h"
 
 namespace {
 
@@ -143,11 +143,11 @@ TEST_F(RunControl, RunfileWhileConnectedDropsTheOldSourceAndBreakpoints) {
                         "expect cmd kill\nexit 0\n");
     run("runfile " + dir.file("one.ost"));
     hnd_in();
-    EXPECT_EQ(g_source.lines, Lines{"say 1"});
+    EXPECT_EQ(displayed_source().lines, Lines{"say 1"});
     run("stop in foo");
     next_interpreter(2, "expect cmd kill\nexit 0\n");
     run("runfile " + dir.file("two.ost"));
-    EXPECT_TRUE(g_source.lines.empty());
+    EXPECT_TRUE(displayed_source().lines.empty());
     EXPECT_TRUE(g_breakpoints.routines.empty());
     EXPECT_EQ(g_link.run_vector, (Lines{"ostra", "c:" + dir.file("two.ost")}));
     run("kill");
@@ -178,7 +178,7 @@ TEST_F(RunControl, RunAndRerunAskAboutUnsavedEditsAndDoWhatTheAnswerSays) {
     EXPECT_EQ(headless::boxes()[0].text, question);
     EXPECT_TRUE(g_link.connected);
     EXPECT_TRUE(edit_any_modified());
-    EXPECT_EQ(g_source.lines[1], "say 'TWO'");
+    EXPECT_EQ(displayed_source().lines[1], "say 'TWO'");
     headless::script_box_answer(BoxAnswer::Cancel);
     run("run");
     EXPECT_EQ(headless::boxes().size(), 2u);
@@ -217,7 +217,7 @@ TEST_F(RunControl, DiscardEditsRunsAgainAndTheNewSourceReplacesTheEdits) {
     ASSERT_EQ(headless::boxes().size(), 1u);
     EXPECT_EQ(read_host_file(dir.file("demo.ost")), "say 1\n");
     hnd_in(); // the new interpreter's source
-    EXPECT_EQ(g_source.lines, Lines{"say 1\n"});
+    EXPECT_EQ(displayed_source().lines, Lines{"say 1\n"});
     EXPECT_FALSE(edit_any_modified());
     run("kill");
     EXPECT_EQ(commands_of(1), Lines{"kill"});

@@ -2,8 +2,9 @@
 // that neither a full disk nor a crash at any moment leaves it half written.
 #include "commands/breakpoints.h"
 #include "link/link_state.h"
-#include "link/source.h"
 #include "link_fixture.h"
+#include "source/source.h"
+#include "source_given.h"
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -20,8 +21,8 @@ class StatusOnDisk : public DiskTest {
     void SetUp() override {
         DiskTest::SetUp();
         g_link.run_vector = {"vel", "c:/proj/demo.ost"};
-        g_source.lines.assign(200, "x\n");
-        g_source.file_map = {{0, 99, 0, "c:/proj/demo.ost"}, {100, 199, 100, "c:/lib/lib.ost"}};
+        given_source(std::vector<std::string>(200, "x\n"));
+        given_file_map({{0, 99, 0, "c:/proj/demo.ost"}, {100, 199, 100, "c:/lib/lib.ost"}});
         path = dir.file(".vel_status");
     }
     // Line breakpoints on `count` lines from `first`, and one routine.

@@ -10,10 +10,11 @@
 #include "edit/edit_ui.h"
 #include "link/frame.h"
 #include "link/link_state.h"
-#include "link/source.h"
 #include "link/streams.h"
 #include "link_fixture.h"
 #include "platform/headless/headless.h"
+#include "source/source.h"
+#include "source_given.h"
 
 namespace {
 
@@ -28,10 +29,9 @@ class UnsavedEdits : public LinkTest {
         path = dir.file("m.rexx");
         write_host_file(path, kMacro);
         g_link.run_vector = {"vel", "c:" + path};
-        g_source.lines = {"say 'one'\n", "say 'two'\n"};
-        g_source.file_map = {{0, 1, 0, std::string("c:" + path)}};
-        g_source.host_name = "velhost";
-        g_source.base_title = "vel @ velhost: stopped in main ---- file: m.rexx";
+        given_source({"say 'one'\n", "say 'two'\n"});
+        given_file_map({{0, 1, 0, std::string("c:" + path)}});
+        given_stop(0, "main", StopKind::At, "m.rexx", "velhost");
         edit_begin();
     }
     static void edit_line_two() {
@@ -54,10 +54,10 @@ class UnsavedEdits : public LinkTest {
     void expect_kept_open() {
         EXPECT_FALSE(g_link.connected);
         EXPECT_TRUE(edit_any_modified());
-        EXPECT_EQ(g_source.lines[1], "say 'TWO'");
+        EXPECT_EQ(displayed_source().lines[1], "say 'TWO'");
         EXPECT_EQ(read_host_file(path), kMacro);
         EXPECT_EQ(read_host_file(path + "%"), "<none>");
-        EXPECT_EQ(g_source.base_title, "vel @ velhost: waiting user input");
+        EXPECT_EQ(displayed_source().base_title, "vel @ velhost: waiting user input");
     }
 };
 
@@ -100,7 +100,7 @@ TEST_F(UnsavedEdits, DiscardEditsEndsAndLeavesTheFile) {
 TEST_F(UnsavedEdits, ASaveThatFailsKeepsVelOpen) {
     edit_line_two();
     // A file map that no longer fits the buffer: the save is refused.
-    g_source.file_map[0].last_line = 5;
+    given_file_changed(0, [](FileMapEntry& e) { e.last_line = 5; });
     interpreter_killed();
     headless::script_box_answer(BoxAnswer::Ok);
     headless::script_box_answer(BoxAnswer::Yes);

@@ -5,10 +5,10 @@
 #include "link/frame.h"
 #include "link/link_state.h"
 #include "link/messages.h"
-#include "link/source.h"
 #include "link/wait_readable.h"
 #include "link_fixture.h"
 #include "platform/headless/floats_control.h"
+#include "source/source.h"
 #include "watch/pins.h"
 #include "watch/tip.h"
 #include "watch/watch.h"
@@ -36,9 +36,9 @@ class WatchSim : public DiskTest {
                                               "  return\n");
         run("runfile " + dir.file("demo.ost"));
         ASSERT_TRUE(g_link.connected);
-        ASSERT_TRUE(serve_until([] { return g_source.first_stop_seen; }));
-        ASSERT_FALSE(g_source.file_map.empty());
-        script = *g_source.file_map[0].file_name;
+        ASSERT_TRUE(serve_until([] { return displayed_source().first_stop_seen; }));
+        ASSERT_FALSE(displayed_source().file_map.empty());
+        script = *displayed_source().file_map[0].file_name;
 #endif
     }
     void TearDown() override {
@@ -55,10 +55,12 @@ class WatchSim : public DiskTest {
     }
     // A run command, then everything up to the stop and the pins' answers.
     static bool step(const std::string& command) {
-        const std::int32_t before = g_source.stop_line;
+        const std::int32_t before = displayed_source().stop_line;
         run(command);
-        return serve_until(
-            [&] { return !g_source.macro_running && g_source.stop_line != before && quiet(); });
+        return serve_until([&] {
+            return !displayed_source().macro_running && displayed_source().stop_line != before &&
+                   quiet();
+        });
     }
 };
 

@@ -5,9 +5,9 @@
 #include "display/panes.h"
 #include "link/frame.h"
 #include "link/link_state.h"
-#include "link/source.h"
 #include "platform/system.h"
 #include "runtime/places.h"
+#include "source/source.h"
 #include "startup/main_loop.h"
 #include "test_support.h"
 
@@ -80,9 +80,10 @@ TEST_F(Launch, HandshakeThenMessagesAndCommands) {
     EXPECT_EQ(g_link.run_vector, (std::vector<std::string>{"vel", macro}));
     EXPECT_EQ(g_link.interpreter_program, "wostra");
 
-    EXPECT_EQ(serve_until([] { return g_source.stop_routine.has_value(); }), kept_running);
+    EXPECT_EQ(serve_until([] { return displayed_source().stop_routine.has_value(); }),
+              kept_running);
     EXPECT_EQ(headless::main_window().title, "vel @ velhost: stopped in main ---- file: " + macro);
-    EXPECT_EQ(g_source.lines, std::vector<std::string>{"say 'hi'\n"});
+    EXPECT_EQ(displayed_source().lines, std::vector<std::string>{"say 'hi'\n"});
 
     ASSERT_EQ(vel_send(g_link.command_socket, "next", 4, Report::Yes), 0);
     EXPECT_EQ(serve_until([] { return !g_link.connected; }), kept_running);

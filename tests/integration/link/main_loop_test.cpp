@@ -5,8 +5,8 @@
 
 #include "display/panes.h"
 #include "link/link_state.h"
-#include "link/source.h"
 #include "loopback.h"
+#include "source/source.h"
 #include "test_support.h"
 
 #include <algorithm>
@@ -42,14 +42,14 @@ TEST_F(MainLoop, OneUnitOfEachKindPerTurn) {
     EXPECT_EQ(handled, 1);
     // "<7>|quire|" was read ahead with the first frame, and waits its turn.
     EXPECT_TRUE(message_read_ahead(messages.near_end));
-    EXPECT_TRUE(g_source.error_reported);
-    EXPECT_FALSE(g_source.editor_driven);
+    EXPECT_TRUE(displayed_source().error_reported);
+    EXPECT_FALSE(displayed_source().editor_driven);
     EXPECT_EQ(g_panes.io.lines, std::vector<std::string>{"out\n"});
 
     EXPECT_TRUE(main_loop_turn());
     EXPECT_EQ(handled, 2);
     EXPECT_FALSE(message_read_ahead(messages.near_end));
-    EXPECT_TRUE(g_source.editor_driven);
+    EXPECT_TRUE(displayed_source().editor_driven);
     EXPECT_FALSE(main_loop_turn());
 }
 

@@ -4,7 +4,8 @@
 #include "commands_fixture.h"
 #include "display/panes.h"
 #include "link/link_state.h"
-#include "link/source.h"
+#include "source/source.h"
+#include "source_given.h"
 
 namespace {
 
@@ -15,8 +16,8 @@ class Breakpoints : public CommandsTest {
     void SetUp() override {
         CommandsTest::SetUp();
         // demo.ost is displayed on lines 0-99, lib.ost on 100-159.
-        g_source.lines.assign(160, "x\n");
-        g_source.file_map = {{0, 99, 0, "c:/proj/demo.ost"}, {100, 159, 100, "c:/lib/lib.ost"}};
+        given_source(std::vector<std::string>(160, "x\n"));
+        given_file_map({{0, 99, 0, "c:/proj/demo.ost"}, {100, 159, 100, "c:/lib/lib.ost"}});
     }
     static const Ints& lines() { return g_breakpoints.lines; }
     static std::vector<std::string> routines() {
@@ -166,7 +167,7 @@ TEST_F(Breakpoints, RearmSendsEverythingAgain) {
 }
 
 TEST_F(Breakpoints, Listing) {
-    g_source.file_map.push_back({160, 170, 161, "c:/x/gap.ost"});
+    given_file_mapped({160, 170, 161, "c:/x/gap.ost"});
     for (int line : {4, 130, 200, 160})
         vel_bp_on_stop_set(line);
     run("delete 131");

@@ -5,7 +5,8 @@
 #include "commands_fixture.h"
 #include "display/panes.h"
 #include "link/link_state.h"
-#include "link/source.h"
+#include "source/source.h"
+#include "source_given.h"
 #include "view/clipboard.h"
 
 namespace {
@@ -39,14 +40,14 @@ TEST_F(CommandTable, StoppedMacroOffersSteppingButNotBreak) {
 
 TEST_F(CommandTable, RunningMacroOffersOnlyBreak) {
     g_link.connected = true;
-    g_source.macro_running = true;
+    source_set_run(RunChange::Running);
     EXPECT_EQ(offered({"break", "run", "rerun", "cont", "next", "kill", "open", "font"}),
               (Flags{true, false, false, false, false, false, false, false}));
 }
 
 TEST_F(CommandTable, AnEditorDrivenSessionOffersNeitherKillOpenRunNorRerun) {
     g_link.connected = true;
-    g_source.editor_driven = true;
+    source_set_run(RunChange::EditorDriven);
     EXPECT_EQ(offered({"kill", "open", "run", "rerun", "cont", "font"}),
               (Flags{false, false, false, false, true, true}));
 }

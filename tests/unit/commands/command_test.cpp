@@ -4,9 +4,10 @@
 #include "commands_fixture.h"
 #include "display/panes.h"
 #include "link/link_state.h"
-#include "link/source.h"
 #include "loopback.h"
 #include "settings/mouse_mode.h"
+#include "source/source.h"
+#include "source_given.h"
 
 namespace {
 
@@ -121,7 +122,7 @@ TEST_F(Commands, NotRunningRule) {
 
 TEST_F(Commands, NotRunningInEditorDrivenModeEndsVel) {
     g_link.connected = false;
-    g_source.editor_driven = true;
+    source_set_run(RunChange::EditorDriven);
     EXPECT_EQ(exit_status_of("next"), 0);
     EXPECT_EQ(exit_status_of("kill"), 0);
     // Word-count rules come first: a bare print is just invalid.
@@ -130,13 +131,13 @@ TEST_F(Commands, NotRunningInEditorDrivenModeEndsVel) {
 }
 
 TEST_F(Commands, RunCommandsInEditorDrivenModeEndOnlyAfterAnError) {
-    g_source.editor_driven = true;
+    source_set_run(RunChange::EditorDriven);
     for (const char* line : {"run", "rerun", "runfile demo.ost", "open"})
         EXPECT_EQ(exit_status_of(line), -1000) << line;
     EXPECT_EQ(messages(), (Lines{">>>>> Invalid command: `run'", ">>>>> Invalid command: `rerun'",
                                  ">>>>> Invalid command: `runfile demo.ost'",
                                  ">>>>> Invalid command: `open'"}));
-    g_source.error_reported = true;
+    source_set_run(RunChange::Error);
     for (const char* line : {"run", "rerun", "runfile demo.ost", "open"})
         EXPECT_EQ(exit_status_of(line), 0) << line;
 }

@@ -1,7 +1,8 @@
 // goto and list: finding a loaded file and scrolling the source pane to it.
 #include "commands_fixture.h"
 #include "display/panes.h"
-#include "link/source.h"
+#include "source/source.h"
+#include "source_given.h"
 
 namespace {
 
@@ -9,11 +10,11 @@ class Goto : public CommandsTest {
   protected:
     void SetUp() override {
         CommandsTest::SetUp();
-        g_source.lines.assign(300, "x\n");
-        g_source.file_map = {{0, 99, 0, "c:/proj/demo.ost"},
-                             {100, 159, 100, std::nullopt},
-                             {160, 219, 160, "c:/lib/Foo.ost"},
-                             {220, 299, 220, "d:\\other\\util.tar.ost"}};
+        given_source(std::vector<std::string>(300, "x\n"));
+        given_file_map({{0, 99, 0, "c:/proj/demo.ost"},
+                        {100, 159, 100, std::nullopt},
+                        {160, 219, 160, "c:/lib/Foo.ost"},
+                        {220, 299, 220, "d:\\other\\util.tar.ost"}});
         g_panes.source.visible_rows = 20;
         g_panes.source.top_line = 50;
     }
@@ -50,13 +51,13 @@ TEST_F(Goto, NamesThatAreNotLoaded) {
 }
 
 TEST_F(Goto, AnEmptyFileMapHasNoMain) {
-    g_source.file_map.clear();
+    given_file_map({});
     run("goto main");
     EXPECT_EQ(messages(), Lines{"vel: function main not loaded."});
 }
 
 TEST_F(Goto, TheTopLineNeverGoesBelowTheFirstLine) {
-    g_source.file_map[2].first_line = 3;
+    given_file_changed(2, [](FileMapEntry& e) { e.first_line = 3; });
     run("goto foo");
     EXPECT_EQ(top(), 0);
 }

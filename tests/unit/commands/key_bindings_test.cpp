@@ -7,9 +7,10 @@
 #include "display/clipboard.h"
 #include "display/line_editor.h"
 #include "display/panes.h"
-#include "link/source.h"
 #include "platform/headless/clipboard_control.h"
 #include "platform/headless/keyboard_control.h"
+#include "source/source.h"
+#include "source_given.h"
 #include "view/key_codes.h"
 
 #include <algorithm>
@@ -281,7 +282,7 @@ TEST_F(KeyBindingsTest, CtrlCRunsBreakWhichInterruptsOnlyARunningMacro) {
     EXPECT_EQ(g_panes.command.lines.front(), "% break\n");
     EXPECT_TRUE(sent().empty());
 
-    g_source.macro_running = true;
+    source_set_run(RunChange::Running);
     ASSERT_TRUE(press('c', false, true));
     EXPECT_EQ(sent(), Lines{"break"});
 }

@@ -4,8 +4,9 @@
 #include "commands_fixture.h"
 #include "display/panes.h"
 #include "link/link_state.h"
-#include "link/source.h"
 #include "runtime/places.h"
+#include "source/source.h"
+#include "source_given.h"
 #include "watch/watch.h"
 
 #include <algorithm>
@@ -19,8 +20,8 @@ class StatusFile : public CommandsTest {
     void SetUp() override {
         CommandsTest::SetUp();
         g_link.run_vector = {"vel", "c:/proj/demo.ost", "arg"};
-        g_source.lines.assign(160, "x\n");
-        g_source.file_map = {{0, 99, 0, "c:/proj/demo.ost"}, {100, 159, 100, "c:/lib/lib.ost"}};
+        given_source(std::vector<std::string>(160, "x\n"));
+        given_file_map({{0, 99, 0, "c:/proj/demo.ost"}, {100, 159, 100, "c:/lib/lib.ost"}});
         g_places.home_directory = "c:/home/";
     }
     static std::string read(const std::string& path = kPath) { return file_bytes(path); }
@@ -35,7 +36,7 @@ TEST_F(StatusFile, WhereItLives) {
     EXPECT_EQ(vel_status_path(), ".vel_status");
     g_places.start_directory.reset();
     EXPECT_EQ(vel_status_path(), ".vel_status");
-    g_source.editor_driven = true;
+    source_set_run(RunChange::EditorDriven);
     EXPECT_EQ(vel_status_path(), "c:/home/.vel_status");
     g_link.run_vector = {"vel"};
     EXPECT_EQ(vel_status_path(), std::nullopt);
@@ -70,7 +71,7 @@ TEST_F(StatusFile, TheWrittenExample) {
 }
 
 TEST_F(StatusFile, EveryKindOfLine) {
-    g_source.file_map.push_back({160, 170, 161, "c:/x/gap.ost"});
+    given_file_mapped({160, 170, 161, "c:/x/gap.ost"});
     for (int line : {11, 120, 200, 160})
         vel_bp_on_stop_set(line);
     run("stop in sub1 lib.ost");

@@ -4,7 +4,8 @@
 #include "link/launch.h"
 #include "link/link_state.h"
 #include "link/messages.h"
-#include "link/source.h"
+#include "source/source.h"
+#include "source_given.h"
 #include "view/display_state.h"
 
 namespace {
@@ -16,7 +17,7 @@ class DisplayState : public DisplayTest {
         open_window();
         headless::set_host("devbox", {0x0100007F});
         g_link.run_vector = {"vel", "demo.rexx"};
-        g_source.lines = numbered_lines(40);
+        given_source(numbered_lines(40));
         g_panes.command.lines = {"% "};
     }
     static void apply(const std::string& payload) { hnd_in_payload(payload); }
@@ -54,7 +55,7 @@ TEST_F(DisplayState, ClosingTheLinkShowsTheWaitingTitleAndTheArrow) {
     close_interpreter();
     EXPECT_EQ(headless::main_window().title, "vel @ devbox: waiting user input");
     EXPECT_EQ(g_pointer.shown, POINTER_ARROW);
-    EXPECT_FALSE(g_source.macro_running);
+    EXPECT_FALSE(displayed_source().macro_running);
     // The next stop puts the routine back, although it is the same one.
     g_link.connected = true;
     apply("|stop-at|4 main");

@@ -5,7 +5,8 @@
 #include "display/selection_state.h"
 #include "display_fixture.h"
 #include "edit/edit_ui.h"
-#include "link/source.h"
+#include "source/source.h"
+#include "source_given.h"
 #include "view/clipboard.h"
 #include "view/key_codes.h"
 
@@ -21,8 +22,8 @@ class EditClipboard : public DisplayTest {
     void SetUp() override {
         DisplayTest::SetUp();
         open_window();
-        g_source.lines = {"one\n", "xyz\n", "l3\n", "l4\n", "l5\n", "tail\n", "lib a\n", "lib b\n"};
-        g_source.file_map = {{0, 5, 0, std::string("m.rexx")}, {6, 7, 6, std::string("lib.rexx")}};
+        given_source({"one\n", "xyz\n", "l3\n", "l4\n", "l5\n", "tail\n", "lib a\n", "lib b\n"});
+        given_file_map({{0, 5, 0, std::string("m.rexx")}, {6, 7, 6, std::string("lib.rexx")}});
         g_panes.command.lines = {"% "};
         pane_redraw(g_panes.source);
         edit_toggle_mode();
@@ -30,7 +31,7 @@ class EditClipboard : public DisplayTest {
     static void select(int start_line, int start_char, int end_line, int end_char) {
         selection_set({PaneKind::Source, start_line, start_char, end_line, end_char});
     }
-    static const Lines& lines() { return g_source.lines; }
+    static const Lines& lines() { return displayed_source().lines; }
     static std::string last_message() {
         const Lines& pane = g_panes.command.lines;
         return pane.size() >= 2 ? pane[pane.size() - 2] : "";
@@ -45,7 +46,7 @@ TEST_F(EditClipboard, CuttingWholeLinesTakesThemAndOneUndoBringsThemBack) {
     EXPECT_EQ(lines(), (Lines{"one", "xyz", "tail", "lib a", "lib b"}));
     EXPECT_EQ(clipboard_paste_text().value_or(""), "l3\nl4\nl5");
     EXPECT_FALSE(g_selection.pane);
-    EXPECT_EQ(g_source.file_map[1].first_line, 3); // the library moved up
+    EXPECT_EQ(displayed_source().file_map[1].first_line, 3); // the library moved up
     edit_undo_ui(true, 2);
     EXPECT_EQ(lines(), (Lines{"one", "xyz", "l3", "l4", "l5", "tail", "lib a", "lib b"}));
 }

@@ -52,7 +52,8 @@ class EditCursorProperties : public DisplayTest, public ::testing::WithParamInte
     }
     static std::vector<std::int32_t> numbers() {
         std::vector<std::int32_t> out;
-        for (std::int32_t l = 0; l < static_cast<std::int32_t>(g_source.lines.size()); ++l)
+        for (std::int32_t l = 0; l < static_cast<std::int32_t>(displayed_source().lines.size());
+             ++l)
             out.push_back(edit_gutter_line(l));
         return out;
     }

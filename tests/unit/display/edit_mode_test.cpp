@@ -13,9 +13,10 @@
 #include "edit/edit_quit.h"
 #include "link/link_state.h"
 #include "link/messages.h"
-#include "link/source.h"
 #include "platform/headless/canvas.h"
 #include "settings/mouse_mode.h"
+#include "source/source.h"
+#include "source_given.h"
 #include "view/key_codes.h"
 
 #include <string>
@@ -30,8 +31,8 @@ class EditModeKeys : public DisplayTest {
     void SetUp() override {
         DisplayTest::SetUp();
         open_window();
-        g_source.lines = {"do i = 1\n", "    say i\n", "end\n"};
-        g_source.file_map = {{0, 2, 0, std::string("m.rexx")}};
+        given_source({"do i = 1\n", "    say i\n", "end\n"});
+        given_file_map({{0, 2, 0, std::string("m.rexx")}});
         g_panes.command.lines = {"% "};
         pane_redraw(g_panes.source);
         edit_toggle_mode();
@@ -43,7 +44,7 @@ class EditModeKeys : public DisplayTest {
     static bool key(int code, bool shift = false, bool ctrl = false) {
         return edit_key(code, shift, ctrl);
     }
-    static const Lines& lines() { return g_source.lines; }
+    static const Lines& lines() { return displayed_source().lines; }
     // The cursor's cell, in pixels of the source pane.
     static std::pair<int, int> cursor_cell() {
         return {g_edit_cursor.column * kW, g_edit_cursor.row * kH};
@@ -54,7 +55,7 @@ class EditModeKeys : public DisplayTest {
 
 TEST_F(EditModeKeys, SwitchingOnBeginsEditingAndSaysHowToLeave) {
     EXPECT_TRUE(edit_mode_on());
-    EXPECT_TRUE(g_editing.begun);
+    EXPECT_TRUE(displayed_source().layout_taken);
     EXPECT_EQ(g_panes.command.lines.front(), "Edit mode ON (right-click to leave)\n");
     EXPECT_EQ(g_edit_cursor.row, 0);
     EXPECT_EQ(g_edit_cursor.column, g_panes.source.number_columns);
@@ -124,8 +125,8 @@ TEST_F(EditModeKeys, ControlKeysInsertDeleteAndCopyLines) {
 }
 
 TEST_F(EditModeKeys, AFileOfOneLineKeepsItsLine) {
-    g_source.lines = {"only\n"};
-    g_source.file_map = {{0, 0, 0, std::string("one.rexx")}};
+    given_source({"only\n"});
+    given_file_map({{0, 0, 0, std::string("one.rexx")}});
     g_editing = EditingState{};
     g_edit_buffers = EditBuffers{};
     edit_toggle_mode();

@@ -9,8 +9,9 @@
 #include "display/panes.h"
 #include "display_fixture.h"
 #include "link/link_state.h"
-#include "link/source.h"
 #include "loopback.h"
+#include "source/source.h"
+#include "source_given.h"
 
 #include <string>
 #include <vector>
@@ -104,8 +105,7 @@ TEST_F(KeyRouting, OverTheIoPaneALineGoesToTheMacrosInput) {
 }
 
 TEST_F(KeyRouting, AHaltedMacroTakesTheTypingButNotCtrlKeys) {
-    g_source.macro_halted = true;
-    g_source.macro_running = true;
+    given_stop(0, "main", StopKind::Halt);
     type("42", LAYOUT_SOURCE);
     EXPECT_EQ(g_panes.io.lines, (Lines{"42"}));
     press('c', LAYOUT_SOURCE, ctrl()); // Ctrl+C: break

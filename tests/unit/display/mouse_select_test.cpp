@@ -8,9 +8,10 @@
 #include "display_fixture.h"
 #include "link/link_state.h"
 #include "link/messages.h"
-#include "link/source.h"
 #include "platform/headless/controls.h"
 #include "settings/mouse_mode.h"
+#include "source/source.h"
+#include "source_given.h"
 #include "unit/echoed_frames.h"
 #include "view/selection.h"
 
@@ -26,7 +27,7 @@ class MouseSelect : public DisplayTest {
     void SetUp() override {
         DisplayTest::SetUp();
         open_window();
-        g_source.lines = {"x = rc.2 + 1\n", "say 'hello'   there\n", "exit\n", "a\n", "b\n", "c\n"};
+        given_source({"x = rc.2 + 1\n", "say 'hello'   there\n", "exit\n", "a\n", "b\n", "c\n"});
         pane_redraw(g_panes.source);
         g_panes.io.lines = {"io line one\n", "io two"};
         g_panes.io.has_lines = true;
@@ -157,7 +158,7 @@ TEST_F(MouseSelect, LineNumbersTakeNoClickWithoutAnInterpreter) {
 
 TEST_F(MouseSelect, AClickOnALineWithLineAndRoutineBreakpointsRemovesBoth) {
     connect();
-    g_source.file_map = {{0, 5, 0, std::string("demo.rexx")}};
+    given_file_map({{0, 5, 0, std::string("demo.rexx")}});
     g_breakpoints.lines = {2};
     g_breakpoints.routines = {{"demo.rexx", 2, 7}};
     mouse_press(g_panes.source, event(2, y_of(2), 1, 1000));

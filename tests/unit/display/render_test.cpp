@@ -1,6 +1,7 @@
 // What the redraw paints, read back from the headless canvas: line numbers,
 // banners, wrapping, marks, the stop arrow, the caret and the cell map.
 #include "display/render.h"
+#include "source_given.h"
 
 #include "commands/breakpoints.h"
 #include "display/layout.h"
@@ -8,7 +9,7 @@
 #include "display_fixture.h"
 #include "link/launch.h"
 #include "link/link_state.h"
-#include "link/source.h"
+#include "source/source.h"
 
 namespace {
 
@@ -19,12 +20,12 @@ class RenderTest : public DisplayTest {
         open_window();
         // Stopped: the arrow is drawn on the stop line.
         g_link.connected = true;
-        g_source.stop_routine = "main";
+        given_stop(0, "main");
     }
     static Pane& source() { return g_panes.source; }
     static void show_source(std::vector<std::string> lines) {
-        g_source.lines = std::move(lines);
-        g_source.stop_line = -1;
+        given_source(std::move(lines));
+        source_place_stop(-1);
         source().top_line = 0;
         headless::canvas_clear(source().window);
         pane_redraw(source());
@@ -83,15 +84,17 @@ TEST_F(RenderTest, LineNumbersAndTextInTheirSlots) {
 }
 
 TEST_F(RenderTest, LinesOfNoFileLineShowABlankNumber) {
-    g_source.file_map = {{0, 1, 0, std::string("m.rexx")}, {2, 3, 5, std::string("lib/util.ost")}};
     show_source({"a\n", "b\n", "banner line\n", "c\n"});
+    given_file_map({{0, 1, 0, std::string("m.rexx")}, {2, 3, 5, std::string("lib/util.ost")}});
+    pane_redraw(source());
     // Line 3 is file line 3 + 1 - 5 = -1: no number.
     EXPECT_EQ(row_text(source(), 3).substr(0, 6), std::string("     c"));
 }
 
 TEST_F(RenderTest, BannerReplacesTheFirstLineOfAnAddedFile) {
-    g_source.file_map = {{0, 0, 0, std::string("m.rexx")}, {1, 1, 1, std::string("lib/util.ost")}};
     show_source({"a\n", "first of util\n"});
+    given_file_map({{0, 0, 0, std::string("m.rexx")}, {1, 1, 1, std::string("lib/util.ost")}});
+    pane_redraw(source());
     const std::string expected = file_banner_text("lib/util.ost", source().visible_columns);
     EXPECT_EQ(row_text(source(), 1), expected);
     EXPECT_EQ(headless::canvas_cell_at(source().window, 0, kH + 2).text_slot, 64);
@@ -126,12 +129,12 @@ TEST_F(RenderTest, WrappingAgreesWithTheArithmeticForEveryTop) {
     std::vector<std::string> lines;
     for (int i = 0; i < 120; ++i)
         lines.push_back(std::string(static_cast<std::size_t>((i * 37) % 250), 'q') + "\n");
-    g_source.lines = lines;
+    given_source(lines);
     // Long lines that a banner replaces take one row.
-    g_source.file_map = {{0, 29, 0, std::string("m.rexx")},
-                         {30, 59, 30, std::string("a.rexx")},
-                         {60, 119, 60, std::string("b.rexx")}};
-    g_source.lines[30] = std::string(300, 'b') + "\n";
+    given_file_map({{0, 29, 0, std::string("m.rexx")},
+                    {30, 59, 30, std::string("a.rexx")},
+                    {60, 119, 60, std::string("b.rexx")}});
+    source_replace_line(30, std::string(300, 'b') + "\n");
     for (int top = 0; top < 120; top += 3) {
         source().top_line = top;
         pane_redraw(source());
@@ -151,7 +154,7 @@ TEST_F(RenderTest, BreakpointMarkAndStopArrowPointAtTheFirstNonBlank) {
     EXPECT_TRUE(has_line(lines_drawn(), {bx + 2, ym - 6, bx + 7, ym - 6, 2}));
 
     // The arrow of a line indented by four blanks is four cells further right.
-    g_source.stop_line = 1;
+    source_place_stop(1);
     headless::canvas_clear(source().window);
     pane_redraw(source());
     const int ym1 = static_cast<int>(2 * kH - kH / 4.5);
@@ -163,9 +166,9 @@ TEST_F(RenderTest, BreakpointMarkAndStopArrowPointAtTheFirstNonBlank) {
 }
 
 TEST_F(RenderTest, AfterStoppedUpTheArrowIsHollowAndGreen) {
-    g_source.stopped_up = true;
-    g_source.lines = {"say 1\n"};
-    g_source.stop_line = 0;
+    given_source({"say 1\n"});
+    given_stop(0, "main", StopKind::Up);
+    source_place_stop(0);
     pane_redraw(source());
     const int ym = static_cast<int>(kH - kH / 4.5);
     const int x0 = 5 * kW;
@@ -178,8 +181,8 @@ TEST_F(RenderTest, NoArrowWithoutAStopOfTheConnectedInterpreter) {
     const int ym = static_cast<int>(kH - kH / 4.5);
     const int x0 = 5 * kW;
     const headless::LineOp arrow_tip{x0 - 7, ym - 6, x0 - 2, ym - 3, 2};
-    g_source.lines = {"say 1\n", "say 2\n"};
-    g_source.stop_line = 0;
+    given_source({"say 1\n", "say 2\n"});
+    source_place_stop(0);
     pane_redraw(source());
     ASSERT_TRUE(has_line(lines_drawn(), arrow_tip));
 
@@ -195,7 +198,7 @@ TEST_F(RenderTest, NoArrowWithoutAStopOfTheConnectedInterpreter) {
     headless::canvas_clear(source().window);
     pane_redraw(source());
     EXPECT_FALSE(has_line(lines_drawn(), arrow_tip));
-    g_source.stop_routine = "";
+    given_stop(0, "");
     pane_redraw(source());
     EXPECT_TRUE(has_line(lines_drawn(), arrow_tip));
 }
@@ -269,7 +272,7 @@ TEST_F(RenderTest, NoCaretWhereTypingDoesNotGo) {
 }
 
 TEST_F(RenderTest, NothingIsDrawnWhileTheLayoutIsInProgress) {
-    g_source.lines = {"a\n"};
+    given_source({"a\n"});
     g_layout.layout_in_progress = true;
     pane_redraw(source());
     EXPECT_EQ(headless::canvas_op_count(source().window), 0u);
@@ -287,7 +290,7 @@ TEST_F(RenderTest, ARedrawCostsTheRowsShownNotTheText) {
 }
 
 TEST_F(RenderTest, FullRepaintFillsThePaneThenDraws) {
-    g_source.lines = {"a\n"};
+    given_source({"a\n"});
     pane_full_repaint(source());
     const auto& fills = headless::window_record(source().window)->fills;
     ASSERT_FALSE(fills.empty());

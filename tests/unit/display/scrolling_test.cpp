@@ -2,7 +2,8 @@
 // following the end.
 #include "display/panes.h"
 #include "display_fixture.h"
-#include "link/source.h"
+#include "source/source.h"
+#include "source_given.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ class ScrollTest : public DisplayTest {
 } // namespace
 
 TEST_F(ScrollTest, BarInLinesForSmallTexts) {
-    g_source.lines = numbered_lines(50);
+    given_source(numbered_lines(50));
     source().top_line = 7;
     pane_redraw(source());
     const int rows = source().height / kH;
@@ -32,7 +33,7 @@ TEST_F(ScrollTest, BarInLinesForSmallTexts) {
 }
 
 TEST_F(ScrollTest, LargeTextsMoveSeveralLinesAStep) {
-    g_source.lines = std::vector<std::string>(70000, "x\n");
+    given_source(std::vector<std::string>(70000, "x\n"));
     pane_redraw(source());
     EXPECT_EQ(source().scroll.unit, 2);
     const int rows = source().height / kH;
@@ -44,7 +45,7 @@ TEST_F(ScrollTest, LargeTextsMoveSeveralLinesAStep) {
 }
 
 TEST_F(ScrollTest, PagingKeepsOneLineOfTheOldPage) {
-    g_source.lines = numbered_lines(200);
+    given_source(numbered_lines(200));
     pane_redraw(source());
     const int page = source().scroll.page;
     EXPECT_TRUE(pane_page(source(), true));
@@ -73,7 +74,7 @@ TEST_F(ScrollTest, PageDownFromTheTopOfATwentyRowPage) {
 }
 
 TEST_F(ScrollTest, LineMessagesStopAtTheEnds) {
-    g_source.lines = numbered_lines(30);
+    given_source(numbered_lines(30));
     pane_redraw(source());
     pane_scroll_message(source(), ScrollRequest::LineUp, 0);
     EXPECT_EQ(source().top_line, 0);
@@ -89,7 +90,7 @@ TEST_F(ScrollTest, LineMessagesStopAtTheEnds) {
 TEST_F(ScrollTest, TheWheelMovesOneLineOfThePaneUnderThePointer) {
     g_panes.command.lines = numbered_lines(100);
     pane_redraw(g_panes.command);
-    g_source.lines = numbered_lines(100);
+    given_source(numbered_lines(100));
     pane_redraw(source());
     const int command_y = layout_pane_top(LAYOUT_COMMAND) + 5;
     pane_wheel(g_panes.command, -360);
@@ -103,7 +104,7 @@ TEST_F(ScrollTest, TheWheelMovesOneLineOfThePaneUnderThePointer) {
 }
 
 TEST_F(ScrollTest, CentringPutsTheLineInTheMiddle) {
-    g_source.lines = numbered_lines(500);
+    given_source(numbered_lines(500));
     pane_centre_on_line(300);
     EXPECT_EQ(source().top_line, 300 - source().visible_rows / 2);
     pane_centre_on_line(2);

@@ -6,7 +6,8 @@
 #include "display/selection_state.h"
 #include "display_fixture.h"
 #include "link/link_state.h"
-#include "link/source.h"
+#include "source/source.h"
+#include "source_given.h"
 #include "unit/echoed_frames.h"
 #include "view/selection.h"
 
@@ -22,7 +23,7 @@ class SelectionCommands : public DisplayTest {
     void SetUp() override {
         DisplayTest::SetUp();
         open_window();
-        g_source.lines = {"s = a+b\n", "long = 3\n", "x = 1\r\n", "p\rq = 2\n"};
+        given_source({"s = a+b\n", "long = 3\n", "x = 1\r\n", "p\rq = 2\n"});
         pane_redraw(g_panes.source);
         g_panes.io.lines = {"out one\r\n", "out two\n"};
         g_panes.io.has_lines = true;

@@ -9,7 +9,8 @@
 #include "display_fixture.h"
 #include "edit/edit_mode.h"
 #include "link/link_state.h"
-#include "link/source.h"
+#include "source/source.h"
+#include "source_given.h"
 #include "view/selection.h"
 #include "watch/tip.h"
 
@@ -36,9 +37,9 @@ class TabPanes : public DisplayTest {
     void SetUp() override {
         DisplayTest::SetUp();
         open_window();
-        g_source.lines = {"\tx = 1\n", "ab\tcd\tend\n", "say\t\t'z'\n"};
-        g_source.file_map = {{0, 2, 0, std::string("m.rexx")}};
-        g_source.stop_line = -1;
+        given_source({"\tx = 1\n", "ab\tcd\tend\n", "say\t\t'z'\n"});
+        given_file_map({{0, 2, 0, std::string("m.rexx")}});
+        source_place_stop(-1);
         pane_redraw(g_panes.source);
     }
     static Pane& source() { return g_panes.source; }
@@ -105,7 +106,7 @@ TEST_F(TabPanes, LongLinesWithTabsWrapWhereTheirCellsFill) {
     std::string line;
     for (int i = 0; i < 40; ++i)
         line += "t\t";
-    g_source.lines = {line + "\n", "after\n"};
+    given_source({line + "\n", "after\n"});
     pane_redraw(source());
     // 40 TABs of 7 blanks after a t: 320 cells, and the line feed.
     const std::int64_t rows = (321 + columns - 1) / columns;
@@ -154,7 +155,7 @@ TEST_F(TabPanes, TheEditCursorTypesWhereItIsDrawn) {
     ASSERT_TRUE(where);
     EXPECT_EQ(where->character, 1);
     ASSERT_TRUE(edit_key('y', false, false));
-    EXPECT_EQ(g_source.lines[0], "\tyx = 1");
+    EXPECT_EQ(displayed_source().lines[0], "\tyx = 1");
     EXPECT_EQ(g_edit_cursor.column, text_column() + 9) << "on the x again";
     EXPECT_EQ(shown(0, 14), "        yx = 1");
 
@@ -166,7 +167,7 @@ TEST_F(TabPanes, TheEditCursorTypesWhereItIsDrawn) {
     ASSERT_TRUE(where);
     EXPECT_EQ(where->character, 12); // "ab\tcd\tend" is 9 bytes, 19 cells
     ASSERT_TRUE(edit_key('!', false, false));
-    EXPECT_EQ(g_source.lines[1], "ab\tcd\tend   !");
+    EXPECT_EQ(displayed_source().lines[1], "ab\tcd\tend   !");
     EXPECT_EQ(shown(1, 23), "ab      cd      end   !");
     EXPECT_EQ(g_edit_cursor.column, text_column() + 23);
 
@@ -174,7 +175,7 @@ TEST_F(TabPanes, TheEditCursorTypesWhereItIsDrawn) {
     edit_place_cursor(2, 5); // the ' of 'z', after two TABs
     EXPECT_EQ(g_edit_cursor.column, text_column() + 16);
     ASSERT_TRUE(edit_key(8, false, false));
-    EXPECT_EQ(g_source.lines[2], "say\t'z'");
+    EXPECT_EQ(displayed_source().lines[2], "say\t'z'");
     EXPECT_EQ(g_edit_cursor.column, text_column() + 8);
     EXPECT_EQ(shown(2, 11), "say     'z'");
 }

@@ -2,7 +2,8 @@
 #include "display/line_editor.h"
 #include "display/panes.h"
 #include "display_fixture.h"
-#include "link/source.h"
+#include "source/source.h"
+#include "source_given.h"
 #include "view/key_codes.h"
 #include "view/text_panes.h"
 
@@ -73,7 +74,7 @@ TEST_F(TextPanes, TypedTextStopsAtItsFirstLineAndEraseKeepsWhatIsBeforeTheCursor
 }
 
 TEST_F(TextPanes, SourceLinesAreShownAQuarterOrHalfwayDown) {
-    g_source.lines = numbered_lines(500);
+    given_source(numbered_lines(500));
     const int rows = g_panes.source.visible_rows;
     source_show_line(200, ShowAt::Quarter);
     EXPECT_EQ(source_top_line(), 200 - rows / 4);
@@ -94,7 +95,7 @@ TEST_F(TextPanes, AStopLineAmongWrappedLinesIsCentredByRows) {
     // Every line wraps over three rows: the text columns are the pane's
     // less 8 for the numbers of 3,000 lines.
     const auto text_columns = static_cast<std::size_t>(source.visible_columns - 8);
-    g_source.lines = std::vector<std::string>(3000, std::string(2 * text_columns + 1, 'w') + "\n");
+    given_source(std::vector<std::string>(3000, std::string(2 * text_columns + 1, 'w') + "\n"));
     const auto shown = [&](std::int32_t line) {
         return source.top_line <= line && line < source.last_line_shown;
     };
@@ -105,7 +106,7 @@ TEST_F(TextPanes, AStopLineAmongWrappedLinesIsCentredByRows) {
 
     // A line too tall for the pane just before the stop line: the stop line
     // goes to the top rather than out of view.
-    g_source.lines[1999] = std::string(1 << 20, 'x');
+    source_replace_line(1999, std::string(1 << 20, 'x'));
     source_show_line(2000, ShowAt::Middle);
     EXPECT_EQ(source_top_line(), 2000);
     EXPECT_TRUE(shown(2000));
@@ -113,7 +114,7 @@ TEST_F(TextPanes, AStopLineAmongWrappedLinesIsCentredByRows) {
     // old arithmetic still holds.
     source_show_line(2005, ShowAt::Quarter);
     EXPECT_TRUE(shown(2005));
-    g_source.lines = numbered_lines(500);
+    given_source(numbered_lines(500));
     source_show_line(200, ShowAt::Middle);
     EXPECT_EQ(source_top_line(), 200 - rows / 2);
 }

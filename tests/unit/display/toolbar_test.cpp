@@ -10,11 +10,12 @@
 #include "display_fixture.h"
 #include "link/link_state.h"
 #include "link/messages.h"
-#include "link/source.h"
 #include "platform/events.h"
 #include "platform/headless/controls.h"
 #include "platform/headless/settings_control.h"
 #include "settings/fonts.h"
+#include "source/source.h"
+#include "source_given.h"
 #include "view/clipboard.h"
 #include "view/display_state.h"
 
@@ -92,7 +93,7 @@ TEST_F(Toolbar, BeforeAnyConnectionRunRerunOpenAndFontAreEnabled) {
 TEST_F(Toolbar, ButtonsFollowStopsRunningAndTheEnd) {
     g_link.connected = true;
     g_link.run_vector = {"vel", "demo.rexx"};
-    g_source.lines = numbered_lines(10);
+    given_source(numbered_lines(10));
     hnd_in_payload("|stop-at|2 main");
     EXPECT_TRUE(enabled().at("Cont"));
     EXPECT_TRUE(enabled().at("Kill REXX Process"));
@@ -108,7 +109,7 @@ TEST_F(Toolbar, ButtonsFollowStopsRunningAndTheEnd) {
 
 TEST_F(Toolbar, AnEditorDrivingVelLeavesRunAndRerunGrey) {
     g_link.connected = true;
-    g_source.lines = numbered_lines(10);
+    given_source(numbered_lines(10));
     hnd_in_payload("|stop-at|3 main");
     EXPECT_TRUE(enabled().at("Run"));
     hnd_in_payload("|quire|"); // greyed at once, not at the next stop
@@ -139,7 +140,7 @@ TEST_F(Toolbar, TheMenuBarFollowsTheSameStates) {
 
     g_link.connected = true;
     g_link.run_vector = {"vel", "demo.rexx"};
-    g_source.lines = numbered_lines(10);
+    given_source(numbered_lines(10));
     hnd_in_payload("|stop-at|2 main");
     expect_menu_as_toolbar("stopped");
     EXPECT_TRUE(headless::window_menu_enabled().at(30004));  // Next
@@ -191,7 +192,7 @@ TEST_F(Toolbar, ContextMenuEntriesAreGrayedByTheirState) {
     EXPECT_EQ(entries[7].text, "Paste\tCtrl-V");
     EXPECT_TRUE(entries[7].grayed);
 
-    g_source.lines = {"say 1\n"};
+    given_source({"say 1\n"});
     selection_set({PaneKind::Source, 0, 0, 0, 2});
     clipboard_copy_text("text");
     entries = context_menu_entries();

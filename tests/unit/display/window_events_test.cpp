@@ -10,8 +10,9 @@
 #include "display_fixture.h"
 #include "edit/edit_quit.h"
 #include "link/link_state.h"
-#include "link/source.h"
 #include "loopback.h"
+#include "source/source.h"
+#include "source_given.h"
 
 namespace {
 
@@ -43,9 +44,9 @@ TEST_F(WindowEvents, SourcePanePointerFollowsTheDebuggersState) {
     EXPECT_EQ(shape_at(50), POINTER_MARKER); // between the rule and the text
     EXPECT_EQ(shape_at(40), POINTER_ARROW);  // the rule itself is not a marker column
     EXPECT_EQ(shape_at(200), POINTER_ARROW);
-    g_source.macro_running = true;
+    source_set_run(RunChange::Running);
     EXPECT_EQ(shape_at(50), POINTER_BUSY);
-    g_source.macro_halted = true;
+    given_stop(0, "main", StopKind::Halt);
     EXPECT_EQ(shape_at(50), POINTER_INPUT);
     EXPECT_EQ(g_pointer.remembered, POINTER_INPUT);
 }
@@ -63,7 +64,7 @@ TEST_F(WindowEvents, CrossingTheFrameSetsTheShapeAgain) {
 
 TEST_F(WindowEvents, DraggingOverTextPanesShowsTheRunState) {
     g_link.connected = true;
-    g_source.macro_running = true;
+    source_set_run(RunChange::Running);
     MouseEvent event;
     event.bits = MOUSE_LEFT_HELD;
     mouse_move(&g_panes.io, event);

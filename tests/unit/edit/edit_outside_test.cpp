@@ -15,8 +15,9 @@
 #include "file_contents.h"
 #include "link/link_state.h"
 #include "link/messages.h"
-#include "link/source.h"
 #include "platform/fs.h"
+#include "source/source.h"
+#include "source_given.h"
 #include "test_support.h"
 #include "unit/echoed_frames.h"
 #include "watch/watch.h"
@@ -51,15 +52,15 @@ class EditOutside : public VelTest {
         headless::fake_fs_add_file(kMain, main_text);
         std::istringstream in(main_text);
         for (std::string line; std::getline(in, line);)
-            g_source.lines.push_back(line + "\n");
-        const std::int32_t main_last = static_cast<std::int32_t>(g_source.lines.size()) - 1;
-        g_source.file_map = {{0, main_last, 0, std::string(kMain)}};
+            given_line_added(line + "\n");
+        const std::int32_t main_last =
+            static_cast<std::int32_t>(displayed_source().lines.size()) - 1;
+        given_file_map({{0, main_last, 0, std::string(kMain)}});
         if (library) {
             headless::fake_fs_add_file(kLib, "lib0\nlib1\nlib2\n");
             for (const char* line : {"lib0\n", "lib1\n", "lib2\n"})
-                g_source.lines.push_back(line);
-            g_source.file_map.push_back(
-                {main_last + 1, main_last + 3, main_last + 1, std::string(kLib)});
+                given_line_added(line);
+            given_file_mapped({main_last + 1, main_last + 3, main_last + 1, std::string(kLib)});
         }
         g_link.run_vector = {"vel", kMain};
         g_panes.command.lines = {"% "};
@@ -78,9 +79,9 @@ class EditOutside : public VelTest {
         return pane.size() >= 2 ? pane[pane.size() - 2] : "";
     }
     static Lines main_lines() {
-        const FileMapEntry& entry = g_source.file_map[0];
-        return Lines(g_source.lines.begin() + entry.first_line,
-                     g_source.lines.begin() + entry.last_line + 1);
+        const FileMapEntry& entry = displayed_source().file_map[0];
+        return Lines(displayed_source().lines.begin() + entry.first_line,
+                     displayed_source().lines.begin() + entry.last_line + 1);
     }
     // The line offsets of the pins, as the status file would keep them.
     static std::vector<int> pin_lines() {
@@ -156,7 +157,7 @@ TEST_F(EditOutside, AFileThatShrankByThousandsOfLinesKeepsMarksOnItsOwnLines) {
         for (const int line : {10, 4000, 4999})
             vel_bp_on_stop_set(line);
         if (library) vel_bp_on_stop_set(5001); // lib1
-        g_source.stop_line = 4500;
+        source_place_stop(4500);
         vel_pin_create(5, 0, 0, 0, 0, 0, "", kMain, "near");
         vel_pin_create(4200, 0, 0, 0, 0, 0, "", kMain, "far");
         if (library) vel_pin_create(1, 0, 0, 0, 0, 0, "", kLib, "lib");
@@ -165,10 +166,10 @@ TEST_F(EditOutside, AFileThatShrankByThousandsOfLinesKeepsMarksOnItsOwnLines) {
 
         headless::script_box_answer(BoxAnswer::Yes); // reload
         rewritten_outside(numbered("n", 100));
-        const std::int32_t count = static_cast<std::int32_t>(g_source.lines.size());
+        const std::int32_t count = static_cast<std::int32_t>(displayed_source().lines.size());
         ASSERT_EQ(count, library ? 103 : 100);
-        EXPECT_EQ(g_source.file_map[0].last_line, 99);
-        EXPECT_EQ(g_source.lines[99], "n99");
+        EXPECT_EQ(displayed_source().file_map[0].last_line, 99);
+        EXPECT_EQ(displayed_source().lines[99], "n99");
         EXPECT_FALSE(edit_any_modified());
 
         // Marks below the new end come to its last line, never onto the
@@ -179,12 +180,12 @@ TEST_F(EditOutside, AFileThatShrankByThousandsOfLinesKeepsMarksOnItsOwnLines) {
             EXPECT_GE(line, 0);
             EXPECT_LT(line, count);
         }
-        EXPECT_EQ(g_source.stop_line, 99);
+        EXPECT_EQ(displayed_source().stop_line, 99);
         if (library) {
-            EXPECT_EQ(g_source.file_map[1].first_line, 100);
+            EXPECT_EQ(displayed_source().file_map[1].first_line, 100);
             EXPECT_FALSE(vel_bp_marked(100));
             EXPECT_TRUE(vel_bp_marked(101));
-            EXPECT_EQ(g_source.lines[101], "lib1");
+            EXPECT_EQ(displayed_source().lines[101], "lib1");
             EXPECT_EQ(pin_lines(), (std::vector<int>{5, 99, 1}));
         } else {
             EXPECT_EQ(pin_lines(), (std::vector<int>{5, 99}));
@@ -193,8 +194,8 @@ TEST_F(EditOutside, AFileThatShrankByThousandsOfLinesKeepsMarksOnItsOwnLines) {
         // Nothing is left to undo; trying changes nothing.
         edit_undo_ui(true, 50);
         edit_undo_ui(false, 50);
-        EXPECT_EQ(g_source.lines[50], "n50");
-        EXPECT_EQ(static_cast<std::int32_t>(g_source.lines.size()), count);
+        EXPECT_EQ(displayed_source().lines[50], "n50");
+        EXPECT_EQ(static_cast<std::int32_t>(displayed_source().lines.size()), count);
     }
 }
 
@@ -202,21 +203,21 @@ TEST_F(EditOutside, AFileThatGrewByThousandsOfLinesPushesTheNextFileDown) {
     load(numbered("m", 100), true);
     vel_bp_on_stop_set(50);
     vel_bp_on_stop_set(101); // lib1
-    g_source.stop_line = 99;
+    source_place_stop(99);
     vel_pin_create(50, 0, 0, 0, 0, 0, "", kMain, "m");
     vel_pin_create(1, 0, 0, 0, 0, 0, "", kLib, "lib");
     edit_begin();
 
     rewritten_outside(numbered("n", 6000));
-    ASSERT_EQ(g_source.lines.size(), 6003u);
-    EXPECT_EQ(g_source.file_map[0].last_line, 5999);
-    EXPECT_EQ(g_source.file_map[1].first_line, 6000);
-    EXPECT_EQ(g_source.lines[5999], "n5999");
+    ASSERT_EQ(displayed_source().lines.size(), 6003u);
+    EXPECT_EQ(displayed_source().file_map[0].last_line, 5999);
+    EXPECT_EQ(displayed_source().file_map[1].first_line, 6000);
+    EXPECT_EQ(displayed_source().lines[5999], "n5999");
     EXPECT_TRUE(vel_bp_marked(50));
     EXPECT_TRUE(vel_bp_marked(6001));
-    EXPECT_EQ(g_source.lines[6001], "lib1");
+    EXPECT_EQ(displayed_source().lines[6001], "lib1");
     EXPECT_EQ(breakpoint_lines().size(), 2u);
-    EXPECT_EQ(g_source.stop_line, 99);
+    EXPECT_EQ(displayed_source().stop_line, 99);
     EXPECT_EQ(pin_lines(), (std::vector<int>{50, 1})); // each within its own file
 
     // The library is still edited and saved as itself.
@@ -239,7 +240,7 @@ TEST_F(EditOutside, AFileMadeReadOnlyKeepsItsTextItsBackupAndTheEdit) {
     EXPECT_EQ(file_contents(kMain), "say one\nsay 2\n");
     EXPECT_EQ(file_contents(std::string(kMain) + "%"), "say 1\nsay 2\n");
     EXPECT_TRUE(edit_any_modified());
-    EXPECT_EQ(g_source.lines[1], "say two");
+    EXPECT_EQ(displayed_source().lines[1], "say two");
 
     headless::fake_fs_set_read_only(kMain, false);
     edit_save();
@@ -267,8 +268,8 @@ TEST_F(EditOutside, AFileDeletedWhileEditedKeepsTheEditAndIsWrittenAgain) {
     edit_check_outside();  // no time to compare: nothing is assumed
     edit_reload(0, kMain); // nothing to read: nothing changes
     EXPECT_TRUE(headless::boxes().empty());
-    EXPECT_EQ(g_source.lines[1], "say two");
-    EXPECT_EQ(g_source.lines[2], "lib0");
+    EXPECT_EQ(displayed_source().lines[1], "say two");
+    EXPECT_EQ(displayed_source().lines[2], "lib0");
     EXPECT_TRUE(edit_any_modified());
 
     edit_switch_to(1);
@@ -304,7 +305,8 @@ class ReloadUnderBreakpoints : public EditOutside {
     }
     static std::vector<std::int32_t> marked_lines() {
         std::vector<std::int32_t> out;
-        for (std::int32_t line = 0; line < static_cast<std::int32_t>(g_source.lines.size()); ++line)
+        for (std::int32_t line = 0;
+             line < static_cast<std::int32_t>(displayed_source().lines.size()); ++line)
             if (vel_bp_marked(line)) out.push_back(line);
         return out;
     }
@@ -325,7 +327,7 @@ class ReloadUnderBreakpoints : public EditOutside {
         EXPECT_EQ(status.find("stop in m.rexx 13"), std::string::npos) << status;
         // The macro stops on the line with the mark.
         hnd_in_payload("|stop-at|9 main");
-        EXPECT_EQ(g_source.stop_line, 9);
+        EXPECT_EQ(displayed_source().stop_line, 9);
         // A click on the mark deletes the breakpoint the interpreter holds.
         g_panes.command.lines = {"% "};
         vel_bp_toggle(9);
@@ -338,7 +340,7 @@ class ReloadUnderBreakpoints : public EditOutside {
 
 TEST_F(ReloadUnderBreakpoints, LinesInsertedOutsideAboveTheBreakpoint) {
     rewritten_outside(three_inserted_above_line_10());
-    ASSERT_EQ(g_source.lines[12], "m9");
+    ASSERT_EQ(displayed_source().lines[12], "m9");
     expect_line_10_everywhere();
 }
 
@@ -363,7 +365,7 @@ TEST_F(ReloadUnderBreakpoints, ABreakpointPastTheNewEndIsMarkedOnTheLastLineAndD
     EXPECT_EQ(listing(), (Lines{"stop at 10 (m.rexx)\n", "stop at 16 (m.rexx)\n"}));
     // A stop on the line the file no longer has shows on its last line.
     hnd_in_payload("|stop-at|15 main");
-    EXPECT_EQ(g_source.stop_line, 9);
+    EXPECT_EQ(displayed_source().stop_line, 9);
     g_panes.command.lines = {"% "};
     vel_bp_toggle(9);
     EXPECT_EQ(frames(), (Lines{"delete 9", "delete 15"}));

@@ -9,8 +9,9 @@
 #include "edit/edit_ui.h"
 #include "file_contents.h"
 #include "link/link_state.h"
-#include "link/source.h"
 #include "platform/fs.h"
+#include "source/source.h"
+#include "source_given.h"
 #include "test_support.h"
 
 #include <string>
@@ -28,9 +29,9 @@ class EditQuit : public VelTest {
         headless::fake_fs_add_dir("c:/w");
         headless::fake_fs_add_file("c:/w/m.rexx", "one\ntwo\n");
         headless::fake_fs_add_file("c:/w/lib.rexx", "lib\n");
-        g_source.lines = {"one\n", "two\n", "lib\n"};
-        g_source.file_map = {{0, 1, 0, std::string("c:/w/m.rexx")},
-                             {2, 2, 2, std::string("c:/w/lib.rexx")}};
+        given_source({"one\n", "two\n", "lib\n"});
+        given_file_map(
+            {{0, 1, 0, std::string("c:/w/m.rexx")}, {2, 2, 2, std::string("c:/w/lib.rexx")}});
         g_link.run_vector = {"vel", "c:/w/m.rexx"};
         g_panes.command.lines = {"% "};
         edit_begin();
@@ -93,8 +94,8 @@ TEST_F(EditQuit, AFileChangedOutsideIsReloadedWithoutAskingWhenClean) {
     headless::fake_fs_add_file("c:/w/m.rexx", "one\nTWO\nthree\n");
     edit_check_outside();
     EXPECT_TRUE(headless::boxes().empty());
-    EXPECT_EQ(g_source.lines, (Lines{"one", "TWO", "three", "lib"}));
-    EXPECT_EQ(g_source.file_map[1].first_line, 3); // the library moved down
+    EXPECT_EQ(displayed_source().lines, (Lines{"one", "TWO", "three", "lib"}));
+    EXPECT_EQ(displayed_source().file_map[1].first_line, 3); // the library moved down
     ASSERT_FALSE(g_panes.io.lines.empty());
     EXPECT_EQ(g_panes.io.lines.back(), "==== m.rexx reloaded (modified outside vel) ====\n");
     edit_check_outside(); // nothing changed since
@@ -108,14 +109,14 @@ TEST_F(EditQuit, WithEditsTheReloadIsAskedAndKeepingThemIsNotAskedAgain) {
     edit_check_outside();
     ASSERT_EQ(headless::boxes().size(), 1u);
     EXPECT_EQ(headless::boxes()[0].button_names, (Lines{"Reload File", "Keep My Edits"}));
-    EXPECT_EQ(g_source.lines[2], "LIB");
+    EXPECT_EQ(displayed_source().lines[2], "LIB");
     edit_check_outside(); // kept: the same change is not asked about again
     EXPECT_EQ(headless::boxes().size(), 1u);
 
     headless::fake_fs_add_file("c:/w/lib.rexx", "lib changed again\n");
     headless::script_box_answer(BoxAnswer::Yes);
     edit_check_outside();
-    EXPECT_EQ(g_source.lines[2], "lib changed again");
+    EXPECT_EQ(displayed_source().lines[2], "lib changed again");
     // The edits were kept beside it (a new file, so CR LF).
     EXPECT_EQ(file_contents("c:/w/lib.rexx%"), "LIB\r\n");
     EXPECT_FALSE(edit_any_modified());

@@ -11,9 +11,11 @@
 #include "edit/edit_ui.h"
 #include "file_contents.h"
 #include "link/link_state.h"
-#include "link/source.h"
 #include "platform/fs.h"
 #include "platform/headless/controls.h"
+#include "source/line_map.h"
+#include "source/source.h"
+#include "source_given.h"
 #include "test_support.h"
 
 #include <string>
@@ -33,9 +35,9 @@ class EditSave : public VelTest {
         headless::fake_fs_add_file("c:/w/util.rexx", "u1\r\nu2\r\n");
         // The routine file is shown as the interpreter loaded it: a
         // "return" line first, and its label before its first line.
-        g_source.lines = {"say 1\n", "say 2\n", "return\n", "\"util\":;u1\n", "u2\n"};
-        g_source.file_map = {{0, 1, 0, std::string("c:/w/m.rexx")},
-                             {2, 4, 2, std::string("c:/w/util.rexx")}};
+        given_source({"say 1\n", "say 2\n", "return\n", "\"util\":;u1\n", "u2\n"});
+        given_file_map(
+            {{0, 1, 0, std::string("c:/w/m.rexx")}, {2, 4, 2, std::string("c:/w/util.rexx")}});
         g_link.run_vector = {"vel", "c:/w/m.rexx"};
         g_panes.command.lines = {"% "};
         edit_begin();
@@ -59,7 +61,7 @@ TEST_F(EditSave, SavingKeepsTheOldTextAsABackupAndTheFilesLineEnds) {
     EXPECT_EQ(file_contents("c:/w/m.rexx%"), "say 1\nsay 2\n");
     EXPECT_EQ(message(), "1 file(s) saved\n");
     EXPECT_FALSE(edit_any_modified());
-    EXPECT_EQ(edit_line_changed(1), 0); // the file now holds it
+    EXPECT_EQ(source_line_changed(1), 0); // the file now holds it
     ASSERT_FALSE(g_panes.io.lines.empty());
     EXPECT_EQ(g_panes.io.lines.back(),
               "==== m.rexx saved -- the source no longer corresponds to the running program "
@@ -70,16 +72,16 @@ TEST_F(EditSave, SavingKeepsTheOldTextAsABackupAndTheFilesLineEnds) {
 }
 
 TEST_F(EditSave, TypingOnAfterASaveOnTheSameLineIsUnsavedAgain) {
-    g_source.base_title = "vel @ host: stopped in main";
+    given_stop(0, "main", StopKind::At, "m.rexx");
     type(1, "say 2");
     type(1, "say 22");
     edit_save();
     EXPECT_FALSE(edit_any_modified());
-    EXPECT_EQ(headless::main_window().title, "vel @ host: stopped in main");
+    EXPECT_EQ(headless::main_window().title, "vel @ host: stopped in main ---- file: m.rexx");
     // The same line, no other key between: a new change all the same.
     type(1, "say 222");
     EXPECT_TRUE(edit_any_modified());
-    EXPECT_EQ(headless::main_window().title, "* vel @ host: stopped in main");
+    EXPECT_EQ(headless::main_window().title, "* vel @ host: stopped in main ---- file: m.rexx");
     edit_save();
     EXPECT_EQ(file_contents("c:/w/m.rexx"), "say 1\nsay 222\n");
 }
@@ -117,7 +119,7 @@ TEST_F(EditSave, AFileThatCannotBeWrittenStaysAsItWasAndTheEditStaysUnsaved) {
 }
 
 TEST_F(EditSave, AFolderThatIsGoneFailsTheSave) {
-    g_source.file_map[0].file_name = std::string("c:/gone/m.rexx");
+    given_file_changed(0, [](FileMapEntry& e) { e.file_name = "c:/gone/m.rexx"; });
     type(1, "say 22");
     edit_save();
     EXPECT_EQ(message(), "Save FAILED for 1 file(s)\n");
@@ -128,10 +130,10 @@ TEST_F(EditSave, ABufferWhoseLayoutCameLateIsRefusedButSaveAsWorks) {
     reset_vel_state();
     headless::fake_fs_enable();
     headless::fake_fs_add_dir("c:/w");
-    g_source.lines = {"a\n", "b\n"};
+    given_source({"a\n", "b\n"});
     g_panes.command.lines = {"% "};
     edit_begin(); // no file map: the whole text
-    g_source.file_map = {{0, 1, 0, std::string("c:/w/m.rexx")}};
+    given_file_map({{0, 1, 0, std::string("c:/w/m.rexx")}});
     edit_switch_to(0);
     edit_type_line(0, "A");
     edit_save();

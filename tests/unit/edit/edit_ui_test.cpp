@@ -9,7 +9,9 @@
 #include "edit/edit_state.h"
 #include "edit/edit_ui.h"
 #include "link/messages.h"
-#include "link/source.h"
+#include "source/line_map.h"
+#include "source/source.h"
+#include "source_given.h"
 #include "test_support.h"
 
 #include <string>
@@ -24,10 +26,9 @@ class EditUi : public VelTest {
   protected:
     void SetUp() override {
         VelTest::SetUp();
-        g_source.lines = {"a\n", "b\n", "c\n", "x\n", "y\n"};
+        given_source({"a\n", "b\n", "c\n", "x\n", "y\n"});
         // lib.rexx's line 1 is displayed line 3.
-        g_source.file_map = {{0, 2, 0, std::string("main.rexx")},
-                             {3, 4, 3, std::string("lib.rexx")}};
+        given_file_map({{0, 2, 0, std::string("main.rexx")}, {3, 4, 3, std::string("lib.rexx")}});
         edit_begin();
     }
     static void edit(char op, int line, const char* text = nullptr, bool group = true) {
@@ -47,90 +48,90 @@ TEST_F(EditUi, EditingBeginsWithABufferPerFileAndTheLoadedLayout) {
     EXPECT_EQ(g_edit_buffers.buffers[0].lines, (Lines{"a", "b", "c"}));
     EXPECT_EQ(g_edit_buffers.buffers[1].lines, (Lines{"x", "y"}));
     EXPECT_EQ(g_edit_buffers.buffers[1].file_name, "lib.rexx");
-    EXPECT_EQ(g_source.lines, (Lines{"a", "b", "c", "x", "y"}));
-    EXPECT_EQ(g_editing.loaded.numbers, (Numbers{1, 2, 3, 1, 2}));
+    EXPECT_EQ(displayed_source().lines, (Lines{"a", "b", "c", "x", "y"}));
+    EXPECT_EQ(displayed_source().loaded.numbers, (Numbers{1, 2, 3, 1, 2}));
     EXPECT_EQ(edit_gutter_line(4), 2);
-    EXPECT_EQ(edit_to_loaded(4), 4);
-    EXPECT_EQ(edit_from_loaded(3), 3);
+    EXPECT_EQ(source_to_loaded(4), 4);
+    EXPECT_EQ(source_from_loaded(3), 3);
     EXPECT_FALSE(edit_any_modified());
 }
 
 TEST_F(EditUi, TypingOnOneLineIsOneUndoGroup) {
     type(1, "b1");
     type(1, "b12  ");
-    EXPECT_EQ(g_source.lines[1], "b12"); // trailing blanks are not kept
+    EXPECT_EQ(displayed_source().lines[1], "b12"); // trailing blanks are not kept
     EXPECT_TRUE(edit_any_modified());
-    EXPECT_EQ(edit_line_changed(1), 1);
+    EXPECT_EQ(source_line_changed(1), 1);
     edit_undo_ui(true, 1);
-    EXPECT_EQ(g_source.lines[1], "b");
+    EXPECT_EQ(displayed_source().lines[1], "b");
     EXPECT_FALSE(edit_any_modified());
-    EXPECT_EQ(edit_line_changed(1), 0);
+    EXPECT_EQ(source_line_changed(1), 0);
 
     // A key on another line in between makes two groups.
     type(1, "b1");
     type(2, "c1");
     type(1, "b2");
     edit_undo_ui(true, 1);
-    EXPECT_EQ(g_source.lines[1], "b1");
-    EXPECT_EQ(g_source.lines[2], "c1");
+    EXPECT_EQ(displayed_source().lines[1], "b1");
+    EXPECT_EQ(displayed_source().lines[2], "c1");
 }
 
 TEST_F(EditUi, AnInsertedLineMovesWhatFollowsButNotTheLoadedNumbering) {
     g_breakpoints.lines = {1, 4};
-    g_source.stop_line = 4;
+    source_place_stop(4);
     edit('i', 0, "new");
-    EXPECT_EQ(g_source.lines, (Lines{"a", "new", "b", "c", "x", "y"}));
-    EXPECT_EQ(g_source.stop_line, 5);
+    EXPECT_EQ(displayed_source().lines, (Lines{"a", "new", "b", "c", "x", "y"}));
+    EXPECT_EQ(displayed_source().stop_line, 5);
     EXPECT_EQ(g_breakpoints.lines, (std::vector<std::int32_t>{2, 5}));
-    EXPECT_EQ(g_source.file_map[0].last_line, 3);
-    EXPECT_EQ(g_source.file_map[1].first_line, 4);
-    EXPECT_EQ(g_source.file_map[1].last_line, 5);
-    EXPECT_EQ(g_source.file_map[1].line_offset, 3); // what the interpreter runs
+    EXPECT_EQ(displayed_source().file_map[0].last_line, 3);
+    EXPECT_EQ(displayed_source().file_map[1].first_line, 4);
+    EXPECT_EQ(displayed_source().file_map[1].last_line, 5);
+    EXPECT_EQ(displayed_source().file_map[1].line_offset, 3); // what the interpreter runs
     // The new line is no line of the interpreter's, and counts as changed.
-    EXPECT_EQ(edit_to_loaded(1), -1);
-    EXPECT_EQ(edit_line_changed(1), 1);
+    EXPECT_EQ(source_to_loaded(1), -1);
+    EXPECT_EQ(source_line_changed(1), 1);
     EXPECT_EQ(edit_gutter_line(1), 0);
     // The interpreter's next stop on lib.rexx's line 2 lands on the shifted line.
-    EXPECT_EQ(edit_from_loaded(4), 5);
+    EXPECT_EQ(source_from_loaded(4), 5);
     hnd_in_payload("|stop-at|4 lib");
-    EXPECT_EQ(g_source.stop_line, 5);
+    EXPECT_EQ(displayed_source().stop_line, 5);
 
     edit_undo_ui(true, 1);
-    EXPECT_EQ(g_source.lines, (Lines{"a", "b", "c", "x", "y"}));
+    EXPECT_EQ(displayed_source().lines, (Lines{"a", "b", "c", "x", "y"}));
     EXPECT_EQ(g_breakpoints.lines, (std::vector<std::int32_t>{1, 4}));
-    EXPECT_EQ(g_source.file_map[1].first_line, 3);
-    EXPECT_EQ(edit_to_loaded(1), 1);
+    EXPECT_EQ(displayed_source().file_map[1].first_line, 3);
+    EXPECT_EQ(source_to_loaded(1), 1);
 }
 
 TEST_F(EditUi, ADeletedLineLeavesItsBreakpointOnTheLineThatMovesUp) {
     g_breakpoints.lines = {1};
-    g_source.stop_line = 1;
+    source_place_stop(1);
     edit('d', 1);
-    EXPECT_EQ(g_source.lines, (Lines{"a", "c", "x", "y"}));
+    EXPECT_EQ(displayed_source().lines, (Lines{"a", "c", "x", "y"}));
     EXPECT_EQ(g_breakpoints.lines, (std::vector<std::int32_t>{1}));
-    EXPECT_EQ(g_source.stop_line, 1);
+    EXPECT_EQ(displayed_source().stop_line, 1);
     edit_undo_ui(true, 1);
-    EXPECT_EQ(g_source.lines, (Lines{"a", "b", "c", "x", "y"}));
-    EXPECT_EQ(edit_line_changed(1), 0); // its loaded text came back with it
-    EXPECT_EQ(edit_to_loaded(1), 1);
+    EXPECT_EQ(displayed_source().lines, (Lines{"a", "b", "c", "x", "y"}));
+    EXPECT_EQ(source_line_changed(1), 0); // its loaded text came back with it
+    EXPECT_EQ(source_to_loaded(1), 1);
 }
 
 TEST_F(EditUi, ADeletedLastLineOfAFileLeavesItsMarksInThatFile) {
     // main.rexx's last line: the next line is the library's first.
     g_breakpoints.lines = {2, 3};
-    g_source.stop_line = 2;
+    source_place_stop(2);
     edit('d', 2);
-    EXPECT_EQ(g_source.lines, (Lines{"a", "b", "x", "y"}));
+    EXPECT_EQ(displayed_source().lines, (Lines{"a", "b", "x", "y"}));
     EXPECT_EQ(g_breakpoints.lines, (std::vector<std::int32_t>{1, 2}));
-    EXPECT_EQ(g_source.stop_line, 1);
+    EXPECT_EQ(displayed_source().stop_line, 1);
 
     // The last displayed line: nothing follows it.
     g_breakpoints.lines = {3};
-    g_source.stop_line = 3;
+    source_place_stop(3);
     edit('d', 3);
-    EXPECT_EQ(g_source.lines, (Lines{"a", "b", "x"}));
+    EXPECT_EQ(displayed_source().lines, (Lines{"a", "b", "x"}));
     EXPECT_EQ(g_breakpoints.lines, (std::vector<std::int32_t>{2}));
-    EXPECT_EQ(g_source.stop_line, 2);
+    EXPECT_EQ(displayed_source().stop_line, 2);
 }
 
 TEST_F(EditUi, RedoRepeatsBothLevelsAndANewEditEndsIt) {
@@ -138,44 +139,44 @@ TEST_F(EditUi, RedoRepeatsBothLevelsAndANewEditEndsIt) {
     edit('r', 5, "Y", true);
     edit_undo_ui(true, 4);
     edit_undo_ui(true, 4);
-    EXPECT_EQ(g_source.lines, (Lines{"a", "b", "c", "x", "y"}));
+    EXPECT_EQ(displayed_source().lines, (Lines{"a", "b", "c", "x", "y"}));
     edit_undo_ui(false, 4);
-    EXPECT_EQ(g_source.lines, (Lines{"a", "b", "c", "x", "lib new", "y"}));
+    EXPECT_EQ(displayed_source().lines, (Lines{"a", "b", "c", "x", "lib new", "y"}));
     edit_undo_ui(false, 4);
-    EXPECT_EQ(g_source.lines, (Lines{"a", "b", "c", "x", "lib new", "Y"}));
+    EXPECT_EQ(displayed_source().lines, (Lines{"a", "b", "c", "x", "lib new", "Y"}));
     edit_undo_ui(true, 4);
     type(3, "X");
     edit_undo_ui(false, 4); // nothing left to redo
-    EXPECT_EQ(g_source.lines, (Lines{"a", "b", "c", "X", "lib new", "y"}));
+    EXPECT_EQ(displayed_source().lines, (Lines{"a", "b", "c", "X", "lib new", "y"}));
 }
 
 TEST_F(EditUi, UnsavedChangesMarkTheTitle) {
-    g_source.base_title = "vel @ host: stopped in main";
+    given_stop(0, "main", StopKind::At, "m.rexx");
     type(0, "A");
-    EXPECT_EQ(headless::main_window().title, "* vel @ host: stopped in main");
+    EXPECT_EQ(headless::main_window().title, "* vel @ host: stopped in main ---- file: m.rexx");
     edit_undo_ui(true, 0);
-    EXPECT_EQ(headless::main_window().title, "vel @ host: stopped in main");
+    EXPECT_EQ(headless::main_window().title, "vel @ host: stopped in main ---- file: m.rexx");
 }
 
 TEST_F(EditUi, ANewSourceStartsEditingAfreshOnItsText) {
     type(0, "A");
     hnd_in_payload("|set-source|new 1\nnew 2\n");
-    EXPECT_TRUE(g_editing.begun);
+    EXPECT_TRUE(displayed_source().layout_taken);
     EXPECT_TRUE(g_edit_buffers.buffers.empty());
-    EXPECT_EQ(edit_line_changed(0), 0);
+    EXPECT_EQ(source_line_changed(0), 0);
     type(1, "NEW 2");
-    EXPECT_EQ(g_source.lines, (Lines{"new 1", "NEW 2"}));
+    EXPECT_EQ(displayed_source().lines, (Lines{"new 1", "NEW 2"}));
     edit_undo_ui(true, 1);
-    EXPECT_EQ(g_source.lines, (Lines{"new 1", "new 2"}));
+    EXPECT_EQ(displayed_source().lines, (Lines{"new 1", "new 2"}));
 }
 
 TEST(EditLayoutLate, AFileMapAfterEditingBeganSplitsAnUnchangedWholeText) {
     reset_vel_state();
-    g_source.lines = {"a\n", "b\n", "x\n"};
+    given_source({"a\n", "b\n", "x\n"});
     edit_begin(); // no file map yet: one buffer for the whole text
     ASSERT_EQ(g_edit_buffers.buffers.size(), 1u);
     EXPECT_TRUE(g_editing.unmapped[0]);
-    g_source.file_map = {{0, 1, 0, std::string("main.rexx")}, {2, 2, 2, std::string("lib.rexx")}};
+    given_file_map({{0, 1, 0, std::string("main.rexx")}, {2, 2, 2, std::string("lib.rexx")}});
     edit_file_map_arrived();
     ASSERT_EQ(g_edit_buffers.buffers.size(), 2u);
     EXPECT_EQ(g_edit_buffers.buffers[0].lines, (Lines{"a", "b"}));
@@ -186,11 +187,11 @@ TEST(EditLayoutLate, AFileMapAfterEditingBeganSplitsAnUnchangedWholeText) {
 
 TEST(EditLayoutLate, AFileMapAfterAChangeIsRefusedInTheIoPane) {
     reset_vel_state();
-    g_source.lines = {"a\n", "b\n", "x\n"};
+    given_source({"a\n", "b\n", "x\n"});
     edit_begin();
     edit_switch_to(0);
     edit_type_line(0, "A");
-    g_source.file_map = {{0, 1, 0, std::string("main.rexx")}, {2, 2, 2, std::string("lib.rexx")}};
+    given_file_map({{0, 1, 0, std::string("main.rexx")}, {2, 2, 2, std::string("lib.rexx")}});
     edit_file_map_arrived();
     EXPECT_EQ(g_edit_buffers.buffers.size(), 1u);
     ASSERT_FALSE(g_panes.io.lines.empty());

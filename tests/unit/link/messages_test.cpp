@@ -1,12 +1,13 @@
 // Every interpreter message and what it does to vel's state.
 #include "link/messages.h"
+#include "source_given.h"
 
 #include "display/panes.h"
 #include "display/pointer.h"
 #include "link/channel.h"
 #include "link/launch.h"
 #include "link/link_state.h"
-#include "link/source.h"
+#include "source/source.h"
 #include "test_support.h"
 
 #include <cstring>
@@ -36,52 +37,52 @@ constexpr int kept_running = -1000;
 } // namespace
 
 TEST_F(Messages, SetSourceReplacesTheSourceAndForgetsTheFileMap) {
-    g_source.file_map.resize(2);
+    given_file_map({{}, {}});
     g_panes.source.top_line = 7;
     EXPECT_EQ(apply("|set-source|a\nb"), kept_running);
-    EXPECT_EQ(g_source.lines, (Lines{"a\n", "b"}));
-    EXPECT_TRUE(g_source.file_map.empty());
+    EXPECT_EQ(displayed_source().lines, (Lines{"a\n", "b"}));
+    EXPECT_TRUE(displayed_source().file_map.empty());
     EXPECT_EQ(g_panes.source.top_line, 0);
     apply("|set-source|x\r\ny\r\n");
-    EXPECT_EQ(g_source.lines, (Lines{"x\n", "y\n"}));
+    EXPECT_EQ(displayed_source().lines, (Lines{"x\n", "y\n"}));
     apply("|set-source|");
-    EXPECT_EQ(g_source.lines, Lines{""});
+    EXPECT_EQ(displayed_source().lines, Lines{""});
 }
 
 TEST_F(Messages, AddSourceAppendsLinesWithoutLineEnds) {
     apply("|set-source|a\nb");
     apply("|add-source|c\r\n");
-    EXPECT_EQ(g_source.lines, (Lines{"a\n", "b", "c"}));
+    EXPECT_EQ(displayed_source().lines, (Lines{"a\n", "b", "c"}));
     apply("|add-source|d\r\r\ne\n\nf");
-    EXPECT_EQ(g_source.lines, (Lines{"a\n", "b", "c", "d", "e", "", "f"}));
+    EXPECT_EQ(displayed_source().lines, (Lines{"a\n", "b", "c", "d", "e", "", "f"}));
 }
 
 TEST_F(Messages, FirstStopSetsLineRoutineAndTitle) {
     apply("|stop-at|12 main");
-    EXPECT_EQ(g_source.stop_line, 12);
-    EXPECT_EQ(g_source.stop_routine, "main");
+    EXPECT_EQ(displayed_source().stop_line, 12);
+    EXPECT_EQ(displayed_source().stop_routine, "main");
     EXPECT_EQ(headless::main_window().title, "vel @ devbox: stopped in main ---- file: demo.rexx");
-    EXPECT_EQ(g_source.base_title, headless::main_window().title);
+    EXPECT_EQ(displayed_source().base_title, headless::main_window().title);
     EXPECT_EQ(g_pointer.remembered, 1);
 
     headless::main_window().title = "changed elsewhere";
     apply("|stop-at|14 main");
-    EXPECT_EQ(g_source.stop_line, 14);
+    EXPECT_EQ(displayed_source().stop_line, 14);
     EXPECT_EQ(headless::main_window().title, "changed elsewhere");
 
     apply("|stop-at|3 sub routine");
-    EXPECT_EQ(g_source.stop_routine, "sub routine");
+    EXPECT_EQ(displayed_source().stop_routine, "sub routine");
     EXPECT_EQ(headless::main_window().title,
               "vel @ devbox: stopped in sub routine ---- file: demo.rexx");
 }
 
 TEST_F(Messages, StopWithoutRoutineOrNumber) {
     apply("|stop-at|7");
-    EXPECT_EQ(g_source.stop_line, 7);
-    EXPECT_EQ(g_source.stop_routine, "");
+    EXPECT_EQ(displayed_source().stop_line, 7);
+    EXPECT_EQ(displayed_source().stop_routine, "");
     EXPECT_EQ(headless::main_window().title, "vel @ devbox: stopped in  ---- file: demo.rexx");
     apply("|stop-at|x main");
-    EXPECT_EQ(g_source.stop_line, 0);
+    EXPECT_EQ(displayed_source().stop_line, 0);
     g_link.run_vector = {"vel"};
     apply("|stop-at|1 other");
     EXPECT_EQ(headless::main_window().title, "vel @ devbox: stopped in other ---- file: ");
@@ -89,18 +90,18 @@ TEST_F(Messages, StopWithoutRoutineOrNumber) {
 
 TEST_F(Messages, HaltAndStopUpFlags) {
     apply("|running|");
-    EXPECT_TRUE(g_source.macro_running);
+    EXPECT_TRUE(displayed_source().macro_running);
     EXPECT_EQ(g_pointer.shown, 2);
     apply("|halt-at|3 r");
-    EXPECT_TRUE(g_source.macro_running);
-    EXPECT_TRUE(g_source.macro_halted);
+    EXPECT_TRUE(displayed_source().macro_running);
+    EXPECT_TRUE(displayed_source().macro_halted);
     EXPECT_EQ(g_pointer.remembered, 4);
     apply("|stop-up|2 caller");
-    EXPECT_TRUE(g_source.stopped_up);
-    EXPECT_FALSE(g_source.macro_running);
-    EXPECT_FALSE(g_source.macro_halted);
+    EXPECT_TRUE(displayed_source().stopped_up);
+    EXPECT_FALSE(displayed_source().macro_running);
+    EXPECT_FALSE(displayed_source().macro_halted);
     apply("|stop-at|4 r");
-    EXPECT_FALSE(g_source.stopped_up);
+    EXPECT_FALSE(displayed_source().stopped_up);
     EXPECT_EQ(g_pointer.remembered, 1);
 }
 
@@ -111,9 +112,9 @@ TEST_F(Messages, StopClearsTheErrorAndCentresTheSource) {
         body += l;
     apply("|set-source|" + body);
     apply("|error|");
-    EXPECT_TRUE(g_source.error_reported);
+    EXPECT_TRUE(displayed_source().error_reported);
     apply("|stop-at|50 main");
-    EXPECT_FALSE(g_source.error_reported);
+    EXPECT_FALSE(displayed_source().error_reported);
     EXPECT_EQ(g_panes.source.top_line, 40);
     apply("|stop-at|3 main");
     EXPECT_EQ(g_panes.source.top_line, 0);
@@ -121,7 +122,7 @@ TEST_F(Messages, StopClearsTheErrorAndCentresTheSource) {
 
 TEST_F(Messages, ListPutsTheLineAQuarterDown) {
     apply("|set-source|" + std::string(50, '\n'));
-    ASSERT_EQ(g_source.lines.size(), 50u);
+    ASSERT_EQ(displayed_source().lines.size(), 50u);
     apply("|list|1000");
     EXPECT_EQ(g_panes.source.top_line, 44);
     apply("|list|30");
@@ -132,18 +133,18 @@ TEST_F(Messages, ListPutsTheLineAQuarterDown) {
 
 TEST_F(Messages, FileMapEntriesGrowTheMap) {
     apply("|file-map|2 120 180 119 C:/lib/my util.ost");
-    ASSERT_EQ(g_source.file_map.size(), 3u);
-    EXPECT_FALSE(g_source.file_map[0].file_name);
-    EXPECT_FALSE(g_source.file_map[1].file_name);
-    const FileMapEntry& e = g_source.file_map[2];
+    ASSERT_EQ(displayed_source().file_map.size(), 3u);
+    EXPECT_FALSE(displayed_source().file_map[0].file_name);
+    EXPECT_FALSE(displayed_source().file_map[1].file_name);
+    const FileMapEntry& e = displayed_source().file_map[2];
     EXPECT_EQ(e.first_line, 120);
     EXPECT_EQ(e.last_line, 180);
     EXPECT_EQ(e.line_offset, 119);
     EXPECT_EQ(e.file_name, "C:/lib/my util.ost");
     apply("|file-map|-1 1 2 3 x");
-    EXPECT_EQ(g_source.file_map.size(), 3u);
+    EXPECT_EQ(displayed_source().file_map.size(), 3u);
     apply("|file-map|0 0 99 0   main.rexx");
-    EXPECT_EQ(g_source.file_map[0].file_name, "main.rexx");
+    EXPECT_EQ(displayed_source().file_map[0].file_name, "main.rexx");
     EXPECT_EQ(file_map_entry_containing(150), 2);
     EXPECT_EQ(file_map_entry_containing(99), 0);
     EXPECT_EQ(file_map_entry_containing(100), -1);
@@ -155,11 +156,11 @@ TEST_F(Messages, FileMapEntriesGrowTheMap) {
 
 TEST_F(Messages, AFileMapIndexNoTableCouldHoldEndsLikeAFailedAllocation) {
     EXPECT_EQ(apply("|file-map|999999 1 2 0 last.ost"), kept_running);
-    EXPECT_EQ(g_source.file_map.size(), 1'000'000u);
+    EXPECT_EQ(displayed_source().file_map.size(), 1'000'000u);
     EXPECT_EQ(apply("|file-map|222222222 1 2 0 x.ost"), 1);
     ASSERT_EQ(headless::boxes().size(), 1u);
     EXPECT_EQ(headless::boxes()[0].text, "vel: No More Memory Available.");
-    EXPECT_EQ(g_source.file_map.size(), 1'000'000u);
+    EXPECT_EQ(displayed_source().file_map.size(), 1'000'000u);
 }
 
 TEST_F(Messages, CommandPaneMessagesAppendedOrAbovePrompt) {
@@ -189,7 +190,7 @@ TEST_F(Messages, EndClosesAndEndsVelOnlyWhenEditorDrivenWithoutError) {
     EXPECT_EQ(apply("|end|"), kept_running);
     EXPECT_EQ(command(), (Lines{"banner\n", "\n", "Ostra process exited\n", "% "}));
     apply("|quire|");
-    EXPECT_TRUE(g_source.editor_driven);
+    EXPECT_TRUE(displayed_source().editor_driven);
     apply("|error|");
     EXPECT_EQ(apply("|end|"), kept_running);
     apply("|stop-at|1 main"); // a stop forgets the error
@@ -202,9 +203,9 @@ TEST_F(Messages, ExitEndsVel) {
 
 TEST_F(Messages, AnyDelimiterWorks) {
     apply("#stop-at#5 main");
-    EXPECT_EQ(g_source.stop_line, 5);
+    EXPECT_EQ(displayed_source().stop_line, 5);
     apply("|stop-at||");
-    EXPECT_EQ(g_source.stop_routine, "");
+    EXPECT_EQ(displayed_source().stop_routine, "");
 }
 
 TEST_F(Messages, FormatErrors) {
@@ -219,17 +220,15 @@ TEST_F(Messages, FormatErrors) {
 
 TEST(CloseInterpreter, ShutsEverythingAndWaitsForInput) {
     reset_vel_state();
-    g_source.host_name = "devbox";
-    g_source.stop_routine = "main";
-    g_source.macro_running = g_source.macro_halted = true;
+    given_stop(0, "main", StopKind::Halt, "", "devbox");
     close_interpreter(); // not connected: nothing
-    EXPECT_TRUE(g_source.macro_running);
+    EXPECT_TRUE(displayed_source().macro_running);
     g_link.connected = true;
     close_interpreter();
     EXPECT_FALSE(g_link.connected);
-    EXPECT_FALSE(g_source.macro_running);
-    EXPECT_FALSE(g_source.macro_halted);
-    EXPECT_FALSE(g_source.stop_routine);
+    EXPECT_FALSE(displayed_source().macro_running);
+    EXPECT_FALSE(displayed_source().macro_halted);
+    EXPECT_FALSE(displayed_source().stop_routine);
     EXPECT_EQ(headless::main_window().title, "vel @ devbox: waiting user input");
     EXPECT_EQ(g_pointer.remembered, 1);
 }

@@ -9,6 +9,7 @@
 #include "platform/headless/canvas.h"
 #include "platform/headless/controls.h"
 #include "platform/headless/floats_control.h"
+#include "source_given.h"
 #include "view/clipboard.h"
 #include "view/key_codes.h"
 #include "watch_fixture.h"
@@ -89,8 +90,8 @@ TEST_F(PinPlaceTest, PinsOfFilesNotLoadedOrLinesGoneHide) {
     vel_pin_reposition_all();
     EXPECT_TRUE(window_of(0).visible);
     // A new run with a shorter source and no lib.ost.
-    g_source.lines = {"a = 1\n"};
-    g_source.file_map = {{0, 0, 0, std::string("demo.ost")}};
+    given_source({"a = 1\n"});
+    given_file_map({{0, 0, 0, std::string("demo.ost")}});
     pane_redraw(g_panes.source);
     EXPECT_FALSE(window_of(0).visible);
     vel_pin_create(30, 0, 0, TIP_SYMBOL, 0, 0, "", "demo.ost", "a");
@@ -112,10 +113,10 @@ TEST_F(PinPlaceTest, WatchPinsStayAtTheirPlace) {
 
 TEST_F(PinPlaceTest, NothingMovesWhileTheMacroRuns) {
     vel_pin_create(2, 40, 3, TIP_SYMBOL, 0, 0, "", "demo.ost", "total");
-    g_source.macro_running = true;
+    source_set_run(RunChange::Running);
     vel_pin_reposition_all();
     EXPECT_FALSE(window_of(0).visible);
-    g_source.macro_running = false;
+    given_stop(-1); // stopped again
     vel_pin_reposition_all();
     EXPECT_TRUE(window_of(0).visible);
 }
@@ -250,21 +251,21 @@ TEST_F(PinPlaceTest, PinWindowsFollowTheirLinesAsEditModeKeysMoveThem) {
     // its pin and the next file's go down a row, the one above stays.
     edit_place_cursor(1, 0);
     ASSERT_TRUE(edit_key(KEY_ENTER, false, false));
-    EXPECT_EQ(g_source.lines[3], "total = abc + 1");
+    EXPECT_EQ(displayed_source().lines[3], "total = abc + 1");
     EXPECT_EQ(window_of(0).where.y, source.y + 3 * kH + 3);
     EXPECT_EQ(window_of(1).where.y, source.y + 8 * kH);
     EXPECT_EQ(window_of(2).where.y, source.y);
 
     // Undo takes the line away again, and the pins back up.
     ASSERT_TRUE(edit_key('z', false, true));
-    EXPECT_EQ(g_source.lines[2], "total = abc + 1");
+    EXPECT_EQ(displayed_source().lines[2], "total = abc + 1");
     EXPECT_EQ(window_of(0).where.y, source.y + 2 * kH + 3);
     EXPECT_EQ(window_of(1).where.y, source.y + 7 * kH);
 
     // Deleting the line above the pinned one brings it up a row.
     edit_place_cursor(1, 0);
     ASSERT_TRUE(edit_key('d', false, true));
-    EXPECT_EQ(g_source.lines[1], "total = abc + 1");
+    EXPECT_EQ(displayed_source().lines[1], "total = abc + 1");
     EXPECT_EQ(window_of(0).where.y, source.y + 1 * kH + 3);
     EXPECT_EQ(window_of(1).where.y, source.y + 6 * kH);
 }

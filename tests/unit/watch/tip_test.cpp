@@ -2,6 +2,7 @@
 // shows.
 #include "display/selection_range.h"
 #include "platform/headless/canvas.h"
+#include "source_given.h"
 #include "watch_fixture.h"
 
 namespace {
@@ -48,7 +49,7 @@ TEST_F(TipTest, RestingOnASymbolAsksForItAfterTheShowTimer) {
 
 TEST_F(TipTest, TheContextIsTheStopRoutineOrTheFileOfTheLine) {
     rest_on(7, 0); // x.1 in lib.ost, entry 1
-    g_source.stop_routine = "sub1";
+    given_stop(-1, "sub1");
     rest_on(1, 0); // abc
     EXPECT_EQ(sent(), (std::vector<std::string>{
                           "tipeval 1 if symbol(\"x.1\")==\"VAR\" then say '='||(x.1); else say '?'",
@@ -114,7 +115,7 @@ TEST_F(TipTest, ASelectionNotOnOneLineOrTooLongFallsBackToTheSymbol) {
     EXPECT_EQ(g_tip.expression, "= 5");
 
     // 256 characters selected: the symbol under the pointer instead.
-    g_source.lines[1] = "abc = " + std::string(300, 'z') + "\n";
+    source_replace_line(1, "abc = " + std::string(300, 'z') + "\n");
     pane_redraw(g_panes.source);
     select_on_line(1, 6, 6 + 255);
     rest_on(1, 0);
@@ -123,11 +124,11 @@ TEST_F(TipTest, ASelectionNotOnOneLineOrTooLongFallsBackToTheSymbol) {
 }
 
 TEST_F(TipTest, SymbolsOfMoreThan255CharactersGiveNoTip) {
-    g_source.lines[1] = std::string(256, 'q') + " = 1\n";
+    source_replace_line(1, std::string(256, 'q') + " = 1\n");
     pane_redraw(g_panes.source);
     hover(1, 3);
     EXPECT_EQ(g_tip.expression, "");
-    g_source.lines[1] = std::string(255, 'q') + " = 1\n";
+    source_replace_line(1, std::string(255, 'q') + " = 1\n");
     pane_redraw(g_panes.source);
     hover(1, 3);
     EXPECT_EQ(g_tip.expression, std::string(255, 'q'));
@@ -215,7 +216,7 @@ TEST_F(TipTest, APinMadeFromATipTakesASelectionOnItsLine) {
     rest_on(2, 0); // "total", in symbol mode
     vel_tip_answer("=6");
     select_on_line(2, 8, 14); // "abc + 1", made after the tip showed
-    g_source.stop_routine = "main";
+    given_stop(-1, "main");
     watch_window_mouse(g_tip.window, {FloatMouse::LeftDown, 2, 7, 0, 0});
     ASSERT_EQ(vel_pin_count(), 1);
     EXPECT_EQ(pin(0).expression, "abc + 1");
@@ -227,8 +228,8 @@ TEST_F(TipTest, APinMadeFromATipTakesASelectionOnItsLine) {
     EXPECT_EQ(pin(0).text, "(abc + 1) = 6");
 
     // A pin of a line in no file keeps no file and no line offset.
-    g_source.file_map.clear();
-    g_source.stop_routine.reset();
+    given_file_map({});
+    source_set_run(RunChange::LinkClosed);
     g_selection = SelectionRange{};
     watch_window_mouse(pin(0).window, {FloatMouse::LeftUp, 0, 0, 0, 0});
     rest_on(1, 0);
@@ -296,7 +297,7 @@ TEST_F(TipTest, ClickingThePinIconMakesAPinBeingDragged) {
 }
 
 TEST_F(TipTest, ASelectionHoldingACarriageReturnAsksOnOneLine) {
-    g_source.lines[1] = "abc\r= 5\n";
+    source_replace_line(1, "abc\r= 5\n");
     pane_redraw(g_panes.source);
     select_on_line(1, 0, 4);
     rest_on(1, 1);
@@ -307,7 +308,7 @@ TEST_F(TipTest, ASelectionHoldingACarriageReturnAsksOnOneLine) {
 }
 
 TEST_F(TipTest, AfterATabTheSymbolUnderThePointerIsTheOneDrawnThere) {
-    g_source.lines[1] = "\tabc = 5\t# x\n";
+    source_replace_line(1, "\tabc = 5\t# x\n");
     pane_redraw(g_panes.source);
     hover(1, 9); // the b, drawn in the ninth cell after the TAB's blanks
     EXPECT_EQ(g_tip.expression, "abc");

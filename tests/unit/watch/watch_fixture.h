@@ -4,10 +4,11 @@
 #pragma once
 
 #include "link/link_state.h"
-#include "link/source.h"
 #include "platform/headless/floats_control.h"
 #include "platform/headless/headless.h"
 #include "runtime/places.h"
+#include "source/source.h"
+#include "source_given.h"
 #include "unit/display/display_fixture.h"
 #include "watch/pins.h"
 #include "watch/tip.h"
@@ -36,12 +37,10 @@ class WatchTest : public DisplayTest {
 
     // Lines 0-5 are demo.ost, lines 6-8 lib.ost.
     static void show_macro() {
-        g_source.lines = {"say 'hi'\n",  "abc = 5\n",      "total = abc + 1\n",
-                          "say total\n", "call sub1\n",    "exit\n",
-                          "sub1:\n",     "x.1 = 'deep'\n", "return\n"};
-        g_source.file_map = {{0, 5, 0, std::string("demo.ost")},
-                             {6, 8, -6, std::string("lib.ost")}};
-        g_source.stop_line = -1;
+        given_source({"say 'hi'\n", "abc = 5\n", "total = abc + 1\n", "say total\n", "call sub1\n",
+                      "exit\n", "sub1:\n", "x.1 = 'deep'\n", "return\n"});
+        given_file_map({{0, 5, 0, std::string("demo.ost")}, {6, 8, -6, std::string("lib.ost")}});
+        source_place_stop(-1);
         g_panes.source.top_line = 0;
         pane_redraw(g_panes.source);
     }

@@ -1,4 +1,4 @@
-#include "link/lines.h"
+#include "runtime/lines.h"
 
 #include <cstring>
 

@@ -1,0 +1,32 @@
+#include "source/source_record.h"
+#include "source/source_write.h"
+
+namespace {
+
+DisplayedSource the_source;
+
+} // namespace
+
+DisplayedSource& source_record() {
+    return the_source;
+}
+
+const DisplayedSource& displayed_source() {
+    return the_source;
+}
+
+void source_reset() {
+    the_source = DisplayedSource{};
+}
+
+unsigned source_take_changes() {
+    const unsigned changes = the_source.changes;
+    the_source.changes = 0;
+    return changes;
+}
+
+std::optional<ShowRequest> source_take_show() {
+    std::optional<ShowRequest> show = std::move(the_source.show);
+    the_source.show.reset();
+    return show;
+}
