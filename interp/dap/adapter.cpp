@@ -133,7 +133,6 @@ void Adapter::on_initialize(const json& request) {
                       {"supportsSetVariable", true},
                       {"supportsRestartRequest", true},
                       {"supportsTerminateRequest", true},
-                      {"supportTerminateDebuggee", true},
                       {"supportsLoadedSourcesRequest", true},
                       {"supportsExceptionInfoRequest", true},
                       {"exceptionBreakpointFilters", exception_filters()}});

@@ -26,9 +26,11 @@ function launchArgs(program, extra = {}) {
 
 // A DebugClient that also answers the adapter's own requests
 // (runInTerminal) through `onReverse`, which DebugClient alone ignores.
+// `command` and `option` start the adapter (the program under test by
+// default); `spawnOptions` go to child_process.spawn.
 class Client extends DebugClient {
-  constructor() {
-    super(adapter, '--stdio', 'rexx');
+  constructor(command = adapter, option = '--stdio', spawnOptions = undefined) {
+    super(command, option, 'rexx', spawnOptions);
     this.outputs = [];
     this.on('output', (e) => this.outputs.push(e.body));
   }
@@ -60,8 +62,8 @@ class Client extends DebugClient {
 }
 
 // Runs `body` with a started client, which is stopped again afterwards.
-async function withClient(body) {
-  const dc = new Client();
+async function withClient(body, client = new Client()) {
+  const dc = client;
   await dc.start();
   try {
     await body(dc);
@@ -138,6 +140,6 @@ async function gone(text, ms) {
 const limits = { timeout: 60000 };
 
 module.exports = {
-  limits, adapter, interpreter, macro, launchArgs, Client, withClient, launchStopped,
+  limits, adapter, interpreter, folder, macro, launchArgs, Client, withClient, launchStopped,
   launchWithBreakpoints, topFrame, evaluate, processesWith, gone,
 };
