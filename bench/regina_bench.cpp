@@ -54,6 +54,11 @@ const char loop_macro[] = "n = 0\n"
                           "do forever\n"
                           "  n = n + 1\n"
                           "end\n";
+const char counted_macro[] = "n = 0\n"
+                             "do i = 1 to 1000000\n"
+                             "  n = n + 1\n"
+                             "end\n"
+                             "say n\n";
 const char million_macro[] = "do i = 1 to 1000000\n"
                              "  nop\n"
                              "end\n"
@@ -194,6 +199,42 @@ int main(int argc, char** argv) {
                     "program in %.3f s (%.2fx)\n",
                     median(stopped), median(plain), median(stopped) / median(plain));
         std::remove(million.c_str());
+    }
+
+    // The loop's line with nothing on it, a condition that never holds, and
+    // a logpoint (whose lines the interpreter sends at most 1,000 a second).
+    {
+        const std::string counted = write_macro("counted.rexx", counted_macro);
+        const Program p{"counted", counted, {}, 0};
+        const auto debugged = [&](const std::string& set) {
+            Clock::time_point start = Clock::now();
+            Vel vel;
+            vel.start(exe, counted);
+            if (!set.empty()) {
+                vel.send(set);
+                vel.until("|stop-set|");
+            }
+            vel.send("cont");
+            const std::string end = vel.until_stop();
+            const double took = seconds_since(start);
+            if (end != "|end|") std::fprintf(stderr, "counted: unexpected %s\n", end.c_str());
+            vel.finish();
+            return took;
+        };
+        std::vector<double> plain, none, condition, logpoint;
+        for (int r = 0; r < rounds; ++r) {
+            plain.push_back(run_plain(regina, p));
+            none.push_back(debugged(""));
+            condition.push_back(debugged("stopv at 3 if n < 0"));
+            logpoint.push_back(debugged("tracev at 3 \"n is {n}\""));
+        }
+        const double base = median(plain);
+        std::printf("\n10^6 passes of \"n = n + 1\": regina %.3f s; cont with no breakpoint %.3f s "
+                    "(%.2fx), a false condition on the line %.3f s (%.2fx), a logpoint there "
+                    "%.3f s (%.2fx)\n",
+                    base, median(none), median(none) / base, median(condition),
+                    median(condition) / base, median(logpoint), median(logpoint) / base);
+        std::remove(counted.c_str());
     }
 
     const std::string loop = write_macro("loop.rexx", loop_macro);

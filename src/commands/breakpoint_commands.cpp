@@ -1,7 +1,11 @@
 // The breakpoint commands: stop in, delete, delete all, the listing, and
 // sending everything again to a new interpreter.
+#include "commands/break_forms.h"
 #include "commands/breakpoints.h"
+#include "commands/catch_conditions.h"
+#include "commands/command.h"
 #include "commands/command_text.h"
+#include "commands/run_to_here.h"
 #include "edit/edit_state.h"
 #include "link/link_state.h"
 #include "runtime/scan_number.h"
@@ -21,14 +25,18 @@ bool is_loaded_file(std::string_view name) {
     return file_map_offset_of(name).has_value();
 }
 
-bool has_routine_named(std::string_view name) {
-    return std::any_of(g_breakpoints.routines.begin(), g_breakpoints.routines.end(),
-                       [&](const RoutineBreakpoint& entry) { return entry.name == name; });
+// " OPTIONS", or nothing for a plain breakpoint.
+std::string with(const std::string& options) {
+    return options.empty() ? std::string() : " " + options;
 }
 
 } // namespace
 
 void vel_bp_stop_in(const std::vector<std::string>& words) {
+    vel_bp_stop_in_with(words, std::string());
+}
+
+void vel_bp_stop_in_with(const std::vector<std::string>& words, const std::string& options) {
     std::vector<RoutineBreakpoint>& routines = g_breakpoints.routines;
     const int line = words.size() == 4 ? scan_int(words[3]).value_or(0) : 0;
     if (line >= 1) {
@@ -36,22 +44,35 @@ void vel_bp_stop_in(const std::vector<std::string>& words) {
         // sent every time (the file may have been loaded again since) but
         // recorded once.
         const std::string& file = words[2];
-        command_send("stop in " + file + " 0 " + number(line));
-        const bool known =
-            std::any_of(routines.begin(), routines.end(), [&](const RoutineBreakpoint& entry) {
+        command_send("stop in " + file + " 0 " + number(line) + with(options));
+        const auto known =
+            std::find_if(routines.begin(), routines.end(), [&](const RoutineBreakpoint& entry) {
                 return entry.id == -1 && entry.line == line - 1 && entry.name == file;
             });
-        if (!known) routines.push_back({file, line - 1, -1});
+        if (known == routines.end())
+            routines.push_back({file, line - 1, -1, options});
+        else
+            known->options = options;
         return;
     }
     // Routines: a fresh id each and a line of 0. A name already in the list,
     // whatever its kind, is neither sent nor added again.
     for (std::size_t i = 2; i < words.size(); ++i) {
         const std::string& name = words[i];
-        if (has_routine_named(name)) continue;
+        const auto known =
+            std::find_if(routines.begin(), routines.end(),
+                         [&](const RoutineBreakpoint& entry) { return entry.name == name; });
+        if (known != routines.end()) {
+            // Setting a routine's breakpoint again replaces what it asks.
+            if (known->id >= 0 && known->options != options) {
+                command_send("stop in " + name + " " + number(known->id) + " 0" + with(options));
+                known->options = options;
+            }
+            continue;
+        }
         const std::int32_t id = g_breakpoints.next_id;
-        command_send("stop in " + name + " " + number(id) + " 0");
-        routines.push_back({name, -1, id});
+        command_send("stop in " + name + " " + number(id) + " 0" + with(options));
+        routines.push_back({name, -1, id, options});
         if (g_breakpoints.next_id < INT32_MAX) ++g_breakpoints.next_id;
     }
 }
@@ -95,12 +116,25 @@ void vel_bp_delete_all() {
         if (tell) command_send("deletein " + number(entry.id));
     g_breakpoints.routines.clear();
     g_breakpoints.requested.clear();
+    vel_run_to_here_forget();
 }
 
 void vel_bp_rearm() {
-    for (std::int32_t entry : g_breakpoints.lines) {
+    vel_break_forms_forget_asked();
+    vel_run_to_here_forget();
+    const std::vector<std::int32_t>& lines = g_breakpoints.lines;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::int32_t entry = lines[i];
         if (entry == -1) continue;
-        command_send("stopv at " + number(std::int64_t{entry} + 1));
+        const BreakOptions* options = vel_break_options_of_entry(i);
+        const std::string line = vel_break_command(std::int64_t{entry} + 1, options);
+        if (options) {
+            // Through its row: the new interpreter may not have answered
+            // "features" yet, or may not offer the forms.
+            vel_command(line.data(), static_cast<int>(line.size()));
+            continue;
+        }
+        command_send(line);
         vel_bp_requested(std::int64_t{entry} + 1);
     }
     // The new interpreter's confirmations fill the list again.
@@ -108,10 +142,13 @@ void vel_bp_rearm() {
     g_breakpoints.held.clear();
     for (const RoutineBreakpoint& entry : g_breakpoints.routines) {
         if (entry.id != -1)
-            command_send("stop in " + entry.name + " " + number(entry.id) + " 0");
+            command_send("stop in " + entry.name + " " + number(entry.id) + " 0" +
+                         with(entry.options));
         else
-            command_send("stop in " + entry.name + " 0 " + number(std::int64_t{entry.line} + 1));
+            command_send("stop in " + entry.name + " 0 " + number(std::int64_t{entry.line} + 1) +
+                         with(entry.options));
     }
+    vel_catch_rearm();
 }
 
 void vel_bp_listing() {
@@ -121,6 +158,9 @@ void vel_bp_listing() {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (lines[i] == -1) continue;
         const std::int32_t held = vel_bp_held_line(i);
+        const BreakOptions* options = vel_break_options_of_entry(i);
+        const std::string verb = options && options->log ? "trace" : "stop";
+        const std::string asks = options ? " " + options->words : std::string();
         const int file = file_map_entry_containing(lines[i]);
         const std::int64_t in_file =
             file < 0 ? 0
@@ -128,21 +168,22 @@ void vel_bp_listing() {
                            displayed_source().file_map[static_cast<std::size_t>(file)].line_offset;
         if (file >= 0 && in_file > 0) {
             command_print(
-                "stop at " + number(in_file) + " (" +
+                verb + " at " + number(in_file) + " (" +
                 std::string(path_base_name(
                     *displayed_source().file_map[static_cast<std::size_t>(file)].file_name)) +
-                ")");
+                ")" + asks);
         } else {
-            command_print("stopv at " + number(std::int64_t{held} + 1));
+            command_print(verb + "v at " + number(std::int64_t{held} + 1) + asks);
         }
     }
     for (const RoutineBreakpoint& entry : g_breakpoints.routines) {
         if (entry.id >= 0) {
-            command_print("stop in " + entry.name);
+            command_print("stop in " + entry.name + with(entry.options));
         } else if (!is_loaded_file(entry.name)) {
             // A loaded file's line is a line breakpoint by now, listed above.
             command_print("stop at " + number(std::int64_t{entry.line} + 1) + " (" + entry.name +
-                          ")");
+                          ")" + with(entry.options));
         }
     }
+    vel_catch_listing();
 }

@@ -20,6 +20,9 @@ struct RoutineBreakpoint {
     std::int32_t line = -1;
     // Routine: its id. File line: -1.
     std::int32_t id = -1;
+    // What it asks beyond its place ("if x > 3", "after 2"), as sent;
+    // empty for a plain one.
+    std::string options;
 };
 
 struct BreakpointTable {
@@ -70,6 +73,8 @@ void vel_bp_listing();
 // "stop in" with the words of the line (command word first): a file and a
 // line number ("stop in lib.ost 10"), or routine names.
 void vel_bp_stop_in(const std::vector<std::string>& words);
+// The same with the options every breakpoint it sets asks (empty: none).
+void vel_bp_stop_in_with(const std::vector<std::string>& words, const std::string& options);
 
 // "delete" with the words of the line: the breakpoints on the 1-based line
 // numbers given; words that are no numbers are skipped.

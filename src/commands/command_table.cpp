@@ -1,8 +1,11 @@
 // The command table: which rows take a line, what each needs, what it does.
+#include "commands/break_forms.h"
 #include "commands/breakpoints.h"
+#include "commands/catch_conditions.h"
 #include "commands/command.h"
 #include "commands/command_rows.h"
 #include "commands/key_bindings.h"
+#include "commands/run_to_here.h"
 #include "commands/status_file.h"
 #include "edit/edit_quit.h"
 #include "edit/edit_save.h"
@@ -94,11 +97,6 @@ bool stop_at(const CommandText& c) {
 }
 bool stop_in(const CommandText& c) {
     return c.count() >= 3 && c.word(1) == "in";
-}
-
-bool send_line(const CommandText& c) {
-    command_send(c.line);
-    return true;
 }
 
 // The rest of a main or routine line, from word 3 on, is a command of its
@@ -234,24 +232,23 @@ const Row rows[] = {
     {"unalias", two_words, Needs::Nothing, row_unalias},
     {"main", two_or_more, Needs::Nothing,
      [](const CommandText& c) {
-         if (str_equal_n(c.word(1), vel_main_program_name(), kProgramNameCompared)) run_rest(c);
+         if (str_equal_n(c.word(1), vel_main_program_name(), kProgramNameCompared) ||
+             vel_status_names_program(c.word(1)))
+             run_rest(c);
          return true;
      }},
     {"routine", two_or_more, Needs::Nothing, run_rest},
-    {"stopv", stop_at, Needs::Interpreter,
-     [](const CommandText& c) {
-         const std::optional<int> line = scan_int(c.word(2));
-         if (!line || !send_line(c)) return false;
-         vel_bp_requested(*line);
-         return true;
-     }},
-    {"stop", stop_at, Needs::Interpreter,
-     [](const CommandText& c) { return scan_int(c.word(2)) && send_line(c); }},
+    {"stopv", stop_at, Needs::Interpreter, row_break_form},
+    {"stop", stop_at, Needs::Interpreter, row_break_form},
     {"stop", stop_in, Needs::Interpreter,
      [](const CommandText& c) {
-         vel_bp_stop_in(c.word_list());
+         if (!vel_break_stop_in_form(c)) vel_bp_stop_in(c.word_list());
          return true;
      }},
+    {"trace", stop_at, Needs::Interpreter, row_break_form},
+    {"tracev", stop_at, Needs::Interpreter, row_break_form},
+    {"catch", nullptr, Needs::Interpreter, row_catch},
+    {"runto", nullptr, Needs::Interpreter, row_runto, Offered::Stopped},
     {"runfile", two_or_more, Needs::Nothing, row_runfile},
     // An editor that drives vel starts the macro itself: run and rerun are
     // only invalid lines there, so they are not offered.

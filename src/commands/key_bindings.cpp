@@ -77,6 +77,7 @@ void vel_keys_init() {
     keypad_slot(Keypad::F, 4, KEY_MOD_NONE) = "s_paste";
     keypad_slot(Keypad::F, 5, KEY_MOD_NONE) = "cont";
     keypad_slot(Keypad::F, 10, KEY_MOD_NONE) = "next";
+    keypad_slot(Keypad::F, 10, KEY_MOD_CTRL) = "runto";
     keypad_slot(Keypad::F, 11, KEY_MOD_NONE) = "step";
     keypad_slot(Keypad::F, 12, KEY_MOD_NONE) = "stepout";
     keypad_slot(Keypad::F, 5, KEY_MOD_SHIFT) = "run";

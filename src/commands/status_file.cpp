@@ -1,6 +1,8 @@
 #include "commands/status_file.h"
 
+#include "commands/break_forms.h"
 #include "commands/breakpoints.h"
+#include "commands/catch_conditions.h"
 #include "commands/command.h"
 #include "commands/command_text.h"
 #include "edit/edit_state.h"
@@ -25,6 +27,17 @@ namespace {
 
 constexpr std::size_t kProgramNameCut = 255;
 const char kStatusName[] = ".vel_status";
+// After the program's name on the lines of what an older vel does not know:
+// to it they are another program's, kept and never run.
+const char kNewFormsMark[] = "|breaks";
+
+// The program a "main" line names, without the mark of the new forms.
+std::string_view program_named(std::string_view name) {
+    const std::string_view mark = kNewFormsMark;
+    if (name.size() > mark.size() && name.substr(name.size() - mark.size()) == mark)
+        name.remove_suffix(mark.size());
+    return name;
+}
 
 std::string number(std::int64_t value) {
     return std::to_string(value);
@@ -45,7 +58,8 @@ std::vector<std::string> lines_of_other_programs(const std::string& path,
         char keyword[40] = "";
         char name[300] = "";
         if (std::sscanf(line.c_str(), "%39s %299s", keyword, name) < 2) continue;
-        if (std::string_view(keyword) == "main" && program != name) kept.push_back(std::move(line));
+        if (std::string_view(keyword) == "main" && program != program_named(name))
+            kept.push_back(std::move(line));
     }
     return kept;
 }
@@ -53,6 +67,7 @@ std::vector<std::string> lines_of_other_programs(const std::string& path,
 bool nothing_to_write(const std::vector<std::string>& kept) {
     const std::vector<std::int32_t>& lines = g_breakpoints.lines;
     return kept.empty() && g_breakpoints.routines.empty() && g_breakpoints.requested.empty() &&
+           g_caught_conditions.empty() &&
            std::all_of(lines.begin(), lines.end(), [](std::int32_t l) { return l == -1; }) &&
            vel_pin_count() == 0;
 }
@@ -80,13 +95,29 @@ std::string vel_status_line_prefix(std::optional<std::string_view> file) {
     return "routine " + std::string(base);
 }
 
+bool vel_status_names_program(std::string_view name) {
+    const std::string program = vel_main_program_name();
+    return name == program + kNewFormsMark;
+}
+
 std::string vel_status_compose(const std::vector<std::string>& kept_lines,
                                std::string_view pin_lines) {
     std::string text;
     for (const std::string& line : kept_lines)
         text += line + "\n";
-    const auto add_line_breakpoint = [&](std::int32_t displayed) {
-        if (const std::optional<BreakpointInFile> place = vel_bp_in_file(displayed)) {
+    const std::string new_forms = "main " + vel_main_program_name() + kNewFormsMark;
+    const auto add_line_breakpoint = [&](std::int32_t displayed, const BreakOptions* options) {
+        const std::optional<BreakpointInFile> place = vel_bp_in_file(displayed);
+        if (options && options->log) {
+            text += new_forms + " tracev at " + number(std::int64_t{displayed} + 1) + " " +
+                    options->words + "\n";
+        } else if (options && place) {
+            text += new_forms + " stop in " + std::string(path_base_name(place->file_name)) + " " +
+                    number(place->line) + " " + options->words + "\n";
+        } else if (options) {
+            text += new_forms + " stopv at " + number(std::int64_t{displayed} + 1) + " " +
+                    options->words + "\n";
+        } else if (place) {
             const std::string& name = place->file_name;
             text += vel_status_line_prefix(name) + " stop in " + std::string(path_base_name(name)) +
                     " " + number(place->line) + "\n";
@@ -100,18 +131,21 @@ std::string vel_status_compose(const std::vector<std::string>& kept_lines,
         return displayed != -1 &&
                std::find(confirmed.begin(), confirmed.end(), displayed) != confirmed.end();
     };
-    for (std::int32_t entry : confirmed)
-        if (entry != -1) add_line_breakpoint(entry);
+    for (std::size_t i = 0; i < confirmed.size(); ++i)
+        if (confirmed[i] != -1) add_line_breakpoint(confirmed[i], vel_break_options_of_entry(i));
     // Asked for and not answered yet: written as they were sent, or a file
     // read back would lose every breakpoint the interpreter has not
     // confirmed by the time of the next save.
     for (std::int32_t loaded : g_breakpoints.requested) {
         const std::int32_t displayed = source_from_loaded(loaded);
-        if (displayed >= 0 && !is_confirmed(displayed)) add_line_breakpoint(displayed);
+        if (displayed >= 0 && !is_confirmed(displayed)) add_line_breakpoint(displayed, nullptr);
     }
     for (const RoutineBreakpoint& entry : g_breakpoints.routines) {
+        const std::string prefix =
+            entry.options.empty() ? vel_status_line_prefix(entry.name) : new_forms;
+        const std::string options = entry.options.empty() ? std::string() : " " + entry.options;
         if (entry.id != -1) {
-            text += vel_status_line_prefix(entry.name) + " stop in " + entry.name + "\n";
+            text += prefix + " stop in " + entry.name + options + "\n";
             continue;
         }
         // A loaded file's line that the interpreter confirmed is a line
@@ -121,9 +155,11 @@ std::string vel_status_compose(const std::vector<std::string>& kept_lines,
         if (offset && loaded >= 0 && loaded <= INT32_MAX &&
             is_confirmed(source_from_loaded(static_cast<std::int32_t>(loaded))))
             continue;
-        text += vel_status_line_prefix(entry.name) + " stop in " + entry.name + " " +
-                number(std::int64_t{entry.line} + 1) + "\n";
+        text += prefix + " stop in " + entry.name + " " + number(std::int64_t{entry.line} + 1) +
+                options + "\n";
     }
+    for (const std::string& name : g_caught_conditions)
+        text += new_forms + " catch " + name + "\n";
     text += pin_lines;
     return text;
 }

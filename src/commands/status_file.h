@@ -31,6 +31,10 @@ std::string vel_main_program_name();
 // file or routine.
 std::string vel_status_line_prefix(std::optional<std::string_view> file);
 
+// True when a "main" line's name is this program's with the mark of the
+// forms an older vel does not know ("main m.rexx|breaks stopv at 3 if x > 1").
+bool vel_status_names_program(std::string_view name);
+
 // The whole text of a status file: the kept lines of other programs, the
 // line breakpoints, the routine and file-line breakpoints, then the pins'
 // lines as given, every line ending in a line feed.

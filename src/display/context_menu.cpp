@@ -1,5 +1,6 @@
 #include "display/context_menu.h"
 
+#include "commands/run_to_here.h"
 #include "display/edit_clipboard.h"
 #include "display/edit_cursor.h"
 #include "display/mouse_events.h"
@@ -8,11 +9,16 @@
 #include "edit/edit_operations.h"
 #include "edit/edit_quit.h"
 #include "edit/edit_save.h"
+#include "link/link_state.h"
 #include "platform/clipboard.h"
+#include "source/source.h"
 
 namespace {
 
-enum Entry : int { EDIT_MODE = 1, SAVE, SAVE_AS, CUT, COPY, PASTE };
+enum Entry : int { EDIT_MODE = 1, SAVE, SAVE_AS, CUT, COPY, PASTE, RUN_TO_HERE };
+
+// The displayed line the menu was opened on (-1: none).
+std::int32_t menu_line = -1;
 
 } // namespace
 
@@ -28,6 +34,9 @@ std::vector<PlatMenuItem> context_menu_entries() {
         {CUT, "Cut\tCtrl-X", !selected || !editing, false},
         {COPY, "Copy\tF3", !selected, false},
         {PASTE, "Paste\tCtrl-V", !plat_clipboard_has_text() || !editing, false},
+        {0, "", false, false},
+        {RUN_TO_HERE, "Run to Here\tCtrl-F10",
+         menu_line < 0 || !g_link.connected || displayed_source().macro_running, false},
     };
 }
 
@@ -51,12 +60,20 @@ void context_menu_run(int id) {
     case PASTE:
         edit_paste_clipboard();
         return;
+    case RUN_TO_HERE:
+        vel_run_to_here(menu_line);
+        return;
     default:
         return;
     }
 }
 
 void context_menu_open() {
+    context_menu_open_on_line(-1);
+}
+
+void context_menu_open_on_line(std::int32_t line) {
+    menu_line = line;
     const int chosen = plat_popup_menu(context_menu_entries());
     g_mouse.left_down = false;
     g_mouse.middle_down = false;

@@ -1,4 +1,5 @@
 #include "display/mouse_events.h"
+#include "display/break_marks.h"
 
 #include "display/pointer.h"
 #include "edit/edit_mode.h"
@@ -33,9 +34,9 @@ void move_over_source(const MouseEvent& event) {
     // context menu).
     int held = MOUSE_LEFT_HELD | MOUSE_MIDDLE_HELD;
     if (edit_mode_on()) held |= MOUSE_RIGHT_HELD;
-    if ((event.bits & held) == 0)
-        vel_tip_hover(event.x, event.y);
-    else
+    if ((event.bits & held) == 0) {
+        if (!break_mark_hover(event.x, event.y)) vel_tip_hover(event.x, event.y);
+    } else
         selection_drag(g_panes.source, event);
 }
 

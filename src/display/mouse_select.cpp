@@ -106,7 +106,7 @@ void source_right_press(Pane& pane, const MouseEvent& event) {
         return;
     }
     if (!edit_mode_on()) {
-        context_menu_open();
+        context_menu_open_on_line(line_of_row(pane, event.y));
         return;
     }
     // Edit mode, over the line numbers.

@@ -1,6 +1,7 @@
 #include "display/render.h"
 
 #include "commands/breakpoints.h"
+#include "display/break_marks.h"
 #include "display/colours.h"
 #include "display/edit_cursor.h"
 #include "display/layout.h"
@@ -186,7 +187,7 @@ void draw_line(const Frame& f, std::int32_t line, Walk& walk) {
         if (f.is_source) {
             MarkGeometry g{f.w, f.h, walk.y, f.numbers, leading_blanks(row.text)};
             marks_clear(f.window, g, f.back);
-            if (first_row && vel_bp_marked(line)) marks_breakpoint(f.window, g);
+            if (first_row) marks_for_breakpoint(f.window, g, vel_bp_mark(line), f.back);
             if (first_row && is_stop)
                 marks_stop_arrow(f.window, g, text_slot, displayed_source().stopped_up);
         }

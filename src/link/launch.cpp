@@ -2,6 +2,7 @@
 
 #include "link/channel.h"
 #include "link/frame.h"
+#include "link/link_features.h"
 #include "link/link_state.h"
 #include "link/wait_readable.h"
 #include "platform/fs.h"
@@ -274,6 +275,7 @@ void mark_connected() {
     g_link.stdout_ended = false;
     g_link.given_up = false;
     display_state_changed();
+    link_features_ask();
 }
 
 void close_interpreter() {
@@ -292,6 +294,7 @@ void close_interpreter() {
                           &g_link.stdout_listener, &g_link.message_socket, &g_link.stdout_socket})
         *s = VEL_NO_SOCKET;
     g_link.connected = false;
+    link_features_forget();
     source_set_run(RunChange::LinkClosed);
     display_state_changed();
     // The stop arrow goes with the interpreter.

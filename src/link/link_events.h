@@ -34,3 +34,14 @@ void link_routine_breakpoint_set(int id, int line);
 // cannot be read or said exit, or the editor that drives vel is done):
 // false when the user chose to keep vel open for unsaved edits.
 bool link_may_end_vel();
+
+// The answer to "features" is known (link/link_features.h): commands held
+// until it came may go now, or be refused.
+void link_features_known();
+
+// A REXX condition the interpreter was asked to catch was raised (caught):
+// its name, the 0-based displayed line of the clause (-1 when unreadable),
+// the return code as sent ("-" for none) and condition('D'). The stop
+// message follows.
+void link_condition_caught(const std::string& name, int line, const std::string& rc,
+                           const std::string& description);

@@ -4,6 +4,7 @@
 #include "link/launch.h"
 #include "link/link_end.h"
 #include "link/link_events.h"
+#include "link/link_features.h"
 #include "link/link_state.h"
 #include "link/streams.h"
 #include "link/wait_readable.h"
@@ -129,6 +130,28 @@ void stopin_set(std::string_view body) {
     if (read_number(body, id) && read_number(body, line)) link_routine_breakpoint_set(id, line);
 }
 
+// "caught NAME LINE RC", a line feed, then the condition's description.
+void caught(std::string_view body) {
+    const std::size_t line_end = body.find('\n');
+    const std::string_view head = body.substr(0, line_end);
+    const std::string_view description =
+        line_end == std::string_view::npos ? std::string_view() : body.substr(line_end + 1);
+    const std::vector<WordSpan> words = split_words(head);
+    if (words.size() < 2) return;
+    const auto word = [&](std::size_t i) {
+        return i < words.size() ? head.substr(words[i].start, words[i].size) : std::string_view();
+    };
+    const std::optional<int> line = scan_int(word(1));
+    link_condition_caught(std::string(word(0)), line.value_or(-1), std::string(word(2)),
+                          std::string(description));
+}
+
+void message(std::string_view body) {
+    // vel's own question, not the user's: its refusal is not shown.
+    if (link_features_refused(body)) return;
+    command_print(body);
+}
+
 void format_error(std::string_view payload) {
     print_out("vel: invalid format in hnd_in().\n");
     // The payload is shown as a C string would be: up to its first NUL.
@@ -163,7 +186,9 @@ const Keyword keywords[] = {
     {"error", [](std::string_view) { source_set_run(RunChange::Error); }},
     {"end", [](std::string_view) { end_of_macro(); }},
     {"mes0", [](std::string_view body) { command_append(body); }},
-    {"mes", [](std::string_view body) { command_print(body); }},
+    {"mes", message},
+    {"features", link_features_answered},
+    {"caught", caught},
     {"tipval",
      [](std::string_view body) {
          link_tip_value(std::string(without_line_ends(body.substr(0, tip_value_limit))));

@@ -1,7 +1,10 @@
 // Who hears what the interpreter's messages tell (link/link_events.h).
 #include "link/link_events.h"
 
+#include "commands/break_forms.h"
 #include "commands/breakpoints.h"
+#include "commands/catch_conditions.h"
+#include "commands/run_to_here.h"
 #include "commands/status_file.h"
 #include "edit/edit_quit.h"
 #include "edit/edit_state.h"
@@ -19,6 +22,7 @@ void link_stopped(bool first_stop) {
     // The saved breakpoints and pins come back once an interpreter can take
     // them: at the first stop.
     if (first_stop) vel_status_load_once();
+    vel_run_to_here_stopped();
     vel_pin_refresh_all();
 }
 
@@ -31,7 +35,18 @@ void link_tip_value(const std::string& value) {
 }
 
 void link_line_breakpoint_set(int line) {
+    if (vel_run_to_here_confirmed(line)) return;
+    vel_break_forms_confirmed(line);
     vel_bp_on_stop_set(line);
+}
+
+void link_features_known() {
+    vel_break_forms_release();
+}
+
+void link_condition_caught(const std::string& name, int line, const std::string& rc,
+                           const std::string& description) {
+    vel_catch_report(name, line, rc, description);
 }
 
 void link_routine_breakpoint_set(int id, int line) {

@@ -3,6 +3,7 @@
 #include "commands/status_file.h"
 #include "display/panes.h"
 #include "link/frame.h"
+#include "link/link_features.h"
 #include "link/link_state.h"
 #include "link/messages.h"
 #include "link/streams.h"
@@ -75,6 +76,7 @@ bool main_loop_turn() {
     if (!g_link.test_mode && g_link.connected) {
         DeferPaneDraws defer;
         if (serve_link()) served = true;
+        link_features_check_timeout(Clock::now());
     }
     if (!served) {
         // Text drawn a moment ago waits for the next refresh; the idle wait
@@ -86,12 +88,26 @@ bool main_loop_turn() {
     return served;
 }
 
+namespace {
+
+// Until the answer to "features" is due: the wait for it ends then.
+int features_wait_left_ms() {
+    if (g_link_features.answer != FeaturesAnswer::Pending) return -1;
+    const auto left = link_features_wait - (Clock::now() - g_link_features.asked_at);
+    return std::max(
+        0, static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count()) + 1);
+}
+
+} // namespace
+
 int main_loop_idle_limit_ms() {
-    if (!panes_draw_pending()) return -1;
+    const int features_left = features_wait_left_ms();
+    if (!panes_draw_pending()) return features_left;
     if (draw_is_due()) return 0;
     const auto left = draw_interval - (Clock::now() - last_draw);
-    return std::max(0,
-                    static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count()));
+    const int draw_left =
+        std::max(0, static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count()));
+    return features_left < 0 ? draw_left : std::min(draw_left, features_left);
 }
 
 void main_loop_reset() {

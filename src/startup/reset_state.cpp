@@ -1,10 +1,13 @@
 #include "startup/reset_state.h"
 
 #include "commands/aliases.h"
+#include "commands/break_forms.h"
 #include "commands/breakpoints.h"
+#include "commands/catch_conditions.h"
 #include "commands/command.h"
 #include "commands/key_bindings.h"
 #include "commands/keyboard_table.h"
+#include "commands/run_to_here.h"
 #include "commands/status_file.h"
 #include "display/display_events.h"
 #include "display/display_state.h"
@@ -13,6 +16,7 @@
 #include "edit/edit_mode.h"
 #include "edit/edit_save.h"
 #include "link/frame.h"
+#include "link/link_features.h"
 #include "link/link_state.h"
 #include "runtime/crash_filter.h"
 #include "runtime/places.h"
@@ -32,6 +36,7 @@ void vel_reset_all_state() {
     g_startup = StartupState{};
     g_places = Places{};
     g_link = LinkState{};
+    g_link_features = LinkFeatures{};
     forget_read_ahead();
     main_loop_reset();
     source_reset();
@@ -39,6 +44,9 @@ void vel_reset_all_state() {
     g_commands = CommandState{};
     g_aliases = AliasTable{};
     g_breakpoints = BreakpointTable{};
+    g_break_forms = BreakFormsTable{};
+    g_caught_conditions.clear();
+    g_run_to_here = RunToHere{};
     g_status_file = StatusFileState{};
     g_key_bindings = KeyBindings{};
     g_keyboard_table = KeyboardTable{};

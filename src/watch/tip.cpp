@@ -25,6 +25,10 @@ constexpr int kHideCheckMs = 300;
 constexpr int kGraceMargin = 30;
 constexpr std::size_t kLongestCandidate = 255;
 
+// The text of a note the pointer rests on (vel_tip_hover_note): shown as it
+// is, never asked of the interpreter.
+std::string note_text;
+
 bool inside(const PlatRect& r, int x, int y, int margin) {
     return x >= r.x - margin && x < r.x + r.width + margin && y >= r.y - margin &&
            y < r.y + r.height + margin;
@@ -132,8 +136,20 @@ void vel_tip_hover(int x, int y) {
         candidate = symbol_candidate(line, cell.character);
         if (!candidate) return clear();
     }
-    if (*candidate == g_tip.expression) return;
+    if (*candidate == g_tip.expression && note_text.empty()) return;
+    note_text.clear();
     g_tip.expression = *candidate;
+    plat_timer_stop(source_window(), TIP_SHOW_TIMER);
+    plat_timer_stop(source_window(), TIP_HIDE_TIMER);
+    plat_timer_start(source_window(), TIP_SHOW_TIMER, kShowAfterMs);
+}
+
+void vel_tip_hover_note(std::int32_t line, const std::string& text) {
+    if (edit_mode_on() || text.empty()) return;
+    if (!note_text.empty() && text == g_tip.expression) return;
+    note_text = text;
+    g_tip.expression = text;
+    g_tip.line = line;
     plat_timer_stop(source_window(), TIP_SHOW_TIMER);
     plat_timer_stop(source_window(), TIP_HIDE_TIMER);
     plat_timer_start(source_window(), TIP_SHOW_TIMER, kShowAfterMs);
@@ -147,6 +163,13 @@ void vel_tip_show_timer() {
     plat_cursor_screen_position(sx, sy);
     g_tip.x = sx + 12;
     g_tip.y = sy + 18;
+    if (!note_text.empty() && note_text == g_tip.expression) {
+        // Nothing to pin: the tip shows no value.
+        g_tip.shown_expression.clear();
+        g_tip.shown_line = g_tip.line;
+        tip_window_show(note_text);
+        return;
+    }
     TipContext context;
     if (displayed_source().stop_routine) {
         context.frame = *displayed_source().stop_routine;

@@ -18,6 +18,9 @@ constexpr int TIP_HIDE_TIMER = 31314;
 // The pointer moved over the source pane (client pixels) with no button
 // held: a tip for the symbol or selection there is shown after a rest.
 void vel_tip_hover(int x, int y);
+// The pointer rests on something that explains itself (a breakpoint's mark
+// in the gutter): after the usual delay the tip shows `text` as it is.
+void vel_tip_hover_note(std::int32_t line, const std::string& text);
 
 // Hides the hover tip if it is shown.
 void vel_tip_hide();

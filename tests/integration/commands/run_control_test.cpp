@@ -66,7 +66,7 @@ class RunControl : public DiskTest {
 
 TEST_F(RunControl, RunfileSplitsWithQuotesAndBackslashes) {
     const std::string script = macro("my demo.ost", "say hi\n");
-    next_interpreter(1, "expect cmd kill\nexit 0\n");
+    next_interpreter(1, "expect cmd features\nexpect cmd kill\nexit 0\n");
     run("runfile \"" + dir.file("my demo.ost") + "\" one 'two words' back\\slash it\\'s");
     ASSERT_TRUE(g_link.connected);
     EXPECT_EQ(g_link.run_vector,
@@ -76,7 +76,7 @@ TEST_F(RunControl, RunfileSplitsWithQuotesAndBackslashes) {
     EXPECT_EQ(arguments_of(1), (Lines{script, "one", "two", "words", "back\\slash", "it's"}));
     run("kill");
     EXPECT_FALSE(g_link.connected);
-    EXPECT_EQ(commands_of(1), Lines{"kill"});
+    EXPECT_EQ(commands_of(1), (Lines{"features", "kill"}));
     EXPECT_TRUE(messages().empty());
 }
 
@@ -95,7 +95,7 @@ TEST_F(RunControl, RunfileOfAMissingFileChangesNothing) {
 
 TEST_F(RunControl, RunKeepsTheArgumentsRerunClearsThemAndBothRearm) {
     const std::string script = macro("demo.ost", "#!myrexx -x\nsay hi\n");
-    next_interpreter(1, "send |stop-set|4\n"
+    next_interpreter(1, "expect cmd features\nsend |stop-set|4\n"
                         "expect cmd stop in foo 0 0\n"
                         "expect cmd kill\nexit 0\n");
     run("runfile " + dir.file("demo.ost") + " a b");
@@ -106,7 +106,7 @@ TEST_F(RunControl, RunKeepsTheArgumentsRerunClearsThemAndBothRearm) {
     EXPECT_EQ(g_breakpoints.lines, std::vector<std::int32_t>{4});
 
     write_host_file(dir.file("demo.ost"), "#!other\n");
-    next_interpreter(2, "expect cmd stopv at 5\n"
+    next_interpreter(2, "expect cmd features\nexpect cmd stopv at 5\n"
                         "expect cmd stop in foo 0 0\n"
                         "expect cmd kill\nexit 0\n");
     run("run");
@@ -117,47 +117,49 @@ TEST_F(RunControl, RunKeepsTheArgumentsRerunClearsThemAndBothRearm) {
     EXPECT_TRUE(g_breakpoints.lines.empty());
 
     write_host_file(dir.file("demo.ost"), "#!third\n");
-    next_interpreter(3, "expect cmd stop in foo 0 0\nexpect cmd kill\nexit 0\n");
+    next_interpreter(3,
+                     "expect cmd features\nexpect cmd stop in foo 0 0\nexpect cmd kill\nexit 0\n");
     run("rerun");
     EXPECT_EQ(arguments_of(3), Lines{script});
     EXPECT_EQ(g_link.interpreter_program, "other");
 
-    next_interpreter(4, "expect cmd stop in foo 0 0\nexpect cmd kill\nexit 0\n");
+    next_interpreter(4,
+                     "expect cmd features\nexpect cmd stop in foo 0 0\nexpect cmd kill\nexit 0\n");
     run("run x  y");
     EXPECT_EQ(arguments_of(4), (Lines{script, "x", "y"}));
     EXPECT_EQ(g_link.run_vector, (Lines{"ostra", script, "x", "y"}));
     run("kill");
 
-    EXPECT_EQ(commands_of(1), (Lines{"stop in foo 0 0", "kill"}));
-    EXPECT_EQ(commands_of(2), (Lines{"stopv at 5", "stop in foo 0 0", "kill"}));
-    EXPECT_EQ(commands_of(3), (Lines{"stop in foo 0 0", "kill"}));
-    EXPECT_EQ(commands_of(4), (Lines{"stop in foo 0 0", "kill"}));
+    EXPECT_EQ(commands_of(1), (Lines{"features", "stop in foo 0 0", "kill"}));
+    EXPECT_EQ(commands_of(2), (Lines{"features", "stopv at 5", "stop in foo 0 0", "kill"}));
+    EXPECT_EQ(commands_of(3), (Lines{"features", "stop in foo 0 0", "kill"}));
+    EXPECT_EQ(commands_of(4), (Lines{"features", "stop in foo 0 0", "kill"}));
     EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(RunControl, RunfileWhileConnectedDropsTheOldSourceAndBreakpoints) {
     macro("one.ost", "say 1\n");
     macro("two.ost", "say 2\n");
-    next_interpreter(1, "send |set-source|say 1\n"
+    next_interpreter(1, "expect cmd features\nsend |set-source|say 1\n"
                         "expect cmd stop in foo 0 0\n"
                         "expect cmd kill\nexit 0\n");
     run("runfile " + dir.file("one.ost"));
     hnd_in();
     EXPECT_EQ(displayed_source().lines, Lines{"say 1"});
     run("stop in foo");
-    next_interpreter(2, "expect cmd kill\nexit 0\n");
+    next_interpreter(2, "expect cmd features\nexpect cmd kill\nexit 0\n");
     run("runfile " + dir.file("two.ost"));
     EXPECT_TRUE(displayed_source().lines.empty());
     EXPECT_TRUE(g_breakpoints.routines.empty());
     EXPECT_EQ(g_link.run_vector, (Lines{"ostra", "c:" + dir.file("two.ost")}));
     run("kill");
-    EXPECT_EQ(commands_of(1), (Lines{"stop in foo 0 0", "kill"}));
-    EXPECT_EQ(commands_of(2), Lines{"kill"});
+    EXPECT_EQ(commands_of(1), (Lines{"features", "stop in foo 0 0", "kill"}));
+    EXPECT_EQ(commands_of(2), (Lines{"features", "kill"}));
 }
 
 TEST_F(RunControl, RunAndRerunAskAboutUnsavedEditsAndDoWhatTheAnswerSays) {
     macro("demo.ost", "say 1\nsay 2\n");
-    next_interpreter(1, "send |set-source|say 1\\nsay 2\\n\n"
+    next_interpreter(1, "expect cmd features\nsend |set-source|say 1\\nsay 2\\n\n"
                         "send |file-map|0 0 1 0 c:" +
                             dir.file("demo.ost") +
                             "\n"
@@ -185,16 +187,16 @@ TEST_F(RunControl, RunAndRerunAskAboutUnsavedEditsAndDoWhatTheAnswerSays) {
     EXPECT_EQ(read_host_file(dir.file("args.2")), "<none>"); // no second interpreter
 
     // Save File: the file is written, then the new interpreter runs it.
-    next_interpreter(2, "expect cmd kill\nexit 0\n");
+    next_interpreter(2, "expect cmd features\nexpect cmd kill\nexit 0\n");
     headless::script_box_answer(BoxAnswer::Yes);
     run("run");
     EXPECT_EQ(headless::boxes().size(), 3u);
     EXPECT_EQ(read_host_file(dir.file("demo.ost")), "say 1\nsay 'TWO'\n");
     EXPECT_FALSE(edit_any_modified());
-    EXPECT_EQ(commands_of(1), Lines{"kill"});
+    EXPECT_EQ(commands_of(1), (Lines{"features", "kill"}));
     ASSERT_TRUE(g_link.connected);
     run("kill");
-    EXPECT_EQ(commands_of(2), Lines{"kill"});
+    EXPECT_EQ(commands_of(2), (Lines{"features", "kill"}));
 }
 
 TEST_F(RunControl, DiscardEditsRunsAgainAndTheNewSourceReplacesTheEdits) {
@@ -203,7 +205,7 @@ TEST_F(RunControl, DiscardEditsRunsAgainAndTheNewSourceReplacesTheEdits) {
                               "send |file-map|0 0 0 0 c:" +
                               dir.file("demo.ost") +
                               "\n"
-                              "expect cmd kill\nexit 0\n";
+                              "expect cmd features\nexpect cmd kill\nexit 0\n";
     next_interpreter(1, steps);
     run("runfile " + dir.file("demo.ost"));
     hnd_in();
@@ -220,8 +222,8 @@ TEST_F(RunControl, DiscardEditsRunsAgainAndTheNewSourceReplacesTheEdits) {
     EXPECT_EQ(displayed_source().lines, Lines{"say 1\n"});
     EXPECT_FALSE(edit_any_modified());
     run("kill");
-    EXPECT_EQ(commands_of(1), Lines{"kill"});
-    EXPECT_EQ(commands_of(2), Lines{"kill"});
+    EXPECT_EQ(commands_of(1), (Lines{"features", "kill"}));
+    EXPECT_EQ(commands_of(2), (Lines{"features", "kill"}));
 }
 
 TEST_F(RunControl, RunAndRerunNeedAScript) {

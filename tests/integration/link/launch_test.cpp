@@ -71,6 +71,7 @@ TEST_F(Launch, HandshakeThenMessagesAndCommands) {
     const std::string macro = write("m.rexx", "say 'hi'\n");
     use_scenario("send |set-source|say 'hi'\\n\n"
                  "send |stop-at|0 main\n"
+                 "expect cmd features\n"
                  "expect cmd next\n"
                  "stdout hello\\n\n"
                  "send |end|\n"

@@ -18,11 +18,11 @@
 namespace {
 
 const Lines kDefaultListing = {
-    "F3          s_copy",      "F4          s_paste", "F5          cont",    "F10         next",
-    "F11         step",        "F12         stepout", "S-F5        run",     "S-F11       stepout",
-    "L3          eof",         "L6          s_copy",  "L8          s_paste", "^c          break",
-    "^i          upsource -1", "^k          kill",    "^o          upcmd 1", "^p          upcmd -1",
-    "^u          upsource 1",  "^v          s_paste", "SERVER      sun",
+    "F3          s_copy",   "F4          s_paste",     "F5          cont",    "F10         next",
+    "F11         step",     "F12         stepout",     "S-F5        run",     "S-F11       stepout",
+    "C-F10       runto",    "L3          eof",         "L6          s_copy",  "L8          s_paste",
+    "^c          break",    "^i          upsource -1", "^k          kill",    "^o          upcmd 1",
+    "^p          upcmd -1", "^u          upsource 1",  "^v          s_paste", "SERVER      sun",
 };
 
 class KeyBindingsTest : public CommandsTest {

@@ -177,7 +177,7 @@ TEST_F(Toolbar, WithoutAToolbarThePanesUseTheWholeWindow) {
 
 TEST_F(Toolbar, ContextMenuEntriesAreGrayedByTheirState) {
     std::vector<PlatMenuItem> entries = context_menu_entries();
-    ASSERT_EQ(entries.size(), 8u);
+    ASSERT_EQ(entries.size(), 10u);
     EXPECT_EQ(entries[0].text, "Edit Mode");
     EXPECT_FALSE(entries[0].checked);
     EXPECT_EQ(entries[1].id, 0); // a separator
@@ -191,6 +191,8 @@ TEST_F(Toolbar, ContextMenuEntriesAreGrayedByTheirState) {
     EXPECT_TRUE(entries[6].grayed); // no selection
     EXPECT_EQ(entries[7].text, "Paste\tCtrl-V");
     EXPECT_TRUE(entries[7].grayed);
+    EXPECT_EQ(entries[9].text, "Run to Here\tCtrl-F10");
+    EXPECT_TRUE(entries[9].grayed); // opened on no line, no interpreter
 
     given_source({"say 1\n"});
     selection_set({PaneKind::Source, 0, 0, 0, 2});
