@@ -2,6 +2,7 @@
 
 #include "link/channel.h"
 #include "link/frame.h"
+#include "link/link_features.h"
 #include "link/link_state.h"
 #include "link/wait_readable.h"
 #include "platform/fs.h"
@@ -271,6 +272,7 @@ void attach_interpreter() {
 
 void mark_connected() {
     g_link.connected = true;
+    g_link_features = LinkFeatures{}; // each interpreter says its own
     g_link.stdout_ended = false;
     g_link.given_up = false;
     display_state_changed();

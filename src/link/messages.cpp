@@ -4,6 +4,7 @@
 #include "link/launch.h"
 #include "link/link_end.h"
 #include "link/link_events.h"
+#include "link/link_features.h"
 #include "link/link_state.h"
 #include "link/streams.h"
 #include "link/wait_readable.h"
@@ -183,6 +184,7 @@ const Keyword keywords[] = {
          display_state_changed();
      }},
     {"file-map", file_map},
+    {"features", link_features_arrived},
 };
 
 } // namespace

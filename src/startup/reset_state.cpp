@@ -13,6 +13,7 @@
 #include "edit/edit_mode.h"
 #include "edit/edit_save.h"
 #include "link/frame.h"
+#include "link/link_features.h"
 #include "link/link_state.h"
 #include "runtime/crash_filter.h"
 #include "runtime/places.h"
@@ -32,6 +33,7 @@ void vel_reset_all_state() {
     g_startup = StartupState{};
     g_places = Places{};
     g_link = LinkState{};
+    g_link_features = LinkFeatures{};
     forget_read_ahead();
     main_loop_reset();
     source_reset();
