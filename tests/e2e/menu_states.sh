@@ -20,6 +20,9 @@ transcript="$work/transcript.log"
 printf "say 'hi'\nsay 'there'\n" >"$work/m.rexx"
 cat >"$work/steps.scn" <<'STEPS'
 timeout 60000
+# vel asks what the interpreter offers as soon as it is connected; the
+# stand-in's scenario does not answer, so vel takes it to offer nothing.
+expect cmd features
 send |set-source|say 'hi'\nsay 'there'\n
 send |stop-at|1 main
 send |running|
