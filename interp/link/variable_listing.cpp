@@ -6,14 +6,6 @@ namespace ostra {
 
 namespace {
 
-// RC, RESULT and SIGL, which the macro's calls and commands set, come first.
-int special_rank(const std::string& name) {
-    if (name == "RC") return 0;
-    if (name == "RESULT") return 1;
-    if (name == "SIGL") return 2;
-    return 3;
-}
-
 struct WholeNumber {
     bool negative = false;
     std::string_view digits; // without leading zeros
@@ -108,8 +100,7 @@ VariableListing::VariableListing(std::vector<NamedValue> variables) {
             s.tails.push_back({v.name.substr(stop + 1), std::move(v.value)});
     }
     std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
-        int ra = special_rank(a.name), rb = special_rank(b.name);
-        return ra != rb ? ra < rb : a.name < b.name;
+        return lists::variable_before(a.name, b.name);
     });
 }
 

@@ -134,4 +134,20 @@ std::optional<VarList> decode_varlist(std::string_view body) {
     return list;
 }
 
+namespace {
+
+int special_rank(const std::string& name) {
+    if (name == "RC") return 0;
+    if (name == "RESULT") return 1;
+    if (name == "SIGL") return 2;
+    return 3;
+}
+
+} // namespace
+
+bool variable_before(const std::string& a, const std::string& b) {
+    const int ra = special_rank(a), rb = special_rank(b);
+    return ra != rb ? ra < rb : a < b;
+}
+
 } // namespace lists

@@ -57,4 +57,8 @@ std::optional<VarList> decode_varlist(std::string_view body);
 // The reason words of the wire form.
 const char* failure_word(VarFailure failure);
 
+// The order a variables pane shows the entries of a frame in: RC, RESULT
+// and SIGL (which the macro's calls and commands set) first, then by name.
+bool variable_before(const std::string& a, const std::string& b);
+
 } // namespace lists

@@ -8,25 +8,12 @@ namespace inspect {
 
 namespace {
 
-int special_rank(const std::string& name) {
-    if (name == "RC") return 0;
-    if (name == "RESULT") return 1;
-    if (name == "SIGL") return 2;
-    return 3;
-}
-
 // What a stem's row is compared by: its default value and its tail count.
 std::string stem_state(const lists::Variable& v) {
     return (v.value ? "=" + *v.value : std::string("-")) + " " + std::to_string(v.tails);
 }
 
 } // namespace
-
-bool variable_order(const std::string& a, const std::string& b) {
-    const int ra = special_rank(a), rb = special_rank(b);
-    if (ra != rb) return ra < rb;
-    return a < b;
-}
 
 void VariablesModel::clear() {
     *this = VariablesModel{};
@@ -93,7 +80,7 @@ void VariablesModel::take(const lists::VarList& list) {
         entries_ = list.entries;
         std::stable_sort(entries_.begin(), entries_.end(),
                          [](const lists::Variable& a, const lists::Variable& b) {
-                             return variable_order(a.name, b.name);
+                             return lists::variable_before(a.name, b.name);
                          });
         for (const lists::Variable& v : entries_)
             remember(v.name, stem_memory_value(v));

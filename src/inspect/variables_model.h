@@ -113,7 +113,4 @@ class VariablesModel {
     std::string notice_;
 };
 
-// RC, RESULT and SIGL first, then by the bytes of the names.
-bool variable_order(const std::string& a, const std::string& b);
-
 } // namespace inspect
