@@ -1,8 +1,12 @@
 // Editing costs: a typed character in a small and a huge file (the cost
-// should not follow the file's size), Undo of 10,000 one-character edits,
-// and saving a 1,000,000-line file.
+// should not follow the file's size), the same character typed as a key in
+// edit mode and drawn once by the refresh, Undo of 10,000 one-character
+// edits, and saving a 1,000,000-line file.
 //
 //   build/native/bench/edit_bench
+#include "bench_window.h"
+#include "display/edit_cursor.h"
+#include "display/refresh.h"
 #include "edit/edit_buffer.h"
 #include "edit/edit_layout.h"
 #include "edit/edit_save.h"
@@ -44,6 +48,35 @@ void BM_TypedCharacter(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_TypedCharacter)->Arg(100)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+
+// A key typed in edit mode as the window delivers it: the edit, the cursor
+// placed on the new text and the one redraw of the source pane that the
+// refresh at the end of the key's event makes.
+void BM_TypedKeyDrawn(benchmark::State& state) {
+    const int lines = static_cast<int>(state.range(0));
+    make_file(lines);
+    bench_open_window();
+    std::string text;
+    for (int i = 0; i < lines; ++i)
+        text += "    say 'line " + std::to_string(i) + "'\n";
+    source_set(text);
+    source_map_file(0, {0, lines - 1, 0, std::string("bench.rexx")});
+    edit_begin();
+    edit_toggle_mode();
+    const std::int32_t line = static_cast<std::int32_t>(lines / 2);
+    g_panes.source.top_line = line;
+    display_refresh();
+    // Typing overwrites, so that the line keeps its length; the cursor goes
+    // back to its start before it reaches the end.
+    g_panes.insert_mode = false;
+    int typed = 0;
+    for (auto _ : state) {
+        if (typed++ % 12 == 0) edit_place_cursor(line, 4);
+        edit_key('x', false, false);
+        display_refresh();
+    }
+}
+BENCHMARK(BM_TypedKeyDrawn)->Arg(100)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
 void BM_UndoTenThousandEdits(benchmark::State& state) {
     for (auto _ : state) {

@@ -7,6 +7,7 @@
 #include "link/link_state.h"
 #include "source/line_map.h"
 #include "source/source.h"
+#include "source/source_write.h"
 #include "view/text_panes.h"
 
 #include <algorithm>
@@ -95,7 +96,7 @@ void vel_bp_toggle(std::int32_t displayed_line) {
         command_send("stopv at " + std::to_string(std::int64_t{loaded} + 1));
         vel_bp_requested(std::int64_t{loaded} + 1);
     }
-    source_redraw();
+    source_note_marks();
     if (removed) vel_status_autosave();
 }
 
@@ -118,7 +119,7 @@ void vel_bp_on_stop_set(int line) {
     table.held.resize(table.lines.size());
     table.lines.push_back(displayed);
     table.held.push_back(line);
-    source_redraw();
+    source_note_marks();
     // Confirmations come in bursts (a status file read back sends
     // thousands): the file is written once the burst is over.
     vel_status_autosave_later();
@@ -131,7 +132,7 @@ void vel_bp_on_stopin_set(int id, int line) {
             break;
         }
     }
-    source_redraw();
+    source_note_marks();
     vel_status_autosave_later();
 }
 
@@ -158,7 +159,7 @@ void vel_bp_file_reloaded(std::int32_t file) {
         placed = true;
     }
     if (!placed) return;
-    source_redraw();
+    source_note_marks();
     vel_status_autosave();
 }
 

@@ -14,6 +14,7 @@
 #include "runtime/strings.h"
 #include "settings/mouse_mode.h"
 #include "source/source.h"
+#include "source/source_write.h"
 #include "view/clipboard.h"
 #include "view/dialogs.h"
 #include "view/pane_sizes.h"
@@ -138,7 +139,7 @@ bool row_delete(const CommandText& c) {
         vel_bp_delete_all();
     else
         vel_bp_delete_lines(c.word_list());
-    source_redraw();
+    source_note_marks();
     vel_status_autosave();
     return true;
 }

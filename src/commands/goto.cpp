@@ -2,6 +2,7 @@
 #include "commands/command_rows.h"
 #include "runtime/strings.h"
 #include "source/source.h"
+#include "source/source_write.h"
 #include "view/text_panes.h"
 
 namespace {
@@ -32,7 +33,7 @@ bool row_goto(const CommandText& command) {
         return true;
     }
     // The file's first line a quarter of the way down the pane.
-    source_show_line(displayed_source().file_map[static_cast<std::size_t>(entry)].first_line,
-                     ShowAt::Quarter);
+    source_ask_show(displayed_source().file_map[static_cast<std::size_t>(entry)].first_line,
+                    ShowAt::Quarter);
     return true;
 }

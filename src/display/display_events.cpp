@@ -7,10 +7,13 @@
 #include "display/layout.h"
 #include "display/main_window.h"
 #include "display/mouse_events.h"
+#include "display/refresh.h"
 #include "display/sash.h"
 #include "display/toolbar.h"
 #include "edit/edit_quit.h"
 #include "watch/watch.h"
+
+#include <type_traits>
 
 Pane* pane_of_window(plat_window window) {
     if (window == 0) return nullptr;
@@ -30,7 +33,7 @@ void display_erase(plat_window window) {
 }
 
 void display_paint(plat_window window) {
-    if (Pane* pane = pane_of_window(window)) pane_redraw(*pane);
+    if (Pane* pane = pane_of_window(window)) pane_draw_now(*pane);
 }
 
 void display_scroll(plat_window window, ScrollRequest request, int thumb) {
@@ -155,34 +158,56 @@ void on_sash(plat_window sash, SashEvent event) {
     }
 }
 
+// A window event's handler followed by the refresh, so that what the event
+// changed is drawn once, when the event is done.
+template <auto handler> struct Refreshed;
+template <typename R, typename... A, R (*handler)(A...)> struct Refreshed<handler> {
+    static R call(A... args) {
+        if constexpr (std::is_void_v<R>) {
+            handler(args...);
+            display_refresh();
+        } else {
+            R result = handler(args...);
+            display_refresh();
+            return result;
+        }
+    }
+};
+
+void on_wheel(int delta) {
+    display_wheel(delta, pointer_y());
+}
+
 } // namespace
 
 void display_events_install() {
     PlatEvents events;
-    events.key = on_key;
-    events.mouse_move = on_mouse_move;
-    events.mouse_nonclient_move = mouse_nonclient_move;
-    events.mouse_button = on_mouse_button;
-    events.wheel = [](int delta) { display_wheel(delta, pointer_y()); };
+    // Painting draws by itself; the window going away leaves nothing to
+    // draw; the rest change what is shown and end with the refresh.
+    events.key = Refreshed<on_key>::call;
+    events.mouse_move = Refreshed<on_mouse_move>::call;
+    events.mouse_nonclient_move = Refreshed<mouse_nonclient_move>::call;
+    events.mouse_button = Refreshed<on_mouse_button>::call;
+    events.wheel = Refreshed<on_wheel>::call;
     events.erase = display_erase;
     events.paint = display_paint;
-    events.scroll = display_scroll;
-    events.pane_frame_resized = display_pane_frame_resized;
-    events.sash = on_sash;
-    events.main_close = main_window_close_requested;
+    events.scroll = Refreshed<display_scroll>::call;
+    events.pane_frame_resized = Refreshed<display_pane_frame_resized>::call;
+    events.sash = Refreshed<on_sash>::call;
+    events.main_close = Refreshed<main_window_close_requested>::call;
     events.main_destroyed = main_window_destroyed;
-    events.main_size_proposed = main_window_size_proposed;
-    events.main_size_move_ended = main_window_size_move_ended;
+    events.main_size_proposed = Refreshed<main_window_size_proposed>::call;
+    events.main_size_move_ended = Refreshed<main_window_size_move_ended>::call;
     events.main_moved = vel_pin_reposition_all;
-    events.main_activated = edit_check_outside;
+    events.main_activated = Refreshed<edit_check_outside>::call;
     events.clipboard_render = clipboard_render;
-    events.clipboard_lost = clipboard_lost;
-    events.timer = display_timer;
-    events.command = display_control_command;
-    events.tool_tip_showing = display_tool_tip_showing;
+    events.clipboard_lost = Refreshed<clipboard_lost>::call;
+    events.timer = Refreshed<display_timer>::call;
+    events.command = Refreshed<display_control_command>::call;
+    events.tool_tip_showing = Refreshed<display_tool_tip_showing>::call;
     events.float_paint = watch_window_paint;
-    events.float_mouse = watch_window_mouse;
+    events.float_mouse = Refreshed<watch_window_mouse>::call;
     events.float_cursor = watch_window_cursor;
-    events.pin_edit_requested = watch_pin_edit_requested;
+    events.pin_edit_requested = Refreshed<watch_pin_edit_requested>::call;
     plat_events_install(events);
 }

@@ -11,6 +11,7 @@
 #include "display/mouse_events.h"
 #include "display/panes.h"
 #include "display/pointer.h"
+#include "display/refresh.h"
 #include "display/selection_range.h"
 #include "display/selection_state.h"
 #include "display/toolbar.h"
@@ -55,7 +56,7 @@ void apply_waiting() {
 
 } // namespace
 
-void display_state_changed() {
+void display_state_apply() {
     toolbar_refresh();
     window_menu_refresh();
     apply_pointer();
@@ -79,4 +80,5 @@ void display_reset_records() {
     g_key_translation = KeyTranslationState{};
     g_keyboard = KeyboardState{};
     colour_table_reset();
+    display_refresh_reset();
 }

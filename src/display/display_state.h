@@ -1,8 +1,6 @@
 // What the display remembers of the state it last showed.
 #pragma once
 
-#include "view/display_state.h"
-
 #include <cstdint>
 #include <string>
 
@@ -19,6 +17,12 @@ struct DisplayStateRecord {
 };
 
 extern DisplayStateRecord g_display_state;
+
+// Works out the title (with "* " in front while sources have unsaved
+// edits), the pointer's shape, and which toolbar buttons and menu entries
+// can be used, from the link, source and edit state (display/refresh.h
+// calls it when they changed).
+void display_state_apply();
 
 // Every record of the display back to its start (windows are not touched:
 // the records forget them).

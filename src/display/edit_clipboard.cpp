@@ -141,7 +141,7 @@ void edit_cut() {
         edit_place_cursor(s->start_line, s->start_char);
     }
     selection_drop();
-    source_redraw();
+    pane_redraw(g_panes.source);
 }
 
 void edit_paste(std::optional<std::string> text) {
@@ -228,6 +228,6 @@ void edit_find(bool backwards) {
     const Pane& source = g_panes.source;
     if (l < source.top_line || l > source.top_line + source.visible_rows - 2)
         source_show_line(l, ShowAt::Third);
-    source_redraw();
+    pane_redraw(g_panes.source);
     edit_place_cursor(l, from);
 }

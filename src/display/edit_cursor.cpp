@@ -148,18 +148,18 @@ bool move_cursor(int code) {
     return true;
 }
 
-// The control letters edit mode knows (as their codes 1 to 26).
+// The control letters edit mode knows.
 bool known_control(int code) {
     switch (code) {
-    case 1:
-    case 4:
-    case 5:
-    case 6:
-    case 19:
-    case 22:
-    case 24:
-    case 25:
-    case 26:
+    case key_ctrl('A'): // an empty line below
+    case key_ctrl('D'): // delete the line
+    case key_ctrl('E'): // pad the row to its end
+    case key_ctrl('F'): // find
+    case key_ctrl('S'): // split or join
+    case key_ctrl('V'): // paste
+    case key_ctrl('X'): // cut
+    case key_ctrl('Y'): // redo
+    case key_ctrl('Z'): // undo
         return true;
     default:
         return false;
@@ -203,9 +203,9 @@ void edit_place_cursor(std::int32_t line, std::int32_t character) {
 
 bool edit_key(int code, bool shift, bool ctrl) {
     if (ctrl && is_letter(code)) {
-        code = (code & ~0x20) - 'A' + 1;
+        code = key_ctrl(static_cast<char>(code));
         if (!known_control(code)) return false;
-    } else if (ctrl && code >= 1 && code <= 26) {
+    } else if (ctrl && code >= key_ctrl('A') && code <= key_ctrl('Z')) {
         // The character message after Control+letter: the key-down acted.
         return known_control(code);
     } else if (ctrl && code >= 32 && code <= 255 && code != 127 && code != '=') {
@@ -229,33 +229,33 @@ bool edit_key(int code, bool shift, bool ctrl) {
     }
     const std::int32_t line = at->line;
     switch (code) {
-    case 5:
+    case key_ctrl('E'):
         show_cursor_at(edit_pad_to_row_end(*at, cell_columns() - first_text_column()));
         return true;
-    case 26:
+    case key_ctrl('Z'):
         edit_undo_ui(true, line);
         show_cursor_at(std::nullopt);
         return true;
-    case 25:
+    case key_ctrl('Y'):
         edit_undo_ui(false, line);
         show_cursor_at(std::nullopt);
         return true;
-    case 19:
+    case key_ctrl('S'):
         show_cursor_at(edit_split_join(*at));
         return true;
-    case 1:
+    case key_ctrl('A'):
         show_cursor_at(edit_insert_empty_below(*at));
         return true;
-    case 4:
+    case key_ctrl('D'):
         show_cursor_at(edit_delete_line(*at));
         return true;
-    case 24:
+    case key_ctrl('X'):
         edit_cut();
         return true;
-    case 22:
+    case key_ctrl('V'):
         edit_paste_clipboard();
         return true;
-    case 6:
+    case key_ctrl('F'):
         edit_find(false);
         return true;
     case KEY_ENTER:

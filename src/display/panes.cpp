@@ -1,5 +1,6 @@
 #include "display/panes.h"
 
+#include "display/cell_map.h"
 #include "display/colours.h"
 #include "display/layout.h"
 #include "display/render.h"
@@ -41,14 +42,32 @@ std::int32_t pane_last_line_shown_from(const Pane& pane, std::int32_t top) {
     return last + 1;
 }
 
+namespace {
+
+// What a redraw would show, worked out without drawing: the top line kept
+// within the text, the number column, the scroll bar, the last line shown
+// and what each cell stands for.
+void work_out_shown(Pane& pane) {
+    const std::int32_t count = pane_line_count(pane);
+    if (count > 0) pane.top_line = std::clamp(pane.top_line, 0, count - 1);
+    if (pane.kind == PaneKind::Source) pane.number_columns = number_column_width(count);
+    pane_update_scroll_bar(pane);
+    pane.last_line_shown = pane_last_line_shown_from(pane, pane.top_line);
+    pane_map_cells(pane);
+}
+
+} // namespace
+
 void pane_redraw(Pane& pane) {
+    work_out_shown(pane);
+    pane.render_due = true;
+}
+
+void pane_draw_now(Pane& pane) {
+    pane.render_due = false;
     if (pane.window == 0) {
         // No window (yet, or in tests): only what would be shown is worked out.
-        const std::int32_t count = pane_line_count(pane);
-        if (count > 0) pane.top_line = std::clamp(pane.top_line, 0, count - 1);
-        if (pane.kind == PaneKind::Source) pane.number_columns = number_column_width(count);
-        pane_update_scroll_bar(pane);
-        pane.last_line_shown = pane_last_line_shown_from(pane, pane.top_line);
+        work_out_shown(pane);
         return;
     }
     if (g_layout.layout_in_progress) return;
@@ -94,6 +113,8 @@ std::int32_t top_showing_end(const Pane& pane) {
 
 void pane_follow_end(Pane& pane) {
     if (pane_line_count(pane) == 0) return;
+    // Text added and not drawn yet is followed too when it is drawn.
+    if (pane.draw_due) pane.follow_due = true;
     const std::int32_t low = top_showing_end(pane);
     if (low != pane.top_line || !pane_shows_end(pane)) {
         pane.top_line = low;
@@ -104,6 +125,8 @@ void pane_follow_end(Pane& pane) {
 void pane_set_top_line(Pane& pane, std::int32_t line) {
     const std::int32_t count = pane_line_count(pane);
     if (count == 0) return;
+    // Where the pane is put wins over following text added before.
+    pane.follow_due = false;
     pane.top_line = std::clamp(line, 0, count - 1);
     pane_redraw(pane);
 }
@@ -162,13 +185,8 @@ void panes_start(std::string_view banner) {
 }
 
 void pane_text_changed(Pane& pane, bool follow_end) {
-    if (g_panes.deferring) {
-        pane.follow_due = follow_end || (pane.draw_due && pane.follow_due);
-        pane.draw_due = true;
-        return;
-    }
-    pane_redraw(pane);
-    if (follow_end) pane_follow_end(pane);
+    pane.follow_due = follow_end || (pane.draw_due && pane.follow_due);
+    pane.draw_due = true;
 }
 
 bool pane_will_show_end(const Pane& pane) {
@@ -177,16 +195,22 @@ bool pane_will_show_end(const Pane& pane) {
 }
 
 bool panes_draw_pending() {
-    return g_panes.source.draw_due || g_panes.io.draw_due || g_panes.command.draw_due;
+    for (const Pane* pane : {&g_panes.source, &g_panes.io, &g_panes.command})
+        if (pane->draw_due || pane->render_due) return true;
+    return false;
 }
 
 void panes_draw_deferred() {
     for (Pane* pane : {&g_panes.source, &g_panes.io, &g_panes.command}) {
-        if (!pane->draw_due) continue;
-        pane->draw_due = false;
-        if (pane->follow_due && pane_line_count(*pane) > 0) pane->top_line = top_showing_end(*pane);
-        pane->follow_due = false;
-        pane_redraw(*pane);
+        if (pane->draw_due) {
+            pane->draw_due = false;
+            if (pane->follow_due && pane_line_count(*pane) > 0)
+                pane->top_line = top_showing_end(*pane);
+            pane->follow_due = false;
+        } else if (!pane->render_due) {
+            continue;
+        }
+        pane_draw_now(*pane);
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "platform/draw.h"
 #include "platform/events.h"
+#include "source/source.h"
 
 #include <cstdint>
 #include <optional>
@@ -99,9 +100,11 @@ struct Pane {
     // begins, as the last redraw drew them.
     int rule_x = 0;
     int text_x = 0;
-    // New text waits for the end of a burst (see pane_text_changed).
+    // New text waits for the next refresh (see pane_text_changed).
     bool draw_due = false;
     bool follow_due = false; // ... and the end is to be shown then
+    // What the pane shows changed: drawn at the next refresh.
+    bool render_due = false;
 };
 
 struct PaneSet {
@@ -115,25 +118,26 @@ struct PaneSet {
     bool insert_mode = true;
     // The displayed line whose number is being clicked (drawn inverted), or -1.
     std::int32_t pressed_line = -1;
-    // Set while the main loop serves a burst of the interpreter's messages
-    // and output: text panes are drawn once at its end, not per message.
-    bool deferring = false;
+    // The source pane shows only its background until its text changes
+    // (a new run begins; the old text stays until the new one arrives).
+    bool source_blank = false;
 };
 
 extern PaneSet g_panes;
 
 // The pane's text changed; `follow_end` asks for its last line to be shown.
-// Drawn now, or once the burst is over while draws are deferred.
+// Drawn at the next refresh.
 void pane_text_changed(Pane& pane, bool follow_end);
 
-// Whether the end of the pane is shown, as it will be once a deferred draw
-// is done.
+// Whether the end of the pane is shown, as it will be once the next refresh
+// has drawn it.
 bool pane_will_show_end(const Pane& pane);
 
-// Draws every pane whose text changed while draws were deferred: one redraw
-// each, with its end in view when that was asked for.
+// Draws every pane whose text or look changed since it was last drawn: one
+// redraw each, with its end in view when that was asked for
+// (display/refresh.h calls it).
 void panes_draw_deferred();
-// Whether any pane has text that a deferred draw has still to show.
+// Whether any pane has still to be drawn.
 bool panes_draw_pending();
 
 // The lines a pane shows.
@@ -144,9 +148,12 @@ std::int32_t pane_line_count(const Pane& pane);
 // drawing (long lines take several rows), without drawing anything.
 std::int32_t pane_last_line_shown_from(const Pane& pane, std::int32_t top);
 
-// Redraws the pane from its top line and records the last line shown. A pane
-// without a window only works out what it would show.
+// What the pane shows changed: the last line shown is worked out now, and
+// the pane is drawn at the next refresh.
 void pane_redraw(Pane& pane);
+// Draws the pane from its top line at once (a paint, the refresh). A pane
+// without a window only works out what it would show.
+void pane_draw_now(Pane& pane);
 
 // The background slot of a pane: 0 source, 14 io, 11 command.
 int pane_background_slot(const Pane& pane);
@@ -161,6 +168,11 @@ bool pane_shows_end(const Pane& pane);
 // Sets the top line (clamped to the text) and redraws; nothing for an empty
 // pane.
 void pane_set_top_line(Pane& pane, std::int32_t line);
+
+// Brings a displayed line into view: a third or a quarter of the pane's rows
+// below the top (a match found, a listing, a file shown), or in the middle
+// (where the macro stopped; then nothing is drawn while there is no source).
+void source_show_line(std::int64_t line, ShowAt where);
 
 // Puts the stop line in the middle of the source pane.
 void pane_centre_on_line(std::int32_t line);

@@ -2,6 +2,7 @@
 
 #include "commands/breakpoints.h"
 #include "display/break_marks.h"
+#include "display/cell_map.h"
 #include "display/colours.h"
 #include "display/edit_cursor.h"
 #include "display/layout.h"
@@ -118,24 +119,6 @@ void draw_row_text(const Frame& f, std::int32_t line, const ShownRow& row, int r
     }
 }
 
-void fill_cells(const Frame& f, int r, std::int32_t line, const ShownRow& row,
-                std::int32_t length) {
-    if (r >= f.pane.cells.rows || f.pane.cells.columns != f.columns) return;
-    Cell* cells = f.pane.cells.row(r);
-    for (int c = 0; c < f.numbers && c < f.columns; ++c)
-        cells[c] = Cell{};
-    for (int c = f.numbers; c < f.columns; ++c)
-        cells[c] = Cell{line, std::max(length - 1, 0), true};
-    const int m = static_cast<int>(row.bytes.size());
-    for (int k = 0; k < m && f.numbers + k < f.columns; ++k)
-        cells[f.numbers + k] = Cell{line, row.bytes[static_cast<std::size_t>(k)], false};
-}
-
-void clear_cells(const Frame& f, int r) {
-    if (r >= f.pane.cells.rows || f.pane.cells.columns != f.columns) return;
-    std::fill(f.pane.cells.row(r), f.pane.cells.row(r) + f.columns, Cell{});
-}
-
 void draw_number(const Frame& f, std::int32_t line, int row_bottom) {
     const std::int32_t number = edit_gutter_line(line);
     char field[64];
@@ -164,7 +147,6 @@ struct Walk {
 
 void draw_line(const Frame& f, std::int32_t line, Walk& walk) {
     const std::string& text = f.lines[static_cast<std::size_t>(line)];
-    const std::int32_t length = static_cast<std::int32_t>(text.size());
     const int text_columns = std::max(f.columns - f.numbers, 1);
     const bool is_stop = f.is_source && line == displayed_source().stop_line && stop_line_shown();
     const int text_slot =
@@ -183,7 +165,6 @@ void draw_line(const Frame& f, std::int32_t line, Walk& walk) {
                          SLOT_PANEL, f.back);
         }
         draw_row_text(f, line, row, walk.y, text_slot, back_slot);
-        fill_cells(f, walk.r, line, row, length);
         if (f.is_source) {
             MarkGeometry g{f.w, f.h, walk.y, f.numbers, leading_blanks(row.text)};
             marks_clear(f.window, g, f.back);
@@ -214,7 +195,6 @@ void draw_banner(const Frame& f, int entry, Walk& walk) {
     const int drawn = static_cast<int>(banner.size());
     if (drawn < f.columns)
         plat_fill(f.window, drawn * f.w, walk.y - f.h, f.columns * f.w, walk.y, f.back);
-    clear_cells(f, walk.r);
     walk.last_chars = 0;
     walk.r += 1;
     walk.y += f.h;
@@ -279,6 +259,7 @@ void render_pane(Pane& pane) {
             pane_background_slot(pane)};
     Walk walk;
     walk.y = f.h;
+    pane_map_cells(pane);
 
     if (!is_source && pane.caret.drawn) {
         plat_fill(f.window, pane.caret.x, pane.caret.y, pane.caret.x + f.w, pane.caret.y + 3,
@@ -305,8 +286,6 @@ void render_pane(Pane& pane) {
         }
         pane.last_line_shown = walk.rows_full ? last : last + 1;
         last_line_whole = line == count && !walk.line_cut;
-        for (int r = walk.r; r < f.rows; ++r)
-            clear_cells(f, r);
         const int limit = f.rows * f.h;
         const int drawn_bottom = walk.y - f.h; // the walk stands one row past its last
         if (drawn_bottom < limit)
@@ -326,6 +305,4 @@ void render_pane(Pane& pane) {
         return;
     }
     edit_cursor_draw(pane, walk.r);
-    // Pins that follow source lines move with what is now shown.
-    vel_pin_reposition_all();
 }

@@ -93,5 +93,5 @@ void pane_full_repaint(Pane& pane) {
                   g_layout.toolbar_height - 1, 0);
     }
     plat_fill(pane.window, 0, 0, g_layout.client_width, std::max(pane.height, 1), slot);
-    pane_redraw(pane);
+    pane_draw_now(pane);
 }

@@ -152,14 +152,10 @@ void source_text_replaced() {
 }
 
 void source_text_added() {
-    source_pane_clear();
     pane_update_scroll_bar(g_panes.source);
 }
 
 void source_clear() {
-    source_pane_clear();
-}
-
-void source_redraw() {
-    pane_redraw(g_panes.source);
+    g_panes.source_blank = true;
+    g_panes.source.render_due = true;
 }

@@ -23,3 +23,8 @@ void edit_event_saved();
 // line n, so what marks the interpreter's lines (breakpoints) is placed
 // again by the lines the interpreter holds.
 void edit_event_reloaded(std::int32_t file);
+
+// Whether some file has unsaved edits may have changed (the first change of
+// a file, a save, a reload, an undo back to the saved text): the title's
+// "* " and Save follow.
+void edit_event_unsaved_changed();

@@ -13,7 +13,6 @@
 #include "source/line_map.h"
 #include "source/source.h"
 #include "source/source_write.h"
-#include "view/display_state.h"
 #include "view/text_panes.h"
 
 #include <algorithm>
@@ -140,8 +139,8 @@ void edit_reload(int index, const std::string& path) {
     const std::string note =
         "==== " + std::string(path_base_name(path)) + " reloaded (modified outside vel) ====\n";
     io_append_output(note.data(), note.size());
-    display_state_changed();
-    source_redraw();
+    edit_event_unsaved_changed();
+    source_note_marks();
 }
 
 void edit_check_outside() {

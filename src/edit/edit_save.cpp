@@ -12,7 +12,6 @@
 #include "runtime/fatal.h"
 #include "source/source.h"
 #include "source/source_write.h"
-#include "view/display_state.h"
 #include "view/source_view.h"
 #include "view/text_panes.h"
 
@@ -237,8 +236,8 @@ void edit_save_current() {
     else
         command_print(filled("%d file(s) saved", saved));
     if (saved > 0 && g_link.connected) edit_event_saved();
-    display_state_changed();
-    source_redraw();
+    edit_event_unsaved_changed();
+    source_note_marks();
 }
 
 void edit_save_as(const std::string& path) {

@@ -130,5 +130,5 @@ void edit_file_map_arrived() {
     }
     edit_ensure(static_cast<std::int32_t>(displayed_source().file_map.size()) - 1);
     source_extend_layout();
-    source_redraw();
+    source_note_marks();
 }

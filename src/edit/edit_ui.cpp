@@ -7,7 +7,6 @@
 #include "edit/edit_state.h"
 #include "source/source.h"
 #include "source/source_write.h"
-#include "view/display_state.h"
 #include "view/text_panes.h"
 
 #include <algorithm>
@@ -40,7 +39,7 @@ void count_change() {
     if (!buffer) return;
     buffer->modified += 1;
     // The first unsaved change puts "* " in the title and enables Save.
-    if (buffer->modified == 1) display_state_changed();
+    if (buffer->modified == 1) edit_event_unsaved_changed();
 }
 
 } // namespace
@@ -104,7 +103,7 @@ void edit_type_line(std::int32_t line, std::string text, bool keep_blanks) {
     rx_do('r', std::move(text), in_buffer, EditMode::NewEdit, "vel_edit_ui");
     display_log(true).push_back({'r', new_group, in_buffer, 0, std::nullopt});
     // Counted once per group; the first unsaved change marks the title.
-    if (new_group && ++buffer->modified == 1) display_state_changed();
+    if (new_group && ++buffer->modified == 1) edit_event_unsaved_changed();
     edit_copy_back_line(g_edit_buffers.current, in_buffer);
 }
 
@@ -144,8 +143,8 @@ void edit_undo_ui(bool undo, std::int32_t line) {
         }
     }
     edit_copy_back();
-    display_state_changed();
-    source_redraw();
+    edit_event_unsaved_changed();
+    source_note_marks();
 }
 
 void edit_insert_display_line(std::int32_t position, std::int32_t loaded_number,

@@ -2,6 +2,7 @@
 
 #include "link/channel.h"
 #include "link/frame.h"
+#include "link/link_events.h"
 #include "link/link_features.h"
 #include "link/link_state.h"
 #include "link/wait_readable.h"
@@ -16,7 +17,6 @@
 #include "runtime/scan_number.h"
 #include "source/source.h"
 #include "source/source_write.h"
-#include "view/display_state.h"
 #include "view/text_panes.h"
 
 #include <cstdio>
@@ -274,7 +274,7 @@ void mark_connected() {
     g_link.connected = true;
     g_link.stdout_ended = false;
     g_link.given_up = false;
-    display_state_changed();
+    link_connection_changed();
     link_features_ask();
 }
 
@@ -295,10 +295,9 @@ void close_interpreter() {
         *s = VEL_NO_SOCKET;
     g_link.connected = false;
     link_features_forget();
-    source_set_run(RunChange::LinkClosed);
-    display_state_changed();
     // The stop arrow goes with the interpreter.
-    source_redraw();
+    source_set_run(RunChange::LinkClosed);
+    link_connection_changed();
 }
 
 void stop_interpreter(StopReason reason) {

@@ -45,3 +45,7 @@ void link_features_known();
 // message follows.
 void link_condition_caught(const std::string& name, int line, const std::string& rc,
                            const std::string& description);
+
+// The connection to an interpreter was made or closed: what vel offers
+// follows (the toolbar, the menu, the pointer).
+void link_connection_changed();

@@ -16,7 +16,6 @@
 #include "runtime/words.h"
 #include "source/source.h"
 #include "source/source_write.h"
-#include "view/display_state.h"
 #include "view/text_panes.h"
 
 #include <cstdio>
@@ -68,11 +67,7 @@ void stop(std::string_view body, StopKind kind) {
         plat_host_name(name, host_name_buffer);
         stop.host_name = std::move(name);
     }
-    const bool first_stop = source_stop(stop);
-    display_state_changed();
-
-    source_show_line(displayed_source().stop_line, ShowAt::Middle);
-    link_stopped(first_stop);
+    link_stopped(source_stop(stop));
 }
 
 // No interpreter loads a million files; an index beyond this is a table the
@@ -98,7 +93,7 @@ void list(std::string_view body) {
     int line = 0;
     if (!read_number(body, line)) line = source_top_line();
     const int count = static_cast<int>(displayed_source().lines.size());
-    source_show_line(std::min(line, count - 1), ShowAt::Quarter);
+    source_ask_show(std::min(line, count - 1), ShowAt::Quarter);
 }
 
 // The macro's last output may still be on its way when the end message is
@@ -174,11 +169,7 @@ const Keyword keywords[] = {
     {"stop-at", [](std::string_view body) { stop(body, StopKind::At); }},
     {"stop-up", [](std::string_view body) { stop(body, StopKind::Up); }},
     {"halt-at", [](std::string_view body) { stop(body, StopKind::Halt); }},
-    {"running",
-     [](std::string_view) {
-         source_set_run(RunChange::Running);
-         display_state_changed();
-     }},
+    {"running", [](std::string_view) { source_set_run(RunChange::Running); }},
     {"file-name", file_name},
     {"vel-cwd", [](std::string_view body) { g_link.interpreter_directory = std::string(body); }},
     {"list", list},
@@ -205,7 +196,6 @@ const Keyword keywords[] = {
          // Kill, open, run and rerun stop being offered at once, not at the
          // next stop.
          source_set_run(RunChange::EditorDriven);
-         display_state_changed();
      }},
     {"file-map", file_map},
 };

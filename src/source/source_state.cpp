@@ -19,6 +19,14 @@ void source_reset() {
     the_source = DisplayedSource{};
 }
 
+void source_ask_show(std::int32_t line, ShowAt where) {
+    the_source.show = ShowRequest{line, where};
+}
+
+void source_note_marks() {
+    source_mark(SOURCE_MARKS);
+}
+
 unsigned source_take_changes() {
     const unsigned changes = the_source.changes;
     the_source.changes = 0;

@@ -87,6 +87,15 @@ void source_extend_layout();
 // its text and, when given, its line number.
 void source_set_loaded(std::int32_t line, std::optional<std::int32_t> number, std::string text);
 
+// --- what anyone may ask of the view ---
+
+// Displayed line `line` is to be brought into view at `where` (a file
+// shown, a listing); the last request before the next drawing wins.
+void source_ask_show(std::int32_t line, ShowAt where);
+// What is drawn beside the lines changed without a write here: the
+// breakpoints were set, moved or deleted, or edit mode went on or off.
+void source_note_marks();
+
 // --- what drawing takes ---
 
 // The SourceChange bits since the last call; cleared.

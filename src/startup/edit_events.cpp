@@ -3,6 +3,7 @@
 
 #include "commands/breakpoints.h"
 #include "commands/status_file.h"
+#include "display/refresh.h"
 #include "watch/watch.h"
 
 void edit_event_line_inserted(std::int32_t line, std::int32_t file) {
@@ -21,4 +22,8 @@ void edit_event_reloaded(std::int32_t file) {
 
 void edit_event_saved() {
     vel_status_autosave();
+}
+
+void edit_event_unsaved_changed() {
+    display_state_due();
 }

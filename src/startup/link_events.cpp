@@ -6,6 +6,7 @@
 #include "commands/catch_conditions.h"
 #include "commands/run_to_here.h"
 #include "commands/status_file.h"
+#include "display/refresh.h"
 #include "edit/edit_quit.h"
 #include "edit/edit_state.h"
 #include "watch/watch.h"
@@ -55,4 +56,8 @@ void link_routine_breakpoint_set(int id, int line) {
 
 bool link_may_end_vel() {
     return edit_confirm_unsaved() == 1;
+}
+
+void link_connection_changed() {
+    display_state_due();
 }

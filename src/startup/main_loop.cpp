@@ -1,7 +1,7 @@
 #include "startup/main_loop.h"
 
 #include "commands/status_file.h"
-#include "display/panes.h"
+#include "display/refresh.h"
 #include "link/frame.h"
 #include "link/link_features.h"
 #include "link/link_state.h"
@@ -25,8 +25,8 @@ constexpr std::chrono::milliseconds kRefreshInterval{16};
 std::chrono::milliseconds draw_interval = kRefreshInterval;
 Clock::time_point last_draw;
 
-void draw_deferred_panes() {
-    panes_draw_deferred();
+void refresh_now() {
+    display_refresh();
     last_draw = Clock::now();
 }
 
@@ -39,15 +39,9 @@ bool draw_is_due() {
 // Work put off until a burst of messages is over, so that a burst costs it
 // once.
 void after_burst() {
-    draw_deferred_panes();
+    refresh_now();
     vel_status_save_if_due();
 }
-
-// Text the link brings in during one turn is drawn later, once.
-struct DeferPaneDraws {
-    DeferPaneDraws() { g_panes.deferring = true; }
-    ~DeferPaneDraws() { g_panes.deferring = false; }
-};
 
 bool serve_link() {
     bool served = false;
@@ -74,16 +68,15 @@ bool serve_link() {
 bool main_loop_turn() {
     bool served = plat_pump_one_message();
     if (!g_link.test_mode && g_link.connected) {
-        DeferPaneDraws defer;
         if (serve_link()) served = true;
         link_features_check_timeout(Clock::now());
     }
     if (!served) {
-        // Text drawn a moment ago waits for the next refresh; the idle wait
-        // wakes for it.
-        if (!panes_draw_pending() || draw_is_due()) after_burst();
+        // What was drawn a moment ago waits for the next refresh; the idle
+        // wait wakes for it.
+        if (!display_refresh_pending() || draw_is_due()) after_burst();
     } else if (draw_is_due()) {
-        draw_deferred_panes();
+        refresh_now();
     }
     return served;
 }
@@ -102,7 +95,7 @@ int features_wait_left_ms() {
 
 int main_loop_idle_limit_ms() {
     const int features_left = features_wait_left_ms();
-    if (!panes_draw_pending()) return features_left;
+    if (!display_refresh_pending()) return features_left;
     if (draw_is_due()) return 0;
     const auto left = draw_interval - (Clock::now() - last_draw);
     const int draw_left =

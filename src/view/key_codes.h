@@ -9,6 +9,11 @@ constexpr int KEY_TAB = 9;
 constexpr int KEY_ENTER = 13;
 constexpr int KEY_ESCAPE = 27;
 constexpr int KEY_DELETE = 127;
+// A letter typed with Ctrl, as its control code (Ctrl+A is 1, Ctrl+Z 26).
+constexpr int key_ctrl(char letter) {
+    return (letter & ~0x20) - 'A' + 1;
+}
+
 // The right-hand Ctrl key pressed by itself.
 constexpr int KEY_RIGHT_CTRL = 6;
 

@@ -50,11 +50,6 @@ void command_erase_input(bool whole);
 
 // ---- the source pane ----
 
-// Brings a displayed line into view: a third or a quarter of the pane's rows
-// below the top (a match found, a listing, a file shown), or in the middle
-// (where the macro stopped; then nothing is drawn while there is no source).
-// ShowAt is the source's (source/source.h).
-void source_show_line(std::int64_t line, ShowAt where);
 // The displayed line at the top of the source pane.
 std::int32_t source_top_line();
 
@@ -62,7 +57,5 @@ std::int32_t source_top_line();
 void source_text_replaced();
 // Lines were added to the displayed source (a routine file).
 void source_text_added();
-// Cleared to the background (a new run begins).
+// Cleared to the background until a new text arrives (a new run begins).
 void source_clear();
-// The marks changed (breakpoints): the pane is drawn again.
-void source_redraw();

@@ -53,10 +53,9 @@ std::vector<std::string>& shadow() {
 
 void check_line(const std::string& line) {
     g_panes.command.lines = {"% "};
-    // Listings are checked line by line, never drawn: the command pane is
-    // not worked out again after each of the hundreds of lines a listing
-    // adds.
-    g_panes.deferring = true;
+    // Listings are checked line by line, never drawn: nothing refreshes
+    // here, so the command pane is not worked out again after each of the
+    // hundreds of lines a listing adds.
     const int status = headless::run_until_exit(
         [&] { vel_set_command(line.data(), static_cast<int>(line.size())); });
     check(status == -1000);

@@ -81,13 +81,21 @@ TEST_F(Launch, HandshakeThenMessagesAndCommands) {
     EXPECT_EQ(g_link.run_vector, (std::vector<std::string>{"vel", macro}));
     EXPECT_EQ(g_link.interpreter_program, "wostra");
 
-    EXPECT_EQ(serve_until([] { return displayed_source().stop_routine.has_value(); }),
+    // The stop is shown once the turns that served it have brought the
+    // window up to date.
+    const std::string stopped_title = "vel @ velhost: stopped in main ---- file: " + macro;
+    EXPECT_EQ(serve_until([&] { return headless::main_window().title == stopped_title; }),
               kept_running);
-    EXPECT_EQ(headless::main_window().title, "vel @ velhost: stopped in main ---- file: " + macro);
+    EXPECT_TRUE(displayed_source().stop_routine.has_value());
+    EXPECT_EQ(headless::main_window().title, stopped_title);
     EXPECT_EQ(displayed_source().lines, std::vector<std::string>{"say 'hi'\n"});
 
     ASSERT_EQ(vel_send(g_link.command_socket, "next", 4, Report::Yes), 0);
-    EXPECT_EQ(serve_until([] { return !g_link.connected; }), kept_running);
+    EXPECT_EQ(serve_until([] {
+                  return headless::main_window().title == "vel @ velhost: waiting user input";
+              }),
+              kept_running);
+    EXPECT_FALSE(g_link.connected);
     EXPECT_EQ(g_panes.io.lines, std::vector<std::string>{"hello\n"});
     EXPECT_EQ(headless::main_window().title, "vel @ velhost: waiting user input");
     EXPECT_EQ(g_panes.command.lines[2], "Ostra process exited\n");

@@ -114,7 +114,6 @@ TEST_F(MainLoop, ABurstOfMessagesIsDrawnWhenNothingMoreWaits) {
     EXPECT_FALSE(main_loop_turn());
     EXPECT_FALSE(g_panes.command.draw_due);
     EXPECT_EQ(main_loop_idle_limit_ms(), -1);
-    EXPECT_FALSE(g_panes.deferring);
     ASSERT_EQ(g_panes.command.lines.size(), 2001u);
     EXPECT_EQ(g_panes.command.lines[1999], "m1999\n");
     // Drawn with its end in view, the prompt last.

@@ -1,4 +1,5 @@
 // The macro's output into the io pane, and typed lines out to its input.
+#include "display/refresh.h"
 #include "link/streams.h"
 
 #include "display/panes.h"
@@ -38,6 +39,8 @@ class Streams : public VelTest {
             ASSERT_GT(got, 0);
             moved += std::size_t(got);
         }
+        // The output was read in a main-loop turn, which ends with the refresh.
+        display_refresh();
     }
     const std::vector<std::string>& io() { return g_panes.io.lines; }
 };

@@ -3,6 +3,7 @@
 #include "commands/breakpoints.h"
 #include "commands_fixture.h"
 #include "display/panes.h"
+#include "display/refresh.h"
 #include "link/link_state.h"
 #include "loopback.h"
 #include "settings/mouse_mode.h"
@@ -235,6 +236,7 @@ TEST_F(Commands, TypedCommandsKeepTheEndInView) {
     pane_redraw(g_panes.command);
     for (int i = 0; i < 5; ++i)
         vel_command_typed("where");
+    display_refresh();
     EXPECT_TRUE(pane_shows_end(g_panes.command));
     EXPECT_GT(g_panes.command.top_line, 0);
 }

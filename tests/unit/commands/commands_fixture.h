@@ -8,6 +8,7 @@
 #include "commands/command.h"
 #include "commands/status_file.h"
 #include "display/panes.h"
+#include "display/refresh.h"
 #include "link/link_state.h"
 #include "platform/fs.h"
 #include "runtime/places.h"
@@ -44,8 +45,11 @@ class CommandsTest : public VelTest {
             g_places.start_directory = "c:/proj";
         }
     }
+    // A command line entered: the key's window event ends with the window
+    // brought up to date.
     static void run(const std::string& line) {
         vel_command(line.data(), static_cast<int>(line.size()));
+        display_refresh();
     }
     // The status vel ended with while running the line, -1000 if it did not.
     static int exit_status_of(const std::string& line) { return VEL_EXIT_STATUS(run(line)); }

@@ -29,7 +29,7 @@ class BreakMarks : public DisplayTest {
         g_break_forms.confirmed[2] = {true, "\"x is {x}\""};
         g_panes.source.top_line = 0;
         headless::canvas_clear(g_panes.source.window);
-        pane_redraw(g_panes.source);
+        redrawn(g_panes.source);
     }
     static int slot_at(int x, int y) {
         return headless::canvas_slot_at(g_panes.source.window, x, y);

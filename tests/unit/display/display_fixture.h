@@ -7,7 +7,9 @@
 #include "display/colours.h"
 #include "display/layout.h"
 #include "display/panes.h"
+#include "display/refresh.h"
 #include "display/selection_range.h"
+#include "link/messages.h"
 #include "platform/headless/canvas.h"
 #include "settings/fonts.h"
 #include "test_support.h"
@@ -53,8 +55,23 @@ class DisplayTest : public VelTest {
         return lines;
     }
 
-    // The characters a pane's row r shows (columns from 0).
+    // An interpreter message served in a main-loop turn, which ends with the
+    // window brought up to date.
+    static void serve(std::string_view payload) {
+        hnd_in_payload(payload);
+        display_refresh();
+    }
+
+    // The pane drawn again, as the refresh at the end of a turn draws it.
+    static void redrawn(Pane& pane) {
+        pane_redraw(pane);
+        display_refresh();
+    }
+
+    // The characters a pane's row r shows (columns from 0), once what was
+    // changed has been drawn, as the main loop draws it when a turn ends.
     static std::string row_text(const Pane& pane, int r) {
+        display_refresh();
         return headless::canvas_row_text(pane.window, r * kH, kW, pane.visible_columns);
     }
 };

@@ -1,12 +1,12 @@
 // The title, pointer and toolbar follow the state in one call.
 #include "display/pointer.h"
+#include "display/refresh.h"
 #include "display_fixture.h"
 #include "link/launch.h"
 #include "link/link_state.h"
 #include "link/messages.h"
 #include "source/source.h"
 #include "source_given.h"
-#include "view/display_state.h"
 
 namespace {
 
@@ -20,44 +20,45 @@ class DisplayState : public DisplayTest {
         given_source(numbered_lines(40));
         g_panes.command.lines = {"% "};
     }
-    static void apply(const std::string& payload) { hnd_in_payload(payload); }
 };
 
 } // namespace
 
 TEST_F(DisplayState, PointerShowsRunningHaltedAndStopped) {
-    apply("|running|");
+    serve("|running|");
     EXPECT_EQ(g_pointer.shown, POINTER_BUSY);
     // The busy shape is not what the window procedure puts back.
     EXPECT_NE(g_pointer.remembered, POINTER_BUSY);
-    apply("|halt-at|3 main");
+    serve("|halt-at|3 main");
     EXPECT_EQ(g_pointer.shown, POINTER_INPUT);
     EXPECT_EQ(g_pointer.remembered, POINTER_INPUT);
-    apply("|stop-at|4 main");
+    serve("|stop-at|4 main");
     EXPECT_EQ(g_pointer.shown, POINTER_ARROW);
     EXPECT_EQ(g_pointer.remembered, POINTER_ARROW);
 }
 
 TEST_F(DisplayState, TitleIsPutUpOnlyWhenItChanges) {
-    apply("|stop-at|4 main");
+    serve("|stop-at|4 main");
     EXPECT_EQ(headless::main_window().title, "vel @ devbox: stopped in main ---- file: demo.rexx");
     headless::main_window().title = "someone else's";
-    display_state_changed();
+    display_state_due();
+    display_refresh();
     EXPECT_EQ(headless::main_window().title, "someone else's");
-    apply("|stop-at|6 sub");
+    serve("|stop-at|6 sub");
     EXPECT_EQ(headless::main_window().title, "vel @ devbox: stopped in sub ---- file: demo.rexx");
 }
 
 TEST_F(DisplayState, ClosingTheLinkShowsTheWaitingTitleAndTheArrow) {
     g_link.connected = true;
-    apply("|stop-at|4 main");
-    apply("|running|");
+    serve("|stop-at|4 main");
+    serve("|running|");
     close_interpreter();
+    display_refresh();
     EXPECT_EQ(headless::main_window().title, "vel @ devbox: waiting user input");
     EXPECT_EQ(g_pointer.shown, POINTER_ARROW);
     EXPECT_FALSE(displayed_source().macro_running);
     // The next stop puts the routine back, although it is the same one.
     g_link.connected = true;
-    apply("|stop-at|4 main");
+    serve("|stop-at|4 main");
     EXPECT_EQ(headless::main_window().title, "vel @ devbox: stopped in main ---- file: demo.rexx");
 }

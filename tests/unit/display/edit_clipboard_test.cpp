@@ -25,7 +25,7 @@ class EditClipboard : public DisplayTest {
         given_source({"one\n", "xyz\n", "l3\n", "l4\n", "l5\n", "tail\n", "lib a\n", "lib b\n"});
         given_file_map({{0, 5, 0, std::string("m.rexx")}, {6, 7, 6, std::string("lib.rexx")}});
         g_panes.command.lines = {"% "};
-        pane_redraw(g_panes.source);
+        redrawn(g_panes.source);
         edit_toggle_mode();
     }
     static void select(int start_line, int start_char, int end_line, int end_char) {

@@ -31,7 +31,7 @@ class EditCursorProperties : public DisplayTest, public ::testing::WithParamInte
     static void make_files(int files, int lines, unsigned seed) {
         edit_driver::make_source(files, lines, seed);
         g_panes.command.lines = {"% "};
-        pane_redraw(g_panes.source);
+        redrawn(g_panes.source);
     }
     static int source_y() { return g_panes.source.height / 2; }
     static void key(int code, bool ctrl = false) {

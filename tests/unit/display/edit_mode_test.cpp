@@ -34,7 +34,7 @@ class EditModeKeys : public DisplayTest {
         given_source({"do i = 1\n", "    say i\n", "end\n"});
         given_file_map({{0, 2, 0, std::string("m.rexx")}});
         g_panes.command.lines = {"% "};
-        pane_redraw(g_panes.source);
+        redrawn(g_panes.source);
         edit_toggle_mode();
     }
     static void keys(const std::string& text) {
@@ -131,7 +131,7 @@ TEST_F(EditModeKeys, AFileOfOneLineKeepsItsLine) {
     g_edit_buffers = EditBuffers{};
     edit_toggle_mode();
     edit_toggle_mode();
-    pane_redraw(g_panes.source);
+    redrawn(g_panes.source);
     edit_place_cursor(0, 0);
     EXPECT_TRUE(key('d', false, true));
     EXPECT_EQ(lines(), Lines{"only"});
@@ -157,17 +157,17 @@ TEST_F(EditModeKeys, CursorKeysMoveOverTheCellsAndEndGoesToTheLinesEnd) {
 TEST_F(EditModeKeys, TheCursorIsABarAtTheBottomOfItsCell) {
     edit_place_cursor(1, 2);
     headless::canvas_clear(g_panes.source.window);
-    pane_redraw(g_panes.source);
+    redrawn(g_panes.source);
     const auto [x, y] = cursor_cell();
     EXPECT_EQ(headless::canvas_slot_at(g_panes.source.window, x + 1, y + kH - 1), SLOT_CURSOR);
     EXPECT_EQ(headless::canvas_slot_at(g_panes.source.window, x + 1, y + kH - 3), SLOT_CURSOR);
     EXPECT_NE(headless::canvas_slot_at(g_panes.source.window, x + 1, y + kH - 4), SLOT_CURSOR);
     g_panes.insert_mode = false;
-    pane_redraw(g_panes.source);
+    redrawn(g_panes.source);
     EXPECT_NE(headless::canvas_slot_at(g_panes.source.window, x + 1, y + kH - 3), SLOT_CURSOR);
     edit_toggle_mode(); // off: no cursor
     headless::canvas_clear(g_panes.source.window);
-    pane_redraw(g_panes.source);
+    redrawn(g_panes.source);
     EXPECT_NE(headless::canvas_slot_at(g_panes.source.window, x + 1, y + kH - 1), SLOT_CURSOR);
 }
 
@@ -190,7 +190,7 @@ class WaitingForInput : public EditModeKeys {
         g_link.test_mode = true;
         g_link.connected = true;
         g_panes.io.lines = {"What is your name?\n"};
-        pane_redraw(g_panes.io);
+        redrawn(g_panes.io);
     }
     static void type_over(int pane, const std::string& text) {
         const int y = layout_pane_top(pane) + 5;
@@ -215,7 +215,7 @@ class WaitingForInput : public EditModeKeys {
 } // namespace
 
 TEST_F(WaitingForInput, KeysOverTheSourcePaneEditItAndTheFirstSaysOnceWhereAnswersGo) {
-    hnd_in_payload("|halt-at|1 main");
+    serve("|halt-at|1 main");
     edit_place_cursor(2, 0);
     type_over(LAYOUT_SOURCE, "Ad");
     EXPECT_EQ(lines()[2], "Adend");
@@ -228,17 +228,17 @@ TEST_F(WaitingForInput, KeysOverTheSourcePaneEditItAndTheFirstSaysOnceWhereAnswe
     EXPECT_EQ(notes(), 1);
 
     // The next wait says it again, once.
-    hnd_in_payload("|stop-at|2 main");
+    serve("|stop-at|2 main");
     type_over(LAYOUT_SOURCE, "x");
     EXPECT_EQ(notes(), 1); // not waiting: no note
-    hnd_in_payload("|halt-at|3 main");
+    serve("|halt-at|3 main");
     type_over(LAYOUT_SOURCE, "yz");
     EXPECT_EQ(notes(), 2);
 }
 
 TEST_F(WaitingForInput, WithEditModeOffTheKeysGoToTheMacroWithoutANote) {
     edit_toggle_mode();
-    hnd_in_payload("|halt-at|1 main");
+    serve("|halt-at|1 main");
     type_over(LAYOUT_SOURCE, "Ada");
     EXPECT_EQ(g_panes.io.lines.back(), "Ada");
     EXPECT_EQ(lines()[2], "end");
@@ -247,7 +247,7 @@ TEST_F(WaitingForInput, WithEditModeOffTheKeysGoToTheMacroWithoutANote) {
 
 TEST_F(WaitingForInput, TheIoPaneShowsTheWaitWhereTheAnswerIsTyped) {
     EXPECT_FALSE(row_has_tag(1));
-    hnd_in_payload("|halt-at|1 main");
+    serve("|halt-at|1 main");
     // The question ended its line: the answer goes on the next row.
     EXPECT_TRUE(row_has_tag(1));
     EXPECT_FALSE(row_has_tag(0));
@@ -259,7 +259,7 @@ TEST_F(WaitingForInput, TheIoPaneShowsTheWaitWhereTheAnswerIsTyped) {
     EXPECT_FALSE(row_has_tag(1));
     EXPECT_TRUE(row_has_tag(0));
 
-    hnd_in_payload("|stop-at|2 main");
+    serve("|stop-at|2 main");
     EXPECT_FALSE(row_has_tag(0));
     EXPECT_FALSE(row_has_tag(1));
 }

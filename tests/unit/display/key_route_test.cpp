@@ -123,7 +123,7 @@ TEST_F(KeyRouting, PageDownPagesThePaneUnlessR9IsBound) {
     g_panes.io.lines = numbered_lines(200);
     g_panes.io.has_lines = true;
     pane_update_scroll_bar(g_panes.io);
-    pane_redraw(g_panes.io);
+    redrawn(g_panes.io);
     press(KEY_PAGE_DOWN, LAYOUT_IO);
     const int paged_to = g_panes.io.top_line;
     EXPECT_GT(paged_to, 0);

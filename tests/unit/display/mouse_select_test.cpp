@@ -28,12 +28,12 @@ class MouseSelect : public DisplayTest {
         DisplayTest::SetUp();
         open_window();
         given_source({"x = rc.2 + 1\n", "say 'hello'   there\n", "exit\n", "a\n", "b\n", "c\n"});
-        pane_redraw(g_panes.source);
+        redrawn(g_panes.source);
         g_panes.io.lines = {"io line one\n", "io two"};
         g_panes.io.has_lines = true;
-        pane_redraw(g_panes.io);
+        redrawn(g_panes.io);
         g_panes.command.lines = {"% "};
-        pane_redraw(g_panes.command);
+        redrawn(g_panes.command);
     }
 
     // Pixel of character c on row r of a pane (inside the cell).
@@ -179,10 +179,10 @@ TEST_F(MouseSelect, TheRightButtonOpensTheContextMenuAndTakesTheRelease) {
 
 TEST_F(MouseSelect, ANewSourceKeepsASelectionThatStillFits) {
     click(g_panes.source, 0, 2, 1000);
-    hnd_in_payload("|set-source|one\ntwo\nthree\nfour\n");
+    serve("|set-source|one\ntwo\nthree\nfour\n");
     EXPECT_EQ(selected(), "t");
     click(g_panes.source, 0, 3, 5000);
-    hnd_in_payload("|set-source|one\n");
+    serve("|set-source|one\n");
     EXPECT_FALSE(g_selection.pane);
     EXPECT_EQ(selected(), "<none>");
     // Until the pane is drawn again its cells still show the old lines: a
@@ -200,8 +200,8 @@ TEST_F(MouseSelect, EditModeDragsStartOnlyFromAPlaceTheNewSourceStillHas) {
     // A press on line 5 remembers where a drag would start.
     edit_mouse_press(source, event(x_of(source, 0), y_of(5), 1, 1000));
     EXPECT_EQ(g_selection_state.edit.drag_start.line, 5);
-    hnd_in_payload("|set-source|one\ntwo\n");
-    pane_redraw(source);
+    serve("|set-source|one\ntwo\n");
+    redrawn(source);
     edit_mouse_drag(source, event(x_of(source, 2), y_of(1), 0, 1100, MOUSE_LEFT_HELD));
     EXPECT_FALSE(g_selection.pane);
 

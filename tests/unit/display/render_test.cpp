@@ -28,7 +28,7 @@ class RenderTest : public DisplayTest {
         source_place_stop(-1);
         source().top_line = 0;
         headless::canvas_clear(source().window);
-        pane_redraw(source());
+        redrawn(source());
     }
     // The lines drawn on the source pane since the last clear.
     static const std::vector<headless::LineOp>& lines_drawn() {
@@ -86,7 +86,7 @@ TEST_F(RenderTest, LineNumbersAndTextInTheirSlots) {
 TEST_F(RenderTest, LinesOfNoFileLineShowABlankNumber) {
     show_source({"a\n", "b\n", "banner line\n", "c\n"});
     given_file_map({{0, 1, 0, std::string("m.rexx")}, {2, 3, 5, std::string("lib/util.ost")}});
-    pane_redraw(source());
+    redrawn(source());
     // Line 3 is file line 3 + 1 - 5 = -1: no number.
     EXPECT_EQ(row_text(source(), 3).substr(0, 6), std::string("     c"));
 }
@@ -94,7 +94,7 @@ TEST_F(RenderTest, LinesOfNoFileLineShowABlankNumber) {
 TEST_F(RenderTest, BannerReplacesTheFirstLineOfAnAddedFile) {
     show_source({"a\n", "first of util\n"});
     given_file_map({{0, 0, 0, std::string("m.rexx")}, {1, 1, 1, std::string("lib/util.ost")}});
-    pane_redraw(source());
+    redrawn(source());
     const std::string expected = file_banner_text("lib/util.ost", source().visible_columns);
     EXPECT_EQ(row_text(source(), 1), expected);
     EXPECT_EQ(headless::canvas_cell_at(source().window, 0, kH + 2).text_slot, 64);
@@ -137,7 +137,7 @@ TEST_F(RenderTest, WrappingAgreesWithTheArithmeticForEveryTop) {
     source_replace_line(30, std::string(300, 'b') + "\n");
     for (int top = 0; top < 120; top += 3) {
         source().top_line = top;
-        pane_redraw(source());
+        redrawn(source());
         EXPECT_EQ(source().last_line_shown, pane_last_line_shown_from(source(), top)) << top;
     }
 }
@@ -156,7 +156,7 @@ TEST_F(RenderTest, BreakpointMarkAndStopArrowPointAtTheFirstNonBlank) {
     // The arrow of a line indented by four blanks is four cells further right.
     source_place_stop(1);
     headless::canvas_clear(source().window);
-    pane_redraw(source());
+    redrawn(source());
     const int ym1 = static_cast<int>(2 * kH - kH / 4.5);
     const int x1 = (5 + 4) * kW;
     EXPECT_TRUE(has_line(lines_drawn(), {x1 - 7, ym1 - 6, x1 - 2, ym1 - 3, 2}));
@@ -169,7 +169,7 @@ TEST_F(RenderTest, AfterStoppedUpTheArrowIsHollowAndGreen) {
     given_source({"say 1\n"});
     given_stop(0, "main", StopKind::Up);
     source_place_stop(0);
-    pane_redraw(source());
+    redrawn(source());
     const int ym = static_cast<int>(kH - kH / 4.5);
     const int x0 = 5 * kW;
     EXPECT_TRUE(has_line(lines_drawn(), {x0 - 7, ym, x0 - 2, ym - 3, 9}));
@@ -183,12 +183,13 @@ TEST_F(RenderTest, NoArrowWithoutAStopOfTheConnectedInterpreter) {
     const headless::LineOp arrow_tip{x0 - 7, ym - 6, x0 - 2, ym - 3, 2};
     given_source({"say 1\n", "say 2\n"});
     source_place_stop(0);
-    pane_redraw(source());
+    redrawn(source());
     ASSERT_TRUE(has_line(lines_drawn(), arrow_tip));
 
     // The macro ends: the arrow and the stop line's colour go at once.
     headless::canvas_clear(source().window);
     close_interpreter();
+    display_refresh();
     EXPECT_FALSE(has_line(lines_drawn(), arrow_tip));
     EXPECT_EQ(headless::canvas_cell_at(source().window, x0 + 1, 2).text_slot, SLOT_TEXT);
 
@@ -196,10 +197,10 @@ TEST_F(RenderTest, NoArrowWithoutAStopOfTheConnectedInterpreter) {
     // shows no arrow on line 1 either.
     g_link.connected = true;
     headless::canvas_clear(source().window);
-    pane_redraw(source());
+    redrawn(source());
     EXPECT_FALSE(has_line(lines_drawn(), arrow_tip));
     given_stop(0, "");
-    pane_redraw(source());
+    redrawn(source());
     EXPECT_TRUE(has_line(lines_drawn(), arrow_tip));
 }
 
@@ -218,7 +219,7 @@ TEST_F(RenderTest, CaretFollowsTheEditorAndDropsBelowACompleteLine) {
     io.has_lines = true;
     io.editor.cursor = 1;
     io.editor.length = 3; // cursor after 'a'
-    pane_redraw(io);
+    redrawn(io);
     EXPECT_TRUE(io.caret.drawn);
     EXPECT_EQ(io.caret.x, 1 * kW);
     EXPECT_EQ(io.caret.y, 2 * kH - 3);
@@ -228,7 +229,7 @@ TEST_F(RenderTest, CaretFollowsTheEditorAndDropsBelowACompleteLine) {
     // Overwrite mode: two pixel rows; the old caret is painted over first.
     g_panes.insert_mode = false;
     io.editor.cursor = io.editor.length = 3;
-    pane_redraw(io);
+    redrawn(io);
     EXPECT_EQ(headless::canvas_slot_at(io.window, kW + 1, 2 * kH - 1), 14);
     EXPECT_EQ(headless::canvas_slot_at(io.window, 3 * kW + 1, 2 * kH - 1), 1);
     EXPECT_EQ(headless::canvas_slot_at(io.window, 3 * kW + 1, 2 * kH - 3), 14);
@@ -236,7 +237,7 @@ TEST_F(RenderTest, CaretFollowsTheEditorAndDropsBelowACompleteLine) {
     // Output ending in a line feed: column 0 of the row below.
     io.lines = {"out\n"};
     io.editor.cursor = io.editor.length = 0;
-    pane_redraw(io);
+    redrawn(io);
     EXPECT_EQ(io.caret.x, 0);
     EXPECT_EQ(io.caret.y, 2 * kH - 3);
 }
@@ -248,7 +249,7 @@ TEST_F(RenderTest, NoCaretWhereTypingDoesNotGo) {
     const auto caret_after_redraw = [&](std::vector<std::string> lines, std::int32_t top) {
         command.lines = std::move(lines);
         command.top_line = top;
-        pane_redraw(command);
+        redrawn(command);
         return command.caret.drawn;
     };
     // The prompt in view: the caret is on it.
@@ -274,10 +275,10 @@ TEST_F(RenderTest, NoCaretWhereTypingDoesNotGo) {
 TEST_F(RenderTest, NothingIsDrawnWhileTheLayoutIsInProgress) {
     given_source({"a\n"});
     g_layout.layout_in_progress = true;
-    pane_redraw(source());
+    redrawn(source());
     EXPECT_EQ(headless::canvas_op_count(source().window), 0u);
     g_layout.layout_in_progress = false;
-    pane_redraw(source());
+    redrawn(source());
     EXPECT_GT(headless::canvas_op_count(source().window), 0u);
 }
 

@@ -24,7 +24,7 @@ class ScrollTest : public DisplayTest {
 TEST_F(ScrollTest, BarInLinesForSmallTexts) {
     given_source(numbered_lines(50));
     source().top_line = 7;
-    pane_redraw(source());
+    redrawn(source());
     const int rows = source().height / kH;
     EXPECT_EQ(source().scroll.unit, 1);
     EXPECT_EQ(bar(source()).maximum, 50 + rows - 2);
@@ -34,7 +34,7 @@ TEST_F(ScrollTest, BarInLinesForSmallTexts) {
 
 TEST_F(ScrollTest, LargeTextsMoveSeveralLinesAStep) {
     given_source(std::vector<std::string>(70000, "x\n"));
-    pane_redraw(source());
+    redrawn(source());
     EXPECT_EQ(source().scroll.unit, 2);
     const int rows = source().height / kH;
     EXPECT_EQ(bar(source()).maximum, (70000 + rows - 2) / 2);
@@ -46,7 +46,7 @@ TEST_F(ScrollTest, LargeTextsMoveSeveralLinesAStep) {
 
 TEST_F(ScrollTest, PagingKeepsOneLineOfTheOldPage) {
     given_source(numbered_lines(200));
-    pane_redraw(source());
+    redrawn(source());
     const int page = source().scroll.page;
     EXPECT_TRUE(pane_page(source(), true));
     EXPECT_EQ(source().top_line, page - 1);
@@ -67,7 +67,7 @@ TEST_F(ScrollTest, PageDownFromTheTopOfATwentyRowPage) {
     io.height = 20 * kH + 5;
     io.visible_rows = 20;
     io.lines = numbered_lines(100);
-    pane_redraw(io);
+    redrawn(io);
     EXPECT_EQ(io.scroll.page, 20);
     pane_scroll_message(io, ScrollRequest::PageDown, 0);
     EXPECT_EQ(io.top_line, 19);
@@ -75,7 +75,7 @@ TEST_F(ScrollTest, PageDownFromTheTopOfATwentyRowPage) {
 
 TEST_F(ScrollTest, LineMessagesStopAtTheEnds) {
     given_source(numbered_lines(30));
-    pane_redraw(source());
+    redrawn(source());
     pane_scroll_message(source(), ScrollRequest::LineUp, 0);
     EXPECT_EQ(source().top_line, 0);
     pane_scroll_message(source(), ScrollRequest::LineDown, 0);
@@ -89,9 +89,9 @@ TEST_F(ScrollTest, LineMessagesStopAtTheEnds) {
 
 TEST_F(ScrollTest, TheWheelMovesOneLineOfThePaneUnderThePointer) {
     g_panes.command.lines = numbered_lines(100);
-    pane_redraw(g_panes.command);
+    redrawn(g_panes.command);
     given_source(numbered_lines(100));
-    pane_redraw(source());
+    redrawn(source());
     const int command_y = layout_pane_top(LAYOUT_COMMAND) + 5;
     pane_wheel(g_panes.command, -360);
     EXPECT_EQ(g_panes.command.top_line, 1);
@@ -118,6 +118,7 @@ TEST_F(ScrollTest, AppendedMessagesKeepTheEndInViewAndThePromptLast) {
         pane_add_message(command, "message " + std::to_string(i), MessagePlace::AbovePrompt);
     EXPECT_EQ(command.lines.back(), "% typed");
     EXPECT_EQ(command.lines[command.lines.size() - 2], "message 199\n");
+    display_refresh();
     EXPECT_EQ(command.last_line_shown, static_cast<int>(command.lines.size()) - 1);
     EXPECT_EQ(row_text(command, command.visible_rows - 1).substr(0, 7), "% typed");
 }

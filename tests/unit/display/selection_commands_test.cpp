@@ -24,7 +24,7 @@ class SelectionCommands : public DisplayTest {
         DisplayTest::SetUp();
         open_window();
         given_source({"s = a+b\n", "long = 3\n", "x = 1\r\n", "p\rq = 2\n"});
-        pane_redraw(g_panes.source);
+        redrawn(g_panes.source);
         g_panes.io.lines = {"out one\r\n", "out two\n"};
         g_panes.io.has_lines = true;
         g_panes.command.lines = {"% "};

@@ -90,7 +90,7 @@ TEST_F(DisplayTest, SelectedTextIsDrawnInvertedInThePane) {
     Pane& command = g_panes.command;
     command.lines = {"hello world\n", "% "};
     g_selection = in_command(0, 6, 0, 10);
-    pane_redraw(command);
+    redrawn(command);
     const headless::CellShown w = headless::canvas_cell_at(command.window, 6 * kW + 1, 2);
     EXPECT_EQ(w.character, 'w');
     EXPECT_EQ(w.text_slot, 11);
@@ -100,5 +100,6 @@ TEST_F(DisplayTest, SelectedTextIsDrawnInvertedInThePane) {
 
     selection_clear();
     EXPECT_FALSE(g_selection.pane.has_value());
+    display_refresh();
     EXPECT_EQ(headless::canvas_cell_at(command.window, 6 * kW + 1, 2).back_slot, 11);
 }

@@ -40,7 +40,7 @@ class TabPanes : public DisplayTest {
         given_source({"\tx = 1\n", "ab\tcd\tend\n", "say\t\t'z'\n"});
         given_file_map({{0, 2, 0, std::string("m.rexx")}});
         source_place_stop(-1);
-        pane_redraw(g_panes.source);
+        redrawn(g_panes.source);
     }
     static Pane& source() { return g_panes.source; }
     static int text_column() { return source().number_columns; }
@@ -93,11 +93,11 @@ TEST_F(TabPanes, TabsShowAsBlanksToTheNextMultipleOfEightInEveryPane) {
 
     g_panes.io.lines = {"col\tnext\n", "\tin\n"};
     g_panes.io.has_lines = true;
-    pane_redraw(g_panes.io);
+    redrawn(g_panes.io);
     EXPECT_EQ(row_text(g_panes.io, 0).substr(0, 12), "col     next");
     EXPECT_EQ(row_text(g_panes.io, 1).substr(0, 10), "        in");
     g_panes.command.lines = {"a\tb\n", "% "};
-    pane_redraw(g_panes.command);
+    redrawn(g_panes.command);
     EXPECT_EQ(row_text(g_panes.command, 0).substr(0, 9), "a       b");
 }
 
@@ -107,7 +107,7 @@ TEST_F(TabPanes, LongLinesWithTabsWrapWhereTheirCellsFill) {
     for (int i = 0; i < 40; ++i)
         line += "t\t";
     given_source({line + "\n", "after\n"});
-    pane_redraw(source());
+    redrawn(source());
     // 40 TABs of 7 blanks after a t: 320 cells, and the line feed.
     const std::int64_t rows = (321 + columns - 1) / columns;
     EXPECT_EQ(cell(static_cast<int>(rows), 0).line, 1);
@@ -135,6 +135,7 @@ TEST_F(TabPanes, EveryCellOfATabStandsForTheTabAndSelectsIt) {
     mouse_move(&source(), drag);
     mouse_release(source(), at(18, 1, 1, 5200));
     EXPECT_EQ(selection_text().value_or("<none>"), "\tcd\tend");
+    display_refresh();
     const int y = kH + 2;
     for (int c : {1, 2, 7, 8, 12, 18, 19}) {
         const headless::CellShown shown_cell =
@@ -146,7 +147,7 @@ TEST_F(TabPanes, EveryCellOfATabStandsForTheTabAndSelectsIt) {
 
 TEST_F(TabPanes, TheEditCursorTypesWhereItIsDrawn) {
     edit_toggle_mode();
-    pane_redraw(source());
+    redrawn(source());
     // Clicked on the x after the TAB: the cursor is on x and typing goes
     // before it.
     mouse_press(source(), at(8, 0, 1, 1000));

@@ -1,6 +1,7 @@
 // What the rest of vel may do to the panes' text (view/text_panes.h).
 #include "display/line_editor.h"
 #include "display/panes.h"
+#include "display/refresh.h"
 #include "display_fixture.h"
 #include "source/source.h"
 #include "source_given.h"
@@ -130,17 +131,26 @@ struct Shown {
 
 class DeferredDraws : public TextPanes {
   protected:
-    // A burst as the interpreter sends it: messages, output, a prompt.
-    static void burst() {
+    // A burst as the interpreter sends it: messages, output, a prompt;
+    // refreshed after each message when `each_time`, as when every message
+    // finds the socket empty behind it and the refresh interval is over.
+    static void burst(bool each_time) {
+        const auto then = [&] {
+            if (each_time) display_refresh();
+        };
         for (int i = 0; i < 3000; ++i) {
             command_print("message " + std::to_string(i));
+            then();
             if (i % 100 == 0) {
                 const std::string out = "output " + std::to_string(i) + "\n";
                 io_append_output(out.data(), out.size());
+                then();
             }
         }
         command_append("appended");
+        then();
         command_new_prompt();
+        then();
     }
     static Shown shown() {
         Shown s{{}, g_panes.io.top_line, g_panes.command.top_line};
@@ -158,23 +168,21 @@ class DeferredDraws : public TextPanes {
 } // namespace
 
 TEST_F(DeferredDraws, ABurstIsDrawnOnceAndEndsAsIfDrawnEachTime) {
-    burst();
+    burst(true);
     const Shown each_time = shown();
     const std::size_t ops_each_time = ops();
 
     SetUp();
     headless::canvas_clear_all();
-    g_panes.deferring = true;
-    burst();
-    g_panes.deferring = false;
-    EXPECT_EQ(ops(), 0u) << "nothing is drawn while the burst lasts";
-    panes_draw_deferred();
+    burst(false);
+    EXPECT_EQ(ops(), 0u) << "nothing is drawn before the refresh";
+    display_refresh();
     EXPECT_EQ(shown(), each_time);
     // One redraw a pane: a small part of what a draw per message costs.
     const std::size_t ops_once = ops();
     EXPECT_GT(ops_once, 0u);
     EXPECT_LT(ops_once * 100, ops_each_time);
-    panes_draw_deferred();
+    display_refresh();
     EXPECT_EQ(ops(), ops_once) << "nothing is due twice";
 }
 
@@ -184,11 +192,10 @@ TEST_F(DeferredDraws, OutputScrolledBackStaysWhereTheUserPutIt) {
         io_append_output(out.data(), out.size());
     }
     pane_set_top_line(g_panes.io, 3);
-    g_panes.deferring = true;
+    display_refresh();
     for (int i = 0; i < 50; ++i)
         io_append_output("more\n", 5);
-    g_panes.deferring = false;
-    panes_draw_deferred();
+    display_refresh();
     EXPECT_EQ(g_panes.io.top_line, 3);
     EXPECT_EQ(g_panes.io.lines.size(), 250u);
 }

@@ -17,7 +17,6 @@
 #include "source/source.h"
 #include "source_given.h"
 #include "view/clipboard.h"
-#include "view/display_state.h"
 
 #include <cstring>
 #include <map>
@@ -94,14 +93,14 @@ TEST_F(Toolbar, ButtonsFollowStopsRunningAndTheEnd) {
     g_link.connected = true;
     g_link.run_vector = {"vel", "demo.rexx"};
     given_source(numbered_lines(10));
-    hnd_in_payload("|stop-at|2 main");
+    serve("|stop-at|2 main");
     EXPECT_TRUE(enabled().at("Cont"));
     EXPECT_TRUE(enabled().at("Kill REXX Process"));
     EXPECT_FALSE(enabled().at("Break"));
-    hnd_in_payload("|running|");
+    serve("|running|");
     EXPECT_EQ(enabled_tips(), Lines{"Break"});
-    hnd_in_payload("|quire|");
-    hnd_in_payload("|stop-at|3 main");
+    serve("|quire|");
+    serve("|stop-at|3 main");
     EXPECT_FALSE(enabled().at("Kill REXX Process")); // an editor drives vel
     EXPECT_FALSE(enabled().at("New REXX file"));
     EXPECT_TRUE(enabled().at("Next"));
@@ -110,9 +109,9 @@ TEST_F(Toolbar, ButtonsFollowStopsRunningAndTheEnd) {
 TEST_F(Toolbar, AnEditorDrivingVelLeavesRunAndRerunGrey) {
     g_link.connected = true;
     given_source(numbered_lines(10));
-    hnd_in_payload("|stop-at|3 main");
+    serve("|stop-at|3 main");
     EXPECT_TRUE(enabled().at("Run"));
-    hnd_in_payload("|quire|"); // greyed at once, not at the next stop
+    serve("|quire|"); // greyed at once, not at the next stop
     EXPECT_FALSE(enabled().at("Run"));
     EXPECT_FALSE(enabled().at("Rerun"));
     EXPECT_TRUE(enabled().at("Step"));
@@ -133,7 +132,8 @@ TEST_F(Toolbar, TheMenuBarFollowsTheSameStates) {
         }
         EXPECT_EQ(menu.count(PLAT_MENU_EXIT_ID), 0u); // Exit is never greyed
     };
-    display_state_changed();
+    display_state_due();
+    display_refresh();
     expect_menu_as_toolbar("before any connection");
     EXPECT_TRUE(headless::window_menu_enabled().at(30000));  // Run
     EXPECT_FALSE(headless::window_menu_enabled().at(30002)); // Cont
@@ -141,18 +141,18 @@ TEST_F(Toolbar, TheMenuBarFollowsTheSameStates) {
     g_link.connected = true;
     g_link.run_vector = {"vel", "demo.rexx"};
     given_source(numbered_lines(10));
-    hnd_in_payload("|stop-at|2 main");
+    serve("|stop-at|2 main");
     expect_menu_as_toolbar("stopped");
     EXPECT_TRUE(headless::window_menu_enabled().at(30004));  // Next
     EXPECT_FALSE(headless::window_menu_enabled().at(30014)); // Break
 
-    hnd_in_payload("|running|");
+    serve("|running|");
     expect_menu_as_toolbar("running");
     EXPECT_TRUE(headless::window_menu_enabled().at(30014));
     EXPECT_FALSE(headless::window_menu_enabled().at(30017)); // Change Font
 
-    hnd_in_payload("|quire|");
-    hnd_in_payload("|stop-at|3 main");
+    serve("|quire|");
+    serve("|stop-at|3 main");
     expect_menu_as_toolbar("editor-driven");
     EXPECT_FALSE(headless::window_menu_enabled().at(30000));
     EXPECT_FALSE(headless::window_menu_enabled().at(30015)); // Kill REXX Process
@@ -172,7 +172,8 @@ TEST_F(Toolbar, WithoutAToolbarThePanesUseTheWholeWindow) {
     headless::set_toolbar_height(0);
     toolbar_create();
     EXPECT_EQ(g_layout.toolbar_height, 0);
-    display_state_changed(); // refreshes nothing, breaks nothing
+    display_state_due();
+    display_refresh(); // refreshes nothing, breaks nothing
 }
 
 TEST_F(Toolbar, ContextMenuEntriesAreGrayedByTheirState) {

@@ -1,6 +1,7 @@
 // Saving edited files: line ends, the "%" backup, what a routine file never
 // had, the messages, and failures at each write.
 #include "display/panes.h"
+#include "display/refresh.h"
 #include "edit/edit_buffer.h"
 #include "edit/edit_layout.h"
 #include "edit/edit_operations.h"
@@ -77,10 +78,12 @@ TEST_F(EditSave, TypingOnAfterASaveOnTheSameLineIsUnsavedAgain) {
     type(1, "say 22");
     edit_save();
     EXPECT_FALSE(edit_any_modified());
+    display_refresh();
     EXPECT_EQ(headless::main_window().title, "vel @ host: stopped in main ---- file: m.rexx");
     // The same line, no other key between: a new change all the same.
     type(1, "say 222");
     EXPECT_TRUE(edit_any_modified());
+    display_refresh();
     EXPECT_EQ(headless::main_window().title, "* vel @ host: stopped in main ---- file: m.rexx");
     edit_save();
     EXPECT_EQ(file_contents("c:/w/m.rexx"), "say 1\nsay 222\n");

@@ -2,6 +2,7 @@
 // what refers to displayed lines following, and Undo and Redo of both.
 #include "commands/breakpoints.h"
 #include "display/panes.h"
+#include "display/refresh.h"
 #include "edit/edit_buffer.h"
 #include "edit/edit_layout.h"
 #include "edit/edit_quit.h"
@@ -153,8 +154,10 @@ TEST_F(EditUi, RedoRepeatsBothLevelsAndANewEditEndsIt) {
 TEST_F(EditUi, UnsavedChangesMarkTheTitle) {
     given_stop(0, "main", StopKind::At, "m.rexx");
     type(0, "A");
+    display_refresh();
     EXPECT_EQ(headless::main_window().title, "* vel @ host: stopped in main ---- file: m.rexx");
     edit_undo_ui(true, 0);
+    display_refresh();
     EXPECT_EQ(headless::main_window().title, "vel @ host: stopped in main ---- file: m.rexx");
 }
 

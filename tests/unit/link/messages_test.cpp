@@ -4,6 +4,7 @@
 
 #include "display/panes.h"
 #include "display/pointer.h"
+#include "display/refresh.h"
 #include "link/channel.h"
 #include "link/launch.h"
 #include "link/link_state.h"
@@ -26,8 +27,12 @@ class Messages : public VelTest {
         g_link.run_vector = {"vel", "demo.rexx"};
         headless::set_host("devbox", {0x0100007f});
     }
+    // The message arrives in a main-loop turn, which ends with the window
+    // brought up to date.
     static int apply(const std::string& payload) {
-        return VEL_EXIT_STATUS(hnd_in_payload(payload));
+        const int status = VEL_EXIT_STATUS(hnd_in_payload(payload));
+        display_refresh();
+        return status;
     }
     static const Lines& command() { return g_panes.command.lines; }
 };
@@ -225,6 +230,7 @@ TEST(CloseInterpreter, ShutsEverythingAndWaitsForInput) {
     EXPECT_TRUE(displayed_source().macro_running);
     g_link.connected = true;
     close_interpreter();
+    display_refresh();
     EXPECT_FALSE(g_link.connected);
     EXPECT_FALSE(displayed_source().macro_running);
     EXPECT_FALSE(displayed_source().macro_halted);

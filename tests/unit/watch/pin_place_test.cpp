@@ -4,6 +4,7 @@
 #include "commands/status_file.h"
 #include "display/edit_cursor.h"
 #include "display/panes.h"
+#include "display/refresh.h"
 #include "edit/edit_ui.h"
 #include "platform/fs.h"
 #include "platform/headless/canvas.h"
@@ -47,13 +48,17 @@ TEST_F(PinPlaceTest, APinSitsBesideItsLineAndFollowsScrolling) {
     EXPECT_EQ(window_of(0).where.x, source.x + 40);
     EXPECT_EQ(window_of(0).where.y, source.y + 2 * kH + 3);
 
-    // Scrolled by one line, the pin moves up a row (the redraw moves pins).
+    // Scrolled by one line, the pin moves up a row (the refresh after the
+    // scroll moves pins).
     pane_set_top_line(g_panes.source, 1);
+    display_refresh();
     EXPECT_EQ(window_of(0).where.y, source.y + 1 * kH + 3);
     // Scrolled past it, it hides; back, it shows again.
     pane_set_top_line(g_panes.source, 3);
+    display_refresh();
     EXPECT_FALSE(window_of(0).visible);
     pane_set_top_line(g_panes.source, 0);
+    display_refresh();
     EXPECT_TRUE(window_of(0).visible);
 }
 
@@ -92,7 +97,7 @@ TEST_F(PinPlaceTest, PinsOfFilesNotLoadedOrLinesGoneHide) {
     // A new run with a shorter source and no lib.ost.
     given_source({"a = 1\n"});
     given_file_map({{0, 0, 0, std::string("demo.ost")}});
-    pane_redraw(g_panes.source);
+    redrawn(g_panes.source);
     EXPECT_FALSE(window_of(0).visible);
     vel_pin_create(30, 0, 0, TIP_SYMBOL, 0, 0, "", "demo.ost", "a");
     vel_pin_reposition_all();
@@ -251,6 +256,7 @@ TEST_F(PinPlaceTest, PinWindowsFollowTheirLinesAsEditModeKeysMoveThem) {
     // its pin and the next file's go down a row, the one above stays.
     edit_place_cursor(1, 0);
     ASSERT_TRUE(edit_key(KEY_ENTER, false, false));
+    display_refresh();
     EXPECT_EQ(displayed_source().lines[3], "total = abc + 1");
     EXPECT_EQ(window_of(0).where.y, source.y + 3 * kH + 3);
     EXPECT_EQ(window_of(1).where.y, source.y + 8 * kH);
@@ -258,6 +264,7 @@ TEST_F(PinPlaceTest, PinWindowsFollowTheirLinesAsEditModeKeysMoveThem) {
 
     // Undo takes the line away again, and the pins back up.
     ASSERT_TRUE(edit_key('z', false, true));
+    display_refresh();
     EXPECT_EQ(displayed_source().lines[2], "total = abc + 1");
     EXPECT_EQ(window_of(0).where.y, source.y + 2 * kH + 3);
     EXPECT_EQ(window_of(1).where.y, source.y + 7 * kH);
@@ -265,6 +272,7 @@ TEST_F(PinPlaceTest, PinWindowsFollowTheirLinesAsEditModeKeysMoveThem) {
     // Deleting the line above the pinned one brings it up a row.
     edit_place_cursor(1, 0);
     ASSERT_TRUE(edit_key('d', false, true));
+    display_refresh();
     EXPECT_EQ(displayed_source().lines[1], "total = abc + 1");
     EXPECT_EQ(window_of(0).where.y, source.y + 1 * kH + 3);
     EXPECT_EQ(window_of(1).where.y, source.y + 6 * kH);

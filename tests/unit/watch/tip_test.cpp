@@ -116,7 +116,7 @@ TEST_F(TipTest, ASelectionNotOnOneLineOrTooLongFallsBackToTheSymbol) {
 
     // 256 characters selected: the symbol under the pointer instead.
     source_replace_line(1, "abc = " + std::string(300, 'z') + "\n");
-    pane_redraw(g_panes.source);
+    redrawn(g_panes.source);
     select_on_line(1, 6, 6 + 255);
     rest_on(1, 0);
     EXPECT_EQ(g_tip.mode, TIP_SYMBOL);
@@ -125,11 +125,11 @@ TEST_F(TipTest, ASelectionNotOnOneLineOrTooLongFallsBackToTheSymbol) {
 
 TEST_F(TipTest, SymbolsOfMoreThan255CharactersGiveNoTip) {
     source_replace_line(1, std::string(256, 'q') + " = 1\n");
-    pane_redraw(g_panes.source);
+    redrawn(g_panes.source);
     hover(1, 3);
     EXPECT_EQ(g_tip.expression, "");
     source_replace_line(1, std::string(255, 'q') + " = 1\n");
-    pane_redraw(g_panes.source);
+    redrawn(g_panes.source);
     hover(1, 3);
     EXPECT_EQ(g_tip.expression, std::string(255, 'q'));
 }
@@ -298,7 +298,7 @@ TEST_F(TipTest, ClickingThePinIconMakesAPinBeingDragged) {
 
 TEST_F(TipTest, ASelectionHoldingACarriageReturnAsksOnOneLine) {
     source_replace_line(1, "abc\r= 5\n");
-    pane_redraw(g_panes.source);
+    redrawn(g_panes.source);
     select_on_line(1, 0, 4);
     rest_on(1, 1);
     ASSERT_EQ(g_tip.mode, TIP_EXPRESSION);
@@ -309,7 +309,7 @@ TEST_F(TipTest, ASelectionHoldingACarriageReturnAsksOnOneLine) {
 
 TEST_F(TipTest, AfterATabTheSymbolUnderThePointerIsTheOneDrawnThere) {
     source_replace_line(1, "\tabc = 5\t# x\n");
-    pane_redraw(g_panes.source);
+    redrawn(g_panes.source);
     hover(1, 9); // the b, drawn in the ninth cell after the TAB's blanks
     EXPECT_EQ(g_tip.expression, "abc");
     hover(1, 3); // inside the TAB's blanks: nothing

@@ -42,7 +42,7 @@ class WatchTest : public DisplayTest {
         given_file_map({{0, 5, 0, std::string("demo.ost")}, {6, 8, -6, std::string("lib.ost")}});
         source_place_stop(-1);
         g_panes.source.top_line = 0;
-        pane_redraw(g_panes.source);
+        redrawn(g_panes.source);
     }
 
     static plat_window source_window() { return g_panes.source.window; }
@@ -58,6 +58,7 @@ class WatchTest : public DisplayTest {
     static void hover(int row, int character) {
         const PlatRect source = source_screen();
         headless::set_cursor_screen(source.x + x_at(character), source.y + y_at(row));
+        display_refresh();
         vel_tip_hover(x_at(character), y_at(row));
     }
     // Rests the pointer on a character and lets the show timer fire.
