@@ -2,8 +2,8 @@
 // pixels of client area, an 8 × 16 text font, and its panes laid out.
 #pragma once
 
-#include "display/layout.h"
-#include "display/panes.h"
+#include "display/panes/panes.h"
+#include "display/window/layout.h"
 #include "platform/headless/canvas.h"
 #include "platform/headless/headless.h"
 #include "settings/fonts.h"

@@ -5,10 +5,10 @@
 //
 //   build/native/bench/display_bench
 #include "bench_window.h"
-#include "display/layout.h"
-#include "display/mouse_events.h"
-#include "display/panes.h"
-#include "display/selection_range.h"
+#include "display/mouse/mouse_events.h"
+#include "display/mouse/selection_range.h"
+#include "display/panes/panes.h"
+#include "display/window/layout.h"
 #include "platform/headless/canvas.h"
 #include "platform/headless/headless.h"
 #include "settings/fonts.h"

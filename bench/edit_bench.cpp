@@ -5,8 +5,8 @@
 //
 //   build/native/bench/edit_bench
 #include "bench_window.h"
-#include "display/edit_cursor.h"
-#include "display/refresh.h"
+#include "display/edit/edit_cursor.h"
+#include "display/window/refresh.h"
 #include "edit/edit_buffer.h"
 #include "edit/edit_layout.h"
 #include "edit/edit_save.h"

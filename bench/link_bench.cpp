@@ -3,7 +3,7 @@
 // read_stdout_chunk into the io pane.
 //
 //   build/native/bench/link_bench
-#include "display/panes.h"
+#include "display/panes/panes.h"
 #include "link/frame.h"
 #include "link/link_state.h"
 #include "link/streams.h"

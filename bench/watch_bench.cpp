@@ -4,7 +4,7 @@
 //
 //   build/native/bench/watch_bench
 #include "commands/command.h"
-#include "display/panes.h"
+#include "display/panes/panes.h"
 #include "link/link_state.h"
 #include "link/messages.h"
 #include "link/wait_readable.h"

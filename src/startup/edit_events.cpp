@@ -3,7 +3,7 @@
 
 #include "commands/breakpoints.h"
 #include "commands/status_file.h"
-#include "display/refresh.h"
+#include "display/window/refresh.h"
 #include "watch/watch.h"
 
 void edit_event_line_inserted(std::int32_t line, std::int32_t file) {

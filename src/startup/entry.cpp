@@ -2,7 +2,7 @@
 
 #include "commands/command.h"
 #include "commands/key_bindings.h"
-#include "display/display_events.h"
+#include "display/window/display_events.h"
 #include "link/launch.h"
 #include "link/link_state.h"
 #include "platform/net.h"

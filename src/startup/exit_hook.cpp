@@ -1,7 +1,7 @@
 #include "startup/exit_hook.h"
 
 #include "commands/status_file.h"
-#include "display/layout.h"
+#include "display/window/layout.h"
 #include "runtime/fatal.h"
 #include "settings/settings_store.h"
 

@@ -1,7 +1,7 @@
 #include "startup/init_file.h"
 
-#include "display/keyboard_state.h"
-#include "display/panes.h"
+#include "display/keyboard/keyboard_state.h"
+#include "display/panes/panes.h"
 #include "startup/init_config.h"
 #include "startup/init_file_find.h"
 #include "startup/init_file_read.h"

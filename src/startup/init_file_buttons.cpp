@@ -1,6 +1,6 @@
 #include "startup/init_file_buttons.h"
 
-#include "display/buttons.h"
+#include "display/window/buttons.h"
 
 namespace {
 

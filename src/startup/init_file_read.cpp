@@ -1,8 +1,8 @@
 #include "startup/init_file_read.h"
 
-#include "display/buttons.h"
-#include "display/colours.h"
-#include "display/layout.h"
+#include "display/panes/colours.h"
+#include "display/window/buttons.h"
+#include "display/window/layout.h"
 #include "platform/fs.h"
 #include "runtime/fatal.h"
 #include "runtime/read_lines.h"

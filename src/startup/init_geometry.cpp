@@ -1,6 +1,6 @@
 #include "startup/init_geometry.h"
 
-#include "display/layout.h"
+#include "display/window/layout.h"
 #include "platform/screen.h"
 #include "runtime/scan_number.h"
 #include "settings/screen_defaults.h"

@@ -1,9 +1,9 @@
 #include "startup/init_window.h"
 
 #include "commands/key_bindings.h"
-#include "display/layout.h"
-#include "display/pointer.h"
-#include "display/toolbar.h"
+#include "display/mouse/pointer.h"
+#include "display/window/layout.h"
+#include "display/window/toolbar.h"
 #include "platform/screen.h"
 #include "platform/system.h"
 #include "runtime/fatal.h"

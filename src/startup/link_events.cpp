@@ -6,7 +6,7 @@
 #include "commands/catch_conditions.h"
 #include "commands/run_to_here.h"
 #include "commands/status_file.h"
-#include "display/refresh.h"
+#include "display/window/refresh.h"
 #include "edit/edit_quit.h"
 #include "edit/edit_state.h"
 #include "watch/watch.h"

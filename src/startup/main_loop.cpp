@@ -1,7 +1,7 @@
 #include "startup/main_loop.h"
 
 #include "commands/status_file.h"
-#include "display/refresh.h"
+#include "display/window/refresh.h"
 #include "link/frame.h"
 #include "link/link_features.h"
 #include "link/link_state.h"

@@ -6,7 +6,7 @@
 #include "commands/breakpoints.h"
 #include "commands/command.h"
 #include "commands/status_file.h"
-#include "display/panes.h"
+#include "display/panes/panes.h"
 #include "link/link_state.h"
 #include "platform/headless/headless.h"
 #include "platform/net.h"

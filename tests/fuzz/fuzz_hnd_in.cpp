@@ -1,6 +1,6 @@
 // Interpreter messages with arbitrary payloads: every one is either applied
 // or ends vel through the format error; nothing else may happen.
-#include "display/panes.h"
+#include "display/panes/panes.h"
 #include "link/link_state.h"
 #include "link/messages.h"
 #include "platform/headless/headless.h"

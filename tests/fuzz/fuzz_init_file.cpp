@@ -2,9 +2,9 @@
 // as the stored geometry values and the first 60 bytes as the stored font:
 // start-up configuration must never crash, ends only for a font the file
 // names, and leaves pane fractions a layout can use.
-#include "display/buttons.h"
-#include "display/colours.h"
-#include "display/layout.h"
+#include "display/panes/colours.h"
+#include "display/window/buttons.h"
+#include "display/window/layout.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/settings_control.h"
 #include "runtime/places.h"

@@ -3,11 +3,11 @@
 // interleaved with new sources of random sizes: nothing may crash, and after
 // every event the selection is ordered, lies within its pane's lines, and
 // only its owner keeps an anchor.
-#include "display/layout.h"
-#include "display/mouse_events.h"
-#include "display/mouse_modes.h"
-#include "display/panes.h"
-#include "display/selection_state.h"
+#include "display/mouse/mouse_events.h"
+#include "display/mouse/mouse_modes.h"
+#include "display/mouse/selection_state.h"
+#include "display/panes/panes.h"
+#include "display/window/layout.h"
 #include "link/link_state.h"
 #include "link/messages.h"
 #include "platform/headless/canvas.h"

@@ -3,7 +3,7 @@
 // its two messages, or does nothing; vel never ends, no slot outside the
 // tables is touched, and the listing always matches the tables.
 #include "commands/key_bindings.h"
-#include "display/panes.h"
+#include "display/panes/panes.h"
 #include "platform/headless/headless.h"
 #include "startup/reset_state.h"
 #include "view/key_codes.h"

@@ -8,8 +8,8 @@
 //
 // The stand-in interpreter here answers question n with a value naming n,
 // so where a value shows says which question it was taken for.
-#include "display/layout.h"
-#include "display/panes.h"
+#include "display/panes/panes.h"
+#include "display/window/layout.h"
 #include "link/link_state.h"
 #include "platform/headless/canvas.h"
 #include "platform/headless/floats_control.h"

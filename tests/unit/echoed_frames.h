@@ -2,7 +2,7 @@
 // pane ("+++ vel_send(SOCKET) PAYLOAD"): their payloads, in order.
 #pragma once
 
-#include "display/panes.h"
+#include "display/panes/panes.h"
 
 #include <string>
 #include <vector>

@@ -15,7 +15,7 @@
 //   io: LINE                 (the last 20 lines of the io pane)
 //   max-rss-kib: N
 // Line ends are shown as \n so each record stays on one line.
-#include "display/panes.h"
+#include "display/panes/panes.h"
 #include "platform/events.h"
 #include "platform/headless/headless.h"
 

@@ -2,7 +2,7 @@
 // wire, and the interpreter's answers coming back through the message
 // handler.
 #include "commands/breakpoints.h"
-#include "display/panes.h"
+#include "display/panes/panes.h"
 #include "link/link_state.h"
 #include "link_fixture.h"
 #include "source/source.h"

@@ -1,7 +1,7 @@
 // read_message and vel_send over real loopback sockets.
 #include "link/frame.h"
 
-#include "display/panes.h"
+#include "display/panes/panes.h"
 #include "link/link_state.h"
 #include "loopback.h"
 #include "test_support.h"

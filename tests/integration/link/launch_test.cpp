@@ -2,7 +2,7 @@
 // what the child is given, and every fault of the way.
 #include "link/launch.h"
 
-#include "display/panes.h"
+#include "display/panes/panes.h"
 #include "link/frame.h"
 #include "link/link_state.h"
 #include "platform/system.h"

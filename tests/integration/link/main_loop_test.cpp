@@ -3,7 +3,7 @@
 #include "link/wait_readable.h"
 #include "startup/main_loop.h"
 
-#include "display/panes.h"
+#include "display/panes/panes.h"
 #include "link/link_state.h"
 #include "loopback.h"
 #include "source/source.h"

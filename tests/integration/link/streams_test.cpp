@@ -1,8 +1,8 @@
 // The macro's output into the io pane, and typed lines out to its input.
-#include "display/refresh.h"
+#include "display/window/refresh.h"
 #include "link/streams.h"
 
-#include "display/panes.h"
+#include "display/panes/panes.h"
 #include "link/channel.h"
 #include "link/link_state.h"
 #include "link/wait_readable.h"

@@ -1,6 +1,6 @@
 // Aliases: definition, quoting, case rules, expansion and removal.
 #include "commands_fixture.h"
-#include "display/panes.h"
+#include "display/panes/panes.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // the listing and the edit-mode shifts.
 #include "commands/breakpoints.h"
 #include "commands_fixture.h"
-#include "display/panes.h"
+#include "display/panes/panes.h"
 #include "link/link_state.h"
 #include "source/source.h"
 #include "source_given.h"

@@ -3,7 +3,7 @@
 #include "commands/command.h"
 #include "commands/key_bindings.h"
 #include "commands_fixture.h"
-#include "display/panes.h"
+#include "display/panes/panes.h"
 #include "link/link_state.h"
 #include "source/source.h"
 #include "source_given.h"

@@ -2,8 +2,8 @@
 // word-count rules, the not-running rule, nesting and the typed form.
 #include "commands/breakpoints.h"
 #include "commands_fixture.h"
-#include "display/panes.h"
-#include "display/refresh.h"
+#include "display/panes/panes.h"
+#include "display/window/refresh.h"
 #include "link/link_state.h"
 #include "loopback.h"
 #include "settings/mouse_mode.h"

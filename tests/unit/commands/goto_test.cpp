@@ -1,6 +1,6 @@
 // goto and list: finding a loaded file and scrolling the source pane to it.
 #include "commands_fixture.h"
-#include "display/panes.h"
+#include "display/panes/panes.h"
 #include "source/source.h"
 #include "source_given.h"
 

@@ -2,7 +2,7 @@
 // reading it back at the first stop.
 #include "commands/pins_scan.h"
 #include "commands_fixture.h"
-#include "display/panes.h"
+#include "display/panes/panes.h"
 #include "link/link_state.h"
 #include "runtime/places.h"
 #include "source/source.h"

@@ -2,8 +2,8 @@
 // the headless canvas, and the tip a rest on such a mark shows.
 #include "commands/break_forms.h"
 #include "commands/breakpoints.h"
-#include "display/break_marks.h"
-#include "display/render.h"
+#include "display/panes/break_marks.h"
+#include "display/panes/render.h"
 #include "display_fixture.h"
 #include "link/link_state.h"
 #include "platform/headless/canvas.h"

@@ -1,6 +1,6 @@
 // Copying to, rendering for and pasting from the system clipboard, with
 // another program on the other side of the headless clipboard.
-#include "display/clipboard.h"
+#include "display/mouse/clipboard.h"
 
 #include "platform/headless/clipboard_control.h"
 #include "test_support.h"

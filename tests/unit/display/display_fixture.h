@@ -3,12 +3,12 @@
 #pragma once
 
 #include "commands/breakpoints.h"
-#include "display/buttons.h"
-#include "display/colours.h"
-#include "display/layout.h"
-#include "display/panes.h"
-#include "display/refresh.h"
-#include "display/selection_range.h"
+#include "display/mouse/selection_range.h"
+#include "display/panes/colours.h"
+#include "display/panes/panes.h"
+#include "display/window/buttons.h"
+#include "display/window/layout.h"
+#include "display/window/refresh.h"
 #include "link/messages.h"
 #include "platform/headless/canvas.h"
 #include "settings/fonts.h"

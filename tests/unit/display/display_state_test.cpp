@@ -1,6 +1,6 @@
 // The title, pointer and toolbar follow the state in one call.
-#include "display/pointer.h"
-#include "display/refresh.h"
+#include "display/mouse/pointer.h"
+#include "display/window/refresh.h"
 #include "display_fixture.h"
 #include "link/launch.h"
 #include "link/link_state.h"

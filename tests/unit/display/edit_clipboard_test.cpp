@@ -1,8 +1,8 @@
 // Copy, cut, paste and find in edit mode, with the source pane's selection.
-#include "display/edit_clipboard.h"
-#include "display/edit_cursor.h"
-#include "display/panes.h"
-#include "display/selection_state.h"
+#include "display/edit/edit_clipboard.h"
+#include "display/edit/edit_cursor.h"
+#include "display/mouse/selection_state.h"
+#include "display/panes/panes.h"
 #include "display_fixture.h"
 #include "edit/edit_ui.h"
 #include "source/source.h"

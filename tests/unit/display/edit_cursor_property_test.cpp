@@ -4,10 +4,10 @@
 // After every step the files, the display and the marks agree; Pause saves
 // the file the cursor is in; undoing everything gives every line its text
 // and its number back.
-#include "display/edit_cursor.h"
-#include "display/key_route.h"
-#include "display/mouse_events.h"
-#include "display/panes.h"
+#include "display/edit/edit_cursor.h"
+#include "display/keyboard/key_route.h"
+#include "display/mouse/mouse_events.h"
+#include "display/panes/panes.h"
 #include "display_fixture.h"
 #include "edit/edit_mode.h"
 #include "edit/edit_save.h"

@@ -1,11 +1,11 @@
 // Edit mode in the source pane: switching it, the cursor, and the keys that
 // edit, as a user types them.
-#include "display/colours.h"
-#include "display/edit_cursor.h"
-#include "display/key_route.h"
-#include "display/layout.h"
-#include "display/panes.h"
-#include "display/render.h"
+#include "display/edit/edit_cursor.h"
+#include "display/keyboard/key_route.h"
+#include "display/panes/colours.h"
+#include "display/panes/panes.h"
+#include "display/panes/render.h"
+#include "display/window/layout.h"
 #include "display_fixture.h"
 #include "edit/edit_buffer.h"
 #include "edit/edit_layout.h"

@@ -1,7 +1,7 @@
 // Keyboard messages into key codes, on the headless US layout.
 #include "commands/key_bindings.h"
 #include "commands/keyboard_table.h"
-#include "display/key_translate.h"
+#include "display/keyboard/key_translate.h"
 #include "test_support.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Pane heights, button rows, resizes and sash limits: the layout's
 // arithmetic without windows.
-#include "display/layout_rules.h"
+#include "display/window/layout_rules.h"
 
 #include <gtest/gtest.h>
 

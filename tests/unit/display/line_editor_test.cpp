@@ -1,6 +1,6 @@
 // The line editor of the io and command panes, driven key by key.
-#include "display/line_editor.h"
-#include "display/panes.h"
+#include "display/panes/line_editor.h"
+#include "display/panes/panes.h"
 #include "test_support.h"
 #include "view/key_codes.h"
 

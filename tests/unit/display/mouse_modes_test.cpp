@@ -1,5 +1,5 @@
 // The five mouse modes' press and drag tables of edit mode.
-#include "display/mouse_modes.h"
+#include "display/mouse/mouse_modes.h"
 #include "settings/mouse_mode.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // Selecting with the mouse in the three text panes, pasting the selection
 // with the middle button, and clicking line numbers for breakpoints.
 #include "commands/breakpoints.h"
-#include "display/mouse_events.h"
-#include "display/mouse_modes.h"
-#include "display/panes.h"
-#include "display/selection_state.h"
+#include "display/mouse/mouse_events.h"
+#include "display/mouse/mouse_modes.h"
+#include "display/mouse/selection_state.h"
+#include "display/panes/panes.h"
 #include "display_fixture.h"
 #include "link/link_state.h"
 #include "link/messages.h"

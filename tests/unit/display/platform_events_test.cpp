@@ -2,10 +2,10 @@
 // sides raise them reach the display's handlers, and are dropped while no
 // handlers are installed.
 #include "commands/key_bindings.h"
-#include "display/buttons.h"
-#include "display/colours.h"
-#include "display/mouse_events.h"
-#include "display/panes.h"
+#include "display/mouse/mouse_events.h"
+#include "display/panes/colours.h"
+#include "display/panes/panes.h"
+#include "display/window/buttons.h"
 #include "display_fixture.h"
 #include "platform/events.h"
 #include "platform/headless/canvas.h"

@@ -1,11 +1,11 @@
 // What the redraw paints, read back from the headless canvas: line numbers,
 // banners, wrapping, marks, the stop arrow, the caret and the cell map.
-#include "display/render.h"
+#include "display/panes/render.h"
 #include "source_given.h"
 
 #include "commands/breakpoints.h"
-#include "display/layout.h"
-#include "display/panes.h"
+#include "display/panes/panes.h"
+#include "display/window/layout.h"
 #include "display_fixture.h"
 #include "link/launch.h"
 #include "link/link_state.h"

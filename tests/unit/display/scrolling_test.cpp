@@ -1,6 +1,6 @@
 // Scroll bars, paging, scroll-bar messages, the wheel, centring and
 // following the end.
-#include "display/panes.h"
+#include "display/panes/panes.h"
 #include "display_fixture.h"
 #include "source/source.h"
 #include "source_given.h"

@@ -1,9 +1,9 @@
 // Commands made of selected text: whatever the selection spans, what goes to
 // the interpreter is one line, and the echo shows exactly that line.
 #include "commands/command.h"
-#include "display/mouse_events.h"
-#include "display/panes.h"
-#include "display/selection_state.h"
+#include "display/mouse/mouse_events.h"
+#include "display/mouse/selection_state.h"
+#include "display/panes/panes.h"
 #include "display_fixture.h"
 #include "link/link_state.h"
 #include "source/source.h"

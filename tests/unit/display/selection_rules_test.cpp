@@ -1,6 +1,6 @@
 // The plain rules of selection: words, click timing, cells, ranges and the
 // selected text.
-#include "display/selection_rules.h"
+#include "display/mouse/selection_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // How a row is coloured by the selection, case by case, and what the pane
 // shows for it.
-#include "display/selection_range.h"
+#include "display/mouse/selection_range.h"
 
-#include "display/panes.h"
+#include "display/panes/panes.h"
 #include "display_fixture.h"
 
 namespace {

@@ -1,11 +1,11 @@
 // TABs as the panes show them: blanks to the next multiple of eight columns,
 // and every cell of them standing for the TAB itself, so that clicks,
 // selection, tips and the edit cursor agree with what is drawn.
-#include "display/colours.h"
-#include "display/edit_cursor.h"
-#include "display/mouse_events.h"
-#include "display/panes.h"
-#include "display/tab_layout.h"
+#include "display/edit/edit_cursor.h"
+#include "display/mouse/mouse_events.h"
+#include "display/panes/colours.h"
+#include "display/panes/panes.h"
+#include "display/panes/tab_layout.h"
 #include "display_fixture.h"
 #include "edit/edit_mode.h"
 #include "link/link_state.h"

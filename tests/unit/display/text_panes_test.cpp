@@ -1,7 +1,7 @@
 // What the rest of vel may do to the panes' text (view/text_panes.h).
-#include "display/line_editor.h"
-#include "display/panes.h"
-#include "display/refresh.h"
+#include "display/panes/line_editor.h"
+#include "display/panes/panes.h"
+#include "display/window/refresh.h"
 #include "display_fixture.h"
 #include "source/source.h"
 #include "source_given.h"

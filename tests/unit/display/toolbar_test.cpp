@@ -1,12 +1,12 @@
 // The toolbar's buttons, images, tips and enabled states; the context menu;
 // the file and font dialogs.
 #include "commands/command.h"
-#include "display/context_menu.h"
-#include "display/dialogs.h"
-#include "display/layout.h"
-#include "display/panes.h"
-#include "display/selection_state.h"
-#include "display/toolbar.h"
+#include "display/mouse/context_menu.h"
+#include "display/mouse/selection_state.h"
+#include "display/panes/panes.h"
+#include "display/window/dialogs.h"
+#include "display/window/layout.h"
+#include "display/window/toolbar.h"
 #include "display_fixture.h"
 #include "link/link_state.h"
 #include "link/messages.h"

@@ -1,12 +1,12 @@
 // The window's other events: pointer shapes as the mouse moves, the panel's
 // buttons, and the questions before quitting.
 #include "commands/key_bindings.h"
-#include "display/buttons.h"
-#include "display/display_events.h"
-#include "display/main_window.h"
-#include "display/mouse_events.h"
-#include "display/panes.h"
-#include "display/pointer.h"
+#include "display/mouse/mouse_events.h"
+#include "display/mouse/pointer.h"
+#include "display/panes/panes.h"
+#include "display/window/buttons.h"
+#include "display/window/display_events.h"
+#include "display/window/main_window.h"
 #include "display_fixture.h"
 #include "edit/edit_quit.h"
 #include "link/link_state.h"

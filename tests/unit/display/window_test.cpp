@@ -1,10 +1,10 @@
 // The main window's panes, sashes and buttons as the headless platform
 // records them, and the resizes that move them.
-#include "display/buttons.h"
-#include "display/layout.h"
-#include "display/panes.h"
-#include "display/pointer.h"
-#include "display/sash.h"
+#include "display/mouse/pointer.h"
+#include "display/panes/panes.h"
+#include "display/window/buttons.h"
+#include "display/window/layout.h"
+#include "display/window/sash.h"
 #include "display_fixture.h"
 #include "settings/fonts.h"
 

@@ -5,7 +5,7 @@
 #include "commands/breakpoints.h"
 #include "commands/command.h"
 #include "commands/status_file.h"
-#include "display/panes.h"
+#include "display/panes/panes.h"
 #include "edit/edit_buffer.h"
 #include "edit/edit_quit.h"
 #include "edit/edit_save.h"

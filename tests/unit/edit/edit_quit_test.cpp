@@ -1,6 +1,6 @@
 // The quit question with unsaved edits, and files changed outside vel.
 #include "commands/command.h"
-#include "display/panes.h"
+#include "display/panes/panes.h"
 #include "edit/edit_buffer.h"
 #include "edit/edit_layout.h"
 #include "edit/edit_quit.h"

@@ -1,7 +1,7 @@
 // Saving edited files: line ends, the "%" backup, what a routine file never
 // had, the messages, and failures at each write.
-#include "display/panes.h"
-#include "display/refresh.h"
+#include "display/panes/panes.h"
+#include "display/window/refresh.h"
 #include "edit/edit_buffer.h"
 #include "edit/edit_layout.h"
 #include "edit/edit_operations.h"

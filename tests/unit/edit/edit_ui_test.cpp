@@ -1,8 +1,8 @@
 // Edits at both levels: the file's buffer and the displayed source, with
 // what refers to displayed lines following, and Undo and Redo of both.
 #include "commands/breakpoints.h"
-#include "display/panes.h"
-#include "display/refresh.h"
+#include "display/panes/panes.h"
+#include "display/window/refresh.h"
 #include "edit/edit_buffer.h"
 #include "edit/edit_layout.h"
 #include "edit/edit_quit.h"

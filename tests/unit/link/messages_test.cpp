@@ -2,9 +2,9 @@
 #include "link/messages.h"
 #include "source_given.h"
 
-#include "display/panes.h"
-#include "display/pointer.h"
-#include "display/refresh.h"
+#include "display/mouse/pointer.h"
+#include "display/panes/panes.h"
+#include "display/window/refresh.h"
 #include "link/channel.h"
 #include "link/launch.h"
 #include "link/link_state.h"

@@ -1,5 +1,5 @@
 // Which lines a pane shows, and following the end of a growing pane.
-#include "display/panes.h"
+#include "display/panes/panes.h"
 
 #include "test_support.h"
 

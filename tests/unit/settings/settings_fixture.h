@@ -2,7 +2,7 @@
 // platform, no fonts loaded and the default pane fractions.
 #pragma once
 
-#include "display/layout.h"
+#include "display/window/layout.h"
 #include "platform/headless/settings_control.h"
 #include "settings/font_list.h"
 #include "settings/fonts.h"

@@ -1,4 +1,4 @@
-#include "display/layout.h"
+#include "display/window/layout.h"
 #include "platform/headless/headless.h"
 #include "runtime/fatal.h"
 #include "settings/fonts.h"

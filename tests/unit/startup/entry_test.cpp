@@ -1,6 +1,6 @@
 #include "platform/events.h"
 
-#include "display/panes.h"
+#include "display/panes/panes.h"
 #include "link/link_state.h"
 #include "platform/system.h"
 #include "runtime/fatal.h"

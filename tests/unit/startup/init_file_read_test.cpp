@@ -1,7 +1,7 @@
 #include "init_fixture.h"
 
-#include "display/buttons.h"
-#include "display/layout.h"
+#include "display/window/buttons.h"
+#include "display/window/layout.h"
 #include "settings/mouse_mode.h"
 #include "startup/startup_state.h"
 #include "watch/pin_colours.h"

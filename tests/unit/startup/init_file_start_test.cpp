@@ -1,9 +1,9 @@
 #include "init_fixture.h"
 
-#include "display/buttons.h"
-#include "display/keyboard_state.h"
-#include "display/layout.h"
-#include "display/panes.h"
+#include "display/keyboard/keyboard_state.h"
+#include "display/panes/panes.h"
+#include "display/window/buttons.h"
+#include "display/window/layout.h"
 #include "platform/headless/headless.h"
 #include "runtime/fatal.h"
 #include "runtime/places.h"

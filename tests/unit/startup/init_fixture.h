@@ -2,10 +2,10 @@
 // directory, and every record the initialisation file sets back at its start.
 #pragma once
 
-#include "display/buttons.h"
-#include "display/colours.h"
-#include "display/keyboard_state.h"
-#include "display/layout.h"
+#include "display/keyboard/keyboard_state.h"
+#include "display/panes/colours.h"
+#include "display/window/buttons.h"
+#include "display/window/layout.h"
 #include "platform/headless/settings_control.h"
 #include "settings/font_list.h"
 #include "settings/fonts.h"

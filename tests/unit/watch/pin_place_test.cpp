@@ -2,9 +2,9 @@
 // dragging, deleting, and keeping to their lines through edits.
 #include "commands/command.h"
 #include "commands/status_file.h"
-#include "display/edit_cursor.h"
-#include "display/panes.h"
-#include "display/refresh.h"
+#include "display/edit/edit_cursor.h"
+#include "display/panes/panes.h"
+#include "display/window/refresh.h"
 #include "edit/edit_ui.h"
 #include "platform/fs.h"
 #include "platform/headless/canvas.h"

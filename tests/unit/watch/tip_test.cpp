@@ -1,6 +1,6 @@
 // Resting the pointer on the source pane: what is asked, and what the tip
 // shows.
-#include "display/selection_range.h"
+#include "display/mouse/selection_range.h"
 #include "platform/headless/canvas.h"
 #include "source_given.h"
 #include "watch_fixture.h"

@@ -1,0 +1,3 @@
+#include "display/keyboard/keyboard_state.h"
+
+KeyboardState g_keyboard;

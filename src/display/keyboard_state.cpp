@@ -1,3 +1,0 @@
-#include "display/keyboard_state.h"
-
-KeyboardState g_keyboard;
