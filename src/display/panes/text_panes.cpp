@@ -148,7 +148,10 @@ void source_text_replaced() {
         click.drag_started = false;
     }
     g_panes.source.top_line = 0;
-    pane_update_scroll_bar(g_panes.source);
+    // What the pane shows is worked out at once, cell map included: until
+    // the refresh draws it, clicks, tips and pins must not find the old
+    // text's lines in the cells.
+    pane_redraw(g_panes.source);
 }
 
 void source_text_added() {
