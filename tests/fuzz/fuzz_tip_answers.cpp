@@ -14,6 +14,7 @@
 #include "platform/headless/canvas.h"
 #include "platform/headless/floats_control.h"
 #include "platform/headless/headless.h"
+#include "pretend_interpreter.h"
 #include "runtime/places.h"
 #include "settings/fonts.h"
 #include "source/source.h"
@@ -33,8 +34,6 @@
 #include <vector>
 
 namespace {
-
-constexpr int kCommandSocket = 7;
 
 enum class Asker { Tip, Pin, Edit };
 
@@ -66,9 +65,7 @@ void open_display() {
     g_layout.frame_width_overhead = 16;
     g_layout.frame_height_overhead = 39;
     display_create_panes();
-    g_link.test_mode = true;
-    g_link.connected = true;
-    g_link.command_socket = kCommandSocket;
+    pretend::connect();
     g_link.run_vector = {"vel", "demo.ost"};
     // Deleting and dragging pins saves the status file: on a fake disk.
     headless::fake_fs_enable();
@@ -81,23 +78,10 @@ void open_display() {
     g_panes.command.lines = {"% "};
 }
 
-// The frames vel sent since the last look, in order; the pane is emptied.
-std::vector<std::string> take_frames() {
-    std::vector<std::string> frames;
-    const std::string prefix = "+++ vel_send(" + std::to_string(kCommandSocket) + ") ";
-    for (const std::string& line : g_panes.command.lines) {
-        if (line.rfind(prefix, 0) != 0) continue;
-        std::string payload = line.substr(prefix.size());
-        if (!payload.empty() && payload.back() == '\n') payload.pop_back();
-        frames.push_back(payload);
-    }
-    return frames;
-}
-
 // Who asked each new frame: an assignment is an edit's, a question naming
 // a pin's expression ("pN") is that pin's, any other question the tip's.
 void record_sent(Harness& h) {
-    for (const std::string& frame : take_frames()) {
+    for (const std::string& frame : pretend::commands_sent()) {
         if (frame.rfind("interpret ", 0) == 0) continue; // no answer comes
         Question q;
         q.tag = h.next_tag++;

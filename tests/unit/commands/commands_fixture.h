@@ -11,6 +11,7 @@
 #include "display/window/refresh.h"
 #include "link/link_state.h"
 #include "platform/fs.h"
+#include "pretend_interpreter.h"
 #include "runtime/places.h"
 #include "settings/mouse_mode.h"
 #include "test_support.h"
@@ -20,7 +21,7 @@
 
 class CommandsTest : public VelTest {
   protected:
-    static constexpr int kCommandSocket = 7;
+    static constexpr int kCommandSocket = pretend::kCommandSocket;
 
     enum class Disk {
         Fake, // the fake file system, with the start-up folder c:/proj
@@ -30,13 +31,11 @@ class CommandsTest : public VelTest {
 
     void SetUp() override {
         VelTest::SetUp();
-        g_link.test_mode = true;
         g_panes.command.lines = {"% "};
         g_panes.command.visible_rows = 10000;
         g_panes.source.visible_rows = 20;
         g_link.run_vector = {"vel", "demo.ost"};
-        g_link.connected = true;
-        g_link.command_socket = kCommandSocket;
+        pretend::connect();
         // Saves happen on their own (after confirmations and deletions):
         // they must never land in the folder the tests run in.
         if (disk_ == Disk::Fake) {
@@ -57,14 +56,8 @@ class CommandsTest : public VelTest {
     // The frames sent, in order, with the socket they went to as "N:".
     static std::vector<std::string> frames() {
         std::vector<std::string> out;
-        for (const std::string& line : g_panes.command.lines) {
-            if (line.rfind("+++ vel_send(", 0) != 0) continue;
-            const std::size_t close = line.find(") ");
-            std::string socket = line.substr(13, close - 13);
-            std::string payload = line.substr(close + 2);
-            if (!payload.empty() && payload.back() == '\n') payload.pop_back();
-            out.push_back(socket + ":" + payload);
-        }
+        for (const pretend::Echo& echo : pretend::echoes())
+            out.push_back(echo.socket + ":" + echo.payload);
         return out;
     }
     // The frames sent to the command socket, without the socket.
@@ -77,18 +70,8 @@ class CommandsTest : public VelTest {
     }
     // Every message line of the command pane (no prompt, no frame echo),
     // without its line feed.
-    static std::vector<std::string> messages() {
-        std::vector<std::string> out;
-        for (const std::string& line : g_panes.command.lines) {
-            // The prompt line gets a line feed when a frame echo follows it.
-            if (line == g_panes.prompt || line == g_panes.prompt + "\n" ||
-                line.rfind("+++ vel_send(", 0) == 0)
-                continue;
-            out.push_back(line.back() == '\n' ? line.substr(0, line.size() - 1) : line);
-        }
-        return out;
-    }
-    static void clear_pane() { g_panes.command.lines = {"% "}; }
+    static std::vector<std::string> messages() { return pretend::messages(); }
+    static void clear_pane() { pretend::forget(); }
 
   private:
     Disk disk_;

@@ -9,10 +9,10 @@
 #include "link/link_state.h"
 #include "link/messages.h"
 #include "platform/headless/controls.h"
+#include "pretend_interpreter.h"
 #include "settings/mouse_mode.h"
 #include "source/source.h"
 #include "source_given.h"
-#include "unit/echoed_frames.h"
 #include "view/selection.h"
 
 #include <string>
@@ -56,7 +56,7 @@ class MouseSelect : public DisplayTest {
     static std::string selected() { return selection_text().value_or("<none>"); }
 
     // The frames test mode echoed into the command pane.
-    static Lines frames() { return echoed_frames(); }
+    static Lines frames() { return pretend::payloads(); }
     static void connect() {
         g_link.connected = true;
         g_link.test_mode = true;

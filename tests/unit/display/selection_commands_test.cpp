@@ -6,9 +6,9 @@
 #include "display/panes/panes.h"
 #include "display_fixture.h"
 #include "link/link_state.h"
+#include "pretend_interpreter.h"
 #include "source/source.h"
 #include "source_given.h"
-#include "unit/echoed_frames.h"
 #include "view/selection.h"
 
 #include <string>
@@ -35,7 +35,7 @@ class SelectionCommands : public DisplayTest {
         selection_set({pane, sl, sc, el, ec});
     }
     // The frames sent, as the test mode echoes them.
-    static Lines frames() { return echoed_frames(); }
+    static Lines frames() { return pretend::payloads(); }
     static Lines echoes() {
         Lines out;
         for (const std::string& line : g_panes.command.lines)

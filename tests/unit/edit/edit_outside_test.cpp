@@ -16,10 +16,10 @@
 #include "link/link_state.h"
 #include "link/messages.h"
 #include "platform/fs.h"
+#include "pretend_interpreter.h"
 #include "source/source.h"
 #include "source_given.h"
 #include "test_support.h"
-#include "unit/echoed_frames.h"
 #include "watch/watch.h"
 
 #include <sstream>
@@ -295,7 +295,7 @@ class ReloadUnderBreakpoints : public EditOutside {
         vel_bp_on_stop_set(9);             // the interpreter's line 10
         edit_begin();
     }
-    static Lines frames() { return echoed_frames(); }
+    static Lines frames() { return pretend::payloads(); }
     static Lines listing() {
         g_panes.command.lines = {"% "};
         vel_bp_listing();

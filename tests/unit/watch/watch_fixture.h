@@ -6,6 +6,7 @@
 #include "link/link_state.h"
 #include "platform/headless/floats_control.h"
 #include "platform/headless/headless.h"
+#include "pretend_interpreter.h"
 #include "runtime/places.h"
 #include "source/source.h"
 #include "source_given.h"
@@ -19,14 +20,10 @@
 
 class WatchTest : public DisplayTest {
   protected:
-    static constexpr int kCommandSocket = 7;
-
     void SetUp() override {
         DisplayTest::SetUp();
         open_window();
-        g_link.test_mode = true;
-        g_link.connected = true;
-        g_link.command_socket = kCommandSocket;
+        pretend::connect();
         g_link.run_vector = {"vel", "demo.ost"};
         headless::fake_fs_enable();
         headless::fake_fs_add_dir("c:/proj");
@@ -71,30 +68,11 @@ class WatchTest : public DisplayTest {
     static int tip_y_for(int row) { return source_screen().y + y_at(row) + 18; }
 
     // The frames sent to the command socket, in order.
-    static std::vector<std::string> sent() {
-        std::vector<std::string> out;
-        const std::string prefix = "+++ vel_send(" + std::to_string(kCommandSocket) + ") ";
-        for (const std::string& line : g_panes.command.lines) {
-            if (line.rfind(prefix, 0) != 0) continue;
-            std::string payload = line.substr(prefix.size());
-            if (!payload.empty() && payload.back() == '\n') payload.pop_back();
-            out.push_back(payload);
-        }
-        return out;
-    }
-    static void forget_sent() { g_panes.command.lines = {"% "}; }
+    static std::vector<std::string> sent() { return pretend::commands_sent(); }
+    static void forget_sent() { pretend::forget(); }
 
     // The command pane's messages (no prompt, no frame echo).
-    static std::vector<std::string> messages() {
-        std::vector<std::string> out;
-        for (const std::string& line : g_panes.command.lines) {
-            if (line == g_panes.prompt || line == g_panes.prompt + "\n" ||
-                line.rfind("+++ vel_send(", 0) == 0)
-                continue;
-            out.push_back(line.back() == '\n' ? line.substr(0, line.size() - 1) : line);
-        }
-        return out;
-    }
+    static std::vector<std::string> messages() { return pretend::messages(); }
 
     static headless::FloatRecord* tip_record() { return headless::float_record(g_tip.window); }
     static bool tip_shown() { return g_tip.window != 0 && plat_float_visible(g_tip.window); }
