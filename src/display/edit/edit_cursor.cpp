@@ -100,13 +100,12 @@ void cursor_to(EditPosition at) {
     }
 }
 
-// After a change: the pane shows the new text, then the cursor moves there.
+// After a change: the cell map is worked out for the new text first, so
+// that the cursor finds its cell there; the refresh then draws text and
+// cursor once.
 void show_cursor_at(std::optional<EditPosition> at) {
     pane_redraw(source());
-    if (at) {
-        cursor_to(*at);
-        pane_redraw(source());
-    }
+    if (at) cursor_to(*at);
 }
 
 bool move_cursor(int code) {
