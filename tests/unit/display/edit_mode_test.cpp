@@ -171,6 +171,27 @@ TEST_F(EditModeKeys, TheCursorIsABarAtTheBottomOfItsCell) {
     EXPECT_NE(headless::canvas_slot_at(g_panes.source.window, x + 1, y + kH - 1), SLOT_CURSOR);
 }
 
+TEST_F(EditModeKeys, AnEditKeyDrawsThePaneOnceWhenItsEventEnds) {
+    edit_place_cursor(1, 4);
+    display_refresh();
+    // What one drawing of the pane costs, with the cursor one cell on.
+    const std::size_t one_draw = [] {
+        headless::canvas_clear(g_panes.source.window);
+        redrawn(g_panes.source);
+        return headless::canvas_op_count(g_panes.source.window);
+    }();
+    ASSERT_GT(one_draw, 0u);
+    headless::canvas_clear(g_panes.source.window);
+    ASSERT_TRUE(key('x'));
+    EXPECT_EQ(headless::canvas_op_count(g_panes.source.window), 0u)
+        << "the key changes the text; the refresh draws it";
+    display_refresh();
+    EXPECT_EQ(headless::canvas_op_count(g_panes.source.window), one_draw);
+    EXPECT_EQ(row_text(g_panes.source, 1).substr(5, 10), "    xsay i");
+    display_refresh();
+    EXPECT_EQ(headless::canvas_op_count(g_panes.source.window), one_draw) << "nothing is due twice";
+}
+
 TEST_F(EditModeKeys, KeysOverTheSourcePaneEditInsteadOfTypingACommand) {
     edit_place_cursor(2, 0);
     const int over_source = layout_pane_top(LAYOUT_SOURCE) + 5;
