@@ -37,12 +37,10 @@ bool read_number(std::string_view& text, int& value) {
 void set_source(std::string_view body) {
     source_set(body);
     link_source_replaced();
-    source_text_replaced();
 }
 
 void add_source(std::string_view body) {
     source_add(body);
-    source_text_added();
 }
 
 void stop(std::string_view body, StopKind kind) {
@@ -91,7 +89,10 @@ void file_map(std::string_view body) {
 
 void list(std::string_view body) {
     int line = 0;
-    if (!read_number(body, line)) line = source_top_line();
+    if (!read_number(body, line)) {
+        source_ask_show(std::nullopt, ShowAt::Quarter);
+        return;
+    }
     const int count = static_cast<int>(displayed_source().lines.size());
     source_ask_show(std::min(line, count - 1), ShowAt::Quarter);
 }

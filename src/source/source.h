@@ -32,7 +32,8 @@ struct LoadedLayout {
 enum class ShowAt { Third, Quarter, Middle };
 
 struct ShowRequest {
-    std::int32_t line = 0;
+    // Nothing: the line now at the pane's top (a listing from where it is).
+    std::optional<std::int32_t> line;
     ShowAt where = ShowAt::Middle;
 };
 

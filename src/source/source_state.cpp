@@ -19,7 +19,7 @@ void source_reset() {
     the_source = DisplayedSource{};
 }
 
-void source_ask_show(std::int32_t line, ShowAt where) {
+void source_ask_show(std::optional<std::int32_t> line, ShowAt where) {
     the_source.show = ShowRequest{line, where};
 }
 

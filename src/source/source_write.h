@@ -90,8 +90,9 @@ void source_set_loaded(std::int32_t line, std::optional<std::int32_t> number, st
 // --- what anyone may ask of the view ---
 
 // Displayed line `line` is to be brought into view at `where` (a file
-// shown, a listing); the last request before the next drawing wins.
-void source_ask_show(std::int32_t line, ShowAt where);
+// shown, a listing; nothing: the line now at the top); the last request
+// before the next drawing wins.
+void source_ask_show(std::optional<std::int32_t> line, ShowAt where);
 // What is drawn beside the lines changed without a write here: the
 // breakpoints were set, moved or deleted, or edit mode went on or off.
 void source_note_marks();

@@ -9,10 +9,12 @@
 #include "display/window/refresh.h"
 #include "edit/edit_quit.h"
 #include "edit/edit_state.h"
+#include "view/text_panes.h"
 #include "watch/watch.h"
 
 void link_source_replaced() {
     edit_forget_loaded();
+    source_text_replaced();
 }
 
 void link_file_map_arrived() {

@@ -50,12 +50,7 @@ void command_erase_input(bool whole);
 
 // ---- the source pane ----
 
-// The displayed line at the top of the source pane.
-std::int32_t source_top_line();
-
 // A new displayed source replaced the old one: the view goes to its top.
 void source_text_replaced();
-// Lines were added to the displayed source (a routine file).
-void source_text_added();
 // Cleared to the background until a new text arrives (a new run begins).
 void source_clear();

@@ -129,10 +129,6 @@ void source_show_line(std::int64_t line, ShowAt where) {
     pane_redraw(source);
 }
 
-std::int32_t source_top_line() {
-    return g_panes.source.top_line;
-}
-
 void source_text_replaced() {
     // A selection or a pressed line number survives a new source unless it
     // would point past the new text.
@@ -152,10 +148,6 @@ void source_text_replaced() {
     // the refresh draws it, clicks, tips and pins must not find the old
     // text's lines in the cells.
     pane_redraw(g_panes.source);
-}
-
-void source_text_added() {
-    pane_update_scroll_bar(g_panes.source);
 }
 
 void source_clear() {

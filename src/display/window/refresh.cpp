@@ -5,6 +5,8 @@
 #include "source/source_write.h"
 #include "watch/watch.h"
 
+#include <algorithm>
+
 namespace {
 
 struct RefreshRecord {
@@ -22,8 +24,12 @@ void take_source_changes() {
     if (changes & SOURCE_TEXT) g_panes.source_blank = false;
     if (changes != 0) pane_redraw(g_panes.source);
     if (changes & (SOURCE_STOP | SOURCE_RUN)) g_refresh.state_due = true;
-    if (const std::optional<ShowRequest> show = source_take_show())
-        source_show_line(show->line, show->where);
+    if (const std::optional<ShowRequest> show = source_take_show()) {
+        const Pane& source = g_panes.source;
+        source_show_line(show->line ? *show->line
+                                    : std::min(source.top_line, pane_line_count(source) - 1),
+                         show->where);
+    }
 }
 
 } // namespace

@@ -78,15 +78,15 @@ TEST_F(TextPanes, SourceLinesAreShownAQuarterOrHalfwayDown) {
     given_source(numbered_lines(500));
     const int rows = g_panes.source.visible_rows;
     source_show_line(200, ShowAt::Quarter);
-    EXPECT_EQ(source_top_line(), 200 - rows / 4);
+    EXPECT_EQ(g_panes.source.top_line, 200 - rows / 4);
     source_show_line(200, ShowAt::Middle);
-    EXPECT_EQ(source_top_line(), 200 - rows / 2);
+    EXPECT_EQ(g_panes.source.top_line, 200 - rows / 2);
     source_show_line(1, ShowAt::Middle);
-    EXPECT_EQ(source_top_line(), 0);
+    EXPECT_EQ(g_panes.source.top_line, 0);
     source_show_line(std::int64_t{1} << 40, ShowAt::Quarter);
-    EXPECT_GE(source_top_line(), 0);
+    EXPECT_GE(g_panes.source.top_line, 0);
     source_text_replaced();
-    EXPECT_EQ(source_top_line(), 0);
+    EXPECT_EQ(g_panes.source.top_line, 0);
 }
 
 TEST_F(TextPanes, AStopLineAmongWrappedLinesIsCentredByRows) {
@@ -102,14 +102,14 @@ TEST_F(TextPanes, AStopLineAmongWrappedLinesIsCentredByRows) {
     };
     source_show_line(2000, ShowAt::Middle);
     EXPECT_TRUE(shown(2000));
-    EXPECT_GE(source_top_line(), 2000 - rows / 2 / 2);
-    EXPECT_LT(source_top_line(), 2000);
+    EXPECT_GE(g_panes.source.top_line, 2000 - rows / 2 / 2);
+    EXPECT_LT(g_panes.source.top_line, 2000);
 
     // A line too tall for the pane just before the stop line: the stop line
     // goes to the top rather than out of view.
     source_replace_line(1999, std::string(1 << 20, 'x'));
     source_show_line(2000, ShowAt::Middle);
-    EXPECT_EQ(source_top_line(), 2000);
+    EXPECT_EQ(g_panes.source.top_line, 2000);
     EXPECT_TRUE(shown(2000));
     // The same for the quarter of a list message, and with short lines the
     // old arithmetic still holds.
@@ -117,7 +117,7 @@ TEST_F(TextPanes, AStopLineAmongWrappedLinesIsCentredByRows) {
     EXPECT_TRUE(shown(2005));
     given_source(numbered_lines(500));
     source_show_line(200, ShowAt::Middle);
-    EXPECT_EQ(source_top_line(), 200 - rows / 2);
+    EXPECT_EQ(g_panes.source.top_line, 200 - rows / 2);
 }
 
 namespace {
