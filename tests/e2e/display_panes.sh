@@ -105,15 +105,16 @@ sleep 0.3
 xdotool mousemove $((wr + 200)) $((wb + 200))
 sleep 0.5
 xdotool mouseup 1
-sleep 1.5
-read -r left top right bottom < <(panes_area) || fail "no client rectangle"
-[ $((right - left)) -gt $((width + 150)) ] && pass "resized client area $left $top $right $bottom" \
+grown() {
+  read -r left top right bottom < <(panes_area) && [ $((right - left)) -gt $((width + 150)) ]
+}
+eventually grown && pass "resized client area $left $top $right $bottom" \
   || check_failed "the window did not grow: client $left $top $right $bottom"
 width=$((right - left))
 height=$((bottom - top))
-shot="display-resized.png"
-screenshot "$shot"
-file="$E2E_SHOTS/$shot"
+colour_is() { [ "$(pixel "$1" "$2")" = "$3" ]; }
+# The grown panes are painted a moment after the new size.
+screenshot_when display-resized.png colour_is $((right - 40)) $((top + 30)) "255,255,190"
 expect_colour "resized: command pane" $((right - 40)) $((bottom - 30)) "255,255,190"
 expect_colour "resized: io pane" $((right - 40)) $((top + height * 5 / 8 + 8)) "232,157,134"
 expect_colour "resized: source pane" $((right - 40)) $((top + 30)) "255,255,190"
@@ -134,10 +135,7 @@ sleep 0.3
 xdotool mousemove "$x" $((sash_y - 80))
 sleep 0.3
 xdotool mouseup 1
-sleep 1.5
-shot="display-sash.png"
-screenshot "$shot"
-file="$E2E_SHOTS/$shot"
+screenshot_when display-sash.png colour_is "$x" $((sash_y - 40)) "255,255,190"
 expect_colour "after the sash drag: command pane above the old border" "$x" $((sash_y - 40)) "255,255,190"
 expect_colour "after the sash drag: io pane above that" "$x" $((sash_y - 100)) "232,157,134"
 
@@ -157,10 +155,7 @@ sleep 0.3
 xdotool mousemove "$x" $((bottom - 60))
 sleep 0.3
 xdotool mouseup 1
-sleep 1.5
-shot="display-frame.png"
-screenshot "$shot"
-file="$E2E_SHOTS/$shot"
+screenshot_when display-frame.png colour_is "$x" "$probe_y" "232,157,134"
 expect_colour "after the frame drag: io pane" "$x" "$probe_y" "232,157,134"
 expect_colour "after the frame drag: command pane at the bottom" "$x" $((bottom - 30)) "255,255,190"
 

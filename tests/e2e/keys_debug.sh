@@ -59,8 +59,8 @@ point_at "$COMMAND"
 typed "stop at 7"
 keys Return
 await "cmd stop at 7" && pass "a typed line reached the interpreter" || check_failed "no stop at 7"
-sleep 1.5
-screenshot keys-breakpoint.png
+two_bands() { [ "$(red_bands keys-breakpoint.png)" -ge 2 ]; }
+screenshot_when keys-breakpoint.png two_bands
 bands="$(red_bands keys-breakpoint.png)"
 [ "$bands" -ge 2 ] && pass "the breakpoint mark is drawn beside the arrow ($bands bands)" \
   || check_failed "the stop colour shows in $bands band(s): no mark after the confirmation"

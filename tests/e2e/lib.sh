@@ -127,6 +127,32 @@ screenshot() {
   echo "screenshot: $file"
 }
 
+# Runs CHECK (a command and its arguments) until it succeeds, for up to 10
+# seconds: for what the window shows a moment after an event. Fails when it
+# never does.
+eventually() {
+  local tries=0
+  until "$@"; do
+    tries=$((tries + 1))
+    [ "$tries" -lt 40 ] || return 1
+    sleep 0.25
+  done
+}
+
+# Takes the picture NAME until CHECK succeeds on it (for up to 10 seconds),
+# with $file naming the picture while CHECK runs and afterwards: the checks
+# that follow read the last picture taken, whether CHECK came true or not.
+screenshot_when() {
+  local name="$1"
+  shift
+  file="$E2E_SHOTS/$name"
+  eventually shoot_and "$@" || true
+  echo "screenshot: $file"
+}
+shoot_and() {
+  import -display "$DISPLAY" -window root "$file" && "$@"
+}
+
 # Fails when a picture holds fewer than N colours (a blank or black screen).
 require_colours() {
   local file="$1" least="$2" n
