@@ -148,6 +148,7 @@ void edit_paste(std::optional<std::string> text) {
     if (!edit_mode_on()) return;
     const std::optional<EditPosition> at = edit_cursor_position();
     if (!at) return;
+    edit_switch_to(at->line);
     if (!text || text->empty()) {
         command_print("Nothing to paste");
         return;

@@ -40,8 +40,8 @@ bool shows_line(const Cell& cell) {
     return cell.line >= 0 && cell.line < pane_line_count(source());
 }
 
-// The line and byte the cursor cell stands for; its line's buffer becomes
-// the current one. Nothing when its row shows no line.
+// The line and byte the cursor cell stands for; nothing when its row shows
+// no line.
 std::optional<EditPosition> resolve() {
     EditCursorState& c = g_edit_cursor;
     if (c.row < 0 || c.row >= cell_rows()) return std::nullopt;
@@ -53,7 +53,6 @@ std::optional<EditPosition> resolve() {
             c.column >= col ? cell_row_character(row, col, std::min(c.column, cell_columns() - 1)) +
                                   std::max(c.column - (cell_columns() - 1), 0)
                             : 0;
-        edit_switch_to(row[col].line);
         return EditPosition{row[col].line, character};
     }
     return std::nullopt;
@@ -219,6 +218,8 @@ bool edit_key(int code, bool shift, bool ctrl) {
 
     const std::optional<EditPosition> at = resolve();
     if (!at) return false;
+    // A key edits the file under the cursor.
+    edit_switch_to(at->line);
     if (code == KEY_END) {
         edit_end_typing();
         show_cursor_at(EditPosition{

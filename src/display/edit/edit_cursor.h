@@ -25,8 +25,8 @@ void edit_toggle_mode();
 // in edit mode); the typing group ends.
 void edit_place_cursor(std::int32_t line, std::int32_t character);
 
-// The line and byte the cursor stands for (its line's buffer made current);
-// nothing when its row shows no line.
+// The line and byte the cursor stands for; nothing when its row shows no
+// line.
 std::optional<EditPosition> edit_cursor_position();
 
 // A key over the source pane in edit mode: true when it was handled.
