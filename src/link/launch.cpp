@@ -2,6 +2,7 @@
 
 #include "link/channel.h"
 #include "link/frame.h"
+#include "link/link_events.h"
 #include "link/link_features.h"
 #include "link/link_state.h"
 #include "link/wait_readable.h"
@@ -295,6 +296,7 @@ void close_interpreter() {
         *s = VEL_NO_SOCKET;
     g_link.connected = false;
     link_features_forget();
+    link_closed();
     source_set_run(RunChange::LinkClosed);
     display_state_changed();
     // The stop arrow goes with the interpreter.

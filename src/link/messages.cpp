@@ -19,6 +19,9 @@
 #include "view/display_state.h"
 #include "view/text_panes.h"
 
+#include "framelist.h"
+#include "varlist.h"
+
 #include <cstdio>
 #include <string_view>
 
@@ -208,6 +211,11 @@ const Keyword keywords[] = {
          display_state_changed();
      }},
     {"file-map", file_map},
+    // Answers to questions vel asks only of an interpreter that offers
+    // them. A body that cannot be read is the panes' to report: the link
+    // carries on.
+    {"varlist", [](std::string_view body) { link_var_list(lists::decode_varlist(body)); }},
+    {"framelist", [](std::string_view body) { link_frame_list(lists::decode_framelist(body)); }},
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "startup/main_loop.h"
 
+#include "commands/inspect_session.h"
 #include "commands/status_file.h"
 #include "display/panes.h"
 #include "link/frame.h"
@@ -77,6 +78,7 @@ bool main_loop_turn() {
         DeferPaneDraws defer;
         if (serve_link()) served = true;
         link_features_check_timeout(Clock::now());
+        inspect_check_timeout(Clock::now());
     }
     if (!served) {
         // Text drawn a moment ago waits for the next refresh; the idle wait
@@ -101,7 +103,12 @@ int features_wait_left_ms() {
 } // namespace
 
 int main_loop_idle_limit_ms() {
-    const int features_left = features_wait_left_ms();
+    // The nearer of the two answers awaited ends the wait.
+    const int features_wait = features_wait_left_ms();
+    const int inspect_wait = inspect_wait_left_ms(Clock::now());
+    const int features_left = features_wait < 0 || inspect_wait < 0
+                                  ? std::max(features_wait, inspect_wait)
+                                  : std::min(features_wait, inspect_wait);
     if (!panes_draw_pending()) return features_left;
     if (draw_is_due()) return 0;
     const auto left = draw_interval - (Clock::now() - last_draw);

@@ -5,6 +5,7 @@
 #include "commands/breakpoints.h"
 #include "commands/catch_conditions.h"
 #include "commands/command.h"
+#include "commands/inspect_session.h"
 #include "commands/key_bindings.h"
 #include "commands/keyboard_table.h"
 #include "commands/run_to_here.h"
@@ -45,6 +46,7 @@ void vel_reset_all_state() {
     g_aliases = AliasTable{};
     g_breakpoints = BreakpointTable{};
     g_break_forms = BreakFormsTable{};
+    g_inspect = InspectSession{};
     g_caught_conditions.clear();
     g_run_to_here = RunToHere{};
     g_status_file = StatusFileState{};
