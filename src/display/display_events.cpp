@@ -1,9 +1,11 @@
 #include "display/display_events.h"
 
 #include "commands/command.h"
+#include "commands/inspect_session.h"
 #include "display/buttons.h"
 #include "display/clipboard.h"
 #include "display/colours.h"
+#include "display/inspect_panes.h"
 #include "display/layout.h"
 #include "display/main_window.h"
 #include "display/mouse_events.h"
@@ -21,6 +23,7 @@ Pane* pane_of_window(plat_window window) {
 
 void display_erase(plat_window window) {
     if (g_layout.layout_in_progress) return;
+    if (inspect_panes_paint(window)) return;
     if (Pane* pane = pane_of_window(window)) {
         pane_full_repaint(*pane);
         return;
@@ -30,6 +33,7 @@ void display_erase(plat_window window) {
 }
 
 void display_paint(plat_window window) {
+    if (inspect_panes_paint(window)) return;
     if (Pane* pane = pane_of_window(window)) pane_redraw(*pane);
 }
 
@@ -84,6 +88,10 @@ void display_control_command(int identifier, int notification) {
         main_window_close_requested();
         return;
     }
+    if (identifier == PLAT_MENU_VARS_ID) {
+        vel_command_typed(g_inspect.shown ? "vars off" : "vars on");
+        return;
+    }
     if (identifier >= PLAT_FIRST_TOOL_ID) {
         toolbar_command(identifier);
         return;
@@ -115,6 +123,10 @@ int pointer_y() {
 }
 
 bool on_key(plat_window window, const KeyEvent& event) {
+    int x = 0;
+    int y = 0;
+    plat_pointer_position(x, y);
+    if (inspect_panes_key(event, x, y)) return false;
     const KeyTarget target = window == plat_main_window() ? KeyTarget::MainWindow : KeyTarget::Pane;
     return display_key(event, pointer_y(), target);
 }
@@ -130,6 +142,7 @@ void on_mouse_button(plat_window window, const MouseEvent& event, bool pressed) 
         mouse_other_release(event.button);
         return;
     }
+    if (inspect_panes_mouse(window, event, pressed)) return;
     Pane* pane = pane_of_window(window);
     if (!pane) return;
     if (pressed)

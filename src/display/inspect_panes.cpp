@@ -1,13 +1,243 @@
 #include "display/inspect_panes.h"
 
+#include "commands/inspect_session.h"
+#include "display/colours.h"
+#include "display/layout.h"
+#include "display/panes.h"
+#include "display/window_menu.h"
+#include "source/source.h"
 #include "view/inspect_view.h"
+#include "view/pane_sizes.h"
+
+#include <algorithm>
+#include <string>
 
 InspectPanesState g_inspect_panes;
+
+namespace {
+
+// Virtual keys the panes answer to.
+constexpr unsigned kKeyTab = 0x09, kKeyEnter = 0x0D, kKeyPageUp = 0x21, kKeyPageDown = 0x22,
+                   kKeyUp = 0x26, kKeyDown = 0x28;
+
+// The stack takes this share of the column's height, at least two rows.
+constexpr int kStackShare = 3;
+
+int rows_of(const ListPane& pane) {
+    return std::max(pane.where.height / layout_cell_height(), 1);
+}
+
+std::size_t columns_of(const ListPane& pane) {
+    return std::size_t(std::max(pane.where.width / layout_cell_width(), 1));
+}
+
+std::int64_t row_count(const ListPane& pane) {
+    return &pane == &g_inspect_panes.stack ? std::int64_t(g_inspect.stack.row_count())
+                                           : std::int64_t(g_inspect.vars.row_count());
+}
+
+std::string file_name_of(std::int64_t index) {
+    const auto& map = displayed_source().file_map;
+    if (index < 0 || std::size_t(index) >= map.size() || !map[std::size_t(index)].file_name)
+        return "?";
+    return std::string(path_base_name(*map[std::size_t(index)].file_name));
+}
+
+void draw_row(const ListPane& pane, int row, const std::string& text, int text_slot,
+              int back_slot) {
+    TextRun run;
+    run.top = row * layout_cell_height();
+    run.bottom = run.top + layout_cell_height();
+    run.width = int(text.size()) * layout_cell_width();
+    run.baseline = run.bottom - layout_text_descent();
+    run.text = text;
+    run.text_slot = text_slot;
+    run.back_slot = back_slot;
+    plat_draw_text(pane.window, run);
+    // The row's colour goes on to the pane's edge.
+    if (run.width < pane.where.width)
+        plat_fill(pane.window, run.width, run.top, pane.where.width, run.bottom, back_slot);
+}
+
+// The pane's notice, or its rows from its top; the keyboard's row inverted
+// when the keyboard is in this pane.
+void draw_pane(ListPane& pane, bool is_stack) {
+    if (!pane.window) return;
+    const int rows = rows_of(pane);
+    const std::size_t width = columns_of(pane);
+    plat_fill(pane.window, 0, 0, pane.where.width, pane.where.height, SLOT_SOURCE_BACK);
+    const std::string& notice = is_stack ? g_inspect.stack.notice() : g_inspect.vars.notice();
+    if (!notice.empty()) {
+        draw_row(pane, 0, notice, SLOT_TEXT, SLOT_SOURCE_BACK);
+        return;
+    }
+    const std::int64_t count = row_count(pane);
+    pane.top = std::clamp<std::int64_t>(pane.top, 0, std::max<std::int64_t>(count - rows, 0));
+    if (!is_stack) inspect_rows_shown(std::size_t(pane.top), std::size_t(rows));
+    const bool keys_here = g_inspect_panes.keys_used && g_inspect_panes.keys_to_vars != is_stack;
+    for (int r = 0; r < rows && pane.top + r < count; ++r) {
+        const std::size_t index = std::size_t(pane.top + r);
+        std::string text;
+        int text_slot = SLOT_TEXT;
+        int back_slot = SLOT_SOURCE_BACK;
+        if (is_stack) {
+            text = g_inspect.stack.row_text(index, width,
+                                            file_name_of(g_inspect.stack.frame(index).file));
+            if (std::int64_t(index) == g_inspect.stack.selected())
+                back_slot = displayed_source().stopped_up ? SLOT_STOPPED_UP : SLOT_CURRENT;
+        } else {
+            text = g_inspect.vars.row_text(index, width);
+            if (g_inspect.vars.row(index).changed) text_slot = SLOT_CHANGED_VALUE;
+        }
+        if (keys_here && pane.top + r == pane.cursor) std::swap(text_slot, back_slot);
+        draw_row(pane, r, text, text_slot, back_slot);
+    }
+}
+
+void place(ListPane& pane, PlatRect where) {
+    pane.where = where;
+    if (!pane.window)
+        pane.window = plat_child_create(ChildKind::ListPane, where);
+    else
+        plat_child_move(pane.window, where);
+}
+
+void take_down(ListPane& pane) {
+    if (pane.window) plat_child_destroy(pane.window);
+    pane = ListPane{};
+}
+
+// Makes `row` the keyboard's row and brings it into view.
+void move_cursor(ListPane& pane, std::int64_t row) {
+    const std::int64_t count = row_count(pane);
+    if (count == 0) return;
+    pane.cursor = std::clamp<std::int64_t>(row, 0, count - 1);
+    const int rows = rows_of(pane);
+    if (pane.cursor < pane.top) pane.top = pane.cursor;
+    if (pane.cursor >= pane.top + rows) pane.top = pane.cursor - rows + 1;
+    g_inspect_panes.draw_due = true;
+}
+
+// Enter or a click on a row: the stack selects its frame, the variables
+// open or close the stem.
+void activate(ListPane& pane) {
+    if (pane.cursor >= row_count(pane)) return;
+    if (&pane == &g_inspect_panes.stack)
+        inspect_select_frame(std::size_t(pane.cursor));
+    else
+        inspect_toggle_stem(std::size_t(pane.cursor));
+}
+
+ListPane* pane_of(plat_window window) {
+    if (window == 0) return nullptr;
+    if (window == g_inspect_panes.stack.window) return &g_inspect_panes.stack;
+    if (window == g_inspect_panes.vars.window) return &g_inspect_panes.vars;
+    return nullptr;
+}
+
+bool inside(const PlatRect& r, int x, int y) {
+    return x >= r.x && x < r.x + r.width && y >= r.y && y < r.y + r.height;
+}
+
+} // namespace
 
 void inspect_view_changed() {
     g_inspect_panes.draw_due = true;
 }
 
 void inspect_view_shown_changed() {
+    layout_column_changed();
+    window_menu_refresh();
+}
+
+int inspect_column_width() {
+    if (!g_inspect.shown) return 0;
+    const int wanted = g_inspect_panes.column_cells * layout_cell_width();
+    // The source pane keeps at least half of the window.
+    return std::clamp(wanted, 0, g_layout.client_width / 2);
+}
+
+void inspect_panes_place() {
+    const int width = inspect_column_width();
+    if (width == 0 || g_panes.source.window == 0) {
+        take_down(g_inspect_panes.stack);
+        take_down(g_inspect_panes.vars);
+        return;
+    }
+    const int x = g_layout.client_width - width;
+    const int top = layout_pane_top(LAYOUT_SOURCE);
+    const int height = g_layout.heights[LAYOUT_SOURCE];
+    const int cell = layout_cell_height();
+    const int stack_height = std::min(std::max(height / kStackShare, 2 * cell), height);
+    place(g_inspect_panes.stack, {x, top, width, stack_height});
+    place(g_inspect_panes.vars, {x, top + stack_height, width, height - stack_height});
     g_inspect_panes.draw_due = true;
+}
+
+void inspect_panes_draw() {
+    g_inspect_panes.draw_due = false;
+    draw_pane(g_inspect_panes.stack, true);
+    draw_pane(g_inspect_panes.vars, false);
+}
+
+void inspect_panes_draw_if_due() {
+    if (g_inspect_panes.draw_due && !g_layout.layout_in_progress) inspect_panes_draw();
+}
+
+bool inspect_panes_paint(plat_window window) {
+    ListPane* pane = pane_of(window);
+    if (!pane) return false;
+    draw_pane(*pane, pane == &g_inspect_panes.stack);
+    return true;
+}
+
+bool inspect_panes_mouse(plat_window window, const MouseEvent& event, bool pressed) {
+    ListPane* pane = pane_of(window);
+    if (!pane) return false;
+    if (!pressed || event.button != 1) return true;
+    g_inspect_panes.keys_to_vars = pane == &g_inspect_panes.vars;
+    g_inspect_panes.keys_used = true;
+    const std::int64_t row = pane->top + event.y / layout_cell_height();
+    if (row < row_count(*pane)) {
+        move_cursor(*pane, row);
+        activate(*pane);
+    }
+    g_inspect_panes.draw_due = true;
+    return true;
+}
+
+bool inspect_panes_key(const KeyEvent& event, int x, int y) {
+    if (event.message != KeyMessage::KeyDown || !g_inspect_panes.stack.window) return false;
+    ListPane* pane = inside(g_inspect_panes.stack.where, x, y)  ? &g_inspect_panes.stack
+                     : inside(g_inspect_panes.vars.where, x, y) ? &g_inspect_panes.vars
+                                                                : nullptr;
+    if (!pane) return false;
+    g_inspect_panes.keys_used = true;
+    if (event.key == kKeyTab) {
+        g_inspect_panes.keys_to_vars = !g_inspect_panes.keys_to_vars;
+        g_inspect_panes.draw_due = true;
+        return true;
+    }
+    // The keyboard works in the pane it was last moved to.
+    ListPane& keys = g_inspect_panes.keys_to_vars ? g_inspect_panes.vars : g_inspect_panes.stack;
+    const int page = rows_of(keys) - 1;
+    switch (event.key) {
+    case kKeyUp:
+        move_cursor(keys, keys.cursor - 1);
+        return true;
+    case kKeyDown:
+        move_cursor(keys, keys.cursor + 1);
+        return true;
+    case kKeyPageUp:
+        move_cursor(keys, keys.cursor - std::max(page, 1));
+        return true;
+    case kKeyPageDown:
+        move_cursor(keys, keys.cursor + std::max(page, 1));
+        return true;
+    case kKeyEnter:
+        activate(keys);
+        return true;
+    default:
+        return false;
+    }
 }

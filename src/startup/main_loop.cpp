@@ -2,6 +2,7 @@
 
 #include "commands/inspect_session.h"
 #include "commands/status_file.h"
+#include "display/inspect_panes.h"
 #include "display/panes.h"
 #include "link/frame.h"
 #include "link/link_features.h"
@@ -87,6 +88,7 @@ bool main_loop_turn() {
     } else if (draw_is_due()) {
         draw_deferred_panes();
     }
+    inspect_panes_draw_if_due();
     return served;
 }
 

@@ -12,6 +12,7 @@
 #include "commands/status_file.h"
 #include "display/display_events.h"
 #include "display/display_state.h"
+#include "display/inspect_panes.h"
 #include "edit/edit_buffer.h"
 #include "edit/edit_layout.h"
 #include "edit/edit_mode.h"
@@ -47,6 +48,7 @@ void vel_reset_all_state() {
     g_breakpoints = BreakpointTable{};
     g_break_forms = BreakFormsTable{};
     g_inspect = InspectSession{};
+    g_inspect_panes = InspectPanesState{};
     g_caught_conditions.clear();
     g_run_to_here = RunToHere{};
     g_status_file = StatusFileState{};

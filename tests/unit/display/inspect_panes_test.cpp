@@ -1,0 +1,195 @@
+// The variables and call stack column as the window shows it: off, the
+// window is laid out as it always was; on, the source pane narrows and the
+// two panes draw their rows, take clicks and keys, and say in one line what
+// they cannot show.
+#include "commands/command.h"
+#include "commands/inspect_session.h"
+#include "display/inspect_panes.h"
+#include "display/window_menu.h"
+#include "display_fixture.h"
+#include "link/link_features.h"
+#include "link/link_state.h"
+#include "link/messages.h"
+#include "platform/events.h"
+#include "platform/headless/controls.h"
+#include "source_given.h"
+#include "unit/echoed_frames.h"
+
+namespace {
+
+class InspectPanesTest : public DisplayTest {
+  protected:
+    void SetUp() override {
+        DisplayTest::SetUp();
+        open_window();
+        g_panes.command.lines = {"% "};
+        g_panes.command.visible_rows = 1000;
+        g_link.test_mode = true;
+        g_link.connected = true;
+        g_link.command_socket = 7;
+        g_link.run_vector = {"vel", "demo.rexx"};
+        g_link_features.answer = FeaturesAnswer::Known;
+        g_link_features.groups = {"vars", "frames"};
+        given_source({"call f 3\n", "exit\n", "f: procedure\n", "return\n"});
+        given_file_map({{0, 3, 0, std::string("c:/proj/demo.rexx")}});
+        given_stop(3, "F");
+    }
+    static void run(const std::string& line) { vel_command(line.data(), int(line.size())); }
+    static void clear_sent() { g_panes.command.lines = {"% "}; }
+
+    // The stack of F called from main, and F's variables with a stem.
+    static void answer_stop() {
+        lists::FrameList frames;
+        frames.frames = {{"F", 0, 4, 3}, {"main", 0, 1, 0}};
+        hnd_in_payload("|framelist|" + lists::encode_framelist(frames));
+        lists::VarList vars;
+        vars.total = 3;
+        vars.entries = {
+            {"N", "3", false, 0}, {"SQ.", std::nullopt, true, 2}, {"RC", "0", false, 0}};
+        hnd_in_payload("|varlist|" + lists::encode_varlist(vars));
+        inspect_panes_draw_if_due();
+    }
+    static std::string shown(const ListPane& pane, int row) {
+        std::string text =
+            headless::canvas_row_text(pane.window, row * kH, kW, pane.where.width / kW);
+        while (!text.empty() && (text.back() == '\0' || text.back() == ' '))
+            text.pop_back();
+        return text;
+    }
+    static void click(const ListPane& pane, int row) {
+        MouseEvent event;
+        event.x = 4;
+        event.y = row * kH + kH / 2;
+        event.button = 1;
+        g_plat_events.mouse_button(pane.window, event, true);
+        g_plat_events.mouse_button(pane.window, event, false);
+    }
+    static void key_over(const ListPane& pane, unsigned key) {
+        headless::set_pointer_position(pane.where.x + 4, pane.where.y + 4);
+        KeyEvent event;
+        event.key = key;
+        g_plat_events.key(plat_main_window(), event);
+    }
+    static int list_windows_alive() {
+        int n = 0;
+        for (const headless::WindowRecord& w : headless::windows())
+            n += w.alive && w.child == ChildKind::ListPane;
+        return n;
+    }
+};
+
+TEST_F(InspectPanesTest, OffTheWindowIsLaidOutAsWithoutThePanes) {
+    const PlatRect source = headless::window_record(g_panes.source.window)->where;
+    EXPECT_EQ(source.width, 800);
+    EXPECT_EQ(g_panes.source.visible_columns, g_panes.io.visible_columns);
+    EXPECT_EQ(list_windows_alive(), 0);
+    inspect_stopped(true);
+    EXPECT_EQ(echoed_frames(), std::vector<std::string>()) << "nothing is asked while off";
+    window_menu_refresh();
+    EXPECT_FALSE(headless::window_menu_checked().at(PLAT_MENU_VARS_ID));
+}
+
+TEST_F(InspectPanesTest, OnTheColumnSitsRightOfTheSourcePaneAndShowsTheStop) {
+    run("vars on");
+    ASSERT_EQ(list_windows_alive(), 2);
+    const ListPane& stack = g_inspect_panes.stack;
+    const ListPane& vars = g_inspect_panes.vars;
+    const int column = 40 * kW;
+    EXPECT_EQ(headless::window_record(g_panes.source.window)->where.width, 800 - column);
+    EXPECT_EQ(stack.where.x, 800 - column);
+    EXPECT_EQ(vars.where.y, stack.where.y + stack.where.height) << "stack above the variables";
+    EXPECT_EQ(vars.where.y + vars.where.height,
+              layout_pane_top(LAYOUT_SOURCE) + g_layout.heights[LAYOUT_SOURCE]);
+    EXPECT_LT(g_panes.source.visible_columns, g_panes.io.visible_columns);
+    EXPECT_TRUE(headless::window_menu_checked().at(PLAT_MENU_VARS_ID));
+
+    answer_stop();
+    EXPECT_EQ(shown(stack, 0), "> F  demo.rexx line 4");
+    EXPECT_EQ(shown(stack, 1), "  main  demo.rexx line 1");
+    EXPECT_EQ(headless::canvas_cell_at(stack.window, 4, 4).back_slot, SLOT_CURRENT);
+    EXPECT_EQ(shown(vars, 0), "RC = 0");
+    EXPECT_EQ(shown(vars, 1), "N = 3");
+    EXPECT_EQ(shown(vars, 2), "+ SQ. (2 tails)");
+}
+
+TEST_F(InspectPanesTest, ValuesChangedSinceTheLastStopTakeTheirOwnSlot) {
+    run("vars on");
+    answer_stop();
+    EXPECT_EQ(headless::canvas_cell_at(g_inspect_panes.vars.window, 4, kH + 4).text_slot,
+              SLOT_TEXT);
+    inspect_stopped(true);
+    lists::FrameList frames;
+    frames.frames = {{"F", 0, 4, 3}, {"main", 0, 1, 0}};
+    hnd_in_payload("|framelist|" + lists::encode_framelist(frames));
+    lists::VarList vars;
+    vars.total = 2;
+    vars.entries = {{"N", "4", false, 0}, {"RC", "0", false, 0}};
+    hnd_in_payload("|varlist|" + lists::encode_varlist(vars));
+    inspect_panes_draw_if_due();
+    EXPECT_EQ(shown(g_inspect_panes.vars, 1), "N = 4");
+    EXPECT_EQ(headless::canvas_cell_at(g_inspect_panes.vars.window, 4, kH + 4).text_slot,
+              SLOT_CHANGED_VALUE);
+    EXPECT_EQ(headless::canvas_cell_at(g_inspect_panes.vars.window, 4, 4).text_slot, SLOT_TEXT)
+        << "RC kept its value";
+}
+
+TEST_F(InspectPanesTest, ClicksSelectAFrameAndOpenAStem) {
+    run("vars on");
+    answer_stop();
+    clear_sent();
+    click(g_inspect_panes.stack, 1);
+    EXPECT_EQ(echoed_frames(), std::vector<std::string>({"up"}));
+    clear_sent();
+    click(g_inspect_panes.vars, 2);
+    EXPECT_EQ(echoed_frames(), std::vector<std::string>({"vars 0 SQ. 0 256"}));
+    inspect_panes_draw_if_due();
+    EXPECT_EQ(shown(g_inspect_panes.vars, 2), "- SQ. (2 tails)");
+    EXPECT_EQ(shown(g_inspect_panes.vars, 3), "  SQ.... =") << "its page is on its way";
+    clear_sent();
+    click(g_inspect_panes.vars, 12);
+    EXPECT_EQ(echoed_frames(), std::vector<std::string>()) << "below the last row";
+}
+
+TEST_F(InspectPanesTest, ArrowsAndEnterWorkWhereThePointerIsAndTabSwitchesPanes) {
+    run("vars on");
+    answer_stop();
+    clear_sent();
+    key_over(g_inspect_panes.stack, 0x28); // Down
+    key_over(g_inspect_panes.stack, 0x0D); // Enter
+    EXPECT_EQ(echoed_frames(), std::vector<std::string>({"up"}));
+    inspect_panes_draw_if_due();
+    EXPECT_EQ(headless::canvas_cell_at(g_inspect_panes.stack.window, 4, kH + 4).back_slot,
+              SLOT_TEXT)
+        << "the keyboard's row is inverted";
+    clear_sent();
+    key_over(g_inspect_panes.stack, 0x09); // Tab: the keys go to the variables
+    key_over(g_inspect_panes.stack, 0x28);
+    key_over(g_inspect_panes.stack, 0x28);
+    key_over(g_inspect_panes.stack, 0x0D);
+    EXPECT_EQ(echoed_frames(), std::vector<std::string>({"vars 0 SQ. 0 256"}));
+}
+
+TEST_F(InspectPanesTest, AnInterpreterWithoutTheListsGetsOneLineInEachPane) {
+    g_link_features.groups = {"breaks"};
+    run("vars on");
+    inspect_panes_draw_if_due();
+    EXPECT_EQ(shown(g_inspect_panes.stack, 0), "not supported by this interpreter");
+    EXPECT_EQ(shown(g_inspect_panes.vars, 0), "not supported by this interpreter");
+    EXPECT_EQ(echoed_frames(), std::vector<std::string>());
+}
+
+TEST_F(InspectPanesTest, OffAgainTheSourcePaneTakesTheWholeWidthBack) {
+    run("vars on");
+    run("vars off");
+    EXPECT_EQ(list_windows_alive(), 0);
+    EXPECT_EQ(headless::window_record(g_panes.source.window)->where.width, 800);
+    EXPECT_EQ(g_panes.source.visible_columns, g_panes.io.visible_columns);
+    EXPECT_FALSE(headless::window_menu_checked().at(PLAT_MENU_VARS_ID));
+    // The View menu's entry says the command, as a button would.
+    clear_sent();
+    g_plat_events.command(PLAT_MENU_VARS_ID, 0);
+    EXPECT_TRUE(g_inspect.shown);
+    EXPECT_EQ(list_windows_alive(), 2);
+}
+
+} // namespace
