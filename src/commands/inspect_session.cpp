@@ -3,9 +3,11 @@
 #include "commands/command_text.h"
 #include "link/link_features.h"
 #include "link/link_state.h"
+#include "runtime/strings.h"
 #include "source/source.h"
 #include "view/inspect_view.h"
 #include "view/text_panes.h"
+#include "watch/watch.h"
 
 #include <algorithm>
 
@@ -163,6 +165,24 @@ void inspect_rows_shown(std::size_t first, std::size_t count) {
     if (!stopped_with_link()) return;
     for (const std::string& command : g_inspect.vars.wanted(first, count))
         ask_vars(command, VarsAsk::Pane);
+}
+
+bool inspect_edit_value(std::size_t row, const std::string& value) {
+    if (!stopped_with_link() || row >= g_inspect.vars.row_count()) return false;
+    const inspect::VarRow r = g_inspect.vars.row(row);
+    if (r.stem || (r.tail && !r.loaded)) return false;
+    const std::string name = r.tail ? r.stem_name + r.name : r.name;
+    const bool symbol = !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
+        return is_rexx_symbol_char(static_cast<unsigned char>(c));
+    });
+    if (!symbol) return false;
+    // The interpreter runs `interpret` in the selected frame, the one the
+    // pane shows, and answers nothing; the list asked next shows the value.
+    command_send("interpret " + name + " = " + rexx_literal(value) + ";");
+    const std::int64_t frame = g_inspect.stack.selected();
+    ask_vars(g_inspect.vars.ask(frame, g_inspect.stack.frame_key(std::size_t(frame))),
+             VarsAsk::Pane);
+    return true;
 }
 
 void inspect_print_variables() {

@@ -64,6 +64,12 @@ void inspect_toggle_stem(std::size_t row);
 // they need are asked for.
 void inspect_rows_shown(std::size_t first, std::size_t count);
 
+// The variable at the variables pane's row gets `value` in the selected
+// frame (as a pin edit assigns), and the frame's variables are asked for
+// again. False when the row names nothing a REXX assignment can reach (a
+// stem's own row, a tail that is not a symbol).
+bool inspect_edit_value(std::size_t row, const std::string& value);
+
 // `vars` alone: the selected frame's variables printed in the command pane.
 void inspect_print_variables();
 

@@ -132,6 +132,7 @@ bool on_key(plat_window window, const KeyEvent& event) {
 }
 
 void on_mouse_move(plat_window window, const MouseEvent& event) {
+    if (inspect_panes_mouse_move(window, event)) return;
     mouse_move(pane_of_window(window), event);
 }
 

@@ -5,9 +5,15 @@
 #include "display/layout.h"
 #include "display/panes.h"
 #include "display/window_menu.h"
+#include "inspect/value_text.h"
+#include "platform/floats.h"
+#include "platform/ui.h"
 #include "source/source.h"
+#include "view/clipboard.h"
 #include "view/inspect_view.h"
 #include "view/pane_sizes.h"
+#include "watch/tip.h"
+#include "watch/watch.h"
 
 #include <algorithm>
 #include <string>
@@ -135,6 +141,87 @@ ListPane* pane_of(plat_window window) {
     return nullptr;
 }
 
+// Two presses on one row within this time are a double click.
+constexpr std::int64_t kDoubleClickMs = 500;
+constexpr int kCopyRow = 1, kCopyAll = 2;
+
+struct LastPress {
+    const ListPane* pane = nullptr;
+    std::int64_t row = -1;
+    std::int64_t time_ms = 0;
+};
+LastPress last_press;
+bool tip_is_ours = false;
+const ListPane* hovered_pane = nullptr;
+std::int64_t hovered_row = -1;
+// More than the tip shows: a value of megabytes is not escaped whole for it.
+constexpr std::size_t kTipBytes = 600;
+
+// A row's whole text, nothing cut: what the tip shows and a copy takes.
+std::string whole_row(const ListPane& pane, std::int64_t row,
+                      std::size_t limit = std::string::npos) {
+    const std::size_t index = std::size_t(row);
+    if (&pane == &g_inspect_panes.stack)
+        return g_inspect.stack.row_text(index, std::string::npos,
+                                        file_name_of(g_inspect.stack.frame(index).file));
+    const inspect::VarRow r = g_inspect.vars.row(index);
+    std::string text = inspect::escaped_value(r.tail ? r.stem_name + r.name : r.name);
+    if (r.stem) text += " (" + std::to_string(r.tails) + " tails)";
+    if (r.value)
+        text += " = " + inspect::escaped_value(std::string_view(*r.value).substr(0, limit));
+    return text;
+}
+
+void hide_our_tip() {
+    if (tip_is_ours) vel_tip_hide();
+    tip_is_ours = false;
+    hovered_pane = nullptr;
+    hovered_row = -1;
+}
+
+// The pointer rests on a row: a value cut with dots shows whole in the tip.
+void hover(const ListPane& pane, const MouseEvent& event) {
+    const std::int64_t row = pane.top + event.y / layout_cell_height();
+    if (row >= row_count(pane)) return hide_our_tip();
+    if (&pane == hovered_pane && row == hovered_row) return;
+    const std::string whole = whole_row(pane, row, kTipBytes);
+    if (whole.size() <= columns_of(pane)) return hide_our_tip();
+    const PlatRect screen = plat_window_screen_rect(pane.window);
+    g_tip.x = screen.x + event.x + 12;
+    g_tip.y = screen.y + int((row - pane.top + 1) * layout_cell_height());
+    // Its pin icon makes no pin: the tip names no expression.
+    g_tip.shown_expression.clear();
+    tip_window_show(whole);
+    tip_is_ours = true;
+    hovered_pane = &pane;
+    hovered_row = row;
+}
+
+// A double click on a variable's row: its value edited in place.
+void edit_row(const ListPane& pane, std::int64_t row) {
+    const inspect::VarRow r = g_inspect.vars.row(std::size_t(row));
+    if (r.stem || !r.loaded) return;
+    hide_our_tip();
+    const PlatRect screen = plat_window_screen_rect(pane.window);
+    const PlatRect box{screen.x, screen.y + int((row - pane.top) * layout_cell_height()),
+                       pane.where.width, layout_cell_height() + 6};
+    const EditBoxResult result = plat_pin_edit_box(box, r.value.value_or(std::string()));
+    if (result.end == EditBoxEnd::Entered) inspect_edit_value(std::size_t(row), result.text);
+}
+
+void copy_menu(const ListPane& pane, std::int64_t row) {
+    const bool on_row = row < row_count(pane);
+    const int chosen = plat_popup_menu(
+        {{kCopyRow, "Copy row", !on_row, false}, {kCopyAll, "Copy all", false, false}});
+    if (chosen == kCopyRow && on_row) clipboard_copy_text(whole_row(pane, row));
+    if (chosen != kCopyAll) return;
+    if (&pane == &g_inspect_panes.vars) return clipboard_copy_text(g_inspect.vars.all_text());
+    std::string all;
+    for (std::int64_t i = 0; i < row_count(pane); ++i)
+        all += whole_row(pane, i) + "\n";
+    clipboard_copy_text(all);
+}
+
 bool inside(const PlatRect& r, int x, int y) {
     return x >= r.x && x < r.x + r.width && y >= r.y && y < r.y + r.height;
 }
@@ -194,15 +281,36 @@ bool inspect_panes_paint(plat_window window) {
 bool inspect_panes_mouse(plat_window window, const MouseEvent& event, bool pressed) {
     ListPane* pane = pane_of(window);
     if (!pane) return false;
-    if (!pressed || event.button != 1) return true;
+    if (!pressed) return true;
+    const std::int64_t row = pane->top + event.y / layout_cell_height();
+    if (event.button == 3) {
+        copy_menu(*pane, row);
+        return true;
+    }
+    if (event.button != 1) return true;
     g_inspect_panes.keys_to_vars = pane == &g_inspect_panes.vars;
     g_inspect_panes.keys_used = true;
-    const std::int64_t row = pane->top + event.y / layout_cell_height();
+    const bool twice = last_press.pane == pane && last_press.row == row &&
+                       event.time_ms - last_press.time_ms < kDoubleClickMs;
+    last_press = {pane, row, event.time_ms};
     if (row < row_count(*pane)) {
         move_cursor(*pane, row);
-        activate(*pane);
+        if (twice && pane == &g_inspect_panes.vars && !g_inspect.vars.row(std::size_t(row)).stem)
+            edit_row(*pane, row);
+        else
+            activate(*pane);
     }
     g_inspect_panes.draw_due = true;
+    return true;
+}
+
+bool inspect_panes_mouse_move(plat_window window, const MouseEvent& event) {
+    ListPane* pane = pane_of(window);
+    if (!pane) {
+        hide_our_tip();
+        return false;
+    }
+    hover(*pane, event);
     return true;
 }
 

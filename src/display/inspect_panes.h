@@ -41,7 +41,12 @@ void inspect_panes_draw_if_due();
 
 // Events for the column's windows: false when the window is not one of them.
 bool inspect_panes_paint(plat_window window);
+// Left: a click selects a frame or opens a stem, a double click edits a
+// value; right: the copy menu.
 bool inspect_panes_mouse(plat_window window, const MouseEvent& event, bool pressed);
+// The pointer moved over any window: over a row cut with dots the tip shows
+// it whole; elsewhere the panes' tip goes.
+bool inspect_panes_mouse_move(plat_window window, const MouseEvent& event);
 // A key with the pointer at (x, y) of the main window's client area: true
 // when a pane of the column took it.
 bool inspect_panes_key(const KeyEvent& event, int x, int y);

@@ -11,7 +11,9 @@
 #include "link/link_state.h"
 #include "link/messages.h"
 #include "platform/events.h"
+#include "platform/headless/clipboard_control.h"
 #include "platform/headless/controls.h"
+#include "platform/headless/floats_control.h"
 #include "source_given.h"
 #include "unit/echoed_frames.h"
 
@@ -56,11 +58,12 @@ class InspectPanesTest : public DisplayTest {
             text.pop_back();
         return text;
     }
-    static void click(const ListPane& pane, int row) {
+    static void click(const ListPane& pane, int row, int button = 1, std::int64_t time_ms = 0) {
         MouseEvent event;
         event.x = 4;
         event.y = row * kH + kH / 2;
-        event.button = 1;
+        event.button = button;
+        event.time_ms = time_ms;
         g_plat_events.mouse_button(pane.window, event, true);
         g_plat_events.mouse_button(pane.window, event, false);
     }
@@ -190,6 +193,67 @@ TEST_F(InspectPanesTest, OffAgainTheSourcePaneTakesTheWholeWidthBack) {
     g_plat_events.command(PLAT_MENU_VARS_ID, 0);
     EXPECT_TRUE(g_inspect.shown);
     EXPECT_EQ(list_windows_alive(), 2);
+}
+
+TEST_F(InspectPanesTest, ADoubleClickEditsTheValueInTheSelectedFrameThenAsksAgain) {
+    run("vars on");
+    answer_stop();
+    clear_sent();
+    EditBoxResult typed;
+    typed.end = EditBoxEnd::Entered;
+    typed.text = "say \"hi\"";
+    headless::script_edit_box(typed);
+    click(g_inspect_panes.vars, 1, 1, 1000);
+    click(g_inspect_panes.vars, 1, 1, 1200);
+    EXPECT_EQ(echoed_frames(),
+              std::vector<std::string>({"interpret N = \"say \"\"hi\"\"\";", "vars 0"}));
+    // Slow clicks, or on a stem's row, edit nothing.
+    clear_sent();
+    click(g_inspect_panes.vars, 0, 1, 5000);
+    click(g_inspect_panes.vars, 0, 1, 6000);
+    EXPECT_EQ(echoed_frames(), std::vector<std::string>());
+}
+
+TEST_F(InspectPanesTest, AValueCutWithDotsShowsWholeInTheTip) {
+    g_inspect_panes.column_cells = 12;
+    run("vars on");
+    lists::FrameList frames;
+    frames.frames = {{"F", 0, 4, 3}};
+    hnd_in_payload("|framelist|" + lists::encode_framelist(frames));
+    lists::VarList vars;
+    vars.total = 2;
+    vars.entries = {{"A", "1", false, 0}, {"LONG", "abcdefghijklmnop\tq", false, 0}};
+    hnd_in_payload("|varlist|" + lists::encode_varlist(vars));
+    inspect_panes_draw_if_due();
+    EXPECT_EQ(shown(g_inspect_panes.vars, 1), "LONG = ab...");
+    MouseEvent over;
+    over.x = 10;
+    over.y = kH + 3;
+    g_plat_events.mouse_move(g_inspect_panes.vars.window, over);
+    std::vector<headless::FloatRecord*> tips = headless::live_floats(FloatKind::Tip);
+    ASSERT_EQ(tips.size(), 1u);
+    EXPECT_TRUE(tips[0]->visible);
+    EXPECT_EQ(tips[0]->caption, "LONG = abcdefghijklmnop\\tq");
+    over.y = 3; // A = 1 fits: no tip
+    g_plat_events.mouse_move(g_inspect_panes.vars.window, over);
+    EXPECT_FALSE(tips[0]->visible);
+}
+
+// Lines reach other programs with Windows line ends.
+TEST_F(InspectPanesTest, TheRightButtonCopiesARowOrThePane) {
+    run("vars on");
+    answer_stop();
+    headless::script_menu_choice(1);
+    click(g_inspect_panes.vars, 1, 3);
+    EXPECT_EQ(headless::clipboard_read_as_other_program(), std::string("N = 3") + '\0');
+    headless::script_menu_choice(2);
+    click(g_inspect_panes.stack, 0, 3);
+    EXPECT_EQ(headless::clipboard_read_as_other_program(),
+              std::string("> F  demo.rexx line 4\r\n  main  demo.rexx line 1\r\n") + '\0');
+    headless::script_menu_choice(2);
+    click(g_inspect_panes.vars, 9, 3);
+    EXPECT_EQ(headless::clipboard_read_as_other_program(),
+              std::string("RC = 0\r\nN = 3\r\nSQ. (2 tails)\r\n") + '\0');
 }
 
 } // namespace
