@@ -12,6 +12,7 @@
 //
 //   build/native/bench/panes_bench [ROUNDS]
 #include "link_peer.h"
+#include "vars_bench_common.h"
 
 #include "bench_window.h"
 #include "commands/inspect_session.h"
@@ -31,29 +32,8 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double ms_since(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
-std::string macro_text(int steps) {
-    std::string text = "do i = 1 to 10000\n"
-                       "  interpret 'v' || i || ' = i'\n"
-                       "end\n"
-                       "do i = 1 to 1000000\n"
-                       "  s.i = i\n"
-                       "end\n"
-                       "x = 0\n";
-    for (int k = 0; k < steps; ++k)
-        text += "x = x + 1\n";
-    return text;
-}
-constexpr int breakpoint_line = 8;
+using bench::median;
+using bench::ms_since;
 
 // What vel sent since the last look (test mode echoes each frame into the
 // command pane), carried to the interpreter.
@@ -107,7 +87,7 @@ void open_vel(const std::string& macro) {
     g_link_features.answer = FeaturesAnswer::Known;
     g_link_features.groups = {"vars", "frames"};
     headless::fake_fs_enable(); // the first stop's status file is not read from disk
-    const std::string text = macro_text(0);
+    const std::string text = bench::vars_macro_text(0);
     source_set(text);
 }
 
@@ -115,14 +95,15 @@ void open_vel(const std::string& macro) {
 
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
-    const std::string path = bench::write_macro("panes.rexx", macro_text(2 * rounds + 4));
+    const std::string path =
+        bench::write_macro("panes.rexx", bench::vars_macro_text(2 * rounds + 4));
     bench::Vel vel;
     if (!vel.start(OSTRA_REGINA_EXE, path)) {
         std::printf("ostra-regina did not start\n");
         return 1;
     }
     open_vel(path);
-    vel.send("stop at " + std::to_string(breakpoint_line));
+    vel.send("stop at " + std::to_string(bench::vars_macro_breakpoint));
     vel.until("|stop-set|");
     vel.send("cont");
     const std::string first = vel.until_stop();
