@@ -89,8 +89,10 @@ void draw_pane(ListPane& pane, bool is_stack) {
         if (is_stack) {
             text = g_inspect.stack.row_text(index, width,
                                             file_name_of(g_inspect.stack.frame(index).file));
-            if (std::int64_t(index) == g_inspect.stack.selected())
-                back_slot = displayed_source().stopped_up ? SLOT_STOPPED_UP : SLOT_CURRENT;
+            // Marked "> " by its text; after up or down also in the colour
+            // the source pane gives such a stop.
+            if (std::int64_t(index) == g_inspect.stack.selected() && displayed_source().stopped_up)
+                text_slot = SLOT_STOPPED_UP;
         } else {
             text = g_inspect.vars.row_text(index, width);
             if (g_inspect.vars.row(index).changed) text_slot = SLOT_CHANGED_VALUE;

@@ -109,7 +109,8 @@ TEST_F(InspectPanesTest, OnTheColumnSitsRightOfTheSourcePaneAndShowsTheStop) {
     answer_stop();
     EXPECT_EQ(shown(stack, 0), "> F  demo.rexx line 4");
     EXPECT_EQ(shown(stack, 1), "  main  demo.rexx line 1");
-    EXPECT_EQ(headless::canvas_cell_at(stack.window, 4, 4).back_slot, SLOT_CURRENT);
+    EXPECT_EQ(headless::canvas_cell_at(stack.window, 4, 4).back_slot, SLOT_SOURCE_BACK)
+        << "no keyboard row before a key or click";
     EXPECT_EQ(shown(vars, 0), "RC = 0");
     EXPECT_EQ(shown(vars, 1), "N = 3");
     EXPECT_EQ(shown(vars, 2), "+ SQ. (2 tails)");
