@@ -153,6 +153,7 @@ void on_mouse_button(plat_window window, const MouseEvent& event, bool pressed) 
 }
 
 void on_sash(plat_window sash, SashEvent event) {
+    if (inspect_panes_sash(sash, event)) return;
     switch (event) {
     case SashEvent::ButtonDown:
         sash_button_down(sash);

@@ -248,19 +248,65 @@ int inspect_column_width() {
 
 void inspect_panes_place() {
     const int width = inspect_column_width();
+    InspectPanesState& panes = g_inspect_panes;
     if (width == 0 || g_panes.source.window == 0) {
-        take_down(g_inspect_panes.stack);
-        take_down(g_inspect_panes.vars);
+        take_down(panes.stack);
+        take_down(panes.vars);
+        if (panes.split_sash) plat_child_destroy(panes.split_sash);
+        panes.split_sash = 0;
         return;
     }
     const int x = g_layout.client_width - width;
     const int top = layout_pane_top(LAYOUT_SOURCE);
     const int height = g_layout.heights[LAYOUT_SOURCE];
     const int cell = layout_cell_height();
-    const int stack_height = std::min(std::max(height / kStackShare, 2 * cell), height);
-    place(g_inspect_panes.stack, {x, top, width, stack_height});
-    place(g_inspect_panes.vars, {x, top + stack_height, width, height - stack_height});
-    g_inspect_panes.draw_due = true;
+    const int wanted =
+        panes.stack_rows > 0 ? panes.stack_rows * cell : std::max(height / kStackShare, 2 * cell);
+    const int stack_height = std::clamp(wanted, std::min(cell, height), std::max(height - cell, 0));
+    place(panes.stack, {x, top, width, stack_height});
+    place(panes.vars, {x, top + stack_height, width, height - stack_height});
+    const PlatRect bar{x, top + stack_height - 2, width, 5};
+    if (!panes.split_sash)
+        panes.split_sash = plat_sash_create(bar);
+    else
+        plat_sash_move(panes.split_sash, bar);
+    panes.draw_due = true;
+}
+
+bool inspect_panes_sash(plat_window sash, SashEvent event) {
+    InspectPanesState& panes = g_inspect_panes;
+    if (sash == 0 || sash != panes.split_sash) return false;
+    int x = 0;
+    int y = 0;
+    plat_pointer_position(x, y);
+    const int top = layout_pane_top(LAYOUT_SOURCE);
+    const int cell = layout_cell_height();
+    const int rows = std::max((y - top + cell / 2) / cell, 1);
+    switch (event) {
+    case SashEvent::ButtonDown:
+        plat_capture(sash);
+        panes.sash_dragging = true;
+        break;
+    case SashEvent::PointerMoved:
+        // Only the bar moves while dragging; the panes follow when let go.
+        if (panes.sash_dragging)
+            plat_sash_move(
+                sash, {panes.stack.where.x, top + rows * cell - 2, panes.stack.where.width, 5});
+        break;
+    case SashEvent::ButtonUp:
+        if (!panes.sash_dragging) break;
+        panes.sash_dragging = false;
+        if (plat_has_capture(sash)) plat_release_capture();
+        panes.stack_rows = rows;
+        inspect_panes_place();
+        inspect_panes_draw();
+        break;
+    case SashEvent::Cancelled:
+        panes.sash_dragging = false;
+        inspect_panes_place();
+        break;
+    }
+    return true;
 }
 
 void inspect_panes_draw() {

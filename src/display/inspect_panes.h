@@ -21,6 +21,11 @@ struct InspectPanesState {
     // The column's width in cells when shown, as the settings keep it.
     int column_cells = 40;
     ListPane stack, vars;
+    // The sash between the two, and the stack's height in rows it was
+    // dragged to (0: a third of the column).
+    plat_window split_sash = 0;
+    int stack_rows = 0;
+    bool sash_dragging = false;
     bool keys_to_vars = false; // Tab moves the keyboard between the two
     bool keys_used = false;    // the keyboard's row shows once a key or click was there
 };
@@ -40,6 +45,8 @@ void inspect_panes_draw();
 void inspect_panes_draw_if_due();
 
 // Events for the column's windows: false when the window is not one of them.
+// The sash between the stack and the variables, dragged and let go.
+bool inspect_panes_sash(plat_window sash, SashEvent event);
 bool inspect_panes_paint(plat_window window);
 // Left: a click selects a frame or opens a stem, a double click edits a
 // value; right: the copy menu.

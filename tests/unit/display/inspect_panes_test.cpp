@@ -258,3 +258,35 @@ TEST_F(InspectPanesTest, TheRightButtonCopiesARowOrThePane) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(InspectPanesTest, TheSashBetweenThePanesMovesTheirBorderWhereItIsLetGo) {
+    run("vars on");
+    answer_stop();
+    const plat_window sash = g_inspect_panes.split_sash;
+    ASSERT_NE(sash, 0);
+    const int top = layout_pane_top(LAYOUT_SOURCE);
+    EXPECT_EQ(headless::window_record(sash)->where.y, g_inspect_panes.vars.where.y - 2)
+        << "on the border";
+    g_plat_events.sash(sash, SashEvent::ButtonDown);
+    headless::set_pointer_position(700, top + 5 * kH + 3);
+    g_plat_events.sash(sash, SashEvent::PointerMoved);
+    EXPECT_EQ(g_inspect_panes.stack.where.height, g_layout.heights[LAYOUT_SOURCE] / 3)
+        << "the panes wait for the sash to be let go";
+    g_plat_events.sash(sash, SashEvent::ButtonUp);
+    EXPECT_EQ(g_inspect_panes.stack.where.height, 5 * kH);
+    EXPECT_EQ(g_inspect_panes.vars.where.y, top + 5 * kH);
+    EXPECT_EQ(shown(g_inspect_panes.vars, 0), "RC = 0") << "drawn again at once";
+    // Dragged past the end, each pane keeps a row.
+    g_plat_events.sash(sash, SashEvent::ButtonDown);
+    headless::set_pointer_position(700, top + 5000);
+    g_plat_events.sash(sash, SashEvent::ButtonUp);
+    EXPECT_EQ(g_inspect_panes.vars.where.height,
+              g_layout.heights[LAYOUT_SOURCE] - g_inspect_panes.stack.where.height);
+    EXPECT_GE(g_inspect_panes.vars.where.height, kH);
+    run("vars off");
+    EXPECT_FALSE(headless::window_record(sash)->alive);
+}
+
+} // namespace
