@@ -12,6 +12,7 @@
 //
 //   build/native/bench/vars_bench [ROUNDS]
 #include "link_peer.h"
+#include "vars_bench_common.h"
 
 #include "framelist.h"
 #include "varlist.h"
@@ -27,33 +28,10 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double ms_since(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
+using bench::median;
+using bench::ms_since;
 
 constexpr int page = 100;
-
-// The breakpoint line (1-based) is the first "x = x + 1"; the steps after it
-// each stop on the next one.
-std::string macro_text(int steps) {
-    std::string text = "do i = 1 to 10000\n"
-                       "  interpret 'v' || i || ' = i'\n"
-                       "end\n"
-                       "do i = 1 to 1000000\n"
-                       "  s.i = i\n"
-                       "end\n"
-                       "x = 0\n";
-    for (int k = 0; k < steps; ++k)
-        text += "x = x + 1\n";
-    return text;
-}
-constexpr int breakpoint_line = 8;
 
 // One page decoded; false (and a word on standard error) when it was not.
 bool page_of(bench::Vel& vel, const std::string& command, lists::VarList& into) {
@@ -81,14 +59,14 @@ bool panes(bench::Vel& vel, lists::VarList& top) {
 }
 
 void measure(const char* name, const std::string& exe, int rounds) {
-    const std::string path =
-        bench::write_macro(std::string(name) + "_vars.rexx", macro_text(3 * rounds + 2));
+    const std::string path = bench::write_macro(std::string(name) + "_vars.rexx",
+                                                bench::vars_macro_text(3 * rounds + 2));
     bench::Vel vel;
     if (!vel.start(exe, path)) {
         std::printf("%-13s did not start\n", name);
         return;
     }
-    vel.send("stop at " + std::to_string(breakpoint_line));
+    vel.send("stop at " + std::to_string(bench::vars_macro_breakpoint));
     vel.until("|stop-set|");
     Clock::time_point started = Clock::now();
     vel.send("cont");

@@ -31,5 +31,6 @@
 #define IDM_FONT 30017
 #define IDM_SAVE 30018
 #define IDM_EXIT 40001 /* outside the toolbar range: handled on its own */
+#define IDM_VARS 40002 /* the same: a checked entry that switches the panes */
 
 #endif

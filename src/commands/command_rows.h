@@ -33,6 +33,9 @@ void command_not_running();
 bool row_alias(const CommandText& command);
 bool row_unalias(const CommandText& command);
 
+// vars_command.cpp
+bool row_vars(const CommandText& command);
+
 // goto.cpp: goto and list.
 bool row_goto(const CommandText& command);
 

@@ -288,6 +288,7 @@ const Row rows[] = {
          return true;
      },
      Offered::Stopped},
+    {"vars", nullptr, Needs::Nothing, row_vars},
     {"pin", nullptr, Needs::Nothing, row_pin},
     {"pin2", nullptr, Needs::Nothing, row_pin2},
     {"pin3", nullptr, Needs::Nothing, row_pin3},

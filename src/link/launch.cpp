@@ -295,6 +295,7 @@ void close_interpreter() {
         *s = VEL_NO_SOCKET;
     g_link.connected = false;
     link_features_forget();
+    link_closed();
     // The stop arrow goes with the interpreter.
     source_set_run(RunChange::LinkClosed);
     link_connection_changed();

@@ -4,7 +4,11 @@
 // link never depends on them.
 #pragma once
 
+#include "framelist.h"
+#include "varlist.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // A new displayed source replaced the old one (set-source): whatever was
@@ -49,3 +53,12 @@ void link_condition_caught(const std::string& name, int line, const std::string&
 // The connection to an interpreter was made or closed: what vel offers
 // follows (the toolbar, the menu, the pointer).
 void link_connection_changed();
+
+// The answers to `vars` (varlist) and `frames` (framelist), in the order
+// they came; nothing when the body could not be read.
+void link_var_list(const std::optional<lists::VarList>& list);
+void link_frame_list(const std::optional<lists::FrameList>& list);
+
+// The connection to the interpreter closed: what was asked of it and what
+// it said about its frames is forgotten.
+void link_closed();

@@ -18,6 +18,9 @@
 #include "source/source_write.h"
 #include "view/text_panes.h"
 
+#include "framelist.h"
+#include "varlist.h"
+
 #include <cstdio>
 #include <string_view>
 
@@ -199,6 +202,11 @@ const Keyword keywords[] = {
          source_set_run(RunChange::EditorDriven);
      }},
     {"file-map", file_map},
+    // Answers to questions vel asks only of an interpreter that offers
+    // them. A body that cannot be read is the panes' to report: the link
+    // carries on.
+    {"varlist", [](std::string_view body) { link_var_list(lists::decode_varlist(body)); }},
+    {"framelist", [](std::string_view body) { link_frame_list(lists::decode_framelist(body)); }},
 };
 
 } // namespace

@@ -20,8 +20,9 @@ using plat_window = std::intptr_t; // 0 is none
 
 // What kind of child window a pane is. Each kind has its own frame: the
 // source and command panes can be resized by their edges, the io pane only
-// scrolls, the button panel has neither.
-enum class ChildKind { SourcePane, ButtonPanel, IoPane, CommandPane };
+// scrolls, the button panel and a list pane (the variables and call stack
+// panes, which page by keys) have neither.
+enum class ChildKind { SourcePane, ButtonPanel, IoPane, CommandPane, ListPane };
 
 struct PlatRect {
     int x = 0, y = 0, width = 0, height = 0;

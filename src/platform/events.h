@@ -24,6 +24,8 @@ constexpr int PLAT_FIRST_TOOL_ID = 30000;
 // The window menu's entries send the identifiers of the toolbar buttons
 // that run the same commands, and this one for Exit.
 constexpr int PLAT_MENU_EXIT_ID = 40001;
+// The View menu's "Variables and Stack", a checked entry.
+constexpr int PLAT_MENU_VARS_ID = 40002;
 
 // ---- keyboard ----
 

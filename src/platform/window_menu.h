@@ -6,3 +6,6 @@
 // Enables or greys the menu bar's entry with the identifier; nothing when
 // the menu has no such entry (or the window no menu).
 void plat_window_menu_enable(int id, bool enabled);
+
+// Puts the check mark on the entry with the identifier, or takes it off.
+void plat_window_menu_check(int id, bool checked);

@@ -61,3 +61,9 @@ void vel_settings_save(const double (&fractions)[3]) {
     if (g_fonts.text_logfont_known)
         plat_settings_write(key, "Wt", logfont_to_bytes(g_fonts.text_logfont));
 }
+
+void vel_settings_save_value(const std::string& name, const std::string& value) {
+    MainWindowRect rect;
+    if (!plat_main_window_rect(rect)) return;
+    plat_settings_write(vel_settings_key(), name, value);
+}

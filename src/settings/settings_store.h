@@ -19,3 +19,7 @@ std::optional<std::string> vel_settings_read(const std::string& name);
 // exists. Start-up makes this the exit hook, so vel_exit saves before the
 // process ends.
 void vel_settings_save(const double (&fractions)[3]);
+
+// Writes one more value for the current user beside those above, once the
+// main window exists; failures are ignored.
+void vel_settings_save_value(const std::string& name, const std::string& value);

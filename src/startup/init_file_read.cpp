@@ -104,7 +104,7 @@ constexpr Background kBackgrounds[] = {
     {"back_io", SLOT_IO_BACK},         {"back_command", SLOT_COMMAND_BACK},
     {"back_prefix", SLOT_PANEL},       {"back_current", SLOT_CURRENT},
     {"foreground", SLOT_TEXT},         {"back_cursor", SLOT_CURSOR},
-    {"back_up", SLOT_STOPPED_UP},
+    {"back_up", SLOT_STOPPED_UP},      {"fore_changed", SLOT_CHANGED_VALUE},
 };
 
 // Acts on a keyword line; false when the first word is no keyword.

@@ -1,5 +1,7 @@
 #include "startup/init_geometry.h"
 
+#include "commands/inspect_session.h"
+#include "display/panes/inspect_panes.h"
 #include "display/window/layout.h"
 #include "platform/screen.h"
 #include "runtime/scan_number.h"
@@ -22,6 +24,20 @@ void read_count(const std::vector<std::string>& argv, std::size_t at, int& count
 struct Stored {
     bool position = false, width = false, height = false;
 };
+
+// "on 40" or "off 40": whether the variables and call stack column is
+// shown, and its width in cells.
+void read_inspect_column() {
+    const std::optional<std::string> value = vel_settings_read(inspect_setting_shown);
+    if (!value) return;
+    std::string_view rest = *value;
+    const bool on = rest.rfind("on", 0) == 0;
+    if (!on && rest.rfind("off", 0) != 0) return;
+    rest.remove_prefix(on ? 2 : 3);
+    if (const std::optional<int> cells = scan_int(rest, rest))
+        g_inspect_panes.column_cells = std::clamp(*cells, 10, kMostCells);
+    g_inspect.shown = on;
+}
 
 Stored apply_stored(int screen_width, int screen_height, InitConfig& config) {
     Stored stored;
@@ -50,6 +66,7 @@ Stored apply_stored(int screen_width, int screen_height, InitConfig& config) {
             stored.height = true;
         }
     }
+    read_inspect_column();
     return stored;
 }
 

@@ -4,11 +4,13 @@
 #include "commands/break_forms.h"
 #include "commands/breakpoints.h"
 #include "commands/catch_conditions.h"
+#include "commands/inspect_session.h"
 #include "commands/run_to_here.h"
 #include "commands/status_file.h"
 #include "display/window/refresh.h"
 #include "edit/edit_quit.h"
 #include "edit/edit_state.h"
+#include "source/source.h"
 #include "view/text_panes.h"
 #include "watch/watch.h"
 
@@ -27,6 +29,9 @@ void link_stopped(bool first_stop) {
     if (first_stop) vel_status_load_once();
     vel_run_to_here_stopped();
     vel_pin_refresh_all();
+    // A stop-up only selected another frame: values are compared with
+    // those of the last real stop.
+    inspect_stopped(!displayed_source().stopped_up);
 }
 
 void link_refresh_asked() {
@@ -62,4 +67,16 @@ bool link_may_end_vel() {
 
 void link_connection_changed() {
     display_state_due();
+}
+
+void link_var_list(const std::optional<lists::VarList>& list) {
+    inspect_varlist(list);
+}
+
+void link_frame_list(const std::optional<lists::FrameList>& list) {
+    inspect_framelist(list);
+}
+
+void link_closed() {
+    inspect_forget();
 }

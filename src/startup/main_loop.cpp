@@ -1,6 +1,8 @@
 #include "startup/main_loop.h"
 
+#include "commands/inspect_session.h"
 #include "commands/status_file.h"
+#include "display/panes/panes.h"
 #include "display/window/refresh.h"
 #include "link/frame.h"
 #include "link/link_features.h"
@@ -70,6 +72,7 @@ bool main_loop_turn() {
     if (!g_link.test_mode && g_link.connected) {
         if (serve_link()) served = true;
         link_features_check_timeout(Clock::now());
+        inspect_check_timeout(Clock::now());
     }
     if (!served) {
         // What was drawn a moment ago waits for the next refresh; the idle
@@ -94,7 +97,12 @@ int features_wait_left_ms() {
 } // namespace
 
 int main_loop_idle_limit_ms() {
-    const int features_left = features_wait_left_ms();
+    // The nearer of the two answers awaited ends the wait.
+    const int features_wait = features_wait_left_ms();
+    const int inspect_wait = inspect_wait_left_ms(Clock::now());
+    const int features_left = features_wait < 0 || inspect_wait < 0
+                                  ? std::max(features_wait, inspect_wait)
+                                  : std::min(features_wait, inspect_wait);
     if (!display_refresh_pending()) return features_left;
     if (draw_is_due()) return 0;
     const auto left = draw_interval - (Clock::now() - last_draw);

@@ -5,10 +5,12 @@
 #include "commands/breakpoints.h"
 #include "commands/catch_conditions.h"
 #include "commands/command.h"
+#include "commands/inspect_session.h"
 #include "commands/key_bindings.h"
 #include "commands/keyboard_table.h"
 #include "commands/run_to_here.h"
 #include "commands/status_file.h"
+#include "display/panes/inspect_panes.h"
 #include "display/window/display_events.h"
 #include "display/window/display_state.h"
 #include "edit/edit_buffer.h"
@@ -45,6 +47,8 @@ void vel_reset_all_state() {
     g_aliases = AliasTable{};
     g_breakpoints = BreakpointTable{};
     g_break_forms = BreakFormsTable{};
+    g_inspect = InspectSession{};
+    g_inspect_panes = InspectPanesState{};
     g_caught_conditions.clear();
     g_run_to_here = RunToHere{};
     g_status_file = StatusFileState{};

@@ -42,16 +42,6 @@ PlatRect edit_box_place(const PlatRect& pin) {
     return box;
 }
 
-// A REXX string literal: in double quotes, each double quote doubled.
-std::string rexx_literal(const std::string& text) {
-    std::string literal = "\"";
-    for (char c : text) {
-        literal += c;
-        if (c == '"') literal += '"';
-    }
-    return literal + "\"";
-}
-
 void send(const std::string& text) {
     vel_send(g_link.command_socket, text.data(), static_cast<int>(text.size()), Report::Yes);
 }
@@ -123,4 +113,13 @@ void vel_pin_edit_open(int index) {
     const TipRequest dropped = g_tip.requests.push({REQUEST_EDIT, -1});
     if (dropped.kind == REQUEST_PIN) pin_refresh_lost();
     send(command.data());
+}
+
+std::string rexx_literal(const std::string& text) {
+    std::string literal = "\"";
+    for (char c : text) {
+        literal += c;
+        if (c == '"') literal += '"';
+    }
+    return literal + "\"";
 }

@@ -75,3 +75,7 @@ void watch_pin_edit_requested(plat_window window);
 // Every tip and pin record back to its start (the windows are forgotten, not
 // destroyed: the tests' platform is reset with them).
 void watch_reset();
+
+// A REXX string literal: in double quotes, each double quote doubled (what
+// an edit of a pin or of the variables pane assigns).
+std::string rexx_literal(const std::string& text);

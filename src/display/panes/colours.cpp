@@ -15,6 +15,7 @@ std::array<Rgb, colour_slot_count> defaults() {
     slots[SLOT_IO_BACK] = {232, 157, 134};
     slots[SLOT_EDITED_LINE] = {255, 224, 170};
     slots[SLOT_WAITING] = {40, 90, 160};
+    slots[SLOT_CHANGED_VALUE] = {200, 0, 0};
     return slots;
 }
 

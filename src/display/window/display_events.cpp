@@ -1,9 +1,11 @@
 #include "display/window/display_events.h"
 
 #include "commands/command.h"
+#include "commands/inspect_session.h"
 #include "display/mouse/clipboard.h"
 #include "display/mouse/mouse_events.h"
 #include "display/panes/colours.h"
+#include "display/panes/inspect_panes.h"
 #include "display/window/buttons.h"
 #include "display/window/layout.h"
 #include "display/window/main_window.h"
@@ -24,6 +26,7 @@ Pane* pane_of_window(plat_window window) {
 
 void display_erase(plat_window window) {
     if (g_layout.layout_in_progress) return;
+    if (inspect_panes_paint(window)) return;
     if (Pane* pane = pane_of_window(window)) {
         pane_full_repaint(*pane);
         return;
@@ -33,6 +36,7 @@ void display_erase(plat_window window) {
 }
 
 void display_paint(plat_window window) {
+    if (inspect_panes_paint(window)) return;
     if (Pane* pane = pane_of_window(window)) pane_draw_now(*pane);
 }
 
@@ -87,6 +91,10 @@ void display_control_command(int identifier, int notification) {
         main_window_close_requested();
         return;
     }
+    if (identifier == PLAT_MENU_VARS_ID) {
+        vel_command_typed(g_inspect.shown ? "vars off" : "vars on");
+        return;
+    }
     if (identifier >= PLAT_FIRST_TOOL_ID) {
         toolbar_command(identifier);
         return;
@@ -118,11 +126,16 @@ int pointer_y() {
 }
 
 bool on_key(plat_window window, const KeyEvent& event) {
+    int x = 0;
+    int y = 0;
+    plat_pointer_position(x, y);
+    if (inspect_panes_key(event, x, y)) return false;
     const KeyTarget target = window == plat_main_window() ? KeyTarget::MainWindow : KeyTarget::Pane;
     return display_key(event, pointer_y(), target);
 }
 
 void on_mouse_move(plat_window window, const MouseEvent& event) {
+    if (inspect_panes_mouse_move(window, event)) return;
     mouse_move(pane_of_window(window), event);
 }
 
@@ -133,6 +146,7 @@ void on_mouse_button(plat_window window, const MouseEvent& event, bool pressed) 
         mouse_other_release(event.button);
         return;
     }
+    if (inspect_panes_mouse(window, event, pressed)) return;
     Pane* pane = pane_of_window(window);
     if (!pane) return;
     if (pressed)
@@ -142,6 +156,7 @@ void on_mouse_button(plat_window window, const MouseEvent& event, bool pressed) 
 }
 
 void on_sash(plat_window sash, SashEvent event) {
+    if (inspect_panes_sash(sash, event)) return;
     switch (event) {
     case SashEvent::ButtonDown:
         sash_button_down(sash);

@@ -1,6 +1,7 @@
 #include "display/window/layout.h"
 
 #include "display/mouse/pointer.h"
+#include "display/panes/inspect_panes.h"
 #include "display/panes/panes.h"
 #include "display/window/buttons.h"
 #include "display/window/layout_rules.h"
@@ -44,7 +45,10 @@ Pane& pane_at(int which) {
 }
 
 PlatRect rect_of(int which) {
-    return {0, layout_pane_top(which), g_layout.client_width, g_layout.heights[which]};
+    // The variables and call stack column, when shown, sits right of the
+    // source pane.
+    const int width = g_layout.client_width - (which == LAYOUT_SOURCE ? inspect_column_width() : 0);
+    return {0, layout_pane_top(which), width, g_layout.heights[which]};
 }
 
 void free_cell_maps() {
@@ -58,10 +62,14 @@ void allocate_cell_maps() {
         Pane& pane = pane_at(which);
         pane.height = g_layout.heights[which];
         pane.visible_rows = visible_rows_of(pane.height, layout_cell_height());
-        pane.visible_columns = columns;
+        const int pane_columns =
+            which == LAYOUT_SOURCE
+                ? std::max(columns - inspect_column_width() / layout_cell_width(), 0)
+                : columns;
+        pane.visible_columns = pane_columns;
         pane.cells.rows = pane.visible_rows;
-        pane.cells.columns = columns;
-        pane.cells.cells.assign(static_cast<std::size_t>(pane.visible_rows) * columns, Cell{});
+        pane.cells.columns = pane_columns;
+        pane.cells.cells.assign(static_cast<std::size_t>(pane.visible_rows) * pane_columns, Cell{});
     }
 }
 
@@ -99,6 +107,7 @@ void finish_layout() {
     g_layout.visible_columns =
         std::max((g_layout.client_width - g_layout.scroll_allowance) / layout_cell_width(), 0);
     allocate_cell_maps();
+    inspect_panes_place();
     plat_main_window_repaint_all();
     layout_place_sashes();
     g_layout.layout_in_progress = false;
@@ -284,4 +293,12 @@ void pane_resize_source(int delta_px) {
 
 void pane_resize_command(int delta_px) {
     pane_resize_command_to(g_layout.heights[LAYOUT_COMMAND] + delta_px);
+}
+
+void layout_column_changed() {
+    if (g_panes.source.window == 0) return;
+    g_layout.layout_in_progress = true;
+    free_cell_maps();
+    move_pane(LAYOUT_SOURCE);
+    finish_layout();
 }

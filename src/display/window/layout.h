@@ -87,5 +87,9 @@ void main_window_size_move_ended();
 // the cell size changed, so the rows, columns and cell maps all follow.
 void display_rebuild_panes();
 
+// The variables and call stack column was shown or hidden: the source
+// pane narrows or widens beside it.
+void layout_column_changed();
+
 // Puts both sashes on their borders.
 void layout_place_sashes();

@@ -1,5 +1,6 @@
 #include "display/window/refresh.h"
 
+#include "display/panes/inspect_panes.h"
 #include "display/panes/panes.h"
 #include "display/window/display_state.h"
 #include "source/source_write.h"
@@ -40,7 +41,7 @@ void display_state_due() {
 
 bool display_refresh_pending() {
     return g_refresh.state_due || displayed_source().changes != 0 ||
-           displayed_source().show.has_value() || panes_draw_pending();
+           displayed_source().show.has_value() || panes_draw_pending() || g_inspect_panes.draw_due;
 }
 
 void display_refresh() {
@@ -58,6 +59,7 @@ void display_refresh() {
         source_pane_clear();
     }
     panes_draw_deferred();
+    inspect_panes_draw_if_due();
     // Pins that follow source lines move with what is now shown.
     if (source_drawn) vel_pin_reposition_all();
     g_refresh.refreshing = false;

@@ -1,6 +1,7 @@
 #include "display/window/window_menu.h"
 
 #include "commands/command.h"
+#include "commands/inspect_session.h"
 #include "display/window/toolbar.h"
 #include "platform/events.h"
 #include "platform/window_menu.h"
@@ -13,4 +14,5 @@ void window_menu_refresh() {
     for (int i = 0; i < kToolbarEntries; ++i)
         plat_window_menu_enable(PLAT_FIRST_TOOL_ID + i,
                                 vel_command_available(toolbar_entry(i).command));
+    plat_window_menu_check(PLAT_MENU_VARS_ID, g_inspect.shown);
 }

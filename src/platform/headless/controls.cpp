@@ -9,6 +9,7 @@ struct Controls {
     headless::ToolbarRecord toolbar;
     int toolbar_height = 28;
     std::map<int, bool> window_menu;
+    std::map<int, bool> window_menu_checked;
     std::vector<std::vector<PlatMenuItem>> menus;
     std::deque<int> menu_choices;
     std::vector<headless::FileDialogRecord> file_dialogs;
@@ -49,6 +50,10 @@ void plat_window_menu_enable(int id, bool enabled) {
     controls().window_menu[id] = enabled;
 }
 
+void plat_window_menu_check(int id, bool checked) {
+    controls().window_menu_checked[id] = checked;
+}
+
 int plat_popup_menu(const std::vector<PlatMenuItem>& items) {
     Controls& c = controls();
     c.menus.push_back(items);
@@ -86,6 +91,10 @@ void set_toolbar_height(int height) {
 }
 const std::map<int, bool>& window_menu_enabled() {
     return controls().window_menu;
+}
+
+const std::map<int, bool>& window_menu_checked() {
+    return controls().window_menu_checked;
 }
 const std::vector<std::vector<PlatMenuItem>>& menus_shown() {
     return controls().menus;

@@ -29,6 +29,8 @@ void set_toolbar_height(int height);
 // The last state the core gave each identifier (the headless window has
 // every identifier as an entry).
 const std::map<int, bool>& window_menu_enabled();
+// The check marks the menu bar's entries were last given, by identifier.
+const std::map<int, bool>& window_menu_checked();
 
 // ---- pop-up menus ----
 // The entries of every menu shown, in order.

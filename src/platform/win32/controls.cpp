@@ -85,6 +85,13 @@ void plat_window_menu_enable(int id, bool enabled) {
                        MF_BYCOMMAND | static_cast<UINT>(enabled ? MF_ENABLED : MF_GRAYED));
 }
 
+void plat_window_menu_check(int id, bool checked) {
+    HMENU menu = state().main_window ? GetMenu(state().main_window) : nullptr;
+    if (menu)
+        CheckMenuItem(menu, static_cast<UINT>(id),
+                      MF_BYCOMMAND | static_cast<UINT>(checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
 namespace win32 {
 
 void erase_behind_toolbar(HDC dc) {

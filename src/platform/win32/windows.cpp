@@ -31,6 +31,8 @@ DWORD style_of(ChildKind kind) {
         return WS_CHILD | WS_BORDER | WS_VSCROLL | WS_THICKFRAME;
     case ChildKind::IoPane:
         return WS_CHILD | WS_BORDER | WS_VSCROLL;
+    case ChildKind::ListPane:
+        return WS_CHILD | WS_BORDER;
     case ChildKind::ButtonPanel:
         // Clipping its buttons out keeps the panel's own erase from painting
         // over them after they have drawn themselves.

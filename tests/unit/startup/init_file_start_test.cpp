@@ -1,6 +1,8 @@
 #include "init_fixture.h"
 
+#include "commands/inspect_session.h"
 #include "display/keyboard/keyboard_state.h"
+#include "display/panes/inspect_panes.h"
 #include "display/panes/panes.h"
 #include "display/window/buttons.h"
 #include "display/window/layout.h"
@@ -274,4 +276,29 @@ TEST_F(InitStart, NoFontAtAllEndsTheStart) {
     headless::settings_keys(SettingsRoot::CurrentUser).clear();
     EXPECT_EQ(configure({"vel", "-test"}), 1);
     EXPECT_EQ(box_texts(), (Texts{"vel: Unable to load default font"}));
+}
+
+TEST_F(InitStart, TheVariablesColumnsChoiceAndWidthSurviveARestart) {
+    EXPECT_EQ(configure({"vel", "-test"}), -1000);
+    EXPECT_FALSE(g_inspect.shown) << "off unless the settings say otherwise";
+    g_inspect.shown = true;
+    g_inspect_panes.column_cells = 33;
+    EXPECT_EQ(VEL_EXIT_STATUS(vel_exit(0)), 0);
+    const StoredKeys saved = headless::settings_keys(SettingsRoot::CurrentUser);
+    EXPECT_EQ(saved.at(vel_settings_key()).at("Wvars"), "on 33");
+
+    headless::reset();
+    headless::settings_keys(SettingsRoot::CurrentUser) = saved;
+    vel_reset_all_state();
+    EXPECT_EQ(configure({"vel", "-test"}), -1000);
+    EXPECT_TRUE(g_inspect.shown);
+    EXPECT_EQ(g_inspect_panes.column_cells, 33);
+
+    for (const char* bad : {"maybe 20", "", "on", "off wide"}) {
+        vel_reset_all_state();
+        store("Wvars", bad);
+        EXPECT_EQ(configure({"vel", "-test"}), -1000);
+        EXPECT_EQ(g_inspect_panes.column_cells, 40) << bad;
+    }
+    EXPECT_FALSE(g_inspect.shown) << "\"off wide\" still says off";
 }

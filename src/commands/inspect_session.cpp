@@ -1,0 +1,225 @@
+#include "commands/inspect_session.h"
+
+#include "commands/command_text.h"
+#include "link/link_features.h"
+#include "link/link_state.h"
+#include "runtime/strings.h"
+#include "source/source.h"
+#include "view/inspect_view.h"
+#include "view/text_panes.h"
+#include "watch/watch.h"
+
+#include <algorithm>
+
+InspectSession g_inspect;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+bool nothing_pending() {
+    return g_inspect.vars_pending.empty() && g_inspect.frames_pending == 0;
+}
+
+void send(const std::string& command) {
+    if (nothing_pending()) g_inspect.asked_at = Clock::now();
+    command_send(command);
+}
+
+void ask_frames() {
+    if (g_inspect.frames_pending > 0) {
+        // One question at a time: the answer on its way may already be
+        // stale, so the stack is asked once more when it comes.
+        g_inspect.frames_again = true;
+        return;
+    }
+    send(inspect::StackModel::ask());
+    ++g_inspect.frames_pending;
+}
+
+void ask_vars(const std::string& command, VarsAsk purpose) {
+    send(command);
+    g_inspect.vars_pending.push_back(purpose);
+}
+
+bool stopped_with_link() {
+    return g_link.connected && !displayed_source().macro_running;
+}
+
+// An answer came: the wait for the rest starts again.
+void answered() {
+    g_inspect.asked_at = Clock::now();
+}
+
+void print_list(const lists::VarList& list) {
+    if (list.failure != lists::VarFailure::none) {
+        command_print(list.reason.empty() ? std::string(inspect_unreadable) : list.reason);
+        return;
+    }
+    inspect::VariablesModel printed;
+    printed.ask(list.frame, {});
+    printed.take(list);
+    const std::string text = printed.all_text();
+    if (text.empty()) {
+        command_print("no variables");
+        return;
+    }
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find('\n', start);
+        command_print(std::string_view(text).substr(start, end - start));
+        start = end == std::string::npos ? text.size() : end + 1;
+    }
+}
+
+} // namespace
+
+void inspect_set_shown(bool shown) {
+    if (g_inspect.shown == shown) return;
+    g_inspect.shown = shown;
+    inspect_view_shown_changed();
+    if (shown && stopped_with_link()) inspect_stopped(false);
+}
+
+void inspect_stopped(bool new_stop) {
+    if (new_stop) g_inspect.vars.stopped();
+    if (!g_inspect.shown) return;
+    if (!link_offers("frames") || !link_offers("vars")) {
+        g_inspect.stack.unavailable(inspect_not_supported);
+        g_inspect.vars.unavailable(inspect_not_supported);
+        inspect_view_changed();
+        return;
+    }
+    ask_frames();
+}
+
+void inspect_framelist(const std::optional<lists::FrameList>& list) {
+    if (g_inspect.frames_pending > 0) --g_inspect.frames_pending;
+    answered();
+    if (!list) {
+        g_inspect.stack.unavailable(inspect_unreadable);
+        g_inspect.print_waiting = false;
+        inspect_view_changed();
+        return;
+    }
+    g_inspect.stack.take(*list);
+    if (g_inspect.frames_again) {
+        g_inspect.frames_again = false;
+        ask_frames();
+    }
+    const std::int64_t selected = g_inspect.stack.selected();
+    const std::string key = g_inspect.stack.frame_key(std::size_t(selected));
+    if (g_inspect.print_waiting) {
+        g_inspect.print_waiting = false;
+        ask_vars("vars " + std::to_string(selected), VarsAsk::Print);
+    }
+    if (g_inspect.shown && g_inspect.frames_pending == 0) {
+        if (list->frames.empty())
+            g_inspect.vars.clear();
+        else
+            ask_vars(g_inspect.vars.ask(selected, key), VarsAsk::Pane);
+    }
+    inspect_view_changed();
+}
+
+void inspect_varlist(const std::optional<lists::VarList>& list) {
+    // An answer that comes after its question was given up on is taken as
+    // the pane's: the model drops what is not for the frame it shows.
+    VarsAsk purpose = VarsAsk::Pane;
+    answered();
+    if (!g_inspect.vars_pending.empty()) {
+        purpose = g_inspect.vars_pending.front();
+        g_inspect.vars_pending.pop_front();
+    }
+    if (purpose == VarsAsk::Print) {
+        if (list)
+            print_list(*list);
+        else
+            command_print(inspect_unreadable);
+        return;
+    }
+    if (!list) {
+        g_inspect.vars.unavailable(inspect_unreadable);
+    } else {
+        g_inspect.vars.take(*list);
+    }
+    inspect_view_changed();
+}
+
+void inspect_select_frame(std::size_t index) {
+    if (!stopped_with_link() || index >= g_inspect.stack.row_count()) return;
+    // Each up or down is answered by a stop-up, which asks for the stack
+    // and the frame's variables again.
+    for (const std::string& command : g_inspect.stack.select(index))
+        command_send(command);
+    inspect_view_changed();
+}
+
+void inspect_toggle_stem(std::size_t row) {
+    const std::optional<std::string> command = g_inspect.vars.toggle(row);
+    if (command && stopped_with_link()) ask_vars(*command, VarsAsk::Pane);
+    inspect_view_changed();
+}
+
+void inspect_rows_shown(std::size_t first, std::size_t count) {
+    if (!stopped_with_link()) return;
+    for (const std::string& command : g_inspect.vars.wanted(first, count))
+        ask_vars(command, VarsAsk::Pane);
+}
+
+bool inspect_edit_value(std::size_t row, const std::string& value) {
+    if (!stopped_with_link() || row >= g_inspect.vars.row_count()) return false;
+    const inspect::VarRow r = g_inspect.vars.row(row);
+    if (r.stem || (r.tail && !r.loaded)) return false;
+    const std::string name = r.tail ? r.stem_name + r.name : r.name;
+    const bool symbol = !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
+        return is_rexx_symbol_char(static_cast<unsigned char>(c));
+    });
+    if (!symbol) return false;
+    // The interpreter runs `interpret` in the selected frame, the one the
+    // pane shows, and answers nothing; the list asked next shows the value.
+    command_send("interpret " + name + " = " + rexx_literal(value) + ";");
+    const std::int64_t frame = g_inspect.stack.selected();
+    ask_vars(g_inspect.vars.ask(frame, g_inspect.stack.frame_key(std::size_t(frame))),
+             VarsAsk::Pane);
+    return true;
+}
+
+void inspect_print_variables() {
+    if (!link_offers("frames") || !link_offers("vars")) {
+        command_print(inspect_not_supported);
+        return;
+    }
+    g_inspect.print_waiting = true;
+    ask_frames();
+}
+
+bool inspect_check_timeout(Clock::time_point now) {
+    if (nothing_pending() || now - g_inspect.asked_at < inspect_answer_wait) return false;
+    if (g_inspect.frames_pending > 0) g_inspect.stack.unavailable(inspect_no_answer);
+    if (std::count(g_inspect.vars_pending.begin(), g_inspect.vars_pending.end(), VarsAsk::Pane))
+        g_inspect.vars.unavailable(inspect_no_answer);
+    if (g_inspect.print_waiting ||
+        std::count(g_inspect.vars_pending.begin(), g_inspect.vars_pending.end(), VarsAsk::Print))
+        command_print(inspect_no_answer);
+    g_inspect.vars_pending.clear();
+    g_inspect.frames_pending = 0;
+    g_inspect.frames_again = false;
+    g_inspect.print_waiting = false;
+    inspect_view_changed();
+    return true;
+}
+
+int inspect_wait_left_ms(Clock::time_point now) {
+    if (nothing_pending()) return -1;
+    const auto left = inspect_answer_wait - (now - g_inspect.asked_at);
+    return std::max(
+        0, static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count()) + 1);
+}
+
+void inspect_forget() {
+    const bool shown = g_inspect.shown;
+    g_inspect = InspectSession{};
+    g_inspect.shown = shown;
+    inspect_view_changed();
+}

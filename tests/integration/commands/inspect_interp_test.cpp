@@ -1,0 +1,117 @@
+// The variables and call stack panes' session against ostra-regina over
+// real loopback sockets (the stand-in walks too small a REXX for this
+// macro): vel asks what they offer on connecting, and
+// at a stop inside a PROCEDURE routine the panes show the routine's
+// variables, the caller's once its frame is selected, a stem's tails in
+// numeric order, and an edited value.
+#include "commands/inspect_session.h"
+#include "link/link_features.h"
+#include "link/link_state.h"
+#include "link_fixture.h"
+#include "source/source.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Interpreter {
+    const char* name;
+    const char* exe;
+    const char* options; // before the macro
+};
+
+std::vector<Interpreter> interpreters() {
+    std::vector<Interpreter> all;
+#ifdef OSTRA_REGINA_EXE
+    all.push_back({"ostra-regina", OSTRA_REGINA_EXE, ""});
+#endif
+    return all;
+}
+
+class InspectInterp : public DiskTest, public ::testing::WithParamInterface<Interpreter> {
+  protected:
+    void SetUp() override {
+        DiskTest::SetUp();
+        g_link.test_mode = false;
+        g_link.connected = false;
+        g_link.run_vector = {"vel"};
+        const std::string script = dir.path.string() + "/interp.sh";
+        write_host_file(script, std::string("script=\"$1\"; shift\nexec \"") + GetParam().exe +
+                                    "\" " + GetParam().options + " \"${script#c:}\" \"$@\"\n");
+        headless::set_env("OSTRA", "/bin/sh " + script);
+        write_host_file(dir.file("m.rexx"), "n = 3\n"
+                                            "sq.10 = 100\n"
+                                            "sq.2 = 4\n"
+                                            "sq.1 = 1\n"
+                                            "call f n\n"
+                                            "exit 0\n"
+                                            "f: procedure\n"
+                                            "  k = arg(1) * 2\n"
+                                            "  return k\n");
+        run("vars on");
+        run("runfile " + dir.file("m.rexx"));
+        ASSERT_TRUE(g_link.connected);
+        ASSERT_TRUE(serve_until([] {
+            return displayed_source().first_stop_seen &&
+                   g_link_features.answer == FeaturesAnswer::Known;
+        }));
+    }
+    void TearDown() override {
+        if (g_link.connected) run("kill");
+        DiskTest::TearDown();
+    }
+    static bool panes_quiet() {
+        return g_inspect.vars_pending.empty() && g_inspect.frames_pending == 0;
+    }
+    // A run command, then the stop and both panes' answers.
+    static bool step(const std::string& command) {
+        const std::int32_t before = displayed_source().stop_line;
+        run(command);
+        return serve_until([&] {
+            return !displayed_source().macro_running && displayed_source().stop_line != before &&
+                   panes_quiet();
+        });
+    }
+    static std::vector<std::string> var_rows() {
+        std::vector<std::string> rows;
+        for (std::size_t i = 0; i < g_inspect.vars.row_count(); ++i)
+            rows.push_back(g_inspect.vars.row_text(i, 60));
+        return rows;
+    }
+};
+
+TEST_P(InspectInterp, ARoutinesFrameThenItsCallersThenAStemAndAnEdit) {
+    ASSERT_TRUE(link_offers("vars") && link_offers("frames"));
+    run("stop at 9");
+    ASSERT_TRUE(serve_until([] { return displayed_source().stop_line >= 0; }));
+    ASSERT_TRUE(step("cont"));
+    ASSERT_EQ(g_inspect.stack.row_count(), 2u);
+    EXPECT_EQ(g_inspect.stack.frame(0).line, 9);
+    EXPECT_EQ(g_inspect.stack.frame(1).line, 5);
+    EXPECT_EQ(var_rows(), std::vector<std::string>({"K = 6"})) << "the routine's own variables";
+
+    inspect_select_frame(1);
+    ASSERT_TRUE(serve_until([] {
+        return displayed_source().stopped_up && panes_quiet() && g_inspect.stack.selected() == 1;
+    }));
+    EXPECT_EQ(displayed_source().stop_line, 4) << "the source shows the caller's line";
+    // CALL set SIGL in the caller.
+    EXPECT_EQ(var_rows(), std::vector<std::string>({"SIGL = 5", "N = 3", "+ SQ. (3 tails)"}));
+
+    inspect_toggle_stem(2);
+    ASSERT_TRUE(serve_until(panes_quiet));
+    EXPECT_EQ(var_rows(), std::vector<std::string>({"SIGL = 5", "N = 3", "- SQ. (3 tails)",
+                                                    "  SQ.1 = 1", "  SQ.2 = 4", "  SQ.10 = 100"}));
+
+    ASSERT_TRUE(inspect_edit_value(1, "seven"));
+    ASSERT_TRUE(serve_until(panes_quiet));
+    EXPECT_EQ(var_rows().at(1), "N = seven") << "assigned in the caller's frame";
+}
+
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(InspectInterp);
+INSTANTIATE_TEST_SUITE_P(Interpreters, InspectInterp, ::testing::ValuesIn(interpreters()),
+                         [](const ::testing::TestParamInfo<Interpreter>& info) {
+                             return std::string(info.param.name[6] == 'r' ? "regina" : "other");
+                         });
+
+} // namespace

@@ -1,0 +1,237 @@
+// The variables and call stack panes' questions and answers: what vel asks
+// at a stop and only of an interpreter that offers it, how the answers fill
+// the panes, and what garbage, silence and answers nobody asked for do.
+#include "commands/inspect_session.h"
+#include "commands_fixture.h"
+#include "link/link_features.h"
+#include "link/messages.h"
+#include "source_given.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+lists::VarList frame_vars(std::int64_t frame, std::vector<lists::Variable> entries) {
+    lists::VarList l;
+    l.frame = frame;
+    l.total = std::int64_t(entries.size());
+    l.entries = std::move(entries);
+    return l;
+}
+
+std::string framelist_message(std::int64_t selected, std::vector<std::string> routines) {
+    lists::FrameList l;
+    l.selected = selected;
+    std::int64_t line = 10;
+    for (std::string& r : routines)
+        l.frames.push_back({std::move(r), 0, line, line - 1}), line += 10;
+    return "|framelist|" + lists::encode_framelist(l);
+}
+
+std::string varlist_message(const lists::VarList& l) {
+    return "|varlist|" + lists::encode_varlist(l);
+}
+
+class InspectSessionTest : public CommandsTest {
+  protected:
+    void SetUp() override {
+        CommandsTest::SetUp();
+        given_source({"call f\n", "exit\n", "f: procedure\n", "return\n"});
+        given_stop(3, "F");
+    }
+    static void offer(std::vector<std::string> groups) {
+        g_link_features.answer = FeaturesAnswer::Known;
+        g_link_features.groups = std::move(groups);
+    }
+    static std::vector<std::string> var_rows() {
+        std::vector<std::string> rows;
+        for (std::size_t i = 0; i < g_inspect.vars.row_count(); ++i)
+            rows.push_back(g_inspect.vars.row_text(i, 60));
+        return rows;
+    }
+};
+
+TEST_F(InspectSessionTest, AStopAsksTheStackThenTheSelectedFramesVariables) {
+    offer({"vars", "frames"});
+    run("vars on");
+    EXPECT_EQ(sent(), Lines({"frames"})) << "shown while stopped: filled at once";
+    clear_pane();
+
+    hnd_in_payload(framelist_message(1, {"F", "main"}));
+    EXPECT_EQ(sent(), Lines({"vars 1"}));
+    EXPECT_EQ(g_inspect.stack.row_text(1, 40, "demo.ost"), "> main  demo.ost line 20");
+
+    hnd_in_payload(varlist_message(
+        frame_vars(1, {{"ZED", "1", false, 0}, {"RC", "0", false, 0}, {"A", "x\ny", false, 0}})));
+    EXPECT_EQ(var_rows(), Lines({"RC = 0", "A = x\\ny", "ZED = 1"}));
+    EXPECT_TRUE(g_inspect.vars_pending.empty());
+    EXPECT_EQ(g_inspect.frames_pending, 0);
+}
+
+TEST_F(InspectSessionTest, NothingIsAskedOfAnInterpreterThatDoesNotOfferIt) {
+    for (const std::vector<std::string>& groups :
+         {std::vector<std::string>{}, {"vars"}, {"frames"}, {"breaks", "catch"}}) {
+        clear_pane();
+        offer(groups);
+        g_inspect = InspectSession{};
+        run("vars on");
+        inspect_stopped(true);
+        EXPECT_EQ(sent(), Lines()) << groups.size();
+        EXPECT_EQ(g_inspect.vars.notice(), "not supported by this interpreter");
+        EXPECT_EQ(g_inspect.stack.notice(), "not supported by this interpreter");
+        run("vars");
+        EXPECT_EQ(messages().back(), "not supported by this interpreter");
+    }
+    // While the features question is unanswered nothing is offered yet.
+    clear_pane();
+    g_link_features.answer = FeaturesAnswer::Pending;
+    inspect_stopped(true);
+    EXPECT_EQ(sent(), Lines());
+}
+
+TEST_F(InspectSessionTest, PanesHiddenAskNothingAtAStop) {
+    offer({"vars", "frames"});
+    inspect_stopped(true);
+    run("vars off");
+    inspect_stopped(true);
+    EXPECT_EQ(sent(), Lines());
+}
+
+TEST_F(InspectSessionTest, GarbageAnswersLeaveANoticeAndVelCarriesOn) {
+    offer({"vars", "frames"});
+    run("vars on");
+    for (const char* body : {"", "2 0\n", "x", "1 0\n0 1 0 99999999\nF\n", "-1 0\n"}) {
+        EXPECT_EQ(VEL_EXIT_STATUS(hnd_in_payload(std::string("|framelist|") + body)), -1000)
+            << body;
+        EXPECT_EQ(g_inspect.stack.notice(), "the interpreter's answer could not be read");
+    }
+    hnd_in_payload(framelist_message(0, {"F"}));
+    EXPECT_EQ(g_inspect.stack.notice(), "");
+    for (const char* body : {"", "0 1 0 1\nv 5 1\nA\n1\n", "0 1 0 1\nq 1 1\nA\n1\n", "zz"}) {
+        EXPECT_EQ(VEL_EXIT_STATUS(hnd_in_payload(std::string("|varlist|") + body)), -1000) << body;
+        EXPECT_EQ(g_inspect.vars.notice(), "the interpreter's answer could not be read");
+        EXPECT_EQ(g_inspect.vars.row_count(), 0u);
+    }
+}
+
+TEST_F(InspectSessionTest, AFrameThatCannotBeReadSaysSoInOneLine) {
+    offer({"vars", "frames"});
+    run("vars on");
+    hnd_in_payload(framelist_message(1, {"F", "main"}));
+    lists::VarList hidden;
+    hidden.frame = 1;
+    hidden.failure = lists::VarFailure::hidden;
+    hidden.reason = "the variables of main are hidden by the routine called from it";
+    hnd_in_payload(varlist_message(hidden));
+    EXPECT_EQ(g_inspect.vars.notice(), hidden.reason);
+    EXPECT_EQ(g_inspect.vars.row_count(), 0u);
+}
+
+TEST_F(InspectSessionTest, SilenceIsGivenUpOnAndALateAnswerStillCounts) {
+    offer({"vars", "frames"});
+    run("vars on");
+    const auto now = std::chrono::steady_clock::now();
+    EXPECT_GT(inspect_wait_left_ms(now), 0);
+    EXPECT_FALSE(inspect_check_timeout(now));
+    EXPECT_TRUE(inspect_check_timeout(now + inspect_answer_wait + std::chrono::milliseconds(1)));
+    EXPECT_EQ(g_inspect.stack.notice(), "no answer from the interpreter");
+    EXPECT_EQ(inspect_wait_left_ms(now), -1) << "nothing is awaited any more";
+
+    clear_pane();
+    hnd_in_payload(framelist_message(0, {"F"}));
+    EXPECT_EQ(g_inspect.stack.notice(), "");
+    EXPECT_EQ(sent(), Lines({"vars 0"}));
+}
+
+TEST_F(InspectSessionTest, StopsInAQuickRowAskTheStackOnceMoreNotOncePerStop) {
+    offer({"vars", "frames"});
+    run("vars on");
+    inspect_stopped(false);
+    inspect_stopped(false);
+    EXPECT_EQ(sent(), Lines({"frames"}));
+    clear_pane();
+    hnd_in_payload(framelist_message(0, {"F", "main"}));
+    EXPECT_EQ(sent(), Lines({"frames"})) << "the answer was stale: asked once more, no vars yet";
+    clear_pane();
+    hnd_in_payload(framelist_message(0, {"F", "main"}));
+    EXPECT_EQ(sent(), Lines({"vars 0"}));
+}
+
+TEST_F(InspectSessionTest, SelectingAFrameSendsUpOrDownAsTheUserWouldType) {
+    offer({"vars", "frames"});
+    run("vars on");
+    hnd_in_payload(framelist_message(0, {"G", "F", "main"}));
+    clear_pane();
+    inspect_select_frame(2);
+    EXPECT_EQ(sent(), Lines({"up", "up"}));
+    clear_pane();
+    inspect_select_frame(1);
+    EXPECT_EQ(sent(), Lines({"down"}));
+    clear_pane();
+    inspect_select_frame(7);
+    EXPECT_EQ(sent(), Lines()) << "no such row";
+}
+
+TEST_F(InspectSessionTest, AStemOpensByAskingItsFirstPage) {
+    offer({"vars", "frames"});
+    run("vars on");
+    hnd_in_payload(framelist_message(0, {"F"}));
+    hnd_in_payload(varlist_message(frame_vars(0, {{"S.", std::nullopt, true, 1000}})));
+    clear_pane();
+    inspect_toggle_stem(0);
+    EXPECT_EQ(sent(), Lines({"vars 0 S. 0 256"}));
+    lists::VarList page;
+    page.frame = 0;
+    page.stem = "S.";
+    page.total = 1000;
+    page.entries = {{"1", "one", false, 0}, {"2", "two", false, 0}};
+    hnd_in_payload(varlist_message(page));
+    EXPECT_EQ(g_inspect.vars.row_text(2, 40), "  S.2 = two");
+    clear_pane();
+    inspect_rows_shown(300, 20);
+    EXPECT_EQ(sent(), Lines({"vars 0 S. 256 256"}));
+}
+
+TEST_F(InspectSessionTest, VarsAlonePrintsTheSelectedFramesVariables) {
+    offer({"vars", "frames"});
+    run("vars");
+    EXPECT_EQ(sent(), Lines({"frames"}));
+    hnd_in_payload(framelist_message(1, {"F", "main"}));
+    EXPECT_EQ(sent(), Lines({"frames", "vars 1"})) << "the panes are off: only the print asks";
+    clear_pane();
+    hnd_in_payload(varlist_message(
+        frame_vars(1, {{"N", "5", false, 0}, {"SQ.", "0", true, 3}, {"RESULT", "25", false, 0}})));
+    EXPECT_EQ(messages(), Lines({"RESULT = 25", "N = 5", "SQ. (3 tails) = 0"}));
+    EXPECT_EQ(g_inspect.vars.row_count(), 0u) << "the pane's rows are not the print's";
+}
+
+TEST_F(InspectSessionTest, TheVarsCommandTakesOnOffOrNothing) {
+    offer({"vars", "frames"});
+    run("vars ON");
+    EXPECT_TRUE(g_inspect.shown);
+    run("vars off");
+    EXPECT_FALSE(g_inspect.shown);
+    clear_pane();
+    run("vars maybe");
+    run("vars on off");
+    EXPECT_EQ(messages(), Lines({">>>>> Invalid command: `vars maybe'",
+                                 ">>>>> Invalid command: `vars on off'"}));
+    EXPECT_FALSE(g_inspect.shown);
+    g_link.connected = false;
+    clear_pane();
+    run("vars");
+    EXPECT_EQ(sent(), Lines());
+}
+
+TEST_F(InspectSessionTest, TheLinkClosingEmptiesThePanesButKeepsThemShown) {
+    offer({"vars", "frames"});
+    run("vars on");
+    hnd_in_payload(framelist_message(0, {"F"}));
+    hnd_in_payload(varlist_message(frame_vars(0, {{"A", "1", false, 0}})));
+    inspect_forget();
+    EXPECT_TRUE(g_inspect.shown);
+    EXPECT_EQ(g_inspect.vars.row_count(), 0u);
+    EXPECT_EQ(g_inspect.stack.row_count(), 0u);
+}
+
+} // namespace
