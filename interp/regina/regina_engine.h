@@ -103,6 +103,8 @@ class ReginaEngine : public ostra::Engine {
     void end_stretch();
     void show_failed_command();
     void catch_command_failure(std::string_view line);
+    void catch_trap(const TraceLine& label, int line_before, const std::string& text_before,
+                    bool entered);
     void place_untraced_command();
     void wait_for_stdin();
     [[noreturn]] void end_now();
