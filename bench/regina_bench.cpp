@@ -7,7 +7,10 @@
 // - the "next" round trip: the command sent to its "stop-at" received.
 // It plays vel's side of the launch handshake over loopback itself.
 //
-//   build/native/bench/regina_bench [ROUNDS]
+//   build/native/bench/regina_bench [ROUNDS] [passes]
+//
+// With "passes" it runs only the million passes with nothing, a false
+// condition and a logpoint on the loop's line.
 #include "link_peer.h"
 
 #include <algorithm>
@@ -140,6 +143,7 @@ double run_debugged(const std::string& exe, const Program& p, bool breakpoint) {
 
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::atoi(argv[1]) : 5;
+    const bool passes_only = argc > 2 && std::string(argv[2]) == "passes";
     ostra::net_start();
     const std::string exe = OSTRA_REGINA_EXE;
     const std::string regina = on_path("regina");
@@ -163,6 +167,7 @@ int main(int argc, char** argv) {
                 rounds);
     std::printf("%-9s %9s %17s %24s\n", "program", "regina", "cont, no breakpoint",
                 "cont, breakpoint not hit");
+    if (passes_only) programs.clear();
     for (const Program& p : programs) {
         std::vector<double> plain, free, watched;
         for (int r = 0; r < rounds; ++r) {
@@ -178,7 +183,7 @@ int main(int argc, char** argv) {
 
     // A stop after a million passes of a loop, against the plain run of the
     // same program.
-    {
+    if (!passes_only) {
         const std::string million = write_macro("million.rexx", million_macro);
         std::vector<double> plain, stopped;
         for (int r = 0; r < rounds; ++r) {
@@ -236,6 +241,7 @@ int main(int argc, char** argv) {
                     median(condition) / base, median(logpoint), median(logpoint) / base);
         std::remove(counted.c_str());
     }
+    if (passes_only) return 0;
 
     const std::string loop = write_macro("loop.rexx", loop_macro);
     std::vector<double> breaks;

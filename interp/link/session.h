@@ -79,15 +79,18 @@ class Session {
     // A REXX condition raised by the clause the engine stands at: its name
     // (ERROR, FAILURE, NOVALUE, NOTREADY, SYNTAX, HALT), the return code
     // that comes with ERROR, FAILURE and SYNTAX, and what condition('D')
-    // gives.
+    // gives. `line` (displayed, 0-based) when the clause that raised it is
+    // not the innermost frame's: a trap's handler took it there.
     struct Raised {
         std::string name;
         std::optional<long> rc;
         std::string description;
+        std::optional<int> line;
     };
     // Whether the debugger asked to stop for that condition ("catch NAME");
     // "TRAPPED": for any condition a SIGNAL ON or CALL ON is about to take.
     bool catching(const std::string& name) const { return catches_.count(name) > 0; }
+    bool catching_any() const { return !catches_.empty(); }
     // The clause the engine stands at raised a condition the debugger
     // catches: "caught", then a stop there like any other. False when the
     // macro must end now.

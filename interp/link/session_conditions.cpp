@@ -120,13 +120,13 @@ std::optional<bool> Session::stop_for_novalue() {
     if (!catching("NOVALUE") || engine_.depth() == 0) return std::nullopt;
     std::optional<std::string> name = engine_.novalue_ahead();
     if (!name) return std::nullopt;
-    return caught({"NOVALUE", std::nullopt, *name});
+    return caught({"NOVALUE", std::nullopt, *name, std::nullopt});
 }
 
 void Session::send_caught(const Raised& raised) {
     engine_.settle();
     const std::size_t depth = engine_.depth();
-    const int line = depth == 0 ? 0 : engine_.frame(depth - 1).line;
+    const int line = raised.line ? *raised.line : depth == 0 ? 0 : engine_.frame(depth - 1).line;
     link_.send("caught", raised.name + " " + std::to_string(line) + " " +
                              (raised.rc ? std::to_string(*raised.rc) : "-") + "\n" +
                              raised.description);

@@ -2,13 +2,16 @@
 // variable a clause is about to read without a value (NOVALUE, before the
 // clause runs), a command that ends with an error or failure (ERROR and
 // FAILURE, after its "+++ RC=" trace line and before any handler), and
-// a run-time error (SYNTAX, or HALT for Error 4) that ends the macro.
+// a run-time error (SYNTAX, or HALT for Error 4) that ends the macro, and
+// a condition the macro's own SIGNAL ON or CALL ON takes (at its handler's
+// label, before the handler runs).
 #include "regina_engine.h"
 #include "rexx_api.h"
 #include "variables_read.h"
 
 #include "text.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -37,7 +40,83 @@ std::string derived_symbol(const std::string& symbol) {
     return name;
 }
 
+// Whether a clause names `label` (upper case) outside its strings: a
+// CALL, a SIGNAL or a function call that goes there on purpose.
+bool names_label(const std::string& clause, const std::string& label) {
+    const std::string text = ostra::upper(clause);
+    char quote = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char c = text[at];
+        if (quote) {
+            if (c == quote) quote = 0;
+        } else if (c == '\'' || c == '"') {
+            quote = c;
+        } else if (text.compare(at, label.size(), label) == 0 &&
+                   (at == 0 || !symbol_char(text[at - 1])) &&
+                   (at + label.size() == text.size() || !symbol_char(text[at + label.size()]))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The conditions whose stop, when caught by name, comes before a handler
+// could take them: after the command's "+++ RC=" line, or before the clause
+// that reads a variable without a value.
+bool stopped_before_handler(const std::string& name) {
+    return name == "ERROR" || name == "FAILURE" || name == "NOVALUE";
+}
+
 } // namespace
+
+// A label that a SIGNAL ON or CALL ON names has been traced. Reached by a
+// clause that does not name it (a CALL, SIGNAL or function call) and not by
+// falling through from the clause just above, it is a trap taking a
+// condition: condition('C') names it, SIGL is the line of the clause that
+// raised it. The debugger stops here, before the handler's first clause,
+// when it catches that condition or any trapped one. Under SIGNAL ON the
+// frame still stands at the raising clause; under CALL ON the handler's
+// frame has been entered, at its label.
+void ReginaEngine::catch_trap(const TraceLine& label, int line_before,
+                              const std::string& text_before, bool entered) {
+    const int file = program_.current_file();
+    if (file < 0 || program_.frames.empty()) return;
+    const LoadedFile& f = program_.files[std::size_t(file)];
+    if (!f.index.traps) return;
+    const std::string name = ostra::upper(std::string(label.text.substr(0, label.text.size() - 1)));
+    const std::vector<std::string>& targets = f.index.signal_targets;
+    if (std::find(targets.begin(), targets.end(), name) == targets.end()) return;
+    if (names_label(text_before, name)) return;
+    ostra::Evaluation e =
+        ask(program_.frames.size() - 1, "say condition('C'); say sigl; say condition('D')");
+    if (!e.ok) return;
+    const std::size_t first = e.said.find('\n');
+    const std::size_t second = first == std::string::npos ? first : e.said.find('\n', first + 1);
+    if (second == std::string::npos) return;
+    const std::string condition = e.said.substr(0, first);
+    long sigl = 0;
+    if (condition.empty() ||
+        !ostra::whole_number(e.said.substr(first + 1, second - first - 1), sigl) || sigl < 1)
+        return;
+    // Falling through onto the label leaves SIGL where it was; a trap sets
+    // it to the clause that raised the condition, the one traced last.
+    bool falls_through = line_before < clause_line_;
+    for (int l = line_before; falls_through && l < clause_line_ - 1; ++l)
+        falls_through = l < 0 || std::size_t(l) >= f.index.clause_starts.size() ||
+                        !f.index.clause_starts[std::size_t(l)];
+    if (falls_through && sigl != line_before) return;
+    const bool named = session_->catching(condition) && !stopped_before_handler(condition);
+    const bool trapped = session_->catching("TRAPPED") && !session_->catching(condition);
+    if (!named && !trapped) return;
+    std::optional<long> rc;
+    long number = 0;
+    if (condition == "ERROR" || condition == "FAILURE" || condition == "SYNTAX")
+        if (std::optional<std::string> value = fetch_variable("RC", false))
+            if (ostra::whole_number(*value, number)) rc = number;
+    if (entered) program_.frames.back().line = f.first_displayed + clause_line_ - 1;
+    session_->caught({condition, rc, e.said.substr(second + 1), f.first_displayed + int(sigl) - 1});
+    if (session_->quitting()) end_now();
+}
 
 std::optional<std::string> ReginaEngine::novalue_ahead() {
     if (program_.frames.empty() || asking_) return std::nullopt;
@@ -61,7 +140,7 @@ void ReginaEngine::catch_command_failure(std::string_view line) {
     const long rc = std::strtol(std::string(line.substr(at + 7)).c_str(), nullptr, 10);
     const std::string name = rc < 0 ? "FAILURE" : "ERROR";
     if (!session_->catching(name)) return;
-    session_->caught({name, rc, last_command_});
+    session_->caught({name, rc, last_command_, std::nullopt});
     if (session_->quitting()) end_now();
 }
 

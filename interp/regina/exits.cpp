@@ -150,6 +150,12 @@ long ReginaEngine::on_trace(std::string_view line) {
         }
         return RXEXIT_NOT_HANDLED; // Regina writes it to standard error
     }
+    // A label a condition trap names may be where a handler takes a
+    // condition the debugger catches: the clause before it tells.
+    const bool trap_label = !t.text.empty() && t.text.back() == ':' && session_->catching_any();
+    const int line_before = clause_line_;
+    const std::string text_before = trap_label ? clause_text_ : std::string();
+    const std::size_t depth_before = program_.frames.size();
     clause_line_ = t.line > 0 ? t.line : clause_line_;
     clause_text_.assign(line.substr(11)); // as the copy has it: see show_failed_command
     std::optional<ostra::Position> at;
@@ -162,7 +168,11 @@ long ReginaEngine::on_trace(std::string_view line) {
     }
     keep_hidden_variables();
     echo_trace(line, t); // in the frame the clause runs in
-    if (!at) return RXEXIT_HANDLED;
+    if (!at) {
+        if (trap_label)
+            catch_trap(t, line_before, text_before, program_.frames.size() > depth_before);
+        return RXEXIT_HANDLED;
+    }
     if (!session_->before_clause(*at)) end_now();
     if (++since_flush_ >= 256) {
         since_flush_ = 0;

@@ -109,7 +109,35 @@ bool ReginaEngine::shared_live(const Program::Hidden& hidden_by, const std::stri
 }
 
 ostra::Evaluation ReginaEngine::evaluate(std::size_t frame, const std::string& expression) {
+    if (std::optional<bool> quick = quick_answer(frame, expression)) {
+        ostra::Evaluation e;
+        e.ok = true;
+        e.said = *quick ? "1" : "0";
+        return e;
+    }
     return ask(frame, "say (" + expression + ")");
+}
+
+// A simple comparison in a frame whose variables are Regina's current ones
+// is answered from the variable pool: the question that costs a breakpoint's
+// condition on each pass.
+std::optional<bool> ReginaEngine::quick_answer(std::size_t frame, const std::string& expression) {
+    if (program_.frames.empty() || asking_) return std::nullopt;
+    std::optional<std::size_t> run = program_.scope_of(frame);
+    if (!run || *run + 1 != program_.activations()) return std::nullopt;
+    for (; numeric_checked_ < program_.files.size(); ++numeric_checked_)
+        if (ostra::upper(program_.files[numeric_checked_].text).find("NUMERIC") !=
+            std::string::npos)
+            numeric_seen_ = true;
+    if (numeric_seen_) return std::nullopt;
+    auto found = quick_.find(expression);
+    if (found == quick_.end()) {
+        if (quick_.size() >= 64) quick_.clear();
+        found = quick_.emplace(expression, quick_condition(expression)).first;
+    }
+    if (!found->second) return std::nullopt;
+    return quick_value(*found->second,
+                       [](const std::string& name) { return fetch_variable(name, false); });
 }
 
 ostra::Evaluation ReginaEngine::run_instructions(std::size_t frame, const std::string& text) {

@@ -13,12 +13,15 @@
 #pragma once
 
 #include "program.h"
+#include "quick_condition.h"
 #include "variable_pool.h"
 
 #include "engine.h"
 #include "session.h"
 
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -80,6 +83,12 @@ class ReginaEngine : public ostra::Engine {
     // changes questions made to them, put back when the call returns.
     std::vector<Variables> snapshots_;
     std::vector<Changes> changes_;
+    // Conditions answered without Regina (quick_condition.h), parsed once
+    // each; none while any loaded file has a NUMERIC instruction, whose
+    // settings change how numbers compare.
+    std::map<std::string, std::optional<QuickCondition>> quick_;
+    std::size_t numeric_checked_ = 0; // files looked at for NUMERIC
+    bool numeric_seen_ = false;
     Variables* seeding_ = nullptr; // a question's own Regina run starts with these
     Variables after_question_;
     // Untraced stretches. Regina runs the copy with interactive tracing and
@@ -103,6 +112,8 @@ class ReginaEngine : public ostra::Engine {
     void end_stretch();
     void show_failed_command();
     void catch_command_failure(std::string_view line);
+    void catch_trap(const TraceLine& label, int line_before, const std::string& text_before,
+                    bool entered);
     void place_untraced_command();
     void wait_for_stdin();
     [[noreturn]] void end_now();
@@ -111,6 +122,7 @@ class ReginaEngine : public ostra::Engine {
 
     // questions.cpp
     ostra::Evaluation ask(std::size_t frame, const std::string& instructions);
+    std::optional<bool> quick_answer(std::size_t frame, const std::string& expression);
     ostra::Evaluation ask_live(const std::string& instructions);
     ostra::Evaluation ask_copy(Variables& before, Changes& changes,
                                const std::string& instructions);

@@ -225,15 +225,32 @@ const BreakOptions* vel_break_options_of_entry(std::size_t index) {
     return found == g_break_forms.confirmed.end() ? nullptr : &found->second;
 }
 
+namespace {
+
+// A routine breakpoint that asks more than a stop, confirmed at the label
+// on this displayed line: its label carries the mark of a condition.
+const RoutineBreakpoint* routine_asking_more_at(std::int32_t displayed_line) {
+    for (const RoutineBreakpoint& entry : g_breakpoints.routines)
+        if (entry.id >= 0 && entry.line >= 0 && !entry.options.empty() &&
+            source_from_loaded(entry.line) == displayed_line)
+            return &entry;
+    return nullptr;
+}
+
+} // namespace
+
 BreakMark vel_bp_mark(std::int32_t displayed_line) {
-    if (!vel_bp_marked(displayed_line)) return BreakMark::None;
-    const std::vector<std::int32_t>& lines = g_breakpoints.lines;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i] != displayed_line) continue;
-        if (const BreakOptions* options = vel_break_options_of_entry(i))
-            return options->log ? BreakMark::Log : BreakMark::Conditional;
+    const bool marked = vel_bp_marked(displayed_line);
+    if (marked) {
+        const std::vector<std::int32_t>& lines = g_breakpoints.lines;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (lines[i] != displayed_line) continue;
+            if (const BreakOptions* options = vel_break_options_of_entry(i))
+                return options->log ? BreakMark::Log : BreakMark::Conditional;
+        }
     }
-    return BreakMark::Plain;
+    if (routine_asking_more_at(displayed_line)) return BreakMark::Conditional;
+    return marked ? BreakMark::Plain : BreakMark::None;
 }
 
 std::string vel_bp_mark_tip(std::int32_t displayed_line) {
@@ -244,6 +261,8 @@ std::string vel_bp_mark_tip(std::int32_t displayed_line) {
         if (const BreakOptions* options = vel_break_options_of_entry(i))
             return (options->log ? "log " : "stop ") + options->words;
     }
+    if (const RoutineBreakpoint* entry = routine_asking_more_at(displayed_line))
+        return "stop in " + entry->name + " " + entry->options;
     return {};
 }
 

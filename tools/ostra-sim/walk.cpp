@@ -85,7 +85,7 @@ std::optional<std::string> first_unassigned(const std::string& text, VarPool& po
 // A clause that cannot run raises SYNTAX: "Error 41: Bad arithmetic
 // conversion" has the return code 41 and the description after the colon.
 ostra::Session::Raised syntax_condition(const std::string& error) {
-    ostra::Session::Raised raised{"SYNTAX", std::nullopt, error};
+    ostra::Session::Raised raised{"SYNTAX", std::nullopt, error, std::nullopt};
     long number = 0;
     const std::size_t colon = error.find(": ");
     if (error.rfind("Error ", 0) == 0 && colon != std::string::npos &&

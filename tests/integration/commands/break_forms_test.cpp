@@ -147,19 +147,24 @@ TEST_F(BreakForms, TheListingAndANewInterpreterGetEveryForm) {
     run("stop in sub1 after 5");
     run("catch syntax");
     run("catch novalue");
+    run("catch trapped");
     received();
     interpreter_says("|stop-set|3");
     interpreter_says("|stop-set|11");
     interpreter_says("|stopin-set|0 14");
+    // The routine's label carries the mark of what it asks.
+    EXPECT_EQ(vel_bp_mark(14), BreakMark::Conditional);
+    EXPECT_EQ(vel_bp_mark_tip(14), "stop in sub1 after 5");
     clear_pane();
     run("status");
     EXPECT_EQ(messages(), (Lines{"stop at 4 (demo.rexx) every 3 if i // 2 = 0",
                                  "trace at 2 (lib.rexx) \"i={i}\"", "stop in sub1 after 5",
-                                 "catch NOVALUE", "catch SYNTAX"}));
+                                 "catch NOVALUE", "catch SYNTAX", "catch TRAPPED"}));
 
     vel_bp_rearm();
     EXPECT_EQ(received(), (Lines{"stopv at 4 every 3 if i // 2 = 0", "tracev at 12 \"i={i}\"",
-                                 "stop in sub1 0 0 after 5", "catch NOVALUE", "catch SYNTAX"}));
+                                 "stop in sub1 0 0 after 5", "catch NOVALUE", "catch SYNTAX",
+                                 "catch TRAPPED"}));
     interpreter_says("|stop-set|3");
     interpreter_says("|stop-set|11");
     EXPECT_EQ(vel_bp_mark(3), BreakMark::Conditional);

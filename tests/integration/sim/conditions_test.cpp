@@ -208,3 +208,14 @@ TEST(CaughtConditions, NovalueStopsBeforeTheClauseButNotForDefaultsOrTests) {
         EXPECT_EQ(vel.output_until("1UNKNOWN\n"), "0\nLIT\n1UNKNOWN\n");
     }
 }
+
+TEST(CaughtConditions, TrappedAloneLeavesAnUntrappedErrorAPlainError) {
+    VelSide vel({macro("untrapped.rexx", "a = 1\nb = a + 'x'\nsay b\n")});
+    vel.until_stop();
+    EXPECT_EQ(answer(vel, "catch trapped"), complaint("catching TRAPPED"));
+    vel.command("cont");
+    std::vector<std::string> got = vel.until_stop();
+    ASSERT_EQ(got.size(), 4u);
+    EXPECT_EQ(got[1], "|error|");
+    EXPECT_EQ(got[3], "|stop-at|1 main") << "no handler took it: no caught";
+}

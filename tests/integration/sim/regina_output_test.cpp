@@ -198,7 +198,19 @@ TEST(ReginaOutput, CatchesAndLogpointsLeaveTheOutputAsItIs) {
                      "x = 1 + 'a'\n"
                      "syntax: say 'trapped' condition('C') rc sigl\n"
                      "exit 3\n");
-    const Outcome expected = under_regina(path, "");
+    // Handlers of the macro's own: each catch stops before them, and they
+    // run as they would.
+    const std::string handled = scratch_path("caught_handled.rexx");
+    write_file(handled, "call on error name onerror\n"
+                        "'exit' 4\n"
+                        "say 'after' rc\n"
+                        "signal on novalue name nv\n"
+                        "say 'x' missing\n"
+                        "exit 2\n"
+                        "onerror: say 'handler' condition('C') rc sigl\n"
+                        "return\n"
+                        "nv: say 'nv' condition('D') sigl\n"
+                        "exit 5\n");
     const std::vector<std::string> all = {"catch ERROR",    "catch FAILURE", "catch NOVALUE",
                                           "catch NOTREADY", "catch SYNTAX",  "catch HALT",
                                           "catch TRAPPED"};
@@ -206,10 +218,14 @@ TEST(ReginaOutput, CatchesAndLogpointsLeaveTheOutputAsItIs) {
     for (const std::string& on : all)
         off.push_back(on + " off");
     const std::vector<std::string> logs = {"tracev at 3 pass {i}", "tracev at 5 rc={rc}"};
-    for (const std::vector<std::string>* setup :
-         {&all, const_cast<const std::vector<std::string>*>(&off), &logs}) {
-        Outcome got = under_debugger(path, "", "cont", *setup);
-        EXPECT_EQ(got.output, expected.output) << setup->front();
-        EXPECT_EQ(got.status, expected.status) << setup->front();
+    for (const std::string& macro : {path, handled}) {
+        const Outcome expected = under_regina(macro, "");
+        for (const std::vector<std::string>* setup :
+             {&all, const_cast<const std::vector<std::string>*>(&off), &logs}) {
+            Outcome got = under_debugger(macro, "", "cont", *setup);
+            EXPECT_EQ(got.output, expected.output) << macro << " " << setup->front();
+            EXPECT_EQ(got.status, expected.status) << macro << " " << setup->front();
+        }
     }
+    EXPECT_EQ(under_regina(handled, "").status, 5) << "the handlers ran under regina";
 }
