@@ -16,7 +16,7 @@ screenshot edit-mode-on.png
 xdotool mousemove --sync "$(char_x 4)" "$(row_y 3)" click 1
 sleep 0.5
 xdotool type --delay 80 "XY"
-sleep 0.8
+probe wait-title VEL '* vel @' 10000 >/dev/null || true
 screenshot edit-mode-typed.png
 probe title VEL | grep -q '^\* vel @' && pass "the title shows the unsaved mark" \
   || check_failed "no '* ' in the title: $(probe title VEL)"
@@ -32,7 +32,8 @@ sleep 0.5
 xdotool mousemove --sync "$(((left + right) / 2))" "$((bottom - 20))"
 xdotool type --delay 60 "save"
 keys Return
-sleep 1.5
+saved() { grep -q "^say XY'Hello from the Ostra demo.'" "$work/demo.rexx"; }
+eventually saved || true
 screenshot edit-mode-saved.png
 grep -q "^say XY'Hello from the Ostra demo.'" "$work/demo.rexx" \
   && pass "the file holds the typed text" \

@@ -24,7 +24,7 @@ cursor 110: 32x32 48x48
 cursor 112: 32x32 48x48
 bitmap 104: 304x15 8bpp
 bitmap 105: 608x30 8bpp
-menu VEL: File(30016 30018 40001) Debug(30000 30002 30003 30004 30005 30014 30015) View(30017)
+menu VEL: File(30016 30018 40001) Debug(30000 30002 30003 30004 30005 30014 30015) View(30017 40002)
 version: ProductName=vel FileVersion=0.1.0 ProductVersion=0.1.0 fixed=0.1.0.0
 manifest: >PerMonitorV2< >true/pm< Microsoft.Windows.Common-Controls version="6.0.0.0" level="asInvoker"
 END

@@ -51,7 +51,8 @@ sleep 0.5
 xdotool mousemove --sync "$(((left + right) / 2))" "$((bottom - 20))"
 xdotool type --delay 60 "save"
 keys Return
-sleep 1.5
+saved() { [ "$(cat "$work/twice.rexx")" = "$(printf 'parse arg n /*e*/\nreturn n * 2')" ]; }
+eventually saved || true
 screenshot routine-line1-saved.png
 [ "$(cat "$work/twice.rexx")" = "$(printf 'parse arg n /*e*/\nreturn n * 2')" ] \
   && pass "line 1 was saved as edited, with nothing added" \
