@@ -8,16 +8,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_begin
 
-REGINA_EXE="${OSTRA_REGINA_EXE:-$VEL_BUILD_ROOT/native/interp/regina/ostra-regina}"
-if [ ! -x "$REGINA_EXE" ]; then
-  echo "SKIP: ostra-regina is not built (native preset): $REGINA_EXE"
-  exit "$E2E_SKIP"
-fi
-command -v xdotool >/dev/null || fail "xdotool is not installed (scripts/setup installs it)"
-work="$E2E_OUT/inspect_panes"
-rm -rf "$work"
-mkdir -p "$work"
-transcript="$work/transcript.log"
+e2e_regina_begin inspect_panes
 
 cat >"$work/calls.rexx" <<'REXX'
 n = 4

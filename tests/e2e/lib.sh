@@ -127,6 +127,22 @@ screenshot() {
   echo "screenshot: $file"
 }
 
+# The start of a test that drives ostra-regina: $REGINA_EXE (a skip when it
+# is not built), xdotool, and an empty folder $work for NAME with the path of
+# the interpreter's $transcript in it.
+e2e_regina_begin() {
+  REGINA_EXE="${OSTRA_REGINA_EXE:-$VEL_BUILD_ROOT/native/interp/regina/ostra-regina}"
+  if [ ! -x "$REGINA_EXE" ]; then
+    echo "SKIP: ostra-regina is not built (native preset): $REGINA_EXE"
+    exit "$E2E_SKIP"
+  fi
+  command -v xdotool >/dev/null || fail "xdotool is not installed (scripts/setup installs it)"
+  work="$E2E_OUT/$1"
+  rm -rf "$work"
+  mkdir -p "$work"
+  transcript="$work/transcript.log"
+}
+
 # Runs CHECK (a command and its arguments) until it succeeds, for up to 10
 # seconds: for what the window shows a moment after an event. Fails when it
 # never does.

@@ -8,16 +8,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_begin
 
-REGINA_EXE="${OSTRA_REGINA_EXE:-$VEL_BUILD_ROOT/native/interp/regina/ostra-regina}"
-if [ ! -x "$REGINA_EXE" ]; then
-  echo "SKIP: ostra-regina is not built (native preset): $REGINA_EXE"
-  exit "$E2E_SKIP"
-fi
-command -v xdotool >/dev/null || fail "xdotool is not installed (scripts/setup installs it)"
-work="$E2E_OUT/regina_conditions"
-rm -rf "$work"
-mkdir -p "$work"
-transcript="$work/transcript.log"
+e2e_regina_begin regina_conditions
 
 # Rows of the source pane are 0-based lines: "stop at" counts from 1.
 cat >"$work/conds.rexx" <<'REXX'
