@@ -26,15 +26,20 @@
 
 namespace {
 
-void make_file(int lines) {
-    headless::reset();
-    vel_reset_all_state();
+// A file of `lines` lines loaded and being edited.
+void fill_file(int lines) {
     std::string text;
     for (int i = 0; i < lines; ++i)
         text += "    say 'line " + std::to_string(i) + "'\n";
     source_set(text);
     source_map_file(0, {0, lines - 1, 0, std::string("bench.rexx")});
     edit_begin();
+}
+
+void make_file(int lines) {
+    headless::reset();
+    vel_reset_all_state();
+    fill_file(lines);
 }
 
 void BM_TypedCharacter(benchmark::State& state) {
@@ -54,14 +59,9 @@ BENCHMARK(BM_TypedCharacter)->Arg(100)->Arg(1000000)->Unit(benchmark::kMicroseco
 // refresh at the end of the key's event makes.
 void BM_TypedKeyDrawn(benchmark::State& state) {
     const int lines = static_cast<int>(state.range(0));
-    make_file(lines);
+    vel_reset_all_state();
     bench_open_window();
-    std::string text;
-    for (int i = 0; i < lines; ++i)
-        text += "    say 'line " + std::to_string(i) + "'\n";
-    source_set(text);
-    source_map_file(0, {0, lines - 1, 0, std::string("bench.rexx")});
-    edit_begin();
+    fill_file(lines);
     edit_toggle_mode();
     const std::int32_t line = static_cast<std::int32_t>(lines / 2);
     g_panes.source.top_line = line;
