@@ -181,15 +181,24 @@ void display_size_main_window(int x, int y, int columns, int lines) {
     g_layout.frame_height_overhead = outer.height - g_layout.client_height;
 }
 
-void display_create_panes() {
-    plat_draw_fonts(g_fonts.text.handle, g_fonts.button.handle);
-    plat_main_window_client_size(g_layout.client_width, g_layout.client_height);
+namespace {
+
+// The panes and the button panel laid out for the client area and made.
+void create_children() {
     g_layout.button_rows = count_button_rows(g_layout.client_width);
     layout_compute(g_layout, g_layout.client_height, 0, button_cell_height());
     create_pane(LAYOUT_SOURCE, ChildKind::SourcePane);
     create_button_panel();
     create_pane(LAYOUT_IO, ChildKind::IoPane);
     create_pane(LAYOUT_COMMAND, ChildKind::CommandPane);
+}
+
+} // namespace
+
+void display_create_panes() {
+    plat_draw_fonts(g_fonts.text.handle, g_fonts.button.handle);
+    plat_main_window_client_size(g_layout.client_width, g_layout.client_height);
+    create_children();
     const int width = g_layout.client_width;
     g_layout.upper_sash = plat_sash_create({0, layout_pane_top(LAYOUT_PANEL) - 2, width, 5});
     g_layout.lower_sash = plat_sash_create({0, layout_pane_top(LAYOUT_COMMAND) - 2, width, 5});
@@ -205,12 +214,7 @@ void display_rebuild_panes() {
     for (plat_window window :
          {g_panes.source.window, g_layout.panel, g_panes.io.window, g_panes.command.window})
         plat_child_destroy(window);
-    g_layout.button_rows = count_button_rows(g_layout.client_width);
-    layout_compute(g_layout, g_layout.client_height, 0, button_cell_height());
-    create_pane(LAYOUT_SOURCE, ChildKind::SourcePane);
-    create_button_panel();
-    create_pane(LAYOUT_IO, ChildKind::IoPane);
-    create_pane(LAYOUT_COMMAND, ChildKind::CommandPane);
+    create_children();
     finish_layout();
 }
 
