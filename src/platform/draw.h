@@ -30,8 +30,8 @@ struct PlatRect {
 
 // ---- the main window ----
 
-// Registers the window classes "VEL" and "VEL_SASH" (the latter only when
-// not yet known) and loads the pointer shapes. false when "VEL" cannot be
+// Registers the window classes "VEL", "VEL_SASH" and "VEL_SASH_WE" (the
+// sashes only when not yet known) and loads the pointer shapes. false when "VEL" cannot be
 // registered.
 bool plat_register_window_classes();
 
@@ -74,7 +74,10 @@ int plat_child_outer_height(plat_window window);
 
 // A sash: a thin child of class "VEL_SASH" with the up-down sizing pointer.
 plat_window plat_sash_create(PlatRect where);
-// Moves a sash without activating it.
+// A sash between panes side by side: class "VEL_SASH_WE", with the
+// left-right sizing pointer.
+plat_window plat_column_sash_create(PlatRect where);
+// Moves a sash of either kind without activating it.
 void plat_sash_move(plat_window sash, PlatRect where);
 
 // A push button of the button panel with the button font; `id` comes back

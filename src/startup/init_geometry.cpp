@@ -35,7 +35,7 @@ void read_inspect_column() {
     if (!on && rest.rfind("off", 0) != 0) return;
     rest.remove_prefix(on ? 2 : 3);
     if (const std::optional<int> cells = scan_int(rest, rest))
-        g_inspect_panes.column_cells = std::clamp(*cells, 10, kMostCells);
+        g_inspect_panes.column_cells = std::clamp(*cells, kInspectColumnFewestCells, kMostCells);
     g_inspect.shown = on;
 }
 

@@ -29,12 +29,16 @@ constexpr unsigned kKeyTab = 0x09, kKeyEnter = 0x0D, kKeyPageUp = 0x21, kKeyPage
 // The stack takes this share of the column's height, at least two rows.
 constexpr int kStackShare = 3;
 
+// The pane's inside: its rectangle less the border and the scroll bar.
+constexpr int kBorders = 2;
+
 int rows_of(const ListPane& pane) {
-    return std::max(pane.where.height / layout_cell_height(), 1);
+    return std::max((pane.where.height - kBorders) / layout_cell_height(), 1);
 }
 
 std::size_t columns_of(const ListPane& pane) {
-    return std::size_t(std::max(pane.where.width / layout_cell_width(), 1));
+    const int inside = pane.where.width - kBorders - plat_metrics().scroll_bar_width;
+    return std::size_t(std::max(inside / layout_cell_width(), 1));
 }
 
 std::int64_t row_count(const ListPane& pane) {
@@ -65,6 +69,18 @@ void draw_row(const ListPane& pane, int row, const std::string& text, int text_s
         plat_fill(pane.window, run.width, run.top, pane.where.width, run.bottom, back_slot);
 }
 
+// Rows per scroll-bar step: the bar's values must fit 16 bits, so a stem
+// of a million tails moves some rows a step.
+std::int64_t scroll_unit(std::int64_t count) {
+    return count / 65536 + 1;
+}
+
+void set_scroll_bar(const ListPane& pane, std::int64_t count, int rows) {
+    const std::int64_t unit = scroll_unit(count);
+    plat_scroll_bar_set(pane.window, 0, int(std::max<std::int64_t>(count - 1, 0) / unit),
+                        int(std::max<std::int64_t>(rows / unit, 1)), int(pane.top / unit));
+}
+
 // The pane's notice, or its rows from its top; the keyboard's row inverted
 // when the keyboard is in this pane.
 void draw_pane(ListPane& pane, bool is_stack) {
@@ -75,10 +91,12 @@ void draw_pane(ListPane& pane, bool is_stack) {
     const std::string& notice = is_stack ? g_inspect.stack.notice() : g_inspect.vars.notice();
     if (!notice.empty()) {
         draw_row(pane, 0, notice, SLOT_TEXT, SLOT_SOURCE_BACK);
+        set_scroll_bar(pane, 0, rows);
         return;
     }
     const std::int64_t count = row_count(pane);
     pane.top = std::clamp<std::int64_t>(pane.top, 0, std::max<std::int64_t>(count - rows, 0));
+    set_scroll_bar(pane, count, rows);
     if (!is_stack) inspect_rows_shown(std::size_t(pane.top), std::size_t(rows));
     const bool keys_here = g_inspect_panes.keys_used && g_inspect_panes.keys_to_vars != is_stack;
     for (int r = 0; r < rows && pane.top + r < count; ++r) {
@@ -123,6 +141,13 @@ void move_cursor(ListPane& pane, std::int64_t row) {
     const int rows = rows_of(pane);
     if (pane.cursor < pane.top) pane.top = pane.cursor;
     if (pane.cursor >= pane.top + rows) pane.top = pane.cursor - rows + 1;
+    g_inspect_panes.draw_due = true;
+}
+
+// Moves the pane's top row, the keyboard's row staying where it was.
+void scroll_to(ListPane& pane, std::int64_t top) {
+    const std::int64_t last = std::max<std::int64_t>(row_count(pane) - rows_of(pane), 0);
+    pane.top = std::clamp<std::int64_t>(top, 0, last);
     g_inspect_panes.draw_due = true;
 }
 
@@ -224,6 +249,54 @@ void copy_menu(const ListPane& pane, std::int64_t row) {
     clipboard_copy_text(all);
 }
 
+// The sash on the column's left edge, astride the border with the source
+// pane.
+PlatRect width_sash_at(int x, int top, int height) {
+    return {x - 2, top, 5, height};
+}
+
+// Where a width sash let go at pointer x puts the column: its width in
+// cells, the source pane keeping at least half of the window.
+int column_cells_at(int x) {
+    const int cell = layout_cell_width();
+    const int most = std::max(g_layout.client_width / 2 / cell, kInspectColumnFewestCells);
+    return std::clamp((g_layout.client_width - x + cell / 2) / cell, kInspectColumnFewestCells,
+                      most);
+}
+
+bool width_sash_event(plat_window sash, SashEvent event) {
+    InspectPanesState& panes = g_inspect_panes;
+    int x = 0;
+    int y = 0;
+    plat_pointer_position(x, y);
+    const int top = layout_pane_top(LAYOUT_SOURCE);
+    const int height = g_layout.heights[LAYOUT_SOURCE];
+    const int left = g_layout.client_width - column_cells_at(x) * layout_cell_width();
+    switch (event) {
+    case SashEvent::ButtonDown:
+        plat_capture(sash);
+        panes.width_dragging = true;
+        break;
+    case SashEvent::PointerMoved:
+        // As between the stack and the variables: the bar moves, the panes
+        // follow when it is let go.
+        if (panes.width_dragging) plat_sash_move(sash, width_sash_at(left, top, height));
+        break;
+    case SashEvent::ButtonUp:
+        if (!panes.width_dragging) break;
+        panes.width_dragging = false;
+        if (plat_has_capture(sash)) plat_release_capture();
+        panes.column_cells = column_cells_at(x);
+        layout_column_changed();
+        break;
+    case SashEvent::Cancelled:
+        panes.width_dragging = false;
+        inspect_panes_place();
+        break;
+    }
+    return true;
+}
+
 bool inside(const PlatRect& r, int x, int y) {
     return x >= r.x && x < r.x + r.width && y >= r.y && y < r.y + r.height;
 }
@@ -252,8 +325,10 @@ void inspect_panes_place() {
     if (width == 0 || g_panes.source.window == 0) {
         take_down(panes.stack);
         take_down(panes.vars);
-        if (panes.split_sash) plat_child_destroy(panes.split_sash);
-        panes.split_sash = 0;
+        for (plat_window* sash : {&panes.split_sash, &panes.width_sash}) {
+            if (*sash) plat_child_destroy(*sash);
+            *sash = 0;
+        }
         return;
     }
     const int x = g_layout.client_width - width;
@@ -270,11 +345,17 @@ void inspect_panes_place() {
         panes.split_sash = plat_sash_create(bar);
     else
         plat_sash_move(panes.split_sash, bar);
+    const PlatRect edge = width_sash_at(x, top, height);
+    if (!panes.width_sash)
+        panes.width_sash = plat_column_sash_create(edge);
+    else
+        plat_sash_move(panes.width_sash, edge);
     panes.draw_due = true;
 }
 
 bool inspect_panes_sash(plat_window sash, SashEvent event) {
     InspectPanesState& panes = g_inspect_panes;
+    if (sash != 0 && sash == panes.width_sash) return width_sash_event(sash, event);
     if (sash == 0 || sash != panes.split_sash) return false;
     int x = 0;
     int y = 0;
@@ -323,6 +404,42 @@ bool inspect_panes_paint(plat_window window) {
     ListPane* pane = pane_of(window);
     if (!pane) return false;
     draw_pane(*pane, pane == &g_inspect_panes.stack);
+    return true;
+}
+
+bool inspect_panes_scroll(plat_window window, ScrollRequest request, int thumb) {
+    ListPane* pane = pane_of(window);
+    if (!pane) return false;
+    const std::int64_t page = std::max(rows_of(*pane) - 1, 1);
+    switch (request) {
+    case ScrollRequest::LineUp:
+        scroll_to(*pane, pane->top - 1);
+        break;
+    case ScrollRequest::LineDown:
+        scroll_to(*pane, pane->top + 1);
+        break;
+    case ScrollRequest::PageUp:
+        scroll_to(*pane, pane->top - page);
+        break;
+    case ScrollRequest::PageDown:
+        scroll_to(*pane, pane->top + page);
+        break;
+    case ScrollRequest::ThumbTrack:
+        scroll_to(*pane, std::int64_t(thumb) * scroll_unit(row_count(*pane)));
+        break;
+    case ScrollRequest::Other:
+        break;
+    }
+    return true;
+}
+
+bool inspect_panes_wheel(int delta, int x, int y) {
+    ListPane* pane = inside(g_inspect_panes.stack.where, x, y)  ? &g_inspect_panes.stack
+                     : inside(g_inspect_panes.vars.where, x, y) ? &g_inspect_panes.vars
+                                                                : nullptr;
+    if (!pane || !pane->window) return false;
+    // One row whatever the size of the turn, as in the text panes.
+    scroll_to(*pane, pane->top + (delta > 0 ? -1 : 1));
     return true;
 }
 

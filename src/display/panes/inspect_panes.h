@@ -16,6 +16,9 @@ struct ListPane {
     std::int64_t cursor = 0; // the row the keyboard works on
 };
 
+// The fewest cells the column is made or dragged to.
+constexpr int kInspectColumnFewestCells = 10;
+
 struct InspectPanesState {
     bool draw_due = false; // the models changed since the panes were drawn
     // The column's width in cells when shown, as the settings keep it.
@@ -26,6 +29,9 @@ struct InspectPanesState {
     plat_window split_sash = 0;
     int stack_rows = 0;
     bool sash_dragging = false;
+    // The sash on the column's left edge, dragged to change its width.
+    plat_window width_sash = 0;
+    bool width_dragging = false;
     bool keys_to_vars = false; // Tab moves the keyboard between the two
     bool keys_used = false;    // the keyboard's row shows once a key or click was there
 };
@@ -46,9 +52,15 @@ void inspect_panes_draw();
 void inspect_panes_draw_if_due();
 
 // Events for the column's windows: false when the window is not one of them.
-// The sash between the stack and the variables, dragged and let go.
+// The sash between the stack and the variables, and the one on the column's
+// left edge, dragged and let go.
 bool inspect_panes_sash(plat_window sash, SashEvent event);
 bool inspect_panes_paint(plat_window window);
+// A pane's scroll bar moved.
+bool inspect_panes_scroll(plat_window window, ScrollRequest request, int thumb);
+// A wheel turn with the pointer at (x, y) of the main window's client area:
+// true when it is over a pane of the column, which moves one row.
+bool inspect_panes_wheel(int delta, int x, int y);
 // Left: a click selects a frame or opens a stem, a double click edits a
 // value; right: the copy menu.
 bool inspect_panes_mouse(plat_window window, const MouseEvent& event, bool pressed);

@@ -41,6 +41,7 @@ void display_paint(plat_window window) {
 }
 
 void display_scroll(plat_window window, ScrollRequest request, int thumb) {
+    if (inspect_panes_scroll(window, request, thumb)) return;
     if (Pane* pane = pane_of_window(window)) pane_scroll_message(*pane, request, thumb);
 }
 
@@ -190,7 +191,11 @@ template <typename R, typename... A, R (*handler)(A...)> struct Refreshed<handle
 };
 
 void on_wheel(int delta) {
-    display_wheel(delta, pointer_y());
+    int x = 0;
+    int y = 0;
+    plat_pointer_position(x, y);
+    if (inspect_panes_wheel(delta, x, y)) return;
+    display_wheel(delta, y);
 }
 
 } // namespace

@@ -261,6 +261,10 @@ plat_window plat_sash_create(PlatRect where) {
     return add_window(headless::WindowRecord::Kind::Sash, ChildKind::ButtonPanel, where);
 }
 
+plat_window plat_column_sash_create(PlatRect where) {
+    return add_window(headless::WindowRecord::Kind::Sash, ChildKind::ButtonPanel, where);
+}
+
 void plat_sash_move(plat_window sash, PlatRect where) {
     if (headless::WindowRecord* w = live(sash)) w->where = where;
 }

@@ -1,5 +1,5 @@
 // The window procedures of the classes "VEL" (the main window and the panes)
-// and "VEL_SASH". Each message is translated and raised as one event of the
+// and "VEL_SASH" (also "VEL_SASH_WE"). Each message is translated and raised as one event of the
 // core.
 #include "platform/events.h"
 #include "platform/win32/window_internal.h"

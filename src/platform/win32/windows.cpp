@@ -32,7 +32,7 @@ DWORD style_of(ChildKind kind) {
     case ChildKind::IoPane:
         return WS_CHILD | WS_BORDER | WS_VSCROLL;
     case ChildKind::ListPane:
-        return WS_CHILD | WS_BORDER;
+        return WS_CHILD | WS_BORDER | WS_VSCROLL;
     case ChildKind::ButtonPanel:
         // Clipping its buttons out keeps the panel's own erase from painting
         // over them after they have drawn themselves.
@@ -86,6 +86,9 @@ bool plat_register_window_classes() {
         sash.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_SIZENS));
         sash.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         sash.lpszClassName = "VEL_SASH";
+        RegisterClassA(&sash);
+        sash.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_SIZEWE));
+        sash.lpszClassName = "VEL_SASH_WE";
         RegisterClassA(&sash);
     }
     registered = true;
@@ -178,6 +181,13 @@ int plat_child_outer_height(plat_window window) {
 plat_window plat_sash_create(PlatRect where) {
     HWND sash =
         CreateWindowExA(0, "VEL_SASH", "", WS_CHILD | WS_VISIBLE, where.x, where.y, where.width,
+                        where.height, state().main_window, nullptr, state().instance, nullptr);
+    return win32::handle_of(sash);
+}
+
+plat_window plat_column_sash_create(PlatRect where) {
+    HWND sash =
+        CreateWindowExA(0, "VEL_SASH_WE", "", WS_CHILD | WS_VISIBLE, where.x, where.y, where.width,
                         where.height, state().main_window, nullptr, state().instance, nullptr);
     return win32::handle_of(sash);
 }

@@ -217,7 +217,8 @@ TEST_F(InspectPanesTest, ADoubleClickEditsTheValueInTheSelectedFrameThenAsksAgai
 }
 
 TEST_F(InspectPanesTest, AValueCutWithDotsShowsWholeInTheTip) {
-    g_inspect_panes.column_cells = 12;
+    // Twelve cells inside the border and the scroll bar.
+    g_inspect_panes.column_cells = 15;
     run("vars on");
     lists::FrameList frames;
     frames.frames = {{"F", 0, 4, 3}};
@@ -286,6 +287,84 @@ TEST_F(InspectPanesTest, TheSashBetweenThePanesMovesTheirBorderWhereItIsLetGo) {
     EXPECT_EQ(g_inspect_panes.vars.where.height,
               g_layout.heights[LAYOUT_SOURCE] - g_inspect_panes.stack.where.height);
     EXPECT_GE(g_inspect_panes.vars.where.height, kH);
+    run("vars off");
+    EXPECT_FALSE(headless::window_record(sash)->alive);
+}
+
+// A stem of many tails: the bar, the wheel over a pane and the bar's own
+// messages all move that pane's rows, and only its own.
+TEST_F(InspectPanesTest, TheBarAndTheWheelScrollThePaneUnderThem) {
+    run("vars on");
+    answer_stop();
+    lists::VarList vars;
+    vars.total = 500;
+    for (int i = 0; i < 500; ++i)
+        vars.entries.push_back({"V" + std::to_string(1000 + i), std::to_string(i), false, 0});
+    hnd_in_payload("|varlist|" + lists::encode_varlist(vars));
+    display_refresh();
+    const ListPane& pane = g_inspect_panes.vars;
+    const int rows = (pane.where.height - 2) / kH;
+    const headless::WindowRecord* record = headless::window_record(pane.window);
+    ASSERT_TRUE(record->scroll.set);
+    EXPECT_EQ(record->scroll.maximum, 499);
+    EXPECT_EQ(record->scroll.page, rows);
+    EXPECT_EQ(record->scroll.position, 0);
+    EXPECT_EQ(shown(pane, 0), "V1000 = 0");
+
+    headless::set_pointer_position(pane.where.x + 10, pane.where.y + 10);
+    g_plat_events.wheel(-120);
+    EXPECT_EQ(shown(pane, 0), "V1001 = 1") << "one row down";
+    EXPECT_EQ(record->scroll.position, 1);
+    g_plat_events.wheel(120);
+    g_plat_events.wheel(120);
+    EXPECT_EQ(shown(pane, 0), "V1000 = 0") << "not above the first row";
+
+    g_plat_events.scroll(pane.window, ScrollRequest::PageDown, 0);
+    EXPECT_EQ(shown(pane, 0), "V" + std::to_string(1000 + rows - 1) + " = " +
+                                  std::to_string(rows - 1))
+        << "a page keeps one row of the last in view";
+    g_plat_events.scroll(pane.window, ScrollRequest::ThumbTrack, 490);
+    EXPECT_EQ(shown(pane, 0), "V" + std::to_string(1500 - rows) + " = " +
+                                  std::to_string(500 - rows))
+        << "the thumb stops where the last row is at the bottom";
+    EXPECT_EQ(shown(g_inspect_panes.stack, 0), "> F  demo.rexx line 4") << "the stack stays";
+
+    // Over the source pane the wheel is the source pane's.
+    headless::set_pointer_position(10, layout_pane_top(LAYOUT_SOURCE) + 10);
+    g_plat_events.wheel(120);
+    EXPECT_EQ(shown(pane, 0), "V" + std::to_string(1500 - rows) + " = " +
+                                  std::to_string(500 - rows));
+}
+
+TEST_F(InspectPanesTest, TheSashOnTheColumnsEdgeSetsItsWidthWhereItIsLetGo) {
+    run("vars on");
+    answer_stop();
+    const plat_window sash = g_inspect_panes.width_sash;
+    ASSERT_NE(sash, 0);
+    EXPECT_EQ(headless::window_record(sash)->where.x, g_inspect_panes.stack.where.x - 2)
+        << "astride the border";
+    const int y = layout_pane_top(LAYOUT_SOURCE) + 20;
+    g_plat_events.sash(sash, SashEvent::ButtonDown);
+    headless::set_pointer_position(800 - 25 * kW, y);
+    g_plat_events.sash(sash, SashEvent::PointerMoved);
+    EXPECT_EQ(headless::window_record(sash)->where.x, 800 - 25 * kW - 2) << "the bar follows";
+    EXPECT_EQ(g_inspect_panes.stack.where.width, 40 * kW) << "the panes wait";
+    g_plat_events.sash(sash, SashEvent::ButtonUp);
+    EXPECT_EQ(g_inspect_panes.column_cells, 25);
+    EXPECT_EQ(g_inspect_panes.vars.where.width, 25 * kW);
+    EXPECT_EQ(headless::window_record(g_panes.source.window)->where.width, 800 - 25 * kW);
+    EXPECT_EQ(shown(g_inspect_panes.vars, 0), "RC = 0") << "drawn again at its new width";
+
+    // Not narrower than ten cells, nor wider than half the window.
+    g_plat_events.sash(sash, SashEvent::ButtonDown);
+    headless::set_pointer_position(799, y);
+    g_plat_events.sash(sash, SashEvent::ButtonUp);
+    EXPECT_EQ(g_inspect_panes.column_cells, kInspectColumnFewestCells);
+    g_plat_events.sash(sash, SashEvent::ButtonDown);
+    headless::set_pointer_position(0, y);
+    g_plat_events.sash(sash, SashEvent::ButtonUp);
+    EXPECT_EQ(g_inspect_panes.column_cells, 400 / kW);
+    EXPECT_EQ(headless::window_record(g_panes.source.window)->where.width, 400);
     run("vars off");
     EXPECT_FALSE(headless::window_record(sash)->alive);
 }
