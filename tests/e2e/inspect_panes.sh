@@ -3,7 +3,9 @@
 # by the initialisation file: stopped inside a PROCEDURE routine the panes
 # ask for the stack and the routine's variables; a click on the caller's
 # row of the stack pane selects it (the title names main again) and its
-# variables are asked for. What reached the interpreter is read from its
+# variables are asked for; a click on a stem opens it, a double click on a
+# value edits it, and the sash on the column's edge makes the column narrower.
+# What reached the interpreter is read from its
 # transcript; the screenshots are kept for people to look at.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_begin
@@ -56,4 +58,56 @@ probe wait-title VEL ": stopped in main ---- file: " 20000 >/dev/null ||
 await "cmd vars 1" || check_failed "the caller's variables were not asked for"
 sleep 1
 screenshot inspect-3-caller.png
+
+# The column's windows: its sash (class VEL_SASH_WE) and, right of it, the
+# stack and the variables panes, top to bottom.
+read -r sash_left sash_top sash_right sash_bottom < <(probe children VEL |
+  awk '$1 == "VEL_SASH_WE" && $2 == 1 { print $3, $4, $5, $6 }') || fail "no sash on the column"
+read -r vleft vtop vright vbottom < <(probe children VEL |
+  awk -v x="$sash_left" '$1 == "VEL" && $2 == 1 && $3 > x { print $4, $3, $4, $5, $6 }' |
+  sort -n | sed -n 2p | cut -d' ' -f2-) || fail "no variables pane"
+row() { echo "$((vtop + 1 + $1 * 16 + 8))"; } # rows of about 16 pixels
+
+# main's variables: SIGL, N, then the stem SQ. on the third row.
+xdotool mousemove --sync "$((vleft + 30))" "$(row 2)" click 1
+eventually grep -q '^cmd vars 1 SQ\. 0 ' "$transcript" &&
+  pass "a click on the stem asked for its tails" ||
+  check_failed "a click on the stem did not ask for its tails"
+
+# N = 4 on the second row, edited in place to 5.
+xdotool mousemove --sync "$((vleft + 30))" "$(row 1)" click --repeat 2 --delay 120 1
+sleep 1 # the edit box has no title to wait for
+xdotool key ctrl+a
+xdotool type --delay 60 "5"
+xdotool key Return
+eventually grep -q "^cmd interpret N = " "$transcript" ||
+  check_failed "the edited value was not assigned"
+await "cmd vars 1" 2 && pass "a double click edited the value" ||
+  check_failed "the variables were not asked for again after the edit"
+await "cmd vars 1 SQ. 0 256" 2 || check_failed "the open stem was not asked for again"
+sleep 0.5 # its answer drawn: nothing says so outside the window
+screenshot inspect-4-stem-and-edit.png
+
+# The sash dragged 80 pixels right: the column narrows, the source pane widens.
+sash_x=$(((sash_left + sash_right) / 2))
+sash_y=$(((sash_top + sash_bottom) / 2))
+# Each step is given time to reach the window, as in display_panes.
+xdotool mousemove "$sash_x" "$sash_y"
+sleep 0.3
+xdotool mousedown 1
+sleep 0.3
+xdotool mousemove "$((sash_x + 40))" "$sash_y"
+sleep 0.3
+xdotool mousemove "$((sash_x + 80))" "$sash_y"
+sleep 0.3
+xdotool mouseup 1
+moved() {
+  local now
+  now=$(probe children VEL | awk '$1 == "VEL_SASH_WE" && $2 == 1 { print $3 }')
+  [ -n "$now" ] && [ "$now" -ge "$((sash_left + 60))" ]
+}
+eventually moved && pass "the column's sash made it narrower" ||
+  check_failed "the column did not narrow: $(probe children VEL | tr '\n' ';')"
+sleep 1 # the panes repainted: nothing outside the window says when
+screenshot inspect-5-narrower.png
 e2e_end

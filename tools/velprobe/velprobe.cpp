@@ -46,6 +46,7 @@ int usage() {
         "  clipboard-get -        print the clipboard's text as another program reads it\n"
         "  tooltip MS             wait for a visible tool tip, print its text\n"
         "  windows -              list the top-level windows: class, visible, title\n"
+        "  children CLASS         list its child windows: class, visible, screen rect\n"
 
         "  toolbar CLASS          print the toolbar's rectangle (bar L T R B), then each\n"
         "                         button: id, enabled (1/0), centre x y\n"
@@ -562,6 +563,23 @@ int cmd_windows() {
     return 0;
 }
 
+BOOL CALLBACK print_child(HWND window, LPARAM) {
+    char cls[64] = "";
+    GetClassNameA(window, cls, sizeof cls);
+    RECT r;
+    GetWindowRect(window, &r);
+    std::printf("%s %d %ld %ld %ld %ld\n", cls, IsWindowVisible(window) ? 1 : 0, r.left, r.top,
+                r.right, r.bottom);
+    return TRUE;
+}
+
+// Lists the child windows of the window of CLASS: class, visible (1/0),
+// and the screen rectangle.
+int cmd_children(HWND parent) {
+    EnumChildWindows(parent, print_child, 0);
+    return 0;
+}
+
 // Waits for a visible tool tip and prints its text (empty where the system
 // does not tell it to another process).
 int cmd_tooltip(long timeout_ms) {
@@ -709,6 +727,8 @@ int main(int argc, char** argv) {
         RECT r;
         GetWindowRect(w, &r);
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    } else if (cmd == "children") {
+        return cmd_children(w);
     } else if (cmd == "client") {
         RECT r;
         GetClientRect(w, &r);

@@ -341,15 +341,13 @@ void inspect_panes_place() {
     place(panes.stack, {x, top, width, stack_height});
     place(panes.vars, {x, top + stack_height, width, height - stack_height});
     const PlatRect bar{x, top + stack_height - 2, width, 5};
-    if (!panes.split_sash)
-        panes.split_sash = plat_sash_create(bar);
-    else
-        plat_sash_move(panes.split_sash, bar);
+    // Moved even when just made: the move puts them above the panes they
+    // overlap, where they take the pointer.
     const PlatRect edge = width_sash_at(x, top, height);
-    if (!panes.width_sash)
-        panes.width_sash = plat_column_sash_create(edge);
-    else
-        plat_sash_move(panes.width_sash, edge);
+    if (!panes.split_sash) panes.split_sash = plat_sash_create(bar);
+    if (!panes.width_sash) panes.width_sash = plat_column_sash_create(edge);
+    plat_sash_move(panes.split_sash, bar);
+    plat_sash_move(panes.width_sash, edge);
     panes.draw_due = true;
 }
 
