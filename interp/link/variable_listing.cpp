@@ -79,29 +79,67 @@ bool tail_before(const std::string& a, const std::string& b) {
     return key_before({whole(a), &a, 0}, {whole(b), &b, 0});
 }
 
-VariableListing::VariableListing(std::vector<NamedValue> variables) {
-    for (NamedValue& v : variables) {
-        std::size_t stop = v.name.find('.');
-        if (stop == std::string::npos) {
-            entries_.push_back({v.name, simple_.size(), false});
-            simple_.push_back(std::move(v));
-            continue;
-        }
-        std::string stem = v.name.substr(0, stop + 1);
-        auto [it, added] = stem_index_.try_emplace(stem, stems_.size());
-        if (added) {
-            entries_.push_back({stem, stems_.size(), true});
-            stems_.emplace_back();
-        }
-        Stem& s = stems_[it->second];
-        if (stop + 1 == v.name.size())
-            s.value = std::move(v.value);
-        else
-            s.tails.push_back({v.name.substr(stop + 1), std::move(v.value)});
+VariableListing::VariableListing(VariableWalk walk) : walk_(std::move(walk)) {}
+
+bool VariableListing::read(std::string& why, const std::string& keep_tails_of) {
+    keep_tails_of_ = keep_tails_of;
+    const bool read =
+        walk_([this](std::string_view name, std::string_view value) { add(name, value); }, why);
+    if (read && !keep_tails_of_.empty()) {
+        if (auto found = stem_index_.find(keep_tails_of_); found != stem_index_.end())
+            stems_[found->second].gathered = true;
     }
+    keep_tails_of_.clear();
+    if (!read) return false;
     std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
         return lists::variable_before(a.name, b.name);
     });
+    return true;
+}
+
+// An engine gives a stem's tails one after another as a rule: the stem of
+// the previous tail is tried before the index.
+VariableListing::Stem& VariableListing::stem_named(std::string_view stem) {
+    if (!stems_.empty() && stems_[last_stem_].name == stem) return stems_[last_stem_];
+    auto [it, added] = stem_index_.try_emplace(std::string(stem), stems_.size());
+    if (added) {
+        entries_.push_back({it->first, stems_.size(), true});
+        stems_.emplace_back().name = it->first;
+    }
+    last_stem_ = it->second;
+    return stems_[last_stem_];
+}
+
+void VariableListing::add(std::string_view name, std::string_view value) {
+    const std::size_t stop = name.find('.');
+    if (stop == std::string_view::npos) {
+        entries_.push_back({std::string(name), values_.size(), false});
+        values_.emplace_back(value);
+        return;
+    }
+    Stem& s = stem_named(name.substr(0, stop + 1));
+    if (stop + 1 == name.size()) {
+        s.value = std::string(value);
+        return;
+    }
+    ++s.count;
+    if (!keep_tails_of_.empty() && s.name == keep_tails_of_)
+        s.tails.push_back({std::string(name.substr(stop + 1)), std::string(value)});
+}
+
+// The tails of one stem, from a walk of the whole frame: no engine can be
+// asked for one stem's tails alone.
+void VariableListing::gather(Stem& s) {
+    s.gathered = true;
+    s.tails.reserve(std::size_t(s.count));
+    const std::string_view stem = s.name;
+    std::string why;
+    walk_(
+        [&](std::string_view name, std::string_view value) {
+            if (name.size() > stem.size() && name.compare(0, stem.size(), stem) == 0)
+                s.tails.push_back({std::string(name.substr(stem.size())), std::string(value)});
+        },
+        why);
 }
 
 lists::VarList VariableListing::page(std::int64_t from, std::int64_t count) const {
@@ -112,7 +150,10 @@ lists::VarList VariableListing::page(std::int64_t from, std::int64_t count) cons
     for (std::size_t k = first; k < last; ++k) {
         const Entry& e = entries_[k];
         if (!e.stem) {
-            list.entries.push_back(variable(simple_[e.index]));
+            lists::Variable v;
+            v.name = e.name;
+            v.value = values_[e.index];
+            list.entries.push_back(std::move(v));
             continue;
         }
         const Stem& s = stems_[e.index];
@@ -120,7 +161,7 @@ lists::VarList VariableListing::page(std::int64_t from, std::int64_t count) cons
         v.name = e.name;
         v.value = s.value;
         v.stem = true;
-        v.tails = std::int64_t(s.tails.size());
+        v.tails = s.count;
         list.entries.push_back(std::move(v));
     }
     return list;
@@ -133,6 +174,7 @@ lists::VarList VariableListing::stem_page(const std::string& stem, std::int64_t 
     auto found = stem_index_.find(stem);
     if (found == stem_index_.end()) return list;
     Stem& s = stems_[found->second];
+    if (!s.gathered) gather(s);
     if (!s.ordered) {
         std::vector<TailKey> keys;
         keys.reserve(s.tails.size());

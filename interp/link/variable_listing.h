@@ -4,11 +4,12 @@
 // stem's tails with whole numbers first, by value (1, 2, 10), then the
 // others by their bytes.
 //
-// Built once from everything the engine found in the frame, it answers any
-// number of pages: the session keeps it while the macro stands still and
-// nothing has changed, so that paging a stem of a million tails does not
-// walk the interpreter's variables for every page. A stem's tails are put
-// in order the first time a page of them is asked for.
+// Made from one walk of the frame's variables, it answers any number of
+// pages: the session keeps it while the macro stands still and nothing has
+// changed. The walk keeps of a stem only its tail count and default, since
+// the frame's page shows no more; the tails of a stem are gathered by a
+// second walk the first time a page of them is asked for, put in order
+// once, and kept for the pages after it.
 #pragma once
 
 #include "engine.h"
@@ -16,15 +17,28 @@
 #include "varlist.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
 namespace ostra {
 
+// Passes every variable of one frame to the visitor; false, with the
+// reason in `why`, when they cannot be read.
+using VariableWalk = std::function<bool(const VariableVisitor& visit, std::string& why)>;
+
 class VariableListing {
   public:
-    explicit VariableListing(std::vector<NamedValue> variables);
+    // `walk` is kept for the stems' tails: it must see the same variables
+    // for as long as the listing lives.
+    explicit VariableListing(VariableWalk walk);
+
+    // Walks the frame; false, with the walk's reason in `why`, when it
+    // failed. `keep_tails_of` names a stem ("NAME.") whose tails this walk
+    // gathers already, for a question that asks for them at once.
+    bool read(std::string& why, const std::string& keep_tails_of = std::string());
 
     // A page of the frame's variables.
     lists::VarList page(std::int64_t from, std::int64_t count) const;
@@ -33,18 +47,28 @@ class VariableListing {
 
   private:
     struct Stem {
+        std::string name;                 // with its full stop
         std::optional<std::string> value; // its default
-        std::vector<NamedValue> tails;
+        std::int64_t count = 0;
+        std::vector<NamedValue> tails; // names without the stem
+        bool gathered = false;
         bool ordered = false;
     };
     struct Entry {
         std::string name;  // a stem with its full stop
-        std::size_t index; // into simple_ or stems_
+        std::size_t index; // into values_ or stems_
         bool stem;
     };
-    std::vector<NamedValue> simple_;
+    void add(std::string_view name, std::string_view value);
+    Stem& stem_named(std::string_view stem);
+    void gather(Stem& s);
+
+    VariableWalk walk_;
+    std::vector<std::string> values_; // of the simple variables
     std::vector<Stem> stems_;
     std::unordered_map<std::string, std::size_t> stem_index_;
+    std::size_t last_stem_ = 0; // where the previous tail went, while stems_ has any
+    std::string keep_tails_of_; // while read() walks
     std::vector<Entry> entries_;
 };
 
