@@ -11,7 +11,7 @@ struct WholeNumber {
     std::string_view digits; // without leading zeros
 };
 
-std::optional<WholeNumber> whole(const std::string& tail) {
+std::optional<WholeNumber> whole(std::string_view tail) {
     WholeNumber n;
     std::size_t at = 0;
     if (!tail.empty() && tail[0] == '-') {
@@ -22,8 +22,7 @@ std::optional<WholeNumber> whole(const std::string& tail) {
     for (std::size_t i = at; i < tail.size(); ++i)
         if (tail[i] < '0' || tail[i] > '9') return std::nullopt;
     std::size_t first = tail.find_first_not_of('0', at);
-    n.digits =
-        first == std::string::npos ? std::string_view() : std::string_view(tail).substr(first);
+    n.digits = first == std::string_view::npos ? std::string_view() : tail.substr(first);
     if (n.digits.empty()) n.negative = false; // -0 is 0
     return n;
 }
@@ -41,13 +40,6 @@ int compare_numbers(const WholeNumber& a, const WholeNumber& b) {
     return a.negative ? -m : m;
 }
 
-lists::Variable variable(const NamedValue& v) {
-    lists::Variable out;
-    out.name = v.name;
-    out.value = v.value;
-    return out;
-}
-
 // The part [from, from + count) of a list of `total` entries, cut to it.
 std::pair<std::size_t, std::size_t> span(std::int64_t from, std::int64_t count, std::size_t total) {
     std::size_t first = from < 0 ? 0 : std::min(std::size_t(from), total);
@@ -56,27 +48,44 @@ std::pair<std::size_t, std::size_t> span(std::int64_t from, std::int64_t count, 
     return {first, last};
 }
 
-// A tail read once for sorting: a million tails take some twenty million
-// comparisons, which must not read the digits again each time.
-struct TailKey {
-    std::optional<WholeNumber> number;
-    const std::string* tail;
-    std::size_t index;
-};
-
-bool key_before(const TailKey& a, const TailKey& b) {
-    if (a.number && b.number) {
-        int c = compare_numbers(*a.number, *b.number);
-        return c != 0 ? c < 0 : *a.tail < *b.tail;
-    }
-    if (a.number || b.number) return bool(a.number);
-    return *a.tail < *b.tail;
-}
-
 } // namespace
 
+// A tail is classed once, when it is gathered: a million tails take some
+// twenty million comparisons, which must not read the digits again each
+// time. A whole number of up to 18 digits, as nearly every tail of a stem
+// is, compares by its value at once; the longer ones lie below or above
+// all of those, as their sign says.
+void VariableListing::classify(Tail& t, std::string_view name) {
+    std::optional<WholeNumber> n = whole(name);
+    t.number = 0;
+    if (!n) {
+        t.kind = Tail::not_number;
+    } else if (n->digits.size() > 18) {
+        t.kind = n->negative ? Tail::big_negative : Tail::big_positive;
+    } else {
+        t.kind = Tail::small_number;
+        for (char d : n->digits)
+            t.number = t.number * 10 + (d - '0');
+        if (n->negative) t.number = -t.number;
+    }
+}
+
+bool VariableListing::before(const Tail& a, std::string_view a_name, const Tail& b,
+                             std::string_view b_name) {
+    if (a.kind != b.kind) return a.kind < b.kind;
+    if (a.kind == Tail::small_number && a.number != b.number) return a.number < b.number;
+    if (a.kind == Tail::big_negative || a.kind == Tail::big_positive) {
+        int c = compare_numbers(*whole(a_name), *whole(b_name));
+        if (c != 0) return c < 0;
+    }
+    return a_name < b_name;
+}
+
 bool tail_before(const std::string& a, const std::string& b) {
-    return key_before({whole(a), &a, 0}, {whole(b), &b, 0});
+    VariableListing::Tail ta, tb;
+    VariableListing::classify(ta, a);
+    VariableListing::classify(tb, b);
+    return VariableListing::before(ta, a, tb, b);
 }
 
 VariableListing::VariableListing(VariableWalk walk) : walk_(std::move(walk)) {}
@@ -123,8 +132,16 @@ void VariableListing::add(std::string_view name, std::string_view value) {
         return;
     }
     ++s.count;
-    if (!keep_tails_of_.empty() && s.name == keep_tails_of_)
-        s.tails.push_back({std::string(name.substr(stop + 1)), std::string(value)});
+    if (!keep_tails_of_.empty() && s.name == keep_tails_of_) keep(s, name.substr(stop + 1), value);
+}
+
+void VariableListing::keep(Stem& s, std::string_view tail, std::string_view value) {
+    Tail& t = s.tails.emplace_back();
+    t.at = s.bytes.size();
+    t.name_size = tail.size();
+    t.value_size = value.size();
+    classify(t, tail);
+    s.bytes.append(tail).append(value);
 }
 
 // The tails of one stem, from a walk of the whole frame: no engine can be
@@ -137,7 +154,7 @@ void VariableListing::gather(Stem& s) {
     walk_(
         [&](std::string_view name, std::string_view value) {
             if (name.size() > stem.size() && name.compare(0, stem.size(), stem) == 0)
-                s.tails.push_back({std::string(name.substr(stem.size())), std::string(value)});
+                keep(s, name.substr(stem.size()), value);
         },
         why);
 }
@@ -176,23 +193,24 @@ lists::VarList VariableListing::stem_page(const std::string& stem, std::int64_t 
     Stem& s = stems_[found->second];
     if (!s.gathered) gather(s);
     if (!s.ordered) {
-        std::vector<TailKey> keys;
-        keys.reserve(s.tails.size());
-        for (std::size_t k = 0; k < s.tails.size(); ++k)
-            keys.push_back({whole(s.tails[k].name), &s.tails[k].name, k});
-        std::sort(keys.begin(), keys.end(), key_before);
-        std::vector<NamedValue> ordered;
-        ordered.reserve(s.tails.size());
-        for (const TailKey& key : keys)
-            ordered.push_back(std::move(s.tails[key.index]));
-        s.tails = std::move(ordered);
+        const std::string& bytes = s.bytes;
+        auto name = [&](const Tail& t) {
+            return std::string_view(bytes).substr(t.at, t.name_size);
+        };
+        std::sort(s.tails.begin(), s.tails.end(),
+                  [&](const Tail& a, const Tail& b) { return before(a, name(a), b, name(b)); });
         s.ordered = true;
     }
     auto [first, last] = span(from, count, s.tails.size());
     list.total = std::int64_t(s.tails.size());
     list.from = std::int64_t(first);
-    for (std::size_t k = first; k < last; ++k)
-        list.entries.push_back(variable(s.tails[k]));
+    for (std::size_t k = first; k < last; ++k) {
+        const Tail& t = s.tails[k];
+        lists::Variable v;
+        v.name.assign(s.bytes, t.at, t.name_size);
+        v.value = s.bytes.substr(t.at + t.name_size, t.value_size);
+        list.entries.push_back(std::move(v));
+    }
     return list;
 }
 

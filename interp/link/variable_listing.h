@@ -25,6 +25,8 @@
 
 namespace ostra {
 
+bool tail_before(const std::string& a, const std::string& b);
+
 // Passes every variable of one frame to the visitor; false, with the
 // reason in `why`, when they cannot be read.
 using VariableWalk = std::function<bool(const VariableVisitor& visit, std::string& why)>;
@@ -46,11 +48,35 @@ class VariableListing {
     lists::VarList stem_page(const std::string& stem, std::int64_t from, std::int64_t count);
 
   private:
+    friend bool tail_before(const std::string& a, const std::string& b);
+
+    // A tail kept, its name and value in its stem's bytes, with its class
+    // for sorting.
+    struct Tail {
+        std::size_t at = 0; // its name, then its value
+        std::size_t name_size = 0;
+        std::size_t value_size = 0;
+        // In their order.
+        enum Kind : unsigned char {
+            big_negative,
+            small_number,
+            big_positive,
+            not_number
+        } kind = not_number;
+        std::int64_t number = 0; // a small number's value
+    };
+    static void classify(Tail& t, std::string_view name);
+    static bool before(const Tail& a, std::string_view a_name, const Tail& b,
+                       std::string_view b_name);
+
     struct Stem {
         std::string name;                 // with its full stop
         std::optional<std::string> value; // its default
         std::int64_t count = 0;
-        std::vector<NamedValue> tails; // names without the stem
+        // Its tails once gathered: a million tails in one block of bytes
+        // rather than two million strings.
+        std::string bytes;
+        std::vector<Tail> tails;
         bool gathered = false;
         bool ordered = false;
     };
@@ -62,6 +88,7 @@ class VariableListing {
     void add(std::string_view name, std::string_view value);
     Stem& stem_named(std::string_view stem);
     void gather(Stem& s);
+    static void keep(Stem& s, std::string_view tail, std::string_view value);
 
     VariableWalk walk_;
     std::vector<std::string> values_; // of the simple variables
