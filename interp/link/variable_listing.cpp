@@ -184,6 +184,45 @@ lists::VarList VariableListing::page(std::int64_t from, std::int64_t count) cons
     return list;
 }
 
+// The tails' order, as indices: nearly all tails are small numbers, which
+// sort as pairs of their value and index, sixteen bytes each; the few
+// others go by the whole comparison, and the longer negative numbers
+// among them before the small ones.
+void VariableListing::order(Stem& s) {
+    struct Small {
+        std::int64_t number;
+        std::uint32_t index;
+    };
+    std::vector<Small> small;
+    std::vector<std::uint32_t> others;
+    small.reserve(s.tails.size());
+    for (std::size_t k = 0; k < s.tails.size(); ++k) {
+        const Tail& t = s.tails[k];
+        if (t.kind == Tail::small_number)
+            small.push_back({t.number, std::uint32_t(k)});
+        else
+            others.push_back(std::uint32_t(k));
+    }
+    const std::string_view bytes = s.bytes;
+    auto name = [&](std::uint32_t k) { return bytes.substr(s.tails[k].at, s.tails[k].name_size); };
+    std::sort(small.begin(), small.end(), [&](const Small& a, const Small& b) {
+        return a.number != b.number ? a.number < b.number : name(a.index) < name(b.index);
+    });
+    std::sort(others.begin(), others.end(), [&](std::uint32_t a, std::uint32_t b) {
+        return before(s.tails[a], name(a), s.tails[b], name(b));
+    });
+    auto negative = std::partition_point(others.begin(), others.end(), [&](std::uint32_t k) {
+        return s.tails[k].kind == Tail::big_negative;
+    });
+    s.order.clear();
+    s.order.reserve(s.tails.size());
+    s.order.insert(s.order.end(), others.begin(), negative);
+    for (const Small& n : small)
+        s.order.push_back(n.index);
+    s.order.insert(s.order.end(), negative, others.end());
+    s.ordered = true;
+}
+
 lists::VarList VariableListing::stem_page(const std::string& stem, std::int64_t from,
                                           std::int64_t count) {
     lists::VarList list;
@@ -192,20 +231,12 @@ lists::VarList VariableListing::stem_page(const std::string& stem, std::int64_t 
     if (found == stem_index_.end()) return list;
     Stem& s = stems_[found->second];
     if (!s.gathered) gather(s);
-    if (!s.ordered) {
-        const std::string& bytes = s.bytes;
-        auto name = [&](const Tail& t) {
-            return std::string_view(bytes).substr(t.at, t.name_size);
-        };
-        std::sort(s.tails.begin(), s.tails.end(),
-                  [&](const Tail& a, const Tail& b) { return before(a, name(a), b, name(b)); });
-        s.ordered = true;
-    }
+    if (!s.ordered) order(s);
     auto [first, last] = span(from, count, s.tails.size());
     list.total = std::int64_t(s.tails.size());
     list.from = std::int64_t(first);
     for (std::size_t k = first; k < last; ++k) {
-        const Tail& t = s.tails[k];
+        const Tail& t = s.tails[s.order[k]];
         lists::Variable v;
         v.name.assign(s.bytes, t.at, t.name_size);
         v.value = s.bytes.substr(t.at + t.name_size, t.value_size);

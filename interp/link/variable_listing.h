@@ -77,6 +77,7 @@ class VariableListing {
         // rather than two million strings.
         std::string bytes;
         std::vector<Tail> tails;
+        std::vector<std::uint32_t> order; // of tails, once put in order
         bool gathered = false;
         bool ordered = false;
     };
@@ -88,6 +89,7 @@ class VariableListing {
     void add(std::string_view name, std::string_view value);
     Stem& stem_named(std::string_view stem);
     void gather(Stem& s);
+    static void order(Stem& s);
     static void keep(Stem& s, std::string_view tail, std::string_view value);
 
     VariableWalk walk_;

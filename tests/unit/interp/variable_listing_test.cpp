@@ -86,14 +86,16 @@ TEST(VariableListing, PagesAreCutToTheListAndSayWhereTheyStart) {
 TEST(VariableListing, TailsAreNumbersByValueThenTheRestByTheirBytes) {
     ostra::VariableListing listing =
         listing_of({"T.10", "T.b", "T.2", "T.-3", "T.1", "T.01", "T.A", "T.-10", "T.1.5",
-                    "T.123456789012345678901234567890", "T.99999999999999999999", "T."});
+                    "T.123456789012345678901234567890", "T.99999999999999999999", "T.",
+                    "T.-99999999999999999999"});
     lists::VarList tails = listing.stem_page("T.", 0, -1);
     EXPECT_EQ(names(tails),
-              (std::vector<std::string>{"-10", "-3", "01", "1", "2", "10", "99999999999999999999",
-                                        "123456789012345678901234567890", "1.5", "A", "b"}));
+              (std::vector<std::string>{"-99999999999999999999", "-10", "-3", "01", "1", "2", "10",
+                                        "99999999999999999999", "123456789012345678901234567890",
+                                        "1.5", "A", "b"}));
     EXPECT_EQ(tails.stem, "T.");
-    EXPECT_EQ(tails.entries[0].value, "value of T.-10");
-    EXPECT_EQ(names(listing.stem_page("T.", 3, 2)), (std::vector<std::string>{"1", "2"}));
+    EXPECT_EQ(tails.entries[1].value, "value of T.-10");
+    EXPECT_EQ(names(listing.stem_page("T.", 4, 2)), (std::vector<std::string>{"1", "2"}));
     lists::VarList none = listing.stem_page("U.", 0, 10);
     EXPECT_EQ(none.total, 0);
     EXPECT_EQ(none.stem, "U.");
