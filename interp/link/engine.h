@@ -34,16 +34,10 @@ struct SymbolAnswer {
     std::string text; // the value, or why it cannot be looked at
 };
 
-// A variable by its exact name: "X", a stem's default "S.", a tail "S.1".
-struct NamedValue {
-    std::string name;
-    std::string value;
-};
-
-// Takes one variable by its exact name, as above. Both views last only
-// until it returns: an engine may hand out its own storage, or bytes it
-// frees right after, so that a frame of a million variables is read
-// without copying any.
+// Takes one variable by its exact name ("X", a stem's default "S.", a
+// tail "S.1") and its value. Both views last only until it returns: an
+// engine may hand out its own storage, or bytes it frees right after, so
+// that a frame of a million variables is read without copying any.
 using VariableVisitor = std::function<void(std::string_view name, std::string_view value)>;
 
 struct Evaluation {

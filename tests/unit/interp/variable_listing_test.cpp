@@ -16,9 +16,14 @@ std::vector<std::string> names(const lists::VarList& list) {
     return out;
 }
 
+struct NamedValue {
+    std::string name; // exact: "X", "S.", "S.1"
+    std::string value;
+};
+
 // A frame's variables as an engine walks them, counting the walks.
 struct Frame {
-    std::vector<ostra::NamedValue> variables;
+    std::vector<NamedValue> variables;
     int walks = 0;
     bool readable = true;
 
@@ -29,7 +34,7 @@ struct Frame {
                 why = "hidden";
                 return false;
             }
-            for (const ostra::NamedValue& v : variables)
+            for (const NamedValue& v : variables)
                 visit(v.name, v.value);
             return true;
         };
