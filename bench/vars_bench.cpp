@@ -4,7 +4,8 @@
 // - stop to panes: from the stop message to the decoded framelist and the
 //   decoded first page of the frame's variables (what both panes show at a
 //   stop; the interpreter lists the frame afresh after each move);
-// - the stem opened: its first page of tails (they are put in order once);
+// - the stem opened: its first page of tails (the interpreter walks the
+//   frame again for them and puts them in order, once);
 // - the stem scrolled: a page anywhere in it, once it is open;
 // - a step with the panes open (next, then framelist and a page) against
 //   a step with them closed.

@@ -6,8 +6,10 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ostra {
@@ -32,11 +34,11 @@ struct SymbolAnswer {
     std::string text; // the value, or why it cannot be looked at
 };
 
-// A variable by its exact name: "X", a stem's default "S.", a tail "S.1".
-struct NamedValue {
-    std::string name;
-    std::string value;
-};
+// Takes one variable by its exact name ("X", a stem's default "S.", a
+// tail "S.1") and its value. Both views last only until it returns: an
+// engine may hand out its own storage, or bytes it frees right after, so
+// that a frame of a million variables is read without copying any.
+using VariableVisitor = std::function<void(std::string_view name, std::string_view value)>;
 
 struct Evaluation {
     bool ok = false;
@@ -68,9 +70,11 @@ class Engine {
     virtual Evaluation evaluate(std::size_t frame, const std::string& expression) = 0;
     virtual Evaluation run_instructions(std::size_t frame, const std::string& instructions) = 0;
 
-    // Every variable frame `frame` sees, in any order. False, with the
-    // reason for people in `why`, when the frame's variables cannot be read.
-    virtual bool variables(std::size_t frame, std::vector<NamedValue>& into, std::string& why) {
+    // Visits every variable frame `frame` sees, each once, in any order
+    // (the listing is quickest when a stem's tails come one after another).
+    // False, with the reason for people in `why`, when the frame's
+    // variables cannot be read.
+    virtual bool variables(std::size_t frame, const VariableVisitor& visit, std::string& why) {
         why = "this interpreter cannot list variables";
         return false;
     }

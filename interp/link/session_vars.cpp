@@ -34,11 +34,14 @@ void Session::vars(const Command& c) {
     const std::size_t frame = depth - 1 - std::size_t(c.frame);
     if (!listing_ || listing_frame_ != frame) {
         listing_.reset();
-        std::vector<NamedValue> found;
+        auto listing = std::make_unique<VariableListing>(
+            [this, frame](const VariableVisitor& visit, std::string& why) {
+                return engine_.variables(frame, visit, why);
+            });
         std::string why;
-        if (!engine_.variables(frame, found, why))
+        if (!listing->read(why, c.name))
             return answer(failure(c.frame, lists::VarFailure::hidden, why));
-        listing_ = std::make_unique<VariableListing>(std::move(found));
+        listing_ = std::move(listing);
         listing_frame_ = frame;
     }
     lists::VarList list = c.name.empty() ? listing_->page(c.from, c.count)

@@ -11,7 +11,7 @@ struct WholeNumber {
     std::string_view digits; // without leading zeros
 };
 
-std::optional<WholeNumber> whole(const std::string& tail) {
+std::optional<WholeNumber> whole(std::string_view tail) {
     WholeNumber n;
     std::size_t at = 0;
     if (!tail.empty() && tail[0] == '-') {
@@ -22,8 +22,7 @@ std::optional<WholeNumber> whole(const std::string& tail) {
     for (std::size_t i = at; i < tail.size(); ++i)
         if (tail[i] < '0' || tail[i] > '9') return std::nullopt;
     std::size_t first = tail.find_first_not_of('0', at);
-    n.digits =
-        first == std::string::npos ? std::string_view() : std::string_view(tail).substr(first);
+    n.digits = first == std::string_view::npos ? std::string_view() : tail.substr(first);
     if (n.digits.empty()) n.negative = false; // -0 is 0
     return n;
 }
@@ -41,13 +40,6 @@ int compare_numbers(const WholeNumber& a, const WholeNumber& b) {
     return a.negative ? -m : m;
 }
 
-lists::Variable variable(const NamedValue& v) {
-    lists::Variable out;
-    out.name = v.name;
-    out.value = v.value;
-    return out;
-}
-
 // The part [from, from + count) of a list of `total` entries, cut to it.
 std::pair<std::size_t, std::size_t> span(std::int64_t from, std::int64_t count, std::size_t total) {
     std::size_t first = from < 0 ? 0 : std::min(std::size_t(from), total);
@@ -56,52 +48,115 @@ std::pair<std::size_t, std::size_t> span(std::int64_t from, std::int64_t count, 
     return {first, last};
 }
 
-// A tail read once for sorting: a million tails take some twenty million
-// comparisons, which must not read the digits again each time.
-struct TailKey {
-    std::optional<WholeNumber> number;
-    const std::string* tail;
-    std::size_t index;
-};
-
-bool key_before(const TailKey& a, const TailKey& b) {
-    if (a.number && b.number) {
-        int c = compare_numbers(*a.number, *b.number);
-        return c != 0 ? c < 0 : *a.tail < *b.tail;
-    }
-    if (a.number || b.number) return bool(a.number);
-    return *a.tail < *b.tail;
-}
-
 } // namespace
 
-bool tail_before(const std::string& a, const std::string& b) {
-    return key_before({whole(a), &a, 0}, {whole(b), &b, 0});
+// A tail is classed once, when it is gathered: a million tails take some
+// twenty million comparisons, which must not read the digits again each
+// time. A whole number of up to 18 digits, as nearly every tail of a stem
+// is, compares by its value at once; the longer ones lie below or above
+// all of those, as their sign says.
+void VariableListing::classify(Tail& t, std::string_view name) {
+    std::optional<WholeNumber> n = whole(name);
+    t.number = 0;
+    if (!n) {
+        t.kind = Tail::not_number;
+    } else if (n->digits.size() > 18) {
+        t.kind = n->negative ? Tail::big_negative : Tail::big_positive;
+    } else {
+        t.kind = Tail::small_number;
+        for (char d : n->digits)
+            t.number = t.number * 10 + (d - '0');
+        if (n->negative) t.number = -t.number;
+    }
 }
 
-VariableListing::VariableListing(std::vector<NamedValue> variables) {
-    for (NamedValue& v : variables) {
-        std::size_t stop = v.name.find('.');
-        if (stop == std::string::npos) {
-            entries_.push_back({v.name, simple_.size(), false});
-            simple_.push_back(std::move(v));
-            continue;
-        }
-        std::string stem = v.name.substr(0, stop + 1);
-        auto [it, added] = stem_index_.try_emplace(stem, stems_.size());
-        if (added) {
-            entries_.push_back({stem, stems_.size(), true});
-            stems_.emplace_back();
-        }
-        Stem& s = stems_[it->second];
-        if (stop + 1 == v.name.size())
-            s.value = std::move(v.value);
-        else
-            s.tails.push_back({v.name.substr(stop + 1), std::move(v.value)});
+bool VariableListing::before(const Tail& a, std::string_view a_name, const Tail& b,
+                             std::string_view b_name) {
+    if (a.kind != b.kind) return a.kind < b.kind;
+    if (a.kind == Tail::small_number && a.number != b.number) return a.number < b.number;
+    if (a.kind == Tail::big_negative || a.kind == Tail::big_positive) {
+        int c = compare_numbers(*whole(a_name), *whole(b_name));
+        if (c != 0) return c < 0;
     }
+    return a_name < b_name;
+}
+
+bool tail_before(const std::string& a, const std::string& b) {
+    VariableListing::Tail ta, tb;
+    VariableListing::classify(ta, a);
+    VariableListing::classify(tb, b);
+    return VariableListing::before(ta, a, tb, b);
+}
+
+VariableListing::VariableListing(VariableWalk walk) : walk_(std::move(walk)) {}
+
+bool VariableListing::read(std::string& why, const std::string& keep_tails_of) {
+    keep_tails_of_ = keep_tails_of;
+    const bool read =
+        walk_([this](std::string_view name, std::string_view value) { add(name, value); }, why);
+    if (read && !keep_tails_of_.empty()) {
+        if (auto found = stem_index_.find(keep_tails_of_); found != stem_index_.end())
+            stems_[found->second].gathered = true;
+    }
+    keep_tails_of_.clear();
+    if (!read) return false;
     std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
         return lists::variable_before(a.name, b.name);
     });
+    return true;
+}
+
+// An engine gives a stem's tails one after another as a rule: the stem of
+// the previous tail is tried before the index.
+VariableListing::Stem& VariableListing::stem_named(std::string_view stem) {
+    if (!stems_.empty() && stems_[last_stem_].name == stem) return stems_[last_stem_];
+    auto [it, added] = stem_index_.try_emplace(std::string(stem), stems_.size());
+    if (added) {
+        entries_.push_back({it->first, stems_.size(), true});
+        stems_.emplace_back().name = it->first;
+    }
+    last_stem_ = it->second;
+    return stems_[last_stem_];
+}
+
+void VariableListing::add(std::string_view name, std::string_view value) {
+    const std::size_t stop = name.find('.');
+    if (stop == std::string_view::npos) {
+        entries_.push_back({std::string(name), values_.size(), false});
+        values_.emplace_back(value);
+        return;
+    }
+    Stem& s = stem_named(name.substr(0, stop + 1));
+    if (stop + 1 == name.size()) {
+        s.value = std::string(value);
+        return;
+    }
+    ++s.count;
+    if (!keep_tails_of_.empty() && s.name == keep_tails_of_) keep(s, name.substr(stop + 1), value);
+}
+
+void VariableListing::keep(Stem& s, std::string_view tail, std::string_view value) {
+    Tail& t = s.tails.emplace_back();
+    t.at = s.bytes.size();
+    t.name_size = tail.size();
+    t.value_size = value.size();
+    classify(t, tail);
+    s.bytes.append(tail).append(value);
+}
+
+// The tails of one stem, from a walk of the whole frame: no engine can be
+// asked for one stem's tails alone.
+void VariableListing::gather(Stem& s) {
+    s.gathered = true;
+    s.tails.reserve(std::size_t(s.count));
+    const std::string_view stem = s.name;
+    std::string why;
+    walk_(
+        [&](std::string_view name, std::string_view value) {
+            if (name.size() > stem.size() && name.compare(0, stem.size(), stem) == 0)
+                keep(s, name.substr(stem.size()), value);
+        },
+        why);
 }
 
 lists::VarList VariableListing::page(std::int64_t from, std::int64_t count) const {
@@ -112,7 +167,10 @@ lists::VarList VariableListing::page(std::int64_t from, std::int64_t count) cons
     for (std::size_t k = first; k < last; ++k) {
         const Entry& e = entries_[k];
         if (!e.stem) {
-            list.entries.push_back(variable(simple_[e.index]));
+            lists::Variable v;
+            v.name = e.name;
+            v.value = values_[e.index];
+            list.entries.push_back(std::move(v));
             continue;
         }
         const Stem& s = stems_[e.index];
@@ -120,10 +178,49 @@ lists::VarList VariableListing::page(std::int64_t from, std::int64_t count) cons
         v.name = e.name;
         v.value = s.value;
         v.stem = true;
-        v.tails = std::int64_t(s.tails.size());
+        v.tails = s.count;
         list.entries.push_back(std::move(v));
     }
     return list;
+}
+
+// The tails' order, as indices: nearly all tails are small numbers, which
+// sort as pairs of their value and index, sixteen bytes each; the few
+// others go by the whole comparison, and the longer negative numbers
+// among them before the small ones.
+void VariableListing::order(Stem& s) {
+    struct Small {
+        std::int64_t number;
+        std::uint32_t index;
+    };
+    std::vector<Small> small;
+    std::vector<std::uint32_t> others;
+    small.reserve(s.tails.size());
+    for (std::size_t k = 0; k < s.tails.size(); ++k) {
+        const Tail& t = s.tails[k];
+        if (t.kind == Tail::small_number)
+            small.push_back({t.number, std::uint32_t(k)});
+        else
+            others.push_back(std::uint32_t(k));
+    }
+    const std::string_view bytes = s.bytes;
+    auto name = [&](std::uint32_t k) { return bytes.substr(s.tails[k].at, s.tails[k].name_size); };
+    std::sort(small.begin(), small.end(), [&](const Small& a, const Small& b) {
+        return a.number != b.number ? a.number < b.number : name(a.index) < name(b.index);
+    });
+    std::sort(others.begin(), others.end(), [&](std::uint32_t a, std::uint32_t b) {
+        return before(s.tails[a], name(a), s.tails[b], name(b));
+    });
+    auto negative = std::partition_point(others.begin(), others.end(), [&](std::uint32_t k) {
+        return s.tails[k].kind == Tail::big_negative;
+    });
+    s.order.clear();
+    s.order.reserve(s.tails.size());
+    s.order.insert(s.order.end(), others.begin(), negative);
+    for (const Small& n : small)
+        s.order.push_back(n.index);
+    s.order.insert(s.order.end(), negative, others.end());
+    s.ordered = true;
 }
 
 lists::VarList VariableListing::stem_page(const std::string& stem, std::int64_t from,
@@ -133,24 +230,18 @@ lists::VarList VariableListing::stem_page(const std::string& stem, std::int64_t 
     auto found = stem_index_.find(stem);
     if (found == stem_index_.end()) return list;
     Stem& s = stems_[found->second];
-    if (!s.ordered) {
-        std::vector<TailKey> keys;
-        keys.reserve(s.tails.size());
-        for (std::size_t k = 0; k < s.tails.size(); ++k)
-            keys.push_back({whole(s.tails[k].name), &s.tails[k].name, k});
-        std::sort(keys.begin(), keys.end(), key_before);
-        std::vector<NamedValue> ordered;
-        ordered.reserve(s.tails.size());
-        for (const TailKey& key : keys)
-            ordered.push_back(std::move(s.tails[key.index]));
-        s.tails = std::move(ordered);
-        s.ordered = true;
-    }
+    if (!s.gathered) gather(s);
+    if (!s.ordered) order(s);
     auto [first, last] = span(from, count, s.tails.size());
     list.total = std::int64_t(s.tails.size());
     list.from = std::int64_t(first);
-    for (std::size_t k = first; k < last; ++k)
-        list.entries.push_back(variable(s.tails[k]));
+    for (std::size_t k = first; k < last; ++k) {
+        const Tail& t = s.tails[s.order[k]];
+        lists::Variable v;
+        v.name.assign(s.bytes, t.at, t.name_size);
+        v.value = s.bytes.substr(t.at + t.name_size, t.value_size);
+        list.entries.push_back(std::move(v));
+    }
     return list;
 }
 

@@ -4,11 +4,12 @@
 // stem's tails with whole numbers first, by value (1, 2, 10), then the
 // others by their bytes.
 //
-// Built once from everything the engine found in the frame, it answers any
-// number of pages: the session keeps it while the macro stands still and
-// nothing has changed, so that paging a stem of a million tails does not
-// walk the interpreter's variables for every page. A stem's tails are put
-// in order the first time a page of them is asked for.
+// Made from one walk of the frame's variables, it answers any number of
+// pages: the session keeps it while the macro stands still and nothing has
+// changed. The walk keeps of a stem only its tail count and default, since
+// the frame's page shows no more; the tails of a stem are gathered by a
+// second walk the first time a page of them is asked for, put in order
+// once, and kept for the pages after it.
 #pragma once
 
 #include "engine.h"
@@ -16,15 +17,30 @@
 #include "varlist.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
 namespace ostra {
 
+bool tail_before(const std::string& a, const std::string& b);
+
+// Passes every variable of one frame to the visitor; false, with the
+// reason in `why`, when they cannot be read.
+using VariableWalk = std::function<bool(const VariableVisitor& visit, std::string& why)>;
+
 class VariableListing {
   public:
-    explicit VariableListing(std::vector<NamedValue> variables);
+    // `walk` is kept for the stems' tails: it must see the same variables
+    // for as long as the listing lives.
+    explicit VariableListing(VariableWalk walk);
+
+    // Walks the frame; false, with the walk's reason in `why`, when it
+    // failed. `keep_tails_of` names a stem ("NAME.") whose tails this walk
+    // gathers already, for a question that asks for them at once.
+    bool read(std::string& why, const std::string& keep_tails_of = std::string());
 
     // A page of the frame's variables.
     lists::VarList page(std::int64_t from, std::int64_t count) const;
@@ -32,19 +48,56 @@ class VariableListing {
     lists::VarList stem_page(const std::string& stem, std::int64_t from, std::int64_t count);
 
   private:
+    friend bool tail_before(const std::string& a, const std::string& b);
+
+    // A tail kept, its name and value in its stem's bytes, with its class
+    // for sorting.
+    struct Tail {
+        std::size_t at = 0; // its name, then its value
+        std::size_t name_size = 0;
+        std::size_t value_size = 0;
+        // In their order.
+        enum Kind : unsigned char {
+            big_negative,
+            small_number,
+            big_positive,
+            not_number
+        } kind = not_number;
+        std::int64_t number = 0; // a small number's value
+    };
+    static void classify(Tail& t, std::string_view name);
+    static bool before(const Tail& a, std::string_view a_name, const Tail& b,
+                       std::string_view b_name);
+
     struct Stem {
+        std::string name;                 // with its full stop
         std::optional<std::string> value; // its default
-        std::vector<NamedValue> tails;
+        std::int64_t count = 0;
+        // Its tails once gathered: a million tails in one block of bytes
+        // rather than two million strings.
+        std::string bytes;
+        std::vector<Tail> tails;
+        std::vector<std::uint32_t> order; // of tails, once put in order
+        bool gathered = false;
         bool ordered = false;
     };
     struct Entry {
         std::string name;  // a stem with its full stop
-        std::size_t index; // into simple_ or stems_
+        std::size_t index; // into values_ or stems_
         bool stem;
     };
-    std::vector<NamedValue> simple_;
+    void add(std::string_view name, std::string_view value);
+    Stem& stem_named(std::string_view stem);
+    void gather(Stem& s);
+    static void order(Stem& s);
+    static void keep(Stem& s, std::string_view tail, std::string_view value);
+
+    VariableWalk walk_;
+    std::vector<std::string> values_; // of the simple variables
     std::vector<Stem> stems_;
     std::unordered_map<std::string, std::size_t> stem_index_;
+    std::size_t last_stem_ = 0; // where the previous tail went, while stems_ has any
+    std::string keep_tails_of_; // while read() walks
     std::vector<Entry> entries_;
 };
 

@@ -20,6 +20,10 @@ std::string taken(RXSTRING& s) {
     return text;
 }
 
+std::string_view viewed(const RXSTRING& s) {
+    return s.strptr ? std::string_view(s.strptr, s.strlength) : std::string_view();
+}
+
 } // namespace
 
 std::optional<std::string> fetch_variable(const std::string& name, bool symbolic) {
@@ -46,9 +50,11 @@ void put_variable(const std::string& name, const std::optional<std::string>& val
     RexxVariablePool(&block);
 }
 
-void each_variable(const std::function<void(std::string name, std::string value)>& take) {
+void each_variable(const std::function<void(std::string_view name, std::string_view value)>& take) {
     // Regina ends the walk with RXSHV_LVAR; the guard only keeps a pool
-    // that never says so from walking for ever.
+    // that never says so from walking for ever. Regina allocates the name
+    // and the value of each variable it gives: `take` sees them in place,
+    // and they are freed as soon as it returns.
     for (long guard = 0; guard < 200000000; ++guard) {
         SHVBLOCK block{};
         MAKERXSTRING(block.shvname, nullptr, 0);
@@ -57,17 +63,17 @@ void each_variable(const std::function<void(std::string name, std::string value)
         RexxVariablePool(&block);
         const bool last = block.shvret & RXSHV_LVAR;
         const bool bad = block.shvret & (RXSHV_BADF | RXSHV_NOAVL | RXSHV_MEMFL);
-        std::string name = taken(block.shvname);
-        std::string value = taken(block.shvvalue);
+        if (!last && !bad) take(viewed(block.shvname), viewed(block.shvvalue));
+        if (block.shvname.strptr) RexxFreeMemory(block.shvname.strptr);
+        if (block.shvvalue.strptr) RexxFreeMemory(block.shvvalue.strptr);
         if (last || bad) break;
-        take(std::move(name), std::move(value));
     }
 }
 
 Variables all_variables() {
     Variables found;
-    each_variable([&](std::string name, std::string value) {
-        found.insert_or_assign(std::move(name), std::move(value));
+    each_variable([&](std::string_view name, std::string_view value) {
+        found.insert_or_assign(std::string(name), std::string(value));
     });
     return found;
 }

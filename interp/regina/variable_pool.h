@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace regina {
 
@@ -17,8 +18,9 @@ using Changes = std::map<std::string, std::optional<std::string>>;
 std::optional<std::string> fetch_variable(const std::string& name, bool symbolic);
 // Sets a variable by its exact name, or drops it when there is no value.
 void put_variable(const std::string& name, const std::optional<std::string>& value);
-// Every variable of the scope, by exact name, in the pool's own order.
-void each_variable(const std::function<void(std::string name, std::string value)>& take);
+// Every variable of the scope, by exact name, in the pool's own order; the
+// views last only until `take` returns.
+void each_variable(const std::function<void(std::string_view name, std::string_view value)>& take);
 Variables all_variables();
 
 // The exact name a symbol stands for among `variables`: upper case, and a

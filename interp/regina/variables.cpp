@@ -8,25 +8,22 @@ namespace regina {
 
 namespace {
 
-void add_all(const Variables& from, std::vector<ostra::NamedValue>& into) {
-    into.reserve(into.size() + from.size());
+void visit_all(const Variables& from, const ostra::VariableVisitor& visit) {
     for (const auto& [name, value] : from)
-        into.push_back({name, value});
+        visit(name, value);
 }
 
 } // namespace
 
-bool ReginaEngine::variables(std::size_t frame, std::vector<ostra::NamedValue>& into,
+bool ReginaEngine::variables(std::size_t frame, const ostra::VariableVisitor& visit,
                              std::string& why) {
     std::optional<std::size_t> run = program_.scope_of(frame);
     if (run && *run + 1 == program_.activations()) {
-        each_variable([&](std::string name, std::string value) {
-            into.push_back({std::move(name), std::move(value)});
-        });
+        each_variable(visit);
         return true;
     }
     if (run && *run < snapshots_.size()) {
-        add_all(snapshots_[*run], into);
+        visit_all(snapshots_[*run], visit);
         return true;
     }
     std::optional<Program::Hidden> hidden_by;
@@ -37,22 +34,22 @@ bool ReginaEngine::variables(std::size_t frame, std::vector<ostra::NamedValue>& 
     }
     const Frame& procedure = *hidden_by->procedure;
     if (!hidden_by->innermost || procedure.activation + 1 != program_.activations()) {
-        add_all(*hidden_by->holder->hidden, into);
+        visit_all(*hidden_by->holder->hidden, visit);
         return true;
     }
     // What the routine exposes it may have changed since the copy: those
     // names are read as they are now, where the routine sees them.
     Variables now = *hidden_by->holder->hidden;
-    auto exposed = [&](const std::string& name) {
+    auto exposed = [&](std::string_view name) {
         for (const std::string& e : procedure.exposed)
             if (e == name || (e.back() == '.' && name.compare(0, e.size(), e) == 0)) return true;
         return false;
     };
     std::erase_if(now, [&](const auto& entry) { return exposed(entry.first); });
-    each_variable([&](std::string name, std::string value) {
-        if (exposed(name)) now.insert_or_assign(std::move(name), std::move(value));
+    each_variable([&](std::string_view name, std::string_view value) {
+        if (exposed(name)) now.insert_or_assign(std::string(name), std::string(value));
     });
-    add_all(now, into);
+    visit_all(now, visit);
     return true;
 }
 

@@ -84,12 +84,17 @@ void VarPool::drop(const std::string& symbol) {
     owner_of(name)->values_.erase(name);
 }
 
-std::map<std::string, std::string> VarPool::visible() const {
-    std::map<std::string, std::string> seen = values_;
-    if (!caller_ || exposed_.empty()) return seen;
-    for (const auto& [name, value] : caller_->visible())
-        if (exposed_.count(name) || exposed_.count(stem_of(name))) seen[name] = value;
-    return seen;
+// The pool's own names and those it exposes never meet: a name it exposes
+// is set and dropped in the caller's pool from the PROCEDURE on (owner_of),
+// and the pool starts empty.
+void VarPool::each_visible(const Visitor& visit) const {
+    for (const auto& [name, value] : values_)
+        visit(name, value);
+    if (!caller_ || exposed_.empty()) return;
+    caller_->each_visible([&](std::string_view name, std::string_view value) {
+        const std::string exact(name);
+        if (exposed_.count(exact) || exposed_.count(stem_of(exact))) visit(name, value);
+    });
 }
 
 std::string VarPool::value_of(const std::string& symbol) {

@@ -8,11 +8,13 @@
 // that stem then has.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 
 namespace sim {
 
@@ -41,9 +43,11 @@ class VarPool {
     // or its own name upper-cased (a constant keeps its spelling).
     std::string value_of(const std::string& symbol);
 
-    // Every variable this pool sees, by derived name ("A.", "A.1"): its
-    // own, and those its EXPOSE reaches in the caller's pool.
-    std::map<std::string, std::string> visible() const;
+    // Visits every variable this pool sees, by derived name ("A.", "A.1"):
+    // its own, and those its EXPOSE reaches in the caller's pool. The views
+    // are the pools' own strings.
+    using Visitor = std::function<void(std::string_view name, std::string_view value)>;
+    void each_visible(const Visitor& visit) const;
 
   private:
     VarPool* owner_of(const std::string& name);

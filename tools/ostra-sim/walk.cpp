@@ -57,10 +57,9 @@ ostra::Evaluation WalkEngine::run_instructions(std::size_t frame, const std::str
     return e;
 }
 
-bool WalkEngine::variables(std::size_t frame, std::vector<ostra::NamedValue>& into,
+bool WalkEngine::variables(std::size_t frame, const ostra::VariableVisitor& visit,
                            std::string& why) {
-    for (auto& [name, value] : pool_of(frame).visible())
-        into.push_back({name, value});
+    pool_of(frame).each_visible(visit);
     return true;
 }
 

@@ -30,7 +30,7 @@ class WalkEngine : public ostra::Engine, public Host {
     ostra::SymbolAnswer symbol_value(std::size_t frame, const std::string& symbol) override;
     ostra::Evaluation evaluate(std::size_t frame, const std::string& expression) override;
     ostra::Evaluation run_instructions(std::size_t frame, const std::string& text) override;
-    bool variables(std::size_t frame, std::vector<ostra::NamedValue>& into,
+    bool variables(std::size_t frame, const ostra::VariableVisitor& visit,
                    std::string& why) override;
     std::optional<std::string> novalue_ahead() override;
 

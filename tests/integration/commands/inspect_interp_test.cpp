@@ -1,9 +1,10 @@
-// The variables and call stack panes' session against ostra-regina over
-// real loopback sockets (the stand-in walks too small a REXX for this
-// macro): vel asks what they offer on connecting, and
-// at a stop inside a PROCEDURE routine the panes show the routine's
-// variables, the caller's once its frame is selected, a stem's tails in
-// numeric order, and an edited value.
+// The variables and call stack panes' session against the interpreters over
+// real loopback sockets: vel asks what they offer on connecting, and at a
+// stop inside a PROCEDURE routine the panes show the routine's variables,
+// the caller's once its frame is selected, a stem's tails in numeric order,
+// and an edited value. The stand-in walks too small a REXX for ostra-regina's
+// macro (no ARG(), no SIGL): it has one of its own, with EXPOSE, recursion
+// and INTERPRET.
 #include "commands/inspect_session.h"
 #include "link/link_features.h"
 #include "link/link_state.h"
@@ -28,26 +29,18 @@ std::vector<Interpreter> interpreters() {
     return all;
 }
 
-class InspectInterp : public DiskTest, public ::testing::WithParamInterface<Interpreter> {
+class InspectLink : public DiskTest {
   protected:
-    void SetUp() override {
-        DiskTest::SetUp();
+    // Starts `interpreter` on `macro` with the panes on, up to its first stop.
+    void start(const Interpreter& interpreter, const std::string& macro) {
         g_link.test_mode = false;
         g_link.connected = false;
         g_link.run_vector = {"vel"};
         const std::string script = dir.path.string() + "/interp.sh";
-        write_host_file(script, std::string("script=\"$1\"; shift\nexec \"") + GetParam().exe +
-                                    "\" " + GetParam().options + " \"${script#c:}\" \"$@\"\n");
+        write_host_file(script, std::string("script=\"$1\"; shift\nexec \"") + interpreter.exe +
+                                    "\" " + interpreter.options + " \"${script#c:}\" \"$@\"\n");
         headless::set_env("OSTRA", "/bin/sh " + script);
-        write_host_file(dir.file("m.rexx"), "n = 3\n"
-                                            "sq.10 = 100\n"
-                                            "sq.2 = 4\n"
-                                            "sq.1 = 1\n"
-                                            "call f n\n"
-                                            "exit 0\n"
-                                            "f: procedure\n"
-                                            "  k = arg(1) * 2\n"
-                                            "  return k\n");
+        write_host_file(dir.file("m.rexx"), macro);
         run("vars on");
         run("runfile " + dir.file("m.rexx"));
         ASSERT_TRUE(g_link.connected);
@@ -77,6 +70,22 @@ class InspectInterp : public DiskTest, public ::testing::WithParamInterface<Inte
         for (std::size_t i = 0; i < g_inspect.vars.row_count(); ++i)
             rows.push_back(g_inspect.vars.row_text(i, 60));
         return rows;
+    }
+};
+
+class InspectInterp : public InspectLink, public ::testing::WithParamInterface<Interpreter> {
+  protected:
+    void SetUp() override {
+        DiskTest::SetUp();
+        start(GetParam(), "n = 3\n"
+                          "sq.10 = 100\n"
+                          "sq.2 = 4\n"
+                          "sq.1 = 1\n"
+                          "call f n\n"
+                          "exit 0\n"
+                          "f: procedure\n"
+                          "  k = arg(1) * 2\n"
+                          "  return k\n");
     }
 };
 
@@ -113,5 +122,61 @@ INSTANTIATE_TEST_SUITE_P(Interpreters, InspectInterp, ::testing::ValuesIn(interp
                          [](const ::testing::TestParamInfo<Interpreter>& info) {
                              return std::string(info.param.name[6] == 'r' ? "regina" : "other");
                          });
+
+class InspectSim : public InspectLink {
+  protected:
+    void SetUp() override {
+        DiskTest::SetUp();
+        start({"ostra-sim", OSTRA_SIM_EXE, ""}, "interpret 'q = 5'\n"
+                                                "s.10 = 100\n"
+                                                "s.2 = 4\n"
+                                                "s.1 = 1\n"
+                                                "depth = 0\n"
+                                                "call r\n"
+                                                "exit\n"
+                                                "r: procedure expose depth s.\n"
+                                                "  depth = depth + 1\n"
+                                                "  mine = depth * 10\n"
+                                                "  if depth < 2 then call r\n"
+                                                "  return\n");
+    }
+};
+
+TEST_F(InspectSim, ARecursionsFramesTheirExposedStemAndAnEditInMain) {
+    ASSERT_TRUE(link_offers("vars") && link_offers("frames"));
+    run("stop at 12");
+    ASSERT_TRUE(serve_until([] { return displayed_source().stop_line >= 0; }));
+    ASSERT_TRUE(step("cont"));
+    ASSERT_EQ(g_inspect.stack.row_count(), 3u);
+    EXPECT_EQ(g_inspect.stack.frame(0).line, 12);
+    EXPECT_EQ(g_inspect.stack.frame(1).line, 11);
+    EXPECT_EQ(g_inspect.stack.frame(2).line, 6);
+    EXPECT_EQ(var_rows(), std::vector<std::string>({"DEPTH = 2", "MINE = 20", "+ S. (3 tails)"}))
+        << "the inner call's own and exposed variables";
+
+    inspect_select_frame(1);
+    ASSERT_TRUE(serve_until([] {
+        return displayed_source().stopped_up && displayed_source().stop_line == 10 &&
+               panes_quiet() && g_inspect.stack.selected() == 1;
+    }));
+    EXPECT_EQ(var_rows(), std::vector<std::string>({"DEPTH = 2", "MINE = 10", "+ S. (3 tails)"}))
+        << "the outer call has a MINE of its own";
+
+    inspect_select_frame(2);
+    ASSERT_TRUE(serve_until([] {
+        return displayed_source().stop_line == 5 && panes_quiet() &&
+               g_inspect.stack.selected() == 2;
+    })) << "the source shows main's call";
+    EXPECT_EQ(var_rows(), std::vector<std::string>({"DEPTH = 2", "Q = 5", "+ S. (3 tails)"}));
+
+    inspect_toggle_stem(2);
+    ASSERT_TRUE(serve_until(panes_quiet));
+    EXPECT_EQ(var_rows(), std::vector<std::string>({"DEPTH = 2", "Q = 5", "- S. (3 tails)",
+                                                    "  S.1 = 1", "  S.2 = 4", "  S.10 = 100"}));
+
+    ASSERT_TRUE(inspect_edit_value(1, "seven"));
+    ASSERT_TRUE(serve_until(panes_quiet));
+    EXPECT_EQ(var_rows().at(1), "Q = seven") << "assigned in main's frame";
+}
 
 } // namespace
