@@ -320,20 +320,20 @@ TEST_F(InspectPanesTest, TheBarAndTheWheelScrollThePaneUnderThem) {
     EXPECT_EQ(shown(pane, 0), "V1000 = 0") << "not above the first row";
 
     g_plat_events.scroll(pane.window, ScrollRequest::PageDown, 0);
-    EXPECT_EQ(shown(pane, 0), "V" + std::to_string(1000 + rows - 1) + " = " +
-                                  std::to_string(rows - 1))
+    EXPECT_EQ(shown(pane, 0),
+              "V" + std::to_string(1000 + rows - 1) + " = " + std::to_string(rows - 1))
         << "a page keeps one row of the last in view";
     g_plat_events.scroll(pane.window, ScrollRequest::ThumbTrack, 490);
-    EXPECT_EQ(shown(pane, 0), "V" + std::to_string(1500 - rows) + " = " +
-                                  std::to_string(500 - rows))
+    EXPECT_EQ(shown(pane, 0),
+              "V" + std::to_string(1500 - rows) + " = " + std::to_string(500 - rows))
         << "the thumb stops where the last row is at the bottom";
     EXPECT_EQ(shown(g_inspect_panes.stack, 0), "> F  demo.rexx line 4") << "the stack stays";
 
     // Over the source pane the wheel is the source pane's.
     headless::set_pointer_position(10, layout_pane_top(LAYOUT_SOURCE) + 10);
     g_plat_events.wheel(120);
-    EXPECT_EQ(shown(pane, 0), "V" + std::to_string(1500 - rows) + " = " +
-                                  std::to_string(500 - rows));
+    EXPECT_EQ(shown(pane, 0),
+              "V" + std::to_string(1500 - rows) + " = " + std::to_string(500 - rows));
 }
 
 TEST_F(InspectPanesTest, TheSashOnTheColumnsEdgeSetsItsWidthWhereItIsLetGo) {
