@@ -220,7 +220,6 @@ Outcome Machine::run_call(const Clause& c, Host& host) {
         return Outcome::failed;
     }
     Frame callee;
-    callee.traps = frames.back().traps;
     callee.args = std::move(args);
     callee.call_clause = frames.back().pc;
     callee.caller_pool = frames.back().pool;
@@ -230,6 +229,7 @@ Outcome Machine::run_call(const Clause& c, Host& host) {
         callee.pc = label->second + 1;
         callee.routine = here.clauses[label->second].name;
         callee.pool = frames.back().pool;
+        callee.traps = frames.back().traps;
     } else {
         int file = routine_file(c.name, host);
         if (file < 0) return failed("Error 43: Routine not found: " + c.name);

@@ -1,7 +1,8 @@
 // The REXX conditions a macro traps itself: SIGNAL ON and CALL ON set a
-// trap for a condition in the current routine level (a routine called
+// trap for a condition in the current routine level (an internal routine
 // starts with a copy of its caller's traps, so that what it changes ends
-// with it), and the condition a trap took is what condition() tells.
+// with it; a routine file, a program of its own, with none), and the
+// condition a trap took is what condition() tells.
 //
 // A SIGNAL ON trap is turned off when it takes its condition; a CALL ON
 // trap is delayed while its handler runs (in the handler's level only).
