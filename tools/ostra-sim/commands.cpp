@@ -17,12 +17,15 @@ namespace sim {
 namespace {
 
 // Runs `command`, its output (standard error too on POSIX) going to
-// `write`; its exit status, or -1 when it could not be run.
+// `write`, its input empty; its exit status, or -1 when it could not be
+// run.
 template <class Write> long run_shell(const std::string& command, Write write) {
 #ifdef _WIN32
     FILE* pipe = _popen(command.c_str(), "r");
 #else
-    FILE* pipe = popen(("exec 2>&1\n" + command).c_str(), "r");
+    // Nothing to read: the macro's input is the link's, which the command
+    // cannot reach.
+    FILE* pipe = popen(("exec 2>&1 </dev/null\n" + command).c_str(), "r");
 #endif
     if (!pipe) return -1;
     char block[4096];

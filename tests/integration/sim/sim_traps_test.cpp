@@ -64,3 +64,24 @@ TEST(SimTraps, ASecondErrorInACallOnHandlerIsDelayed) {
                                            "     6 *-* 'exit 2'\n       +++ RC=2 +++\n"
                                            "in DELAY 2\nend 2\n");
 }
+
+TEST(SimTraps, ARoutineFileStartsWithNoTraps) {
+    write_file(scratch_path("untrapped_sub.rexx"),
+               "say 'in' condition('C')\nx = 1 + 'a'\nreturn\n");
+    std::vector<std::string> got =
+        run_on(macro("traps_main.rexx", "signal on syntax\nb = 1 + 'b'\nsyntax:\n"
+                                        "call untrapped_sub\nsay 'back'\n"),
+               "catch trapped");
+    ASSERT_EQ(got.size(), 3u) << "main's trap";
+    EXPECT_EQ(got[1], "|caught|SYNTAX 1 41\nBad arithmetic conversion");
+    VelSide vel({macro("traps_main2.rexx", "signal on syntax\ncall untrapped_sub\nexit\n"
+                                           "syntax: say 'trapped'\n")});
+    vel.until_stop();
+    vel.command("cont");
+    got = vel.until_stop();
+    ASSERT_EQ(got.size(), 6u) << "the file arrives, then a plain error in it";
+    EXPECT_EQ(got[3], "|error|");
+    EXPECT_EQ(got[4], "|mes|Error 41: Bad arithmetic conversion (line 2 of untrapped_sub.rexx)");
+    EXPECT_EQ(got[5].rfind("|stop-at|", 0), 0u) << got[5];
+    EXPECT_EQ(vel.output_until("in \n"), "in \n");
+}
