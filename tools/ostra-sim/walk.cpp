@@ -90,6 +90,15 @@ ostra::Session::Raised raised_of(const Condition& c, std::optional<int> line) {
     return {c.name, c.rc, c.description, line};
 }
 
+// The clause the innermost frame stands at failed: its error, caught as
+// SYNTAX when the debugger asks.
+void report_failure(Machine& m, ostra::Session& session) {
+    const Frame& at = m.frames.back();
+    session.failed(m.error + " (line " + std::to_string(m.clause_of(at).line + 1) + " of " +
+                       base_name(m.files[std::size_t(at.file)].path) + ")",
+                   raised_of(m.failure(), std::nullopt));
+}
+
 // The trap of the innermost routine level takes the condition the clause
 // it stands at raised. The debugger may stop first: under SIGNAL ON at that
 // clause, under CALL ON at the handler's label, before the handler runs.
@@ -98,10 +107,7 @@ bool take_trap(Machine& m, ostra::Session& session, const Condition& condition, 
     const int line = m.displayed_line(m.frames.back());
     if (!m.enter_trap(condition, trap)) {
         m.raised.reset(); // the missing label's SYNTAX error
-        const Frame& at = m.frames.back();
-        session.failed(m.error + " (line " + std::to_string(m.clause_of(at).line + 1) + " of " +
-                           base_name(m.files[std::size_t(at.file)].path) + ")",
-                       raised_of(m.failure(), std::nullopt));
+        report_failure(m, session);
         return false;
     }
     if (session.stops_for_trap(condition.name) && !session.caught(raised_of(condition, line)))
@@ -204,11 +210,7 @@ int walk(ostra::Link& link, const std::string& path, const std::vector<std::stri
                 if (!take_trap(machine, session, raised, *trap)) break;
                 continue;
             }
-            const Frame& at = machine.frames.back();
-            session.failed(machine.error + " (line " +
-                               std::to_string(machine.clause_of(at).line + 1) + " of " +
-                               base_name(machine.files[std::size_t(at.file)].path) + ")",
-                           raised_of(raised, std::nullopt));
+            report_failure(machine, session);
             break;
         }
         if (outcome == Outcome::ended || outcome == Outcome::interrupted) break;
