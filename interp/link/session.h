@@ -91,6 +91,14 @@ class Session {
     // "TRAPPED": for any condition a SIGNAL ON or CALL ON is about to take.
     bool catching(const std::string& name) const { return catches_.count(name) > 0; }
     bool catching_any() const { return !catches_.empty(); }
+    // A SIGNAL ON or CALL ON of the macro is about to take condition `name`:
+    // whether the debugger stops there, once, before the handler runs (the
+    // engine then calls caught() with the line of the clause that raised
+    // it). It does when it catches TRAPPED, or catches that condition by
+    // name and has not stopped for it already: ERROR and FAILURE are caught
+    // after their command, NOVALUE before the clause that reads the
+    // variable, both before any handler can take them.
+    bool stops_for_trap(const std::string& name) const;
     // The clause the engine stands at raised a condition the debugger
     // catches: "caught", then a stop there like any other. False when the
     // macro must end now.

@@ -123,6 +123,12 @@ std::optional<bool> Session::stop_for_novalue() {
     return caught({"NOVALUE", std::nullopt, *name, std::nullopt});
 }
 
+bool Session::stops_for_trap(const std::string& name) const {
+    const bool stopped_already = name == "ERROR" || name == "FAILURE" || name == "NOVALUE";
+    if (catching(name)) return !stopped_already;
+    return catching("TRAPPED");
+}
+
 void Session::send_caught(const Raised& raised) {
     engine_.settle();
     const std::size_t depth = engine_.depth();

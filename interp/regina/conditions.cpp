@@ -60,13 +60,6 @@ bool names_label(const std::string& clause, const std::string& label) {
     return false;
 }
 
-// The conditions whose stop, when caught by name, comes before a handler
-// could take them: after the command's "+++ RC=" line, or before the clause
-// that reads a variable without a value.
-bool stopped_before_handler(const std::string& name) {
-    return name == "ERROR" || name == "FAILURE" || name == "NOVALUE";
-}
-
 } // namespace
 
 // A label that a SIGNAL ON or CALL ON names has been traced. Reached by a
@@ -105,9 +98,7 @@ void ReginaEngine::catch_trap(const TraceLine& label, int line_before,
         falls_through = l < 0 || std::size_t(l) >= f.index.clause_starts.size() ||
                         !f.index.clause_starts[std::size_t(l)];
     if (falls_through && sigl != line_before) return;
-    const bool named = session_->catching(condition) && !stopped_before_handler(condition);
-    const bool trapped = session_->catching("TRAPPED") && !session_->catching(condition);
-    if (!named && !trapped) return;
+    if (!session_->stops_for_trap(condition)) return;
     std::optional<long> rc;
     long number = 0;
     if (condition == "ERROR" || condition == "FAILURE" || condition == "SYNTAX")

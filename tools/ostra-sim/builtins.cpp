@@ -14,6 +14,7 @@ using Args = std::vector<std::string>;
 
 struct Call {
     const Args& args;
+    Scope& scope;
     VarPool& pool;
     std::string& result;
     std::string& error;
@@ -165,13 +166,15 @@ const Builtin builtins[] = {
     {"MAX", 1, [](Call& c) { return numeric_fn(c, "MAX"); }},
     {"MIN", 1, [](Call& c) { return numeric_fn(c, "MIN"); }},
     {"TIME", 0, time_fn},
+    {"CONDITION", 0,
+     [](Call& c) { return condition_function(c.scope.traps, c.args, c.result, c.error); }},
 };
 
 } // namespace
 
-bool call_builtin(const std::string& name, const std::vector<std::string>& args, VarPool& pool,
+bool call_builtin(const std::string& name, const std::vector<std::string>& args, Scope& scope,
                   std::string& result, std::string& error) {
-    Call c{args, pool, result, error};
+    Call c{args, scope, scope.pool, result, error};
     for (const Builtin& b : builtins) {
         if (name != b.name) continue;
         if (args.size() < b.least) return c.bad("argument missing");

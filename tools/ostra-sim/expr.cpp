@@ -14,8 +14,8 @@ const char* const comparisons[] = {"=",   "\\=", "<>",   "><", ">",  "<",   ">="
 
 class Parser {
   public:
-    Parser(const std::vector<Token>& tokens, std::size_t from, std::size_t to, VarPool& pool)
-        : t_(tokens), i_(from), end_(to), pool_(pool) {}
+    Parser(const std::vector<Token>& tokens, std::size_t from, std::size_t to, Scope& scope)
+        : t_(tokens), i_(from), end_(to), scope_(scope), pool_(scope.pool) {}
 
     bool run(std::string& value, std::string& error) {
         if (i_ == end_) {
@@ -33,6 +33,7 @@ class Parser {
   private:
     const std::vector<Token>& t_;
     std::size_t i_, end_;
+    Scope& scope_;
     VarPool& pool_;
     std::string error_;
 
@@ -210,6 +211,10 @@ class Parser {
             const Token* next = peek();
             if (next && next->kind == Tok::open && !next->blank_before)
                 return function_call(token->text);
+            if (scope_.novalue_raises && !constant_symbol(token->text) && !pool_.get(token->text)) {
+                scope_.novalue = pool_.derived(token->text);
+                return fail("NOVALUE: " + scope_.novalue);
+            }
             return pool_.value_of(token->text);
         }
         case Tok::open: {
@@ -247,22 +252,33 @@ class Parser {
             }
         }
         std::string result, error;
-        if (!call_builtin(upper(name), args, pool_, result, error)) return fail(error);
+        if (!call_builtin(upper(name), args, scope_, result, error)) return fail(error);
         return result;
     }
 };
 
 } // namespace
 
+bool evaluate(const std::vector<Token>& tokens, std::size_t from, std::size_t to, Scope& scope,
+              std::string& value, std::string& error) {
+    return Parser(tokens, from, to, scope).run(value, error);
+}
+
+bool evaluate(const std::string& text, Scope& scope, std::string& value, std::string& error) {
+    std::vector<Token> tokens;
+    if (!tokenize(text, tokens, error)) return false;
+    return evaluate(tokens, 0, tokens.size(), scope, value, error);
+}
+
 bool evaluate(const std::vector<Token>& tokens, std::size_t from, std::size_t to, VarPool& pool,
               std::string& value, std::string& error) {
-    return Parser(tokens, from, to, pool).run(value, error);
+    Scope scope{pool};
+    return evaluate(tokens, from, to, scope, value, error);
 }
 
 bool evaluate(const std::string& text, VarPool& pool, std::string& value, std::string& error) {
-    std::vector<Token> tokens;
-    if (!tokenize(text, tokens, error)) return false;
-    return evaluate(tokens, 0, tokens.size(), pool, value, error);
+    Scope scope{pool};
+    return evaluate(text, scope, value, error);
 }
 
 } // namespace sim

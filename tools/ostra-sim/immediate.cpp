@@ -9,8 +9,9 @@
 namespace sim {
 
 bool run_immediate(const std::string& text, VarPool& pool, std::string& said, std::string& error,
-                   bool& changed) {
+                   bool& changed, const Traps* traps) {
     changed = false;
+    Scope scope(pool, traps);
     std::vector<Clause> clauses;
     for (const std::string& piece : split_pieces(text))
         split_clause(piece, 0, clauses);
@@ -23,17 +24,17 @@ bool run_immediate(const std::string& text, VarPool& pool, std::string& said, st
         std::string value;
         switch (c.kind) {
         case Kind::say:
-            if (!c.expr.empty() && !evaluate(c.expr, pool, value, error)) return false;
+            if (!c.expr.empty() && !evaluate(c.expr, scope, value, error)) return false;
             said += (first_line ? "" : "\n") + value;
             first_line = false;
             break;
         case Kind::assign:
-            if (!evaluate(c.expr, pool, value, error)) return false;
+            if (!evaluate(c.expr, scope, value, error)) return false;
             pool.set(c.name, value);
             changed = true;
             break;
         case Kind::if_:
-            if (!evaluate(c.expr, pool, value, error)) return false;
+            if (!evaluate(c.expr, scope, value, error)) return false;
             if (value != "0" && value != "1") {
                 error = "Error 34: Logical value not 0 or 1";
                 return false;

@@ -9,8 +9,6 @@ namespace sim {
 
 namespace {
 
-constexpr std::size_t deepest = 100; // frames before "control stack full"
-
 bool readable(const std::string& path) {
     return std::ifstream(path).good();
 }
@@ -80,14 +78,21 @@ Outcome Machine::failed(const std::string& why) {
     return Outcome::failed;
 }
 
+Scope Machine::scope_of(Frame& f) {
+    return Scope(*f.pool, &f.traps, f.traps.taking("NOVALUE") != nullptr);
+}
+
 bool Machine::eval(const std::string& expr, std::string& value) {
+    Scope scope = scope_of(frames.back());
     std::string why;
-    if (evaluate(expr, *frames.back().pool, value, why)) return true;
+    if (evaluate(expr, scope, value, why)) return true;
+    if (!scope.novalue.empty()) raised = Condition{"NOVALUE", std::nullopt, scope.novalue};
     return fail(why);
 }
 
 Outcome Machine::step(Host& host) {
     if (frames.empty()) return Outcome::ended;
+    raised.reset();
     Outcome outcome = run_clause(clause_of(frames.back()), host);
     if (outcome != Outcome::ran) return outcome;
     return finish_step();
@@ -141,6 +146,12 @@ Outcome Machine::run_clause(const Clause& c, Host& host) {
         return run_return(c);
     case Kind::procedure:
         return run_procedure(c);
+    case Kind::trap:
+        return run_trap(c);
+    case Kind::signal:
+        return run_signal(c);
+    case Kind::command:
+        return run_command(c, host);
     case Kind::drop:
         for (const std::string& name : words_of(c.list))
             f.pool->drop(name);
@@ -151,7 +162,7 @@ Outcome Machine::run_clause(const Clause& c, Host& host) {
         if (!eval(c.expr, value)) return Outcome::failed;
         std::string said, why;
         bool changed = false;
-        if (!run_immediate(value, *f.pool, said, why, changed)) return failed(why);
+        if (!run_immediate(value, *f.pool, said, why, changed, &f.traps)) return failed(why);
         if (!said.empty()) host.write_output(said + "\n");
         break;
     }
@@ -175,7 +186,7 @@ Outcome Machine::run_parse(const Clause& c, Host& host) {
         break;
     }
     case ParseFrom::var:
-        source = f.pool->value_of(c.name);
+        if (!eval(c.name, source)) return Outcome::failed;
         break;
     case ParseFrom::value:
         if (!c.expr.empty() && !eval(c.expr, source)) return Outcome::failed;
@@ -201,9 +212,13 @@ Outcome Machine::run_parse(const Clause& c, Host& host) {
 }
 
 Outcome Machine::run_call(const Clause& c, Host& host) {
-    if (frames.size() >= deepest) return failed("Error 11: Control stack full");
+    if (frames.size() >= deepest_stack) return failed("Error 11: Control stack full");
     std::vector<std::string> args;
-    if (!evaluate_list(c.expr, *frames.back().pool, args, error)) return Outcome::failed;
+    Scope scope = scope_of(frames.back());
+    if (!evaluate_list(c.expr, scope, args, error)) {
+        if (!scope.novalue.empty()) raised = Condition{"NOVALUE", std::nullopt, scope.novalue};
+        return Outcome::failed;
+    }
     Frame callee;
     callee.args = std::move(args);
     callee.call_clause = frames.back().pc;
@@ -214,6 +229,7 @@ Outcome Machine::run_call(const Clause& c, Host& host) {
         callee.pc = label->second + 1;
         callee.routine = here.clauses[label->second].name;
         callee.pool = frames.back().pool;
+        callee.traps = frames.back().traps;
     } else {
         int file = routine_file(c.name, host);
         if (file < 0) return failed("Error 43: Routine not found: " + c.name);
@@ -222,6 +238,7 @@ Outcome Machine::run_call(const Clause& c, Host& host) {
         callee.pool = std::make_shared<VarPool>();
         callee.external = true;
     }
+    frames.back().pool->set("SIGL", std::to_string(c.line + 1));
     frames.back().pc = c.next; // where the routine returns to
     frames.push_back(std::move(callee));
     return Outcome::ran;
@@ -279,7 +296,7 @@ void apply_template(const std::string& names, const std::string& source, VarPool
     }
 }
 
-bool evaluate_list(const std::string& text, VarPool& pool, std::vector<std::string>& values,
+bool evaluate_list(const std::string& text, Scope& scope, std::vector<std::string>& values,
                    std::string& error) {
     values.clear();
     std::vector<Token> t;
@@ -291,7 +308,7 @@ bool evaluate_list(const std::string& text, VarPool& pool, std::vector<std::stri
         if (i < t.size() && t[i].kind == Tok::close) --depth;
         if (i < t.size() && !(t[i].kind == Tok::comma && depth == 0)) continue;
         std::string value;
-        if (i > from && !evaluate(t, from, i, pool, value, error)) return false;
+        if (i > from && !evaluate(t, from, i, scope, value, error)) return false;
         if (i > from || i < t.size() || !values.empty()) values.push_back(value);
         from = i + 1;
     }

@@ -5,7 +5,9 @@
 // through Host.
 #pragma once
 
+#include "expr.h"
 #include "source.h"
+#include "traps.h"
 #include "vars.h"
 
 #include <deque>
@@ -15,6 +17,8 @@
 #include <vector>
 
 namespace sim {
+
+constexpr std::size_t deepest_stack = 100; // frames before "control stack full"
 
 class Host {
   public:
@@ -48,9 +52,12 @@ struct Frame {
     bool external = false;
     bool fresh = true;    // no step point of it reached yet
     int call_clause = -1; // the caller's CALL clause (in the caller's file)
+    Traps traps;          // a copy of the caller's when called
 };
 
-enum class Outcome { ran, ended, failed, interrupted };
+// ran: the machine stands at the next clause; raised: a host command gave
+// ERROR or FAILURE (`raised` says which), the frame still stands at it.
+enum class Outcome { ran, ended, failed, interrupted, raised };
 
 class Machine {
   public:
@@ -58,7 +65,10 @@ class Machine {
     // leaves the clause being run where it is.
     std::deque<SourceFile> files;
     std::vector<Frame> frames;
-    std::string error;  // why the last step failed
+    std::string error; // why the last step failed
+    // The condition the last step raised when it is not the SYNTAX of its
+    // error: NOVALUE (under SIGNAL ON NOVALUE), ERROR or FAILURE.
+    std::optional<Condition> raised;
     std::string result; // the value EXIT or the last RETURN gave the program
     std::string main_routine = "main";
 
@@ -76,12 +86,31 @@ class Machine {
     // finished or stands at a valid clause.
     Outcome step(Host& host);
 
+    // The condition of the step that failed: NOVALUE, or SYNTAX with the
+    // error's number as RC and its text as description.
+    Condition failure() const;
+    // The trap of the innermost routine level that takes `name` now.
+    const Trap* trap_for(const std::string& name) const;
+    // That trap takes a condition raised by the clause the innermost frame
+    // stands at: SIGL is set to the clause's line (and RC to SYNTAX's
+    // number) and condition() tells of it. A SIGNAL ON trap is turned off;
+    // the frame stays at the clause until jump_to_handler(). A CALL ON trap
+    // calls its label: the frame goes on after the clause once the handler
+    // returns, and the handler's frame stands at its label. False (error
+    // set) when the label is missing or the stack is full.
+    bool enter_trap(const Condition& condition, const Trap& trap);
+    // SIGNAL to a label of the innermost frame's file: its loops end.
+    bool jump_to(const std::string& label);
+    // Past the clause that raised a condition no trap takes.
+    Outcome go_on();
+
     // The file index of a routine file named `name` next to the macro,
     // loading it (and telling the host) the first time; -1 when none.
     int routine_file(const std::string& name, Host& host);
 
   private:
     bool eval(const std::string& expr, std::string& value);
+    Scope scope_of(Frame& f);
     bool fail(const std::string& why);
     Outcome failed(const std::string& why);
     Outcome finish_step();
@@ -93,6 +122,9 @@ class Machine {
     Outcome run_end(const Clause& c);
     Outcome run_leave(const Clause& c);
     Outcome run_procedure(const Clause& c);
+    Outcome run_trap(const Clause& c);
+    Outcome run_signal(const Clause& c);
+    Outcome run_command(const Clause& c, Host& host); // commands.cpp
 };
 
 // Assigns the words of `source` to the variables of a PARSE template: each
@@ -101,14 +133,15 @@ class Machine {
 void apply_template(const std::string& names, const std::string& source, VarPool& pool);
 
 // Splits an argument list at its top-level commas and evaluates each part.
-bool evaluate_list(const std::string& text, VarPool& pool, std::vector<std::string>& values,
+bool evaluate_list(const std::string& text, Scope& scope, std::vector<std::string>& values,
                    std::string& error);
 
 // Runs instructions typed at the debugger, separated by semicolons: SAY
 // (collected in `said`, one line each), assignments, IF/THEN/ELSE, NOP and
 // DROP. False with an error text for anything else or a failing expression.
-// `changed` tells whether a variable was set or dropped.
+// `changed` tells whether a variable was set or dropped. `traps`: what
+// condition() tells there.
 bool run_immediate(const std::string& text, VarPool& pool, std::string& said, std::string& error,
-                   bool& changed);
+                   bool& changed, const Traps* traps = nullptr);
 
 } // namespace sim

@@ -1,6 +1,7 @@
 #include "source.h"
 
 #include "lexer.h"
+#include "traps.h"
 #include "value.h"
 #include "vars.h"
 
@@ -166,6 +167,65 @@ void parse_parse(Clause& c, const std::vector<Token>& t) {
     }
 }
 
+std::string joined(const std::vector<std::string>& words) {
+    std::string out;
+    for (const std::string& w : words)
+        out += (out.empty() ? "" : " ") + w;
+    return out;
+}
+
+// SIGNAL ON|OFF and CALL ON|OFF: a condition, and after ON optionally NAME
+// and the label (the condition's name by default).
+void parse_trap(Clause& c, const std::vector<Token>& t, bool by_call) {
+    c.kind = Kind::trap;
+    c.by_call = by_call;
+    c.on = is_word(t[1], "ON");
+    const std::vector<std::string>& allowed = by_call ? call_conditions : signal_conditions;
+    const std::string found = t.size() > 2 ? t[2].text : "";
+    c.name = t.size() > 2 && t[2].kind == Tok::symbol ? upper(found) : "";
+    bool known = false;
+    for (const std::string& name : allowed)
+        known = known || name == c.name;
+    if (!known) {
+        c.kind = Kind::unknown;
+        c.error = std::string("Error 25: ") + (by_call ? "CALL" : "SIGNAL") +
+                  (c.on ? " ON" : " OFF") + " must be followed by one of the keywords " +
+                  joined(allowed) + "; found \"" + found + "\"";
+        return;
+    }
+    c.label = c.name;
+    std::size_t at = 3;
+    if (c.on && at < t.size() && is_word(t[at], "NAME")) {
+        if (at + 1 == t.size() ||
+            (t[at + 1].kind != Tok::symbol && t[at + 1].kind != Tok::string)) {
+            c.kind = Kind::unknown, c.error = "Error 19: String or symbol expected after NAME";
+            return;
+        }
+        c.label = upper(t[at + 1].text);
+        at += 2;
+    }
+    if (at < t.size()) c.kind = Kind::unknown, c.error = "Error 21: Invalid data on end of clause";
+}
+
+// SIGNAL label, SIGNAL VALUE expression, or a trap.
+void parse_signal(Clause& c, const std::vector<Token>& t) {
+    if (t.size() < 2) {
+        c.kind = Kind::unknown, c.error = "Error 19: String or symbol expected after SIGNAL";
+    } else if (is_word(t[1], "ON") || is_word(t[1], "OFF")) {
+        parse_trap(c, t, false);
+    } else if (is_word(t[1], "VALUE") || t[1].kind == Tok::open) {
+        c.kind = Kind::signal;
+        c.expr = from_token(c.text, t, is_word(t[1], "VALUE") ? 2 : 1);
+        if (c.expr.empty()) c.kind = Kind::unknown, c.error = "Error 35: Invalid expression";
+    } else if (t[1].kind == Tok::symbol || t[1].kind == Tok::string) {
+        c.kind = Kind::signal, c.name = t[1].text;
+        if (t.size() > 2)
+            c.kind = Kind::unknown, c.error = "Error 21: Invalid data on end of clause";
+    } else {
+        c.kind = Kind::unknown, c.error = "Error 19: String or symbol expected after SIGNAL";
+    }
+}
+
 } // namespace
 
 void split_clause(const std::string& raw, int line, std::vector<Clause>& out) {
@@ -224,6 +284,10 @@ void split_clause(const std::string& raw, int line, std::vector<Clause>& out) {
     } else if (word == "END" || word == "LEAVE" || word == "ITERATE") {
         c.kind = word == "END" ? Kind::end : word == "LEAVE" ? Kind::leave : Kind::iterate;
         c.name = from_token(text, t, 1);
+    } else if (word == "SIGNAL") {
+        parse_signal(c, t);
+    } else if (word == "CALL" && t.size() > 1 && (is_word(t[1], "ON") || is_word(t[1], "OFF"))) {
+        parse_trap(c, t, true);
     } else if (word == "CALL" && t.size() > 1 &&
                (t[1].kind == Tok::symbol || t[1].kind == Tok::string)) {
         c.kind = Kind::call, c.name = t[1].text, c.expr = from_token(text, t, 2);
@@ -239,6 +303,8 @@ void split_clause(const std::string& raw, int line, std::vector<Clause>& out) {
         c.kind = Kind::interpret, c.expr = from_token(text, t, 1);
     } else if (word == "NOP" || word == "TRACE" || word == "NUMERIC" || word == "OPTIONS") {
         c.kind = Kind::nop;
+    } else if (t[0].kind == Tok::string || t[0].kind == Tok::open) {
+        c.kind = Kind::command, c.expr = text;
     } else {
         c.kind = Kind::unknown;
         c.error = "Error 48: ostra-sim cannot run \"" + text + "\"";

@@ -32,6 +32,9 @@ enum class Kind {
     procedure,
     drop,
     interpret, // what its expression gives, run as the debugger's instructions are
+    trap,      // SIGNAL ON|OFF, CALL ON|OFF
+    signal,    // SIGNAL label, SIGNAL VALUE expression
+    command,   // an expression alone: a host command
     unknown,
 };
 
@@ -47,11 +50,16 @@ struct LoopHeader {
 
 struct Clause {
     Kind kind = Kind::nop;
-    int line = 0;     // 0-based line within its file
-    std::string text; // as written, without comments
-    std::string name; // assignment target, called routine, label, PARSE VAR source
-    std::string expr; // SAY, assignment, IF, RETURN, EXIT, PARSE VALUE, CALL arguments
-    std::string list; // PARSE template, EXPOSE names, DROP names
+    int line = 0;         // 0-based line within its file
+    std::string text;     // as written, without comments
+    std::string name;     // assignment target, called routine, label, PARSE VAR source,
+                          // SIGNAL's label, a trap's condition (upper case)
+    std::string expr;     // SAY, assignment, IF, RETURN, EXIT, PARSE VALUE, CALL arguments,
+                          // SIGNAL VALUE, a command
+    std::string label;    // a trap's label (upper case)
+    bool on = false;      // SIGNAL ON / CALL ON
+    bool by_call = false; // CALL ON / CALL OFF
+    std::string list;     // PARSE template, EXPOSE names, DROP names
     bool upper_case = false;
     ParseFrom from = ParseFrom::pull;
     LoopHeader loop;

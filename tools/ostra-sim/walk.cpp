@@ -39,6 +39,10 @@ VarPool& WalkEngine::pool_of(std::size_t frame) {
     return *m_.frames[frame].pool;
 }
 
+const Traps* WalkEngine::traps_of(std::size_t frame) const {
+    return frame < m_.frames.size() ? &m_.frames[frame].traps : nullptr;
+}
+
 ostra::SymbolAnswer WalkEngine::symbol_value(std::size_t frame, const std::string& symbol) {
     if (std::optional<std::string> value = pool_of(frame).get(symbol))
         return {ostra::SymbolAnswer::State::value, *value};
@@ -47,13 +51,14 @@ ostra::SymbolAnswer WalkEngine::symbol_value(std::size_t frame, const std::strin
 
 ostra::Evaluation WalkEngine::evaluate(std::size_t frame, const std::string& expression) {
     ostra::Evaluation e;
-    e.ok = sim::evaluate(expression, pool_of(frame), e.said, e.error);
+    Scope scope(pool_of(frame), traps_of(frame));
+    e.ok = sim::evaluate(expression, scope, e.said, e.error);
     return e;
 }
 
 ostra::Evaluation WalkEngine::run_instructions(std::size_t frame, const std::string& text) {
     ostra::Evaluation e;
-    e.ok = run_immediate(text, pool_of(frame), e.said, e.error, e.changed);
+    e.ok = run_immediate(text, pool_of(frame), e.said, e.error, e.changed, traps_of(frame));
     return e;
 }
 
@@ -81,18 +86,34 @@ std::optional<std::string> first_unassigned(const std::string& text, VarPool& po
     return std::nullopt;
 }
 
-// A clause that cannot run raises SYNTAX: "Error 41: Bad arithmetic
-// conversion" has the return code 41 and the description after the colon.
-ostra::Session::Raised syntax_condition(const std::string& error) {
-    ostra::Session::Raised raised{"SYNTAX", std::nullopt, error, std::nullopt};
-    long number = 0;
-    const std::size_t colon = error.find(": ");
-    if (error.rfind("Error ", 0) == 0 && colon != std::string::npos &&
-        to_whole(error.substr(6, colon - 6), number)) {
-        raised.rc = number;
-        raised.description = error.substr(colon + 2);
+ostra::Session::Raised raised_of(const Condition& c, std::optional<int> line) {
+    return {c.name, c.rc, c.description, line};
+}
+
+// The clause the innermost frame stands at failed: its error, caught as
+// SYNTAX when the debugger asks.
+void report_failure(Machine& m, ostra::Session& session) {
+    const Frame& at = m.frames.back();
+    session.failed(m.error + " (line " + std::to_string(m.clause_of(at).line + 1) + " of " +
+                       base_name(m.files[std::size_t(at.file)].path) + ")",
+                   raised_of(m.failure(), std::nullopt));
+}
+
+// The trap of the innermost routine level takes the condition the clause
+// it stands at raised. The debugger may stop first: under SIGNAL ON at that
+// clause, under CALL ON at the handler's label, before the handler runs.
+// False when the macro must end now.
+bool take_trap(Machine& m, ostra::Session& session, const Condition& condition, Trap trap) {
+    const int line = m.displayed_line(m.frames.back());
+    if (!m.enter_trap(condition, trap)) {
+        m.raised.reset(); // the missing label's SYNTAX error
+        report_failure(m, session);
+        return false;
     }
-    return raised;
+    if (session.stops_for_trap(condition.name) && !session.caught(raised_of(condition, line)))
+        return false;
+    if (trap.how == Trap::How::signal) m.jump_to(trap.label);
+    return true;
 }
 
 } // namespace
@@ -109,6 +130,8 @@ std::optional<std::string> WalkEngine::novalue_ahead() {
     case Kind::assign:
     case Kind::if_:
     case Kind::call:
+    case Kind::signal:
+    case Kind::command:
     case Kind::return_:
     case Kind::exit:
         read = {c.expr};
@@ -168,12 +191,26 @@ int walk(ostra::Link& link, const std::string& path, const std::vector<std::stri
             machine.frames.back().fresh = false;
         }
         Outcome outcome = machine.step(engine);
+        if (outcome == Outcome::raised) {
+            // A command's ERROR or FAILURE: caught by name after the command,
+            // before a trap takes it; no trap, and the macro goes on.
+            const Condition raised = *machine.raised;
+            if (session.catching(raised.name) && !session.caught(raised_of(raised, std::nullopt)))
+                break;
+            const Trap* trap = machine.trap_for(raised.name);
+            if (!trap)
+                machine.go_on();
+            else if (!take_trap(machine, session, raised, *trap))
+                break;
+            continue;
+        }
         if (outcome == Outcome::failed) {
-            const Frame& at = machine.frames.back();
-            session.failed(machine.error + " (line " +
-                               std::to_string(machine.clause_of(at).line + 1) + " of " +
-                               base_name(machine.files[std::size_t(at.file)].path) + ")",
-                           syntax_condition(machine.error));
+            const Condition raised = machine.failure();
+            if (const Trap* trap = machine.trap_for(raised.name)) {
+                if (!take_trap(machine, session, raised, *trap)) break;
+                continue;
+            }
+            report_failure(machine, session);
             break;
         }
         if (outcome == Outcome::ended || outcome == Outcome::interrupted) break;

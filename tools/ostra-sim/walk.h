@@ -43,6 +43,7 @@ class WalkEngine : public ostra::Engine, public Host {
     Machine& m_;
     ostra::Session* session_ = nullptr;
     VarPool& pool_of(std::size_t frame);
+    const Traps* traps_of(std::size_t frame) const;
 };
 
 // Runs the macro at `path` under the debugger until it ends, fails for

@@ -3,7 +3,7 @@
 // stop inside a PROCEDURE routine the panes show the routine's variables,
 // the caller's once its frame is selected, a stem's tails in numeric order,
 // and an edited value. The stand-in walks too small a REXX for ostra-regina's
-// macro (no ARG(), no SIGL): it has one of its own, with EXPOSE, recursion
+// macro (no ARG()): it has one of its own, with EXPOSE, recursion
 // and INTERPRET.
 #include "commands/inspect_session.h"
 #include "link/link_features.h"
@@ -159,24 +159,27 @@ TEST_F(InspectSim, ARecursionsFramesTheirExposedStemAndAnEditInMain) {
         return displayed_source().stopped_up && displayed_source().stop_line == 10 &&
                panes_quiet() && g_inspect.stack.selected() == 1;
     }));
-    EXPECT_EQ(var_rows(), std::vector<std::string>({"DEPTH = 2", "MINE = 10", "+ S. (3 tails)"}))
-        << "the outer call has a MINE of its own";
+    EXPECT_EQ(var_rows(),
+              std::vector<std::string>({"SIGL = 11", "DEPTH = 2", "MINE = 10", "+ S. (3 tails)"}))
+        << "the outer call has a MINE of its own, and the SIGL of its CALL";
 
     inspect_select_frame(2);
     ASSERT_TRUE(serve_until([] {
         return displayed_source().stop_line == 5 && panes_quiet() &&
                g_inspect.stack.selected() == 2;
     })) << "the source shows main's call";
-    EXPECT_EQ(var_rows(), std::vector<std::string>({"DEPTH = 2", "Q = 5", "+ S. (3 tails)"}));
+    EXPECT_EQ(var_rows(),
+              std::vector<std::string>({"SIGL = 6", "DEPTH = 2", "Q = 5", "+ S. (3 tails)"}));
 
-    inspect_toggle_stem(2);
+    inspect_toggle_stem(3);
     ASSERT_TRUE(serve_until(panes_quiet));
-    EXPECT_EQ(var_rows(), std::vector<std::string>({"DEPTH = 2", "Q = 5", "- S. (3 tails)",
-                                                    "  S.1 = 1", "  S.2 = 4", "  S.10 = 100"}));
+    EXPECT_EQ(var_rows(),
+              std::vector<std::string>({"SIGL = 6", "DEPTH = 2", "Q = 5", "- S. (3 tails)",
+                                        "  S.1 = 1", "  S.2 = 4", "  S.10 = 100"}));
 
-    ASSERT_TRUE(inspect_edit_value(1, "seven"));
+    ASSERT_TRUE(inspect_edit_value(2, "seven"));
     ASSERT_TRUE(serve_until(panes_quiet));
-    EXPECT_EQ(var_rows().at(1), "Q = seven") << "assigned in main's frame";
+    EXPECT_EQ(var_rows().at(2), "Q = seven") << "assigned in main's frame";
 }
 
 } // namespace

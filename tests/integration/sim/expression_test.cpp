@@ -51,6 +51,8 @@ TEST_F(SimEvaluation, ExpressionsEvaluateAsInRexx) {
         {"symbol('v')", "VAR"},
         {"symbol('1x')", "LIT"},
         {"datatype(' 12 ', 'W')", "1"},
+        // no condition trapped yet
+        {"'[' || condition() || condition('C') || condition('d') || condition('S') || ']'", "[]"},
         // errors
         {"'a' + 1", "Error 41: Bad arithmetic conversion"},
         {"1 / 0", "Error 42: Arithmetic overflow; divisor must not be zero"},
@@ -58,6 +60,7 @@ TEST_F(SimEvaluation, ExpressionsEvaluateAsInRexx) {
         {"nosuch(1)", "Error 43: Routine not found: NOSUCH"},
         {"1 )", "Error 37: Unexpected \")\""},
         {"'open", "Error 6: Unmatched quote"},
+        {"condition('X')", "Error 40: Incorrect call to routine (CONDITION takes C, D, I or S)"},
     };
     for (const auto& [expression, value] : table)
         EXPECT_EQ(ask("tipeval @main say (" + expression + ")"), "|tipval|" + value) << expression;
