@@ -164,6 +164,10 @@ toolbar_enabled() {
 # Waits (up to 10 s) until vel shows the macro stopped, or running.
 await_stopped() { eventually toolbar_enabled 30004; }
 await_running() { eventually toolbar_enabled 30014; }
+# Whether a menu is open: menus are windows of their own class, shown while
+# open.
+menu_open() { probe floats "#32768" 2>/dev/null | grep -q .; }
+menu_closed() { ! menu_open; }
 
 # Takes the picture NAME until CHECK succeeds on it (for up to 10 seconds),
 # with $file naming the picture while CHECK runs and afterwards: the checks

@@ -114,9 +114,6 @@ await "cmd print name" 2 && pass "the middle button pasted the selection into th
 
 # The right button opens the context menu; Escape closes it.
 xdotool mousemove --sync "$word_x" "$(row_y 3)" click 3
-# Menus are windows of their own class, shown while open.
-menu_open() { probe floats "#32768" 2>/dev/null | grep -q .; }
-menu_closed() { ! menu_open; }
 eventually menu_open || true
 screenshot mouse-context-menu.png
 xdotool key Escape
