@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <limits>
+#include <utility>
 
 EditBuffers g_edit_buffers;
 
@@ -67,19 +68,19 @@ void rx_do(char op, std::optional<std::string> text, std::int32_t line, EditMode
     const std::size_t at = static_cast<std::size_t>(line);
 
     EditLogEntry entry{op, g_edit_buffers.pending_group_start, line, std::nullopt};
-    if (op == 'd' || op == 'r') entry.text = lines[at];
-
     switch (op) {
     case 'd':
+        entry.text = std::move(lines[at]);
         lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(at));
         break;
     case 'r':
-        lines[at] = text.value_or(std::string());
+        // The old text goes to the log, the new one takes its place.
+        entry.text = std::exchange(lines[at], std::move(text).value_or(std::string()));
         break;
     default: // 'i'
         if (static_cast<std::int64_t>(lines.size()) + 1 > buffer->capacity) edit_grow(kGrowth);
         lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(line + 1),
-                     text.value_or(std::string()));
+                     std::move(text).value_or(std::string()));
         break;
     }
 

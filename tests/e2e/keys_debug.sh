@@ -44,7 +44,7 @@ win_background "$work/vel.out" "$work/vel.err" "$VEL_EXE" "$(winepath -w "$examp
 vel_pid=$E2E_LAST_PID
 probe wait-title VEL ": stopped in main ---- file: " 60000 >/dev/null || fail "no first stop"
 read -r left top right bottom < <(probe client VEL) || fail "no client rectangle"
-sleep 1
+await_stopped || true
 
 # The command pane is the bottom quarter, the io pane the quarter above it.
 COMMAND=90
@@ -68,24 +68,25 @@ bands="$(red_bands keys-breakpoint.png)"
 keys F5
 await "cmd cont" && pass "F5 sent cont" || check_failed "F5 sent nothing"
 probe wait-title VEL ": stopped in main" 1000 >/dev/null || true
-sleep 1
+await_running || true
 # The macro now waits at its PARSE PULL: Ctrl+C breaks it wherever the
 # pointer is.
 point_at "$IO"
 keys ctrl+c
 await "cmd break" && pass "Ctrl+C while running sent break" || check_failed "Ctrl+C sent nothing"
-sleep 0.5
+await_stopped || true
 point_at "$SOURCE"
 keys F5
 await "cmd cont" 2 || check_failed "the second F5 sent nothing"
-sleep 1
+await_running || true
 
 point_at "$IO"
 typed "Ada"
 keys Return
 await 'stdin Ada\n' && pass "a line typed over the io pane reached the macro's input" \
   || check_failed "the io pane's line did not reach the macro"
-sleep 1
+# It runs on to the breakpoint on line 7.
+await_stopped || true
 screenshot keys-io-line.png
 
 point_at "$COMMAND"
@@ -120,7 +121,8 @@ grep -qx "cmd set" "$transcript" && check_failed "set was sent to the interprete
 keys alt+e
 text="$(probe box VEL 15000 Cancel)" || fail "Alt+E showed no box"
 [ "$text" = "Really Quit?" ] && pass "Alt+E asked: $text" || check_failed "Alt+E box said '$text'"
-sleep 0.5
+box_closed() { ! probe floats "#32770" 2>/dev/null | grep -q .; }
+eventually box_closed || true
 probe title VEL >/dev/null || fail "vel ended although the quit was cancelled"
 keys alt+e
 probe box VEL 15000 OK >/dev/null || fail "the second Alt+E showed no box"

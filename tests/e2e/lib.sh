@@ -155,6 +155,20 @@ eventually() {
   done
 }
 
+# Whether the toolbar button ID of vel's window is enabled now. The buttons
+# follow the macro's state: Next (30004) is offered at a stop, Break (30014)
+# while the macro runs, both set in the refresh that draws the new state.
+toolbar_enabled() {
+  probe toolbar VEL | awk -v id="$1" '$1 == id && $2 == 1 { on = 1 } END { exit !on }'
+}
+# Waits (up to 10 s) until vel shows the macro stopped, or running.
+await_stopped() { eventually toolbar_enabled 30004; }
+await_running() { eventually toolbar_enabled 30014; }
+# Whether a menu is open: menus are windows of their own class, shown while
+# open.
+menu_open() { probe floats "#32768" 2>/dev/null | grep -q .; }
+menu_closed() { ! menu_open; }
+
 # Takes the picture NAME until CHECK succeeds on it (for up to 10 seconds),
 # with $file naming the picture while CHECK runs and afterwards: the checks
 # that follow read the last picture taken, whether CHECK came true or not.

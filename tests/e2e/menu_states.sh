@@ -45,7 +45,7 @@ press_button() {
 # Opens the Debug menu with Alt+D and types an entry's mnemonic.
 debug_menu() {
   keys alt+d
-  sleep 0.8
+  eventually menu_open || true
   keys "$1"
   sleep 0.8
 }
@@ -57,14 +57,14 @@ vel_pid=$E2E_LAST_PID
 probe wait-title VEL ": stopped in main ---- file: " 60000 >/dev/null || fail "no first stop"
 read -r left top right bottom < <(probe client VEL) || fail "no client rectangle"
 xdotool mousemove --sync "$(((left + right) / 2))" "$((bottom - 20))"
-sleep 1.5
+await_running || true
 
 # ---- The macro runs ----
 [ "$(button_enabled 30014)" = 1 ] || check_failed "Break is not enabled while the macro runs"
 [ "$(button_enabled 30004)" = 0 ] || check_failed "the toolbar's Next is enabled while the macro runs"
 debug_menu n
 keys Escape Escape
-sleep 0.5
+eventually menu_closed || true
 debug_menu b
 await "cmd break" && pass "Debug > Break sent break while the macro ran" \
   || check_failed "Debug > Break sent nothing"
@@ -76,7 +76,9 @@ fi
 grep -q '^fail ' "$transcript" && check_failed "the stand-in got what it did not expect: $(grep '^fail ' "$transcript")"
 
 # ---- An editor drives vel, after an error ----
-sleep 1.5
+# Stopped, with Run grey: the editor drives.
+driven_stop() { toolbar_enabled 30004 && ! toolbar_enabled 30000; }
+eventually driven_stop || true
 [ "$(button_enabled 30000)" = 0 ] && [ "$(button_enabled 30001)" = 0 ] \
   && pass "in editor-driven mode the toolbar's Run and Rerun are grey" \
   || check_failed "in editor-driven mode Run/Rerun are enabled: $(button_enabled 30000)/$(button_enabled 30001)"
@@ -89,12 +91,12 @@ debug_menu r
 vel_alive && pass "Debug > Run was grey and did nothing" \
   || fail "Debug > Run ended vel: the menu offered it although an editor drives vel"
 keys Escape Escape
-sleep 0.5
+eventually menu_closed || true
 keys alt+d
-sleep 1
+eventually menu_open || true
 screenshot menu-states-driven.png
 keys Escape Escape
-sleep 0.5
+eventually menu_closed || true
 
 keys alt+e
 probe box VEL 15000 OK >/dev/null || check_failed "Alt+E showed no box"

@@ -46,7 +46,7 @@ win_background "$work/vel.out" "$work/vel.err" "$VEL_EXE" -font "Liberation Mono
   "$(winepath -w "$examples/demo.rexx")"
 probe wait-title VEL ": stopped in main ---- file: " 60000 >/dev/null || fail "no first stop"
 read -r left top right bottom < <(probe client VEL) || fail "no client rectangle"
-sleep 1
+await_stopped || true
 screenshot mouse-toolbar.png
 require_colours "$E2E_SHOTS/mouse-toolbar.png" 8
 
@@ -97,7 +97,8 @@ await "cmd print name" && pass "a double click selected the word that print .sel
 
 # F3 copies the selection; another program reads it from the clipboard.
 xdotool key F3
-sleep 0.5
+clipboard_is() { [ "$(probe clipboard-get - || true)" = "$1" ]; }
+eventually clipboard_is name || true
 copied="$(probe clipboard-get - || true)"
 [ "$copied" = "name" ] && pass "F3 put the selection on the clipboard: $copied" \
   || check_failed "the clipboard holds '$copied' after F3"
@@ -113,10 +114,10 @@ await "cmd print name" 2 && pass "the middle button pasted the selection into th
 
 # The right button opens the context menu; Escape closes it.
 xdotool mousemove --sync "$word_x" "$(row_y 3)" click 3
-sleep 1
+eventually menu_open || true
 screenshot mouse-context-menu.png
 xdotool key Escape
-sleep 0.5
+eventually menu_closed || true
 probe title VEL >/dev/null || fail "vel ended after the context menu"
 
 # Resting on a button shows its tip.

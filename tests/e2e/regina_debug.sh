@@ -41,7 +41,7 @@ win_background "$work/vel.out" "$work/vel.err" "$VEL_EXE" "$(winepath -w "$work/
 probe wait-title VEL ": stopped in main ---- file: " 60000 >/dev/null ||
   fail "no first stop: $(cat "$work/vel.err" 2>/dev/null | tail -5)"
 read -r left top right bottom < <(probe client VEL) || fail "no client rectangle"
-sleep 1
+await_stopped || true
 screenshot regina-1-start.png
 
 COMMAND=90
@@ -61,7 +61,7 @@ sleep 1
 point_at "$SOURCE"
 keys F5
 await "cmd cont" && pass "F5 sent cont" || check_failed "F5 sent nothing"
-sleep 1.5
+await_running || true
 screenshot regina-2-waiting-for-input.png
 
 point_at "$IO"
@@ -75,7 +75,7 @@ until grep -qxF "read: Ada" "$work/seen.txt" 2>/dev/null; do
 done
 grep -qxF "read: Ada" "$work/seen.txt" 2>/dev/null && pass "the typed line reached PARSE PULL" ||
   check_failed "the macro did not read the typed line: $(cat "$work/seen.txt" 2>/dev/null)"
-sleep 1
+await_stopped || true
 screenshot regina-3-at-breakpoint.png
 
 point_at "$SOURCE"
@@ -95,7 +95,8 @@ until grep -c '^cmd cont$' "$transcript" | grep -qx 2 || [ "$waited" -ge 50 ]; d
   sleep 0.2
   waited=$((waited + 1))
 done
-sleep 2
+# The macro ended: the link is closed.
+probe wait-title VEL ": waiting user input" 10000 >/dev/null || true
 screenshot regina-5-ended.png
 grep -q '^cmd step$' "$transcript" && pass "F11 sent step" || check_failed "F11 sent nothing"
 e2e_end

@@ -52,8 +52,7 @@ void work_out_shown(Pane& pane) {
     if (count > 0) pane.top_line = std::clamp(pane.top_line, 0, count - 1);
     if (pane.kind == PaneKind::Source) pane.number_columns = number_column_width(count);
     pane_update_scroll_bar(pane);
-    pane.last_line_shown = pane_last_line_shown_from(pane, pane.top_line);
-    pane_map_cells(pane);
+    pane.last_line_shown = pane_map_cells(pane);
 }
 
 } // namespace

@@ -17,8 +17,8 @@
 #include "watch/watch.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 int number_column_width(std::int32_t count) {
     if (count <= 0) return 4;
@@ -48,11 +48,18 @@ struct Frame {
     plat_window window;
     const std::vector<std::string>& lines;
     bool is_source;
-    int w, h, d; // cell width and height, descent adjust
-    int columns; // V
-    int rows;    // R
-    int numbers; // P
-    int back;    // the pane's background slot
+    int w, h, d;  // cell width and height, descent adjust
+    int columns;  // V
+    int rows;     // R
+    int numbers;  // P
+    int back;     // the pane's background slot
+    int map_rows; // the rows of the cell map the drawing fills
+};
+
+// What the rows of one redraw reuse: the row laid out and its selection.
+struct RowScratch {
+    ShownRow row;
+    std::vector<char> inverted;
 };
 
 void draw_run(const Frame& f, int column, int row_bottom, std::string_view text, int text_slot,
@@ -69,41 +76,53 @@ void draw_run(const Frame& f, int column, int row_bottom, std::string_view text,
     plat_draw_text(f.window, run);
 }
 
-// Which cells of a row show the selection inverted. The selection's rules
+// Which cells of a row show the selection inverted, into `cells`; false
+// when none does (then `cells` is left as it was). The selection's rules
 // speak of characters, one cell each, then the rest of the row: a character
 // that takes several cells (a TAB) colours all of them, and the rest of the
 // row follows the row's last character.
-std::vector<bool> inverted_cells(const Frame& f, std::int32_t line, const ShownRow& row) {
+bool inverted_cells(const Frame& f, std::int32_t line, const ShownRow& row,
+                    std::vector<char>& cells) {
     const int text_columns = std::max(f.columns - f.numbers, 0);
     const int m = static_cast<int>(row.bytes.size());
     const std::int32_t s = m > 0 ? row.bytes.front() : 0;
     const int n = m > 0 ? row.bytes.back() - s + 1 : 0;
-    std::vector<bool> by_character(static_cast<std::size_t>(n + std::max(text_columns - m, 0)));
-    for (const RowSegment& seg : selection_row_segments(g_selection, f.pane.kind, line, s, n,
-                                                        static_cast<int>(by_character.size())))
+    const int characters = n + std::max(text_columns - m, 0);
+    const std::vector<RowSegment> segments =
+        selection_row_segments(g_selection, f.pane.kind, line, s, n, characters);
+    if (std::none_of(segments.begin(), segments.end(),
+                     [](const RowSegment& seg) { return seg.inverted; }))
+        return false;
+    std::vector<char> by_character(static_cast<std::size_t>(characters));
+    for (const RowSegment& seg : segments)
         for (int c = seg.from; c < seg.to; ++c)
             by_character[static_cast<std::size_t>(c)] = seg.inverted;
-    std::vector<bool> cells(static_cast<std::size_t>(text_columns));
+    cells.assign(static_cast<std::size_t>(text_columns), 0);
     for (int k = 0; k < text_columns; ++k) {
         const int c = k < m ? row.bytes[static_cast<std::size_t>(k)] - s : n + (k - m);
-        cells[static_cast<std::size_t>(k)] = c >= 0 && c < static_cast<int>(by_character.size()) &&
-                                             by_character[static_cast<std::size_t>(c)];
+        cells[static_cast<std::size_t>(k)] =
+            c >= 0 && c < characters && by_character[static_cast<std::size_t>(c)];
     }
-    return cells;
+    return true;
 }
 
 // The row's text and the rest of the row, coloured by the selection.
-void draw_row_text(const Frame& f, std::int32_t line, const ShownRow& row, int row_bottom,
+void draw_row_text(const Frame& f, std::int32_t line, RowScratch& scratch, int row_bottom,
                    int text_slot, int back_slot) {
-    const std::vector<bool> inverted = inverted_cells(f, line, row);
+    const ShownRow& row = scratch.row;
+    const bool any_inverted = inverted_cells(f, line, row, scratch.inverted);
+    const std::vector<char>& inverted = scratch.inverted;
+    const auto inverted_at = [&](int k) {
+        return any_inverted && inverted[static_cast<std::size_t>(k)] != 0;
+    };
     const int m = static_cast<int>(row.text.size());
-    const int cells = static_cast<int>(inverted.size());
+    const int cells = std::max(f.columns - f.numbers, 0);
     for (int from = 0; from < cells;) {
         // A run of cells alike: all text or all rest of the row, one colour.
         const bool text = from < m;
-        const bool inv = inverted[static_cast<std::size_t>(from)];
+        const bool inv = inverted_at(from);
         int to = from + 1;
-        while (to < cells && (to < m) == text && inverted[static_cast<std::size_t>(to)] == inv)
+        while (to < cells && (to < m) == text && inverted_at(to) == inv)
             ++to;
         const int fg = inv ? back_slot : text_slot;
         const int bg = inv ? text_slot : back_slot;
@@ -121,13 +140,19 @@ void draw_row_text(const Frame& f, std::int32_t line, const ShownRow& row, int r
 
 void draw_number(const Frame& f, std::int32_t line, int row_bottom) {
     const std::int32_t number = edit_gutter_line(line);
+    // The number (a blank for none) left in a field of the column's width.
     char field[64];
-    if (number < 1)
-        std::snprintf(field, sizeof field, "%-*s", f.numbers, " ");
-    else
-        std::snprintf(field, sizeof field, "%-*d", f.numbers, static_cast<int>(number));
+    std::size_t used = 1;
+    field[0] = ' ';
+    if (number >= 1)
+        used = static_cast<std::size_t>(std::to_chars(field, field + 16, number).ptr - field);
+    const std::size_t width =
+        std::min(static_cast<std::size_t>(std::max(f.numbers, 0)), sizeof field - 1);
+    for (; used < width; ++used)
+        field[used] = ' ';
     const bool pressed = line == g_panes.pressed_line;
-    draw_run(f, 0, row_bottom, field, pressed ? f.back : SLOT_PANEL, pressed ? SLOT_PANEL : f.back);
+    draw_run(f, 0, row_bottom, std::string_view(field, used), pressed ? f.back : SLOT_PANEL,
+             pressed ? SLOT_PANEL : f.back);
 }
 
 int leading_blanks(std::string_view chars) {
@@ -145,7 +170,7 @@ struct Walk {
     bool line_cut = false; // the last line drawn did not fit whole
 };
 
-void draw_line(const Frame& f, std::int32_t line, Walk& walk) {
+void draw_line(const Frame& f, std::int32_t line, Walk& walk, RowScratch& scratch) {
     const std::string& text = f.lines[static_cast<std::size_t>(line)];
     const int text_columns = std::max(f.columns - f.numbers, 1);
     const bool is_stop = f.is_source && line == displayed_source().stop_line && stop_line_shown();
@@ -155,8 +180,12 @@ void draw_line(const Frame& f, std::int32_t line, Walk& walk) {
     const int limit = f.rows * f.h;
     RowWalk at;
     bool first_row = true;
+    const ShownRow& row = scratch.row;
     for (;;) {
-        const ShownRow row = next_shown_row(text, at, text_columns);
+        next_shown_row(text, at, text_columns, scratch.row);
+        if (walk.r < f.map_rows)
+            cell_map_set_row(f.pane.cells, walk.r, f.numbers, line, row,
+                             static_cast<std::int32_t>(text.size()));
         if (f.is_source) {
             if (first_row)
                 draw_number(f, line, walk.y);
@@ -164,7 +193,7 @@ void draw_line(const Frame& f, std::int32_t line, Walk& walk) {
                 draw_run(f, 0, walk.y, std::string(static_cast<std::size_t>(f.numbers), ' '),
                          SLOT_PANEL, f.back);
         }
-        draw_row_text(f, line, row, walk.y, text_slot, back_slot);
+        draw_row_text(f, line, scratch, walk.y, text_slot, back_slot);
         if (f.is_source) {
             MarkGeometry g{f.w, f.h, walk.y, f.numbers, leading_blanks(row.text)};
             marks_clear(f.window, g, f.back);
@@ -192,6 +221,7 @@ void draw_banner(const Frame& f, int entry, Walk& walk) {
     const std::string banner =
         file_banner_text(*displayed_source().file_map[entry].file_name, f.columns);
     draw_run(f, 0, walk.y, banner, SLOT_TEXT, f.back);
+    if (walk.r < f.map_rows) cell_map_clear_row(f.pane.cells, walk.r);
     const int drawn = static_cast<int>(banner.size());
     if (drawn < f.columns)
         plat_fill(f.window, drawn * f.w, walk.y - f.h, f.columns * f.w, walk.y, f.back);
@@ -256,10 +286,11 @@ void render_pane(Pane& pane) {
             pane.visible_columns,
             pane.visible_rows,
             0,
-            pane_background_slot(pane)};
+            pane_background_slot(pane),
+            cell_map_rows_shown(pane)};
     Walk walk;
     walk.y = f.h;
-    pane_map_cells(pane);
+    RowScratch scratch;
 
     if (!is_source && pane.caret.drawn) {
         plat_fill(f.window, pane.caret.x, pane.caret.y, pane.caret.x + f.w, pane.caret.y + 3,
@@ -281,10 +312,12 @@ void render_pane(Pane& pane) {
             if (banner >= 0)
                 draw_banner(f, banner, walk);
             else
-                draw_line(f, line, walk);
+                draw_line(f, line, walk, scratch);
             ++line;
         }
         pane.last_line_shown = walk.rows_full ? last : last + 1;
+        // The cell map, filled row by row above: what no row stands for.
+        if (f.map_rows > 0) cell_map_clear_rows(pane.cells, std::min(walk.r, f.map_rows));
         last_line_whole = line == count && !walk.line_cut;
         const int limit = f.rows * f.h;
         const int drawn_bottom = walk.y - f.h; // the walk stands one row past its last
@@ -297,6 +330,7 @@ void render_pane(Pane& pane) {
                       SLOT_TEXT);
         }
     }
+    if (count == 0 && f.map_rows > 0) cell_map_clear_rows(pane.cells, 0);
     if (!is_source) {
         // Typing goes to the end of the last line: with that line out of
         // view, a caret on the last row shown would point where nothing goes.

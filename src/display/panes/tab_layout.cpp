@@ -18,6 +18,13 @@ std::int64_t text_cell_width(std::string_view line) {
 
 ShownRow next_shown_row(std::string_view line, RowWalk& walk, int columns) {
     ShownRow row;
+    next_shown_row(line, walk, columns, row);
+    return row;
+}
+
+void next_shown_row(std::string_view line, RowWalk& walk, int columns, ShownRow& row) {
+    row.text.clear();
+    row.bytes.clear();
     const std::int32_t length = static_cast<std::int32_t>(line.size());
     while (walk.next < length && static_cast<int>(row.text.size()) < columns) {
         const char c = line[static_cast<std::size_t>(walk.next)];
@@ -31,5 +38,4 @@ ShownRow next_shown_row(std::string_view line, RowWalk& walk, int columns) {
             walk.next += 1;
         }
     }
-    return row;
 }

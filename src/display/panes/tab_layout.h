@@ -30,6 +30,8 @@ struct ShownRow {
     std::vector<std::int32_t> bytes; // the byte of the line each cell shows
 };
 ShownRow next_shown_row(std::string_view line, RowWalk& walk, int columns);
+// The same into `row`, which keeps its storage from row to row.
+void next_shown_row(std::string_view line, RowWalk& walk, int columns, ShownRow& row);
 
 // Whether the walk has laid out the whole line.
 inline bool row_walk_done(std::string_view line, const RowWalk& walk) {

@@ -142,6 +142,73 @@ TEST_F(RenderTest, WrappingAgreesWithTheArithmeticForEveryTop) {
     }
 }
 
+// The cell map and the last line shown come from two walks: the one that
+// works them out without drawing when what the pane shows changes, and the
+// drawing itself. Both must leave the same map, whatever was in it before.
+TEST_F(RenderTest, TheDrawingLeavesTheMapWorkedOutWithoutDrawing) {
+    const int text_columns = source().visible_columns - 7;
+    std::vector<std::string> lines;
+    for (int i = 0; i < 150; ++i) {
+        std::string line;
+        switch (i % 6) {
+        case 0:
+            line = std::string(static_cast<std::size_t>((i * 53) % 400), 'q');
+            break;
+        case 1:
+            line = "\tx\t= " + std::to_string(i);
+            break;
+        case 2:
+            line = "";
+            break;
+        case 3: // TABs across the row's end
+            line = std::string(static_cast<std::size_t>(text_columns - 3), 'a') + "\tb\t\tc";
+            break;
+        case 4:
+            line = std::string(static_cast<std::size_t>(text_columns), 'w');
+            break;
+        default:
+            line = "say " + std::to_string(i);
+            break;
+        }
+        lines.push_back(line + "\n");
+    }
+    lines.back() =
+        std::string(static_cast<std::size_t>(text_columns * 60), 'z'); // taller than the pane
+    given_source(lines);
+    given_file_map({{0, 49, 0, std::string("m.rexx")},
+                    {50, 99, 50, std::string("a.rexx")},
+                    {100, 149, 100, std::string("b.rexx")}});
+    const auto scrambled = [] {
+        std::fill(source().cells.cells.begin(), source().cells.cells.end(), Cell{99, 99, true});
+    };
+    const auto same_map = [](const CellMap& a, const CellMap& b) {
+        for (std::size_t i = 0; i < a.cells.size(); ++i)
+            if (a.cells[i].line != b.cells[i].line ||
+                a.cells[i].character != b.cells[i].character ||
+                a.cells[i].past_end != b.cells[i].past_end)
+                return false;
+        return a.cells.size() == b.cells.size();
+    };
+    for (int top = 0; top < 150; top += 1) {
+        source().top_line = top;
+        scrambled();
+        pane_redraw(source());
+        const CellMap worked_out = source().cells;
+        const std::int32_t last = source().last_line_shown;
+        EXPECT_EQ(last, pane_last_line_shown_from(source(), top)) << top;
+        scrambled();
+        source().last_line_shown = -5;
+        display_refresh();
+        EXPECT_TRUE(same_map(worked_out, source().cells)) << top;
+        EXPECT_EQ(source().last_line_shown, last) << top;
+    }
+    // The top line's row maps the top line; the banner row stands for nothing.
+    source().top_line = 50;
+    redrawn(source());
+    EXPECT_EQ(source().cells.row(0)[10].line, -1);
+    EXPECT_EQ(source().cells.row(1)[source().number_columns].line, 51);
+}
+
 TEST_F(RenderTest, BreakpointMarkAndStopArrowPointAtTheFirstNonBlank) {
     g_breakpoints.lines = {0};
     show_source({"say 1\n", "    say 2\n"});
