@@ -47,6 +47,24 @@ enum SourceChange : unsigned {
     SOURCE_RUN = 1u << 3,
 };
 
+// The edit cursor, as a place in the text rather than on the screen: the
+// source pane works out the cell it is drawn on whenever it draws it, so the
+// cursor stays on its text when the pane scrolls, is resized or changes its
+// font, and follows its line when lines are inserted or removed above it.
+// Besides a line and byte it says what only a place on the screen could:
+// - past the end of the line, the blanks after it, one byte a column
+//   (typing there pads the line);
+// - which of the cells of its byte it stands on: a TAB takes several;
+// - a row that shows no text: a file banner (its line is the banner's), or
+//   a row below the text (lines from the line count on, the count's the
+//   first row below), where the byte is the column counted from the first
+//   text column.
+struct EditCursor {
+    std::int32_t line = -1; // -1: never placed
+    std::int32_t byte = 0;
+    std::int32_t cell = 0; // 0: the byte's first cell
+};
+
 struct DisplayedSource {
     // Lines from set-source keep their newline; lines from add-source, and
     // lines once edited, have their line ends removed.
@@ -54,6 +72,8 @@ struct DisplayedSource {
     std::vector<FileMapEntry> file_map; // entry 0 is the main macro
 
     std::int32_t stop_line = 0; // displayed index, already mapped for edits
+    // Kept in step with inserted and removed lines, like the stop line.
+    EditCursor edit_cursor;
     std::optional<std::string> stop_routine;
     std::optional<std::string> base_title;
     std::string host_name; // read at the first stop of each connection

@@ -1,5 +1,6 @@
 // The writes the editor makes: lines replaced, inserted and removed, with
-// the file map, the loaded layout and the stop line kept in step.
+// the file map, the loaded layout, the stop line and the edit cursor kept in
+// step.
 #include "runtime/strings.h"
 #include "source/line_map.h"
 #include "source/source_record.h"
@@ -52,6 +53,7 @@ void source_insert_line(std::int32_t position, std::string text, std::int32_t lo
                             std::move(loaded_text));
     }
     if (source.stop_line >= position) move_stop(source.stop_line + 1);
+    if (source.edit_cursor.line >= position) source.edit_cursor.line += 1;
     shift_file_map(file, 1);
     source_mark(SOURCE_TEXT | SOURCE_MARKS);
 }
@@ -80,6 +82,9 @@ RemovedMarks source_remove_line(std::int32_t position, std::int32_t file) {
     if (source.stop_line > position ||
         (source.stop_line == position && marks == RemovedMarks::ToLineBefore))
         move_stop(source.stop_line - 1);
+    EditCursor& cursor = source.edit_cursor;
+    if (cursor.line > position || (cursor.line == position && marks == RemovedMarks::ToLineBefore))
+        cursor.line -= 1;
     shift_file_map(file, -1);
     source_mark(SOURCE_TEXT | SOURCE_MARKS);
     return marks;
@@ -87,6 +92,10 @@ RemovedMarks source_remove_line(std::int32_t position, std::int32_t file) {
 
 void source_place_stop(std::int32_t displayed_line) {
     move_stop(displayed_line);
+}
+
+void source_place_edit_cursor(EditCursor at) {
+    source_record().edit_cursor = at;
 }
 
 void source_extend_layout() {

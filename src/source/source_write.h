@@ -60,13 +60,13 @@ void source_replace_line(std::int32_t line, std::string text);
 
 // A displayed line inserted at `position` in file-map entry `file`, with
 // what the interpreter loaded there (number 0 and no text for a new line):
-// the file map, the loaded layout and the stop line follow.
+// the file map, the loaded layout, the stop line and the edit cursor follow.
 void source_insert_line(std::int32_t position, std::string text, std::int32_t loaded_number,
                         std::optional<std::string> loaded_text, std::int32_t file);
 
-// Where the marks of a removed line (breakpoints, the stop arrow) go: they
-// stay at its index, now the next line's, or, when it was the last line of
-// its file, go to the line before it.
+// Where the marks of a removed line (breakpoints, the stop arrow, the edit
+// cursor) go: they stay at its index, now the next line's, or, when it was
+// the last line of its file, go to the line before it.
 enum class RemovedMarks { Stay, ToLineBefore };
 
 // Displayed line `position` of file-map entry `file` removed; nothing for a
@@ -75,6 +75,10 @@ RemovedMarks source_remove_line(std::int32_t position, std::int32_t file);
 
 // The stop arrow placed again (a file read in again moved it).
 void source_place_stop(std::int32_t displayed_line);
+
+// The edit cursor put somewhere else (display/edit/ moves it). Nothing is
+// marked: whoever moves it redraws the source pane.
+void source_place_edit_cursor(EditCursor at);
 
 // Editing begins: the loaded layout is taken from the lines shown now.
 void source_take_layout();

@@ -43,7 +43,7 @@ struct SourceSelection {
 };
 std::optional<SourceSelection> source_view_selection();
 
-// The displayed line the edit cursor's row shows; -1 when its row shows no
-// line (a file banner, a row below the text); nothing when the cursor was
-// never placed.
+// The displayed line the edit cursor is on, shown or not; -1 when it is on
+// a row that shows no line (a file banner, a row below the text); nothing
+// when the cursor was never placed.
 std::optional<std::int32_t> source_view_edit_cursor_line();

@@ -1,7 +1,9 @@
 #include "display/edit/edit_cursor.h"
 
 #include "display/edit/edit_clipboard.h"
+#include "display/panes/cell_map.h"
 #include "display/panes/colours.h"
+#include "display/panes/line_rows.h"
 #include "display/window/layout.h"
 #include "edit/edit_layout.h"
 #include "edit/edit_mode.h"
@@ -10,18 +12,22 @@
 #include "edit/edit_text_ops.h"
 #include "edit/edit_ui.h"
 #include "settings/mouse_mode.h"
+#include "source/source.h"
+#include "source/source_write.h"
 #include "view/key_codes.h"
 #include "view/text_panes.h"
 
 #include <algorithm>
 #include <optional>
 
-EditCursorState g_edit_cursor;
-
 namespace {
 
 Pane& source() {
     return g_panes.source;
+}
+
+const EditCursor& cursor() {
+    return displayed_source().edit_cursor;
 }
 
 int first_text_column() {
@@ -36,112 +42,115 @@ int cell_rows() {
     return std::min(source().visible_rows, source().cells.rows);
 }
 
-bool shows_line(const Cell& cell) {
-    return cell.line >= 0 && cell.line < pane_line_count(source());
+// The cell the pane shows the cursor on; nothing while it is out of view.
+std::optional<CellPlace> cursor_cell() {
+    return pane_cell_of_cursor(source(), cursor());
 }
 
-// The line and byte the cursor cell stands for; nothing when its row shows
-// no line.
-std::optional<EditPosition> resolve() {
-    EditCursorState& c = g_edit_cursor;
-    if (c.row < 0 || c.row >= cell_rows()) return std::nullopt;
-    c.column = std::max(c.column, first_text_column());
-    const Cell* row = source().cells.row(c.row);
-    for (int col = first_text_column(); col < cell_columns(); ++col) {
-        if (!shows_line(row[col])) continue;
-        const std::int32_t character =
-            c.column >= col ? cell_row_character(row, col, std::min(c.column, cell_columns() - 1)) +
-                                  std::max(c.column - (cell_columns() - 1), 0)
-                            : 0;
-        return EditPosition{row[col].line, character};
-    }
-    return std::nullopt;
+// The cursor put on the place a cell stands for; nothing moves for a cell
+// outside the pane.
+void cursor_to_cell(CellPlace cell) {
+    if (const std::optional<EditCursor> at = pane_cursor_at_cell(source(), cell))
+        source_place_edit_cursor(*at);
 }
 
-// Puts the cursor cell on (line, byte): the first cell that shows exactly
-// that byte (a TAB's first blank), else as far past the last text cell
-// before it as the byte lies past that cell's byte, else past the first cell
-// of the last row of the line that starts at or before it. Nothing moves
-// when no row shows the line.
-void cursor_to(EditPosition at) {
-    std::optional<std::pair<int, int>> best;      // row, column
-    std::optional<std::pair<int, int>> past_text; // row, column of the last text cell before
-    std::int32_t past_character = -1;
-    for (int r = 0; r < cell_rows(); ++r) {
-        const Cell* row = source().cells.row(r);
-        bool first_of_line = true;
-        for (int col = first_text_column(); col < cell_columns(); ++col) {
-            if (row[col].line != at.line) continue;
-            if (!row[col].past_end && row[col].character == at.character) {
-                g_edit_cursor.row = r;
-                g_edit_cursor.column = col;
-                return;
-            }
-            if (!row[col].past_end && row[col].character < at.character &&
-                row[col].character >= past_character) {
-                past_character = row[col].character;
-                past_text = {r, col};
-            }
-            if (first_of_line && row[col].character <= at.character) {
-                const int column = col + (at.character - row[col].character);
-                best = {r, std::min(column, cell_columns() - 1)};
-            }
-            first_of_line = false;
+// A cursor the pane does not show (the pane was scrolled, made smaller or
+// given another font, an edit left the cursor below the last row) comes
+// back before a key moves it and after a key edits: the pane scrolls as
+// little as shows the cursor's row, its line becoming the top line when it
+// lies above, else the top line going down a line at a time from the one
+// that puts the line's first row on the last row. A place no top line can
+// show (further into a line than the pane is high, further below the text
+// than the pane reaches) gives way to the pane's last row.
+void bring_into_view() {
+    Pane& pane = source();
+    const EditCursor at = cursor();
+    if (at.line < 0 || cell_rows() <= 0 || cursor_cell()) return;
+    const std::int32_t count = pane_line_count(pane);
+    if (count > 0) {
+        const std::int32_t last_top = std::min(at.line, count - 1);
+        std::int32_t top = at.line;
+        if (at.line >= pane.top_line)
+            top = static_cast<std::int32_t>(std::clamp<std::int64_t>(
+                pane_top_line_for(pane, at.line, pane.visible_rows - 1), pane.top_line, last_top));
+        for (;; ++top) {
+            pane_set_top_line(pane, top);
+            if (cursor_cell() || top >= last_top) break;
         }
     }
-    if (past_text) {
-        const int column = past_text->second + (at.character - past_character);
-        best = {past_text->first, std::min(column, cell_columns() - 1)};
-    }
-    if (best) {
-        g_edit_cursor.row = best->first;
-        g_edit_cursor.column = best->second;
-    }
+    if (cursor_cell()) return;
+    const bool below_text = at.line >= count;
+    cursor_to_cell(
+        {cell_rows() - 1, below_text ? std::min(first_text_column() + at.byte, cell_columns() - 1)
+                                     : cell_columns() - 1});
 }
 
-// After a change: the cell map is worked out for the new text first, so
-// that the cursor finds its cell there; the refresh then draws text and
-// cursor once.
+// The cursor becomes the place its cell stands for, as a cursor on that
+// cell would be: a byte past the end of a line that reaches the pane's
+// right edge is the last column's, a cell of a TAB that the TAB no longer
+// has its last.
+void snap_to_cell() {
+    if (const std::optional<CellPlace> cell = cursor_cell()) cursor_to_cell(*cell);
+}
+
+// After a change: what the pane shows is worked out for the new text first
+// (its cell map included, nothing drawn); the cursor goes to its new place,
+// or keeps its own (an undo), and the pane follows it; the refresh then
+// draws text and cursor once.
 void show_cursor_at(std::optional<EditPosition> at) {
     pane_redraw(source());
-    if (at) cursor_to(*at);
+    if (at) source_place_edit_cursor(EditCursor{at->line, at->character, 0});
+    bring_into_view();
+    snap_to_cell();
 }
 
+bool is_cursor_key(int code) {
+    return code == KEY_LEFT || code == KEY_RIGHT || code == KEY_UP || code == KEY_DOWN ||
+           code == KEY_HOME;
+}
+
+// The cursor keys move over the cells the pane shows: Left and Right a
+// column, on from one row's end to the next's start; Up and Down a row,
+// keeping the column (a wrapped line's next row is the same line, later
+// bytes); Home to the first text column.
 bool move_cursor(int code) {
-    EditCursorState& c = g_edit_cursor;
-    const int first = first_text_column();
-    const int last_column = cell_columns() - 1;
-    switch (code) {
-    case KEY_LEFT:
-        if (c.column > first) {
-            c.column -= 1;
-        } else if (c.row > 0) {
-            c.row -= 1;
-            c.column = last_column;
-        }
-        break;
-    case KEY_RIGHT:
-        if (c.column < last_column) {
-            c.column += 1;
-        } else if (c.row + 1 < cell_rows()) {
-            c.row += 1;
-            c.column = first;
-        }
-        break;
-    case KEY_UP:
-        c.row = std::max(c.row - 1, 0);
-        break;
-    case KEY_DOWN:
-        c.row = std::min(c.row + 1, std::max(cell_rows() - 1, 0));
-        break;
-    case KEY_HOME:
-        c.column = first;
-        break;
-    default:
-        return false;
-    }
+    if (!is_cursor_key(code)) return false;
     // A cursor key ends the typing group.
     edit_end_typing();
+    bring_into_view();
+    if (std::optional<CellPlace> at = cursor_cell()) {
+        CellPlace& c = *at;
+        const int first = first_text_column();
+        const int last_column = cell_columns() - 1;
+        switch (code) {
+        case KEY_LEFT:
+            if (c.column > first) {
+                c.column -= 1;
+            } else if (c.row > 0) {
+                c.row -= 1;
+                c.column = last_column;
+            }
+            break;
+        case KEY_RIGHT:
+            if (c.column < last_column) {
+                c.column += 1;
+            } else if (c.row + 1 < cell_rows()) {
+                c.row += 1;
+                c.column = first;
+            }
+            break;
+        case KEY_UP:
+            c.row = std::max(c.row - 1, 0);
+            break;
+        case KEY_DOWN:
+            c.row = std::min(c.row + 1, std::max(cell_rows() - 1, 0));
+            break;
+        default: // KEY_HOME
+            c.column = first;
+            break;
+        }
+        cursor_to_cell(c);
+    }
     pane_redraw(source());
     return true;
 }
@@ -171,7 +180,10 @@ bool is_letter(int code) {
 } // namespace
 
 std::optional<EditPosition> edit_cursor_position() {
-    return resolve();
+    const EditCursor& at = cursor();
+    if (at.line < 0 || at.line >= pane_line_count(source()) || file_map_banner_at(at.line) >= 0)
+        return std::nullopt;
+    return EditPosition{at.line, at.byte};
 }
 
 void edit_toggle_mode() {
@@ -181,9 +193,10 @@ void edit_toggle_mode() {
     } else {
         if (!displayed_source().layout_taken) edit_begin();
         g_edit_mode.on = true;
-        if (g_edit_cursor.row < 0) {
-            g_edit_cursor.row = 0;
-            g_edit_cursor.column = first_text_column();
+        if (cursor().line < 0) {
+            // Never placed: the top row's first text column.
+            pane_redraw(source());
+            cursor_to_cell({0, first_text_column()});
         }
         const bool right_leaves =
             g_mouse_mode.mode == MOUSE_FULLMOTIF || g_mouse_mode.mode == MOUSE_WINDOWS;
@@ -195,8 +208,7 @@ void edit_toggle_mode() {
 
 void edit_place_cursor(std::int32_t line, std::int32_t character) {
     edit_end_typing();
-    cursor_to({line, character});
-    pane_redraw(source());
+    show_cursor_at(EditPosition{line, character});
 }
 
 bool edit_key(int code, bool shift, bool ctrl) {
@@ -216,7 +228,9 @@ bool edit_key(int code, bool shift, bool ctrl) {
     }
     if (move_cursor(code)) return true;
 
-    const std::optional<EditPosition> at = resolve();
+    // An edit works at the cursor's text whether the pane shows it or not;
+    // where it leaves the cursor is then brought into view.
+    const std::optional<EditPosition> at = edit_cursor_position();
     if (!at) return false;
     // A key edits the file under the cursor.
     edit_switch_to(at->line);
@@ -271,7 +285,7 @@ bool edit_key(int code, bool shift, bool ctrl) {
         // character is then inserted even when typing overwrites.
         edit_cut();
         if (code == KEY_BACKSPACE || code == KEY_DELETE) return true;
-        const std::optional<EditPosition> again = resolve();
+        const std::optional<EditPosition> again = edit_cursor_position();
         if (!again) return true;
         show_cursor_at(edit_type_char(*again, static_cast<char>(code), true));
         return true;
@@ -318,11 +332,13 @@ bool edit_key(int code, bool shift, bool ctrl) {
 
 void edit_cursor_draw(const Pane& pane, int rows_drawn) {
     if (!g_edit_mode.on) return;
-    const EditCursorState& c = g_edit_cursor;
-    if (c.row < 0 || c.row >= rows_drawn) return;
+    // The redraw has just laid the text on the cells: they say where the
+    // cursor's text is shown, if it is.
+    const std::optional<CellPlace> c = pane_cell_of_cursor(pane, cursor());
+    if (!c || c->row >= rows_drawn) return;
     const int w = std::max(layout_cell_width(), 1);
     const int h = std::max(layout_cell_height(), 1);
-    const int bottom = (c.row + 1) * h;
+    const int bottom = (c->row + 1) * h;
     const int high = g_panes.insert_mode ? 3 : 2;
-    plat_fill(pane.window, c.column * w, bottom - high, (c.column + 1) * w, bottom, SLOT_CURSOR);
+    plat_fill(pane.window, c->column * w, bottom - high, (c->column + 1) * w, bottom, SLOT_CURSOR);
 }

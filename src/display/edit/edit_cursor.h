@@ -1,5 +1,9 @@
-// Edit mode in the source pane: switching it on and off, the edit cursor on
-// a cell of the pane, the keys that edit, and the cursor's drawing.
+// Edit mode in the source pane: switching it on and off, the edit cursor,
+// the keys that edit, and the cursor's drawing. The cursor is a place in the
+// text (EditCursor, kept in the displayed source so that it follows
+// inserted and removed lines); the pane's cell map says which cell shows it
+// when it is drawn, and which place a cell stands for when a click or Up and
+// Down put it on a cell.
 #pragma once
 
 #include "display/panes/panes.h"
@@ -8,31 +12,25 @@
 #include <cstdint>
 #include <optional>
 
-struct EditCursorState {
-    // The cell of the cursor in the source pane's cell map; row -1 until
-    // first placed.
-    std::int32_t row = -1;
-    std::int32_t column = 0;
-};
-
-extern EditCursorState g_edit_cursor;
-
 // Switches edit mode on (editing begins the first time) or off, with its
 // message in the command pane.
 void edit_toggle_mode();
 
 // Puts the edit cursor on a character of the displayed source (the mouse
-// in edit mode); the typing group ends.
+// in edit mode, where an edit leaves it); the typing group ends. The pane
+// scrolls to it when it is out of view.
 void edit_place_cursor(std::int32_t line, std::int32_t character);
 
-// The line and byte the cursor stands for; nothing when its row shows no
-// line.
+// The line and byte the cursor stands for, whether its line is in view or
+// not; nothing when it is on a row that shows no line (a banner, below the
+// text) or was never placed. Changes nothing.
 std::optional<EditPosition> edit_cursor_position();
 
 // A key over the source pane in edit mode: true when it was handled.
 bool edit_key(int code, bool shift, bool ctrl);
 
 // Draws the cursor into the source pane, whose redraw filled `rows_drawn`
-// rows: a bar at the bottom of its cell, 3 pixels high while typing
-// inserts, 2 while it overwrites.
+// rows: a bar at the bottom of the cell that shows it, 3 pixels high while
+// typing inserts, 2 while it overwrites; nothing while its text is out of
+// view.
 void edit_cursor_draw(const Pane& source, int rows_drawn);

@@ -43,6 +43,9 @@ struct CellMap {
     std::int32_t rows = 0;
     std::int32_t columns = 0;
     std::vector<Cell> cells; // row by row
+    // The displayed line each row belongs to, a file banner's too; -1 below
+    // the text.
+    std::vector<std::int32_t> row_lines;
     Cell* row(std::int32_t r) { return cells.data() + static_cast<std::size_t>(r) * columns; }
     const Cell* row(std::int32_t r) const {
         return cells.data() + static_cast<std::size_t>(r) * columns;

@@ -217,11 +217,11 @@ void draw_line(const Frame& f, std::int32_t line, Walk& walk, RowScratch& scratc
     if (walk.y > limit) walk.rows_full = true;
 }
 
-void draw_banner(const Frame& f, int entry, Walk& walk) {
+void draw_banner(const Frame& f, int entry, std::int32_t line, Walk& walk) {
     const std::string banner =
         file_banner_text(*displayed_source().file_map[entry].file_name, f.columns);
     draw_run(f, 0, walk.y, banner, SLOT_TEXT, f.back);
-    if (walk.r < f.map_rows) cell_map_clear_row(f.pane.cells, walk.r);
+    if (walk.r < f.map_rows) cell_map_clear_row(f.pane.cells, walk.r, line);
     const int drawn = static_cast<int>(banner.size());
     if (drawn < f.columns)
         plat_fill(f.window, drawn * f.w, walk.y - f.h, f.columns * f.w, walk.y, f.back);
@@ -310,7 +310,7 @@ void render_pane(Pane& pane) {
             last = line;
             const int banner = is_source ? file_map_banner_at(line) : -1;
             if (banner >= 0)
-                draw_banner(f, banner, walk);
+                draw_banner(f, banner, line, walk);
             else
                 draw_line(f, line, walk, scratch);
             ++line;

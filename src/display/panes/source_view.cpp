@@ -46,18 +46,9 @@ std::optional<std::int32_t> source_view_row_of_line(std::int32_t line) {
 }
 
 std::optional<std::int32_t> source_view_edit_cursor_line() {
-    const Pane& source = g_panes.source;
-    const CellMap& cells = source.cells;
-    const int row = g_edit_cursor.row;
-    if (row < 0) return std::nullopt;
-    if (row >= cells.rows ||
-        cells.cells.size() < static_cast<std::size_t>(cells.rows) * cells.columns)
-        return -1;
-    for (int c = std::max(source.number_columns, 0); c < cells.columns; ++c) {
-        const std::int32_t line = cells.row(row)[c].line;
-        if (line >= 0 && line < pane_line_count(source)) return line;
-    }
-    return -1;
+    if (displayed_source().edit_cursor.line < 0) return std::nullopt;
+    const std::optional<EditPosition> at = edit_cursor_position();
+    return at ? at->line : -1;
 }
 
 std::optional<SourceSelection> source_view_selection() {

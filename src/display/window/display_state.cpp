@@ -1,6 +1,5 @@
 #include "display/window/display_state.h"
 
-#include "display/edit/edit_cursor.h"
 #include "display/keyboard/key_translate.h"
 #include "display/keyboard/keyboard_state.h"
 #include "display/mouse/clipboard.h"
@@ -68,7 +67,6 @@ void display_reset_records() {
     g_display_state = DisplayStateRecord{};
     g_toolbar = ToolbarState{};
     g_dialogs = DialogState{};
-    g_edit_cursor = EditCursorState{};
     g_selection_state = SelectionState{};
     g_layout = LayoutState{};
     g_panes = PaneSet{};

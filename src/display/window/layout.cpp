@@ -70,6 +70,7 @@ void allocate_cell_maps() {
         pane.cells.rows = pane.visible_rows;
         pane.cells.columns = pane_columns;
         pane.cells.cells.assign(static_cast<std::size_t>(pane.visible_rows) * pane_columns, Cell{});
+        pane.cells.row_lines.assign(static_cast<std::size_t>(std::max(pane.visible_rows, 0)), -1);
     }
 }
 

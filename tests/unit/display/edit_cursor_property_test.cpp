@@ -7,15 +7,18 @@
 #include "display/edit/edit_cursor.h"
 #include "display/keyboard/key_route.h"
 #include "display/mouse/mouse_events.h"
+#include "display/panes/cell_map.h"
 #include "display/panes/panes.h"
 #include "display_fixture.h"
 #include "edit/edit_mode.h"
 #include "edit/edit_save.h"
 #include "edit_ops_driver.h"
 #include "platform/headless/headless.h"
+#include "source/source_write.h"
 #include "view/key_codes.h"
 
 #include <algorithm>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -44,7 +47,9 @@ class EditCursorProperties : public DisplayTest, public ::testing::WithParamInte
     // end): what a user sees the cursor in.
     static std::int32_t cursor_row_line() {
         const CellMap& map = g_panes.source.cells;
-        const int row = g_edit_cursor.row;
+        const std::optional<CellPlace> cell =
+            pane_cell_of_cursor(g_panes.source, displayed_source().edit_cursor);
+        const int row = cell ? cell->row : -1;
         if (row < 0 || row >= map.rows) return -1;
         for (int c = g_panes.source.number_columns; c < map.columns; ++c)
             if (map.row(row)[c].line >= 0) return map.row(row)[c].line;
@@ -83,11 +88,14 @@ TEST_P(EditCursorProperties, KeysClicksUndoAndPauseKeepEveryFileWhole) {
             key(moves[random() % 6]);
             break;
         }
-        case 2:
+        case 2: {
             // Anywhere on the pane, the rows below the text and banners too.
-            g_edit_cursor.row = static_cast<std::int32_t>(random() % g_panes.source.visible_rows);
-            g_edit_cursor.column = g_panes.source.number_columns + static_cast<int>(random() % 20);
+            const CellPlace cell{static_cast<std::int32_t>(random() % g_panes.source.visible_rows),
+                                 g_panes.source.number_columns + static_cast<int>(random() % 20)};
+            if (const std::optional<EditCursor> at = pane_cursor_at_cell(g_panes.source, cell))
+                source_place_edit_cursor(*at);
             break;
+        }
         case 3: {
             MouseEvent click;
             click.x = (g_panes.source.number_columns + static_cast<int>(random() % 20)) * kW + 1;

@@ -2,6 +2,7 @@
 // edit, as a user types them.
 #include "display/edit/edit_cursor.h"
 #include "display/keyboard/key_route.h"
+#include "display/panes/cell_map.h"
 #include "display/panes/colours.h"
 #include "display/panes/panes.h"
 #include "display/panes/render.h"
@@ -45,10 +46,13 @@ class EditModeKeys : public DisplayTest {
         return edit_key(code, shift, ctrl);
     }
     static const Lines& lines() { return displayed_source().lines; }
-    // The cursor's cell, in pixels of the source pane.
-    static std::pair<int, int> cursor_cell() {
-        return {g_edit_cursor.column * kW, g_edit_cursor.row * kH};
+    // The cell the pane shows the cursor on; row -1 when out of view.
+    static CellPlace cell() {
+        return pane_cell_of_cursor(g_panes.source, displayed_source().edit_cursor)
+            .value_or(CellPlace{-1, -1});
     }
+    // The cursor's cell, in pixels of the source pane.
+    static std::pair<int, int> cursor_cell() { return {cell().column * kW, cell().row * kH}; }
 };
 
 } // namespace
@@ -57,8 +61,8 @@ TEST_F(EditModeKeys, SwitchingOnBeginsEditingAndSaysHowToLeave) {
     EXPECT_TRUE(edit_mode_on());
     EXPECT_TRUE(displayed_source().layout_taken);
     EXPECT_EQ(g_panes.command.lines.front(), "Edit mode ON (right-click to leave)\n");
-    EXPECT_EQ(g_edit_cursor.row, 0);
-    EXPECT_EQ(g_edit_cursor.column, g_panes.source.number_columns);
+    EXPECT_EQ(cell().row, 0);
+    EXPECT_EQ(cell().column, g_panes.source.number_columns);
     edit_toggle_mode();
     EXPECT_FALSE(edit_mode_on());
     EXPECT_EQ(g_panes.command.lines[1], "Edit mode OFF\n");
@@ -140,18 +144,18 @@ TEST_F(EditModeKeys, AFileOfOneLineKeepsItsLine) {
 TEST_F(EditModeKeys, CursorKeysMoveOverTheCellsAndEndGoesToTheLinesEnd) {
     edit_place_cursor(1, 0);
     const int first = g_panes.source.number_columns;
-    EXPECT_EQ(g_edit_cursor.column, first);
+    EXPECT_EQ(cell().column, first);
     key(KEY_LEFT); // from the first text column to the row above's end
-    EXPECT_EQ(g_edit_cursor.row, 0);
+    EXPECT_EQ(cell().row, 0);
     key(KEY_DOWN);
     key(KEY_HOME);
     key(KEY_END);
-    EXPECT_EQ(g_edit_cursor.row, 1);
-    EXPECT_EQ(g_edit_cursor.column, first + 9);
+    EXPECT_EQ(cell().row, 1);
+    EXPECT_EQ(cell().column, first + 9);
     key(KEY_UP);
     key(KEY_UP);
     key(KEY_UP);
-    EXPECT_EQ(g_edit_cursor.row, 0);
+    EXPECT_EQ(cell().row, 0);
 }
 
 TEST_F(EditModeKeys, TheCursorIsABarAtTheBottomOfItsCell) {

@@ -3,6 +3,7 @@
 // selection, tips and the edit cursor agree with what is drawn.
 #include "display/edit/edit_cursor.h"
 #include "display/mouse/mouse_events.h"
+#include "display/panes/cell_map.h"
 #include "display/panes/colours.h"
 #include "display/panes/panes.h"
 #include "display/panes/tab_layout.h"
@@ -50,6 +51,12 @@ class TabPanes : public DisplayTest {
             .substr(static_cast<std::size_t>(text_column()), static_cast<std::size_t>(columns));
     }
     static Cell cell(int r, int column) { return source().cells.row(r)[text_column() + column]; }
+    // The column the pane shows the edit cursor in; -1 when out of view.
+    static int cursor_column() {
+        return pane_cell_of_cursor(source(), displayed_source().edit_cursor)
+            .value_or(CellPlace{-1, -1})
+            .column;
+    }
     static MouseEvent at(int column, int row, int button, std::int64_t time_ms) {
         MouseEvent e;
         e.x = (text_column() + column) * kW + 1;
@@ -157,7 +164,7 @@ TEST_F(TabPanes, TheEditCursorTypesWhereItIsDrawn) {
     EXPECT_EQ(where->character, 1);
     ASSERT_TRUE(edit_key('y', false, false));
     EXPECT_EQ(displayed_source().lines[0], "\tyx = 1");
-    EXPECT_EQ(g_edit_cursor.column, text_column() + 9) << "on the x again";
+    EXPECT_EQ(cursor_column(), text_column() + 9) << "on the x again";
     EXPECT_EQ(shown(0, 14), "        yx = 1");
 
     // Past the end of a line with TABs: the bytes past its end, one a
@@ -170,13 +177,13 @@ TEST_F(TabPanes, TheEditCursorTypesWhereItIsDrawn) {
     ASSERT_TRUE(edit_key('!', false, false));
     EXPECT_EQ(displayed_source().lines[1], "ab\tcd\tend   !");
     EXPECT_EQ(shown(1, 23), "ab      cd      end   !");
-    EXPECT_EQ(g_edit_cursor.column, text_column() + 23);
+    EXPECT_EQ(cursor_column(), text_column() + 23);
 
     // Backspace over a TAB takes the cursor back to where the text closed up.
     edit_place_cursor(2, 5); // the ' of 'z', after two TABs
-    EXPECT_EQ(g_edit_cursor.column, text_column() + 16);
+    EXPECT_EQ(cursor_column(), text_column() + 16);
     ASSERT_TRUE(edit_key(8, false, false));
     EXPECT_EQ(displayed_source().lines[2], "say\t'z'");
-    EXPECT_EQ(g_edit_cursor.column, text_column() + 8);
+    EXPECT_EQ(cursor_column(), text_column() + 8);
     EXPECT_EQ(shown(2, 11), "say     'z'");
 }

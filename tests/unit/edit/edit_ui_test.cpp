@@ -135,6 +135,39 @@ TEST_F(EditUi, ADeletedLastLineOfAFileLeavesItsMarksInThatFile) {
     EXPECT_EQ(displayed_source().stop_line, 2);
 }
 
+TEST_F(EditUi, TheEditCursorFollowsInsertedAndRemovedLinesAsTheStopDoes) {
+    const auto cursor_line = [] { return displayed_source().edit_cursor.line; };
+    source_place_edit_cursor({3, 1, 2}); // lib.rexx's first line, on a byte's third cell
+    edit('i', 0, "new");                 // below line 0: above the cursor
+    EXPECT_EQ(cursor_line(), 4);
+    EXPECT_EQ(displayed_source().edit_cursor.byte, 1);
+    EXPECT_EQ(displayed_source().edit_cursor.cell, 2);
+    edit('i', 4, "after"); // below it: it stays
+    EXPECT_EQ(cursor_line(), 4);
+    edit('d', 1); // "new" goes
+    EXPECT_EQ(cursor_line(), 3);
+    EXPECT_EQ(displayed_source().lines[3], "x");
+    // Its own line removed: the next line takes its index.
+    edit('d', 3);
+    EXPECT_EQ(cursor_line(), 3);
+    EXPECT_EQ(displayed_source().lines[3], "after");
+    // The last line of its file removed: the line before.
+    source_place_edit_cursor({4, 0, 0});
+    edit('d', 4);
+    EXPECT_EQ(cursor_line(), 3);
+    // Undo puts the lines back, and the cursor goes down with its line.
+    source_place_edit_cursor({2, 0, 0});
+    edit('d', 0);
+    EXPECT_EQ(cursor_line(), 1);
+    edit_undo_ui(true, 0);
+    EXPECT_EQ(cursor_line(), 2);
+    EXPECT_EQ(displayed_source().lines[2], "c");
+    // Never placed: nothing to follow.
+    source_place_edit_cursor({});
+    edit('i', 0, "more");
+    EXPECT_EQ(cursor_line(), -1);
+}
+
 TEST_F(EditUi, RedoRepeatsBothLevelsAndANewEditEndsIt) {
     edit('i', 3, "lib new");
     edit('r', 5, "Y", true);
