@@ -7,21 +7,6 @@
 
 using namespace simtest;
 
-namespace {
-
-// Sets the catches, runs on and gives the messages up to the next stop.
-std::vector<std::string> run_catching(VelSide& vel, const std::vector<std::string>& catches) {
-    vel.until_stop();
-    for (const std::string& c : catches)
-        vel.command(c);
-    for (std::size_t n = 0; n < catches.size(); ++n)
-        vel.next_message();
-    vel.command("cont");
-    return vel.until_stop();
-}
-
-} // namespace
-
 TEST(ReginaTraps, ANotreadyTheMacroTrapsStopsAtItsClause) {
     // Regina has no exit for its streams: NOTREADY is seen when a trap takes it.
     const std::string notready =

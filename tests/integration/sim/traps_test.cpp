@@ -16,17 +16,6 @@ using namespace simtest;
 
 namespace {
 
-// Sets the catches, runs on and gives the messages up to the next stop.
-std::vector<std::string> run_catching(VelSide& vel, const std::vector<std::string>& catches) {
-    vel.until_stop();
-    for (const std::string& c : catches)
-        vel.command(c);
-    for (std::size_t n = 0; n < catches.size(); ++n)
-        vel.next_message();
-    vel.command("cont");
-    return vel.until_stop();
-}
-
 const char signal_syntax[] = "signal on syntax\n"                       // 0
                              "a = 1\n"                                  // 1
                              "b = a + 'x'\n"                            // 2
