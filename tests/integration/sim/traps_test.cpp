@@ -5,12 +5,9 @@
 // handler's label); a label the macro reaches by calling it, by SIGNAL or
 // by falling onto it does not stop; without a catch the handlers run as
 // the regina command runs them.
-#include "vel_side.h"
+#include "regina_compare.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <sys/wait.h>
 
 using namespace simtest;
 
@@ -180,40 +177,6 @@ TEST(Traps, AHandlersLabelReachedOnPurposeDoesNotStop) {
               "handler ERROR 3\nhandler  4\nlate 5\nhandler  5\n");
 }
 
-namespace {
-
-struct Outcome {
-    std::string output;
-    int status = -1;
-};
-
-bool regina_installed() {
-    return std::system("command -v regina > /dev/null 2>&1") == 0;
-}
-
-Outcome under_regina(const std::string& path) {
-    const std::string out = scratch_path("regina.out");
-    int raw = std::system(("regina " + path + " < /dev/null > " + out + " 2>&1").c_str());
-    return {read_file(out), WIFEXITED(raw) ? WEXITSTATUS(raw) : -1};
-}
-
-Outcome under_debugger(const std::string& path, const std::string& how) {
-    VelSide vel({path});
-    Outcome o;
-    if (!vel.ok) return o;
-    vel.until_stop();
-    for (int stops = 0; stops < 1000; ++stops) {
-        vel.command(how);
-        std::vector<std::string> got = vel.until_stop();
-        if (got.empty() || got.back() == "|end|") break;
-    }
-    o.output = vel.out.bytes_until(std::string(1, '\0') + "never", 3000);
-    o.status = vel.exit_status();
-    return o;
-}
-
-} // namespace
-
 TEST(Traps, TheHandlersRunAsUnderTheReginaCommand) {
     if (!regina_installed()) GTEST_SKIP() << "no regina command";
     const std::string path =
@@ -253,11 +216,11 @@ TEST(Traps, TheHandlersRunAsUnderTheReginaCommand) {
               "failed:\n"
               "  say 'failed' condition('C') condition('D') condition('I') condition('S') rc sigl\n"
               "  return\n");
-    const Outcome expected = under_regina(path);
+    const Outcome expected = under_regina(path, "");
     EXPECT_NE(expected.output.find("novalue NOVALUE MISSING SIGNAL OFF 24"), std::string::npos)
         << expected.output;
     for (const char* how : {"cont", "step"}) {
-        const Outcome got = under_debugger(path, how);
+        const Outcome got = under_debugger(path, "", how);
         EXPECT_EQ(got.output, expected.output) << how;
         EXPECT_EQ(got.status, expected.status) << how;
     }
