@@ -27,6 +27,12 @@ void move_stop(std::int32_t to) {
     source_mark(SOURCE_STOP);
 }
 
+// Where a mark on `line` goes when line `position` is removed.
+std::int32_t after_removal(std::int32_t line, std::int32_t position, RemovedMarks marks) {
+    const bool moves = line > position || (line == position && marks == RemovedMarks::ToLineBefore);
+    return moves ? line - 1 : line;
+}
+
 } // namespace
 
 void source_replace_line(std::int32_t line, std::string text) {
@@ -79,12 +85,8 @@ RemovedMarks source_remove_line(std::int32_t position, std::int32_t file) {
         loaded.numbers.erase(loaded.numbers.begin() + static_cast<std::ptrdiff_t>(at));
         loaded.texts.erase(loaded.texts.begin() + static_cast<std::ptrdiff_t>(at));
     }
-    if (source.stop_line > position ||
-        (source.stop_line == position && marks == RemovedMarks::ToLineBefore))
-        move_stop(source.stop_line - 1);
-    EditCursor& cursor = source.edit_cursor;
-    if (cursor.line > position || (cursor.line == position && marks == RemovedMarks::ToLineBefore))
-        cursor.line -= 1;
+    move_stop(after_removal(source.stop_line, position, marks));
+    source.edit_cursor.line = after_removal(source.edit_cursor.line, position, marks);
     shift_file_map(file, -1);
     source_mark(SOURCE_TEXT | SOURCE_MARKS);
     return marks;
