@@ -94,13 +94,16 @@ class Machine {
     // That trap takes a condition raised by the clause the innermost frame
     // stands at: SIGL is set to the clause's line (and RC to SYNTAX's
     // number) and condition() tells of it. A SIGNAL ON trap is turned off;
-    // the frame stays at the clause until jump_to_handler(). A CALL ON trap
+    // the frame stays at the clause until jump_to() its label. A CALL ON trap
     // calls its label: the frame goes on after the clause once the handler
     // returns, and the handler's frame stands at its label. False (error
     // set) when the label is missing or the stack is full.
     bool enter_trap(const Condition& condition, const Trap& trap);
     // SIGNAL to a label of the innermost frame's file: its loops end.
     bool jump_to(const std::string& label);
+    // The clause of a label of the innermost frame's file; nothing (Error
+    // 16 set) when the file has no such label.
+    std::optional<int> label_clause(const std::string& label);
     // Past the clause that raised a condition no trap takes.
     Outcome go_on();
 

@@ -25,14 +25,22 @@ Outcome Machine::run_signal(const Clause& c) {
     return jump_to(label) ? Outcome::ran : Outcome::failed;
 }
 
-bool Machine::jump_to(const std::string& label) {
-    Frame& f = frames.back();
-    const SourceFile& file = files[std::size_t(f.file)];
+std::optional<int> Machine::label_clause(const std::string& label) {
+    const SourceFile& file = files[std::size_t(frames.back().file)];
     auto found = file.labels.find(upper(label));
-    if (found == file.labels.end())
-        return fail("Error 16: Label \"" + upper(label) + "\" not found");
+    if (found == file.labels.end()) {
+        fail("Error 16: Label \"" + upper(label) + "\" not found");
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+bool Machine::jump_to(const std::string& label) {
+    const std::optional<int> clause = label_clause(label);
+    if (!clause) return false;
+    Frame& f = frames.back();
     f.loops.clear();
-    f.pc = found->second; // the label runs as a clause that does nothing
+    f.pc = *clause; // the label runs as a clause that does nothing
     return true;
 }
 
@@ -57,8 +65,8 @@ const Trap* Machine::trap_for(const std::string& name) const {
 bool Machine::enter_trap(const Condition& condition, const Trap& trap) {
     Frame& f = frames.back();
     const SourceFile& file = files[std::size_t(f.file)];
-    auto label = file.labels.find(trap.label);
-    if (label == file.labels.end()) return fail("Error 16: Label \"" + trap.label + "\" not found");
+    const std::optional<int> label = label_clause(trap.label);
+    if (!label) return false;
     const Clause& raiser = file.clauses[std::size_t(f.pc)];
     f.pool->set("SIGL", std::to_string(raiser.line + 1));
     if (condition.name == "SYNTAX" && condition.rc)
@@ -72,8 +80,8 @@ bool Machine::enter_trap(const Condition& condition, const Trap& trap) {
     if (frames.size() >= deepest_stack) return fail("Error 11: Control stack full");
     Frame handler;
     handler.file = f.file;
-    handler.pc = label->second;
-    handler.routine = file.clauses[std::size_t(label->second)].name;
+    handler.pc = *label;
+    handler.routine = file.clauses[std::size_t(*label)].name;
     handler.pool = f.pool;
     handler.caller_pool = f.pool;
     handler.call_clause = f.pc;
