@@ -46,17 +46,19 @@ export OSTRA="\"$sim_win\""
 win_background "$work/vel.out" "$work/vel.err" "$VEL_EXE" "$demo_win"
 probe wait-title VEL ": stopped in main ---- file: " 60000 >/dev/null \
   || fail "no first stop in the title"
-# The stop redraw is immediate, but let the window settle before the shot.
-sleep 2
-shot="display-panes.png"
-screenshot "$shot"
-file="$E2E_SHOTS/$shot"
-require_colours "$file" 8
-
+await_stopped || check_failed "the toolbar does not offer Next at the first stop"
 read -r left top right bottom < <(panes_area) || fail "no client rectangle"
 pass "client area $left $top $right $bottom"
 width=$((right - left))
 height=$((bottom - top))
+# The refresh that shows the stop draws every pane; the picture is taken
+# again until the screen has the source and the command pane's text.
+drawn() {
+  [ "$(count_colour "$left" "$top" "$width" $((height / 2)) "0,0,0")" -gt 200 ] &&
+    [ "$(count_colour "$left" $((bottom - height / 4)) "$width" $((height / 4)) "0,0,0")" -gt 100 ]
+}
+screenshot_when display-panes.png drawn
+require_colours "$file" 8
 
 # The source pane fills the top half below the toolbar: its background slot 0
 # is 255,255,190; the right-hand part of its rows holds no text.
@@ -94,7 +96,8 @@ cmd_black="$(count_colour "$left" $((bottom - height / 4)) "$width" $((height / 
   || check_failed "command pane text: only $cmd_black black pixels"
 
 # 2. Dragging the window's bottom-right corner: the panes are laid out for
-# the new size and painted whole.
+# the new size and painted whole. A drag's steps are paced so that Wine
+# takes each motion as its own.
 read -r wl wt wr wb < <(probe rect VEL) || fail "no window rectangle"
 xdotool mousemove $((wr - 3)) $((wb - 3))
 sleep 0.3
@@ -172,11 +175,13 @@ printf 'button Run cont\nbutton Step step\nbutton Next next\nbutton Where where\
   echo "$E2E_LAST_PID" >"$work/buttons.pid")
 E2E_PIDS+=("$(cat "$work/buttons.pid")")
 probe wait-title VEL ": stopped in main ---- file: " 60000 >/dev/null || fail "buttons: no first stop"
-sleep 2
-shot="display-buttons.png"
-screenshot "$shot"
-file="$E2E_SHOTS/$shot"
+await_stopped || check_failed "buttons: the toolbar does not offer Next at the first stop"
 read -r left top right bottom < <(panes_area) || fail "no client rectangle"
+# The panel is drawn with the window: taken again until it shows.
+panel_shown() {
+  convert "$file" -crop "1x$((bottom - top))+$((right - 20))+${top}" +repage txt:- | grep -q '#854A00'
+}
+screenshot_when display-buttons.png panel_shown
 band="$(convert "$file" -crop "1x$((bottom - top))+$((right - 20))+${top}" +repage txt:- |
   awk -F'[,:]' '/#854A00/ { if (first == "") first = $2; last = $2 } END { print first, last }')"
 read -r band_top band_bottom <<<"$band"
@@ -208,17 +213,19 @@ SCN
 export OSTRA="\"$sim_win\" --scenario $(winepath -w "$work/scenario.scn")"
 win_background "$work/scenario.out" "$work/scenario.err" "$VEL_EXE" "$demo_win"
 probe wait-title VEL "stopped" 60000 >/dev/null || fail "scenario: no stop in the title"
-sleep 2
-shot="display-scenario.png"
-screenshot "$shot"
-file="$E2E_SHOTS/$shot"
 read -r left top right bottom < <(panes_area) || fail "no client rectangle"
 width=$((right - left))
 height=$((bottom - top))
-green="$(count_colour "$left" "$top" "$width" $((height / 2)) "79,162,0")"
+# The output and the stop come in separate messages: taken again until
+# both are on the screen.
+scenario_drawn() {
+  green="$(count_colour "$left" "$top" "$width" $((height / 2)) "79,162,0")"
+  io_text="$(count_colour "$left" $((top + height / 2 + 10)) "$width" $((height / 4 - 20)) "0,0,0")"
+  [ "$green" -gt 30 ] && [ "$io_text" -gt 100 ]
+}
+screenshot_when display-scenario.png scenario_drawn
 [ "$green" -gt 30 ] && pass "stopped up: $green pixels of slot 9 in the source pane" \
   || check_failed "stopped up: only $green pixels of slot 9 in the source pane"
-io_text="$(count_colour "$left" $((top + height / 2 + 10)) "$width" $((height / 4 - 20)) "0,0,0")"
 [ "$io_text" -gt 100 ] && pass "io pane output: $io_text black pixels" \
   || check_failed "io pane output: only $io_text black pixels"
 

@@ -78,8 +78,8 @@ same_bytes "$work/original.rexx" "$work/demo.rexx" || check_failed "Cancel Exit 
 [ -e "$work/demo.rexx%" ] && check_failed "Cancel Exit made a backup"
 # Kept open, the edit can still be saved.
 keys Pause
-sleep 1
-grep -q "^say XY'What is your name?'" "$work/demo.rexx" \
+saved_by_pause() { grep -q "^say XY'What is your name?'" "$work/demo.rexx"; }
+eventually saved_by_pause \
   && pass "after Cancel Exit, Pause saved the edit" \
   || check_failed "Pause after Cancel Exit did not save: $(sed -n 5p "$work/demo.rexx")"
 same_bytes "$work/original.rexx" "$work/demo.rexx%" || check_failed "the backup is not the old text"

@@ -67,7 +67,8 @@ if text="$(probe box VEL 15000 "Reload File")"; then
 else
   fail "coming back to vel asked nothing about the changed file"
 fi
-sleep 1.5
+reloaded() { grep -q "^say XY'Hello from the Ostra demo.'" "$work/demo.rexx%" 2>/dev/null && ! has_unsaved_mark; }
+eventually reloaded || true
 screenshot edit-reloaded.png
 grep -q "^say XY'Hello from the Ostra demo.'" "$work/demo.rexx%" \
   && pass "the edits before the reload were kept in demo.rexx%" \

@@ -31,7 +31,7 @@ win_background "$work/vel.out" "$work/vel.err" "$VEL_EXE" "$(winepath -w "$work/
 probe wait-title VEL ": stopped in main ---- file: " 60000 >/dev/null ||
   fail "no first stop: $(tail -5 "$work/vel.err" 2>/dev/null)"
 read -r left top right bottom < <(probe client VEL) || fail "no client rectangle"
-sleep 1
+await_stopped || check_failed "the toolbar does not offer Next at the first stop"
 screenshot inspect-1-start.png
 
 # Typed over the command pane: a breakpoint in the routine, then cont.
@@ -46,7 +46,7 @@ probe wait-title VEL ": stopped in twice ---- file: " 20000 >/dev/null ||
 await "cmd vars 0" || check_failed "the variables pane did not ask for the routine's frame"
 grep -q '^cmd frames$' "$transcript" && pass "the stack pane asked for the stack" ||
   check_failed "no frames question"
-sleep 1
+sleep 1 # the answers drawn: nothing says so outside the window
 screenshot inspect-2-in-routine.png
 
 # The stack pane's second row (the caller): the column's second text row,
@@ -56,7 +56,7 @@ xdotool mousemove --sync "$((pright - 100))" "$((ptop + 27))" click 1
 probe wait-title VEL ": stopped in main ---- file: " 20000 >/dev/null ||
   check_failed "a click on the caller's frame did not select it"
 await "cmd vars 1" || check_failed "the caller's variables were not asked for"
-sleep 1
+sleep 1 # the answer drawn: nothing says so outside the window
 screenshot inspect-3-caller.png
 
 # The column's windows: its sash (class VEL_SASH_WE) and, right of it, the

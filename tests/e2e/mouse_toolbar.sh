@@ -58,7 +58,7 @@ enabled 30014 && check_failed "Break is enabled while the macro is stopped"
 
 press_button 30004
 await "cmd next" && pass "the Next button sent next" || check_failed "the Next button sent nothing"
-sleep 1
+await_stopped || check_failed "no stop after Next"
 
 read -r _ bar_top _ bar_bottom < <(bar_rect)
 source_y0=$((top + bar_bottom - bar_top - 2 + 1))
@@ -138,8 +138,16 @@ else
 fi
 screenshot mouse-tooltip.png
 
-# The font dialog: the panes are made anew for the chosen font.
+# The font dialog: the panes are made anew for the chosen font. The source
+# pane's text in the new font: its black pixels (text and rule) differ in
+# number from before.
+count_black() {
+  convert "$E2E_SHOTS/$1" -crop "$((right - left))x$(((bottom - top) / 3))+${left}+$((source_y0))" \
+    +repage -alpha off -fill white +opaque "rgb(0,0,0)" -fill black -opaque "rgb(0,0,0)" \
+    -negate -format '%[fx:int(mean*w*h+0.5)]' info:
+}
 screenshot mouse-font-before.png
+before="$(count_black mouse-font-before.png)"
 xdotool mousemove --sync "$(((left + right) / 2))" "$((bottom - 20))"
 xdotool type --delay 60 "font"
 xdotool key Return
@@ -154,16 +162,10 @@ if probe box Font 20000 - >/dev/null; then
 else
   check_failed "no font dialog"
 fi
-sleep 1.5
-screenshot mouse-font-after.png
-# The source pane's text in the new font: its black pixels (text and rule)
-# differ in number from before.
-count_black() {
-  convert "$E2E_SHOTS/$1" -crop "$((right - left))x$(((bottom - top) / 3))+${left}+$((source_y0))" \
-    +repage -alpha off -fill white +opaque "rgb(0,0,0)" -fill black -opaque "rgb(0,0,0)" \
-    -negate -format '%[fx:int(mean*w*h+0.5)]' info:
-}
-before="$(count_black mouse-font-before.png)"
+# Dialogs are windows of class #32770: the picture counts once it is gone.
+probe wait-gone "#32770" 10000 >/dev/null || check_failed "the font dialog stayed open"
+redrawn() { [ "$(count_black mouse-font-after.png)" != "$before" ]; }
+screenshot_when mouse-font-after.png redrawn
 after="$(count_black mouse-font-after.png)"
 [ "$before" != "$after" ] && pass "the source pane was drawn anew in the new font ($before, then $after black pixels)" \
   || check_failed "the source pane looks the same after the font change ($before black pixels)"

@@ -46,7 +46,7 @@ probe wait-title VEL ": stopped in main ---- file: " 60000 >/dev/null ||
 read -r left top right bottom < <(probe client VEL) || fail "no client rectangle"
 read -r bar_top bar_bottom < <(probe toolbar VEL | awk '$1 == "bar" { print $3, $5 }')
 source_y0=$((top + bar_bottom - bar_top - 2 + 1))
-sleep 1
+await_stopped || check_failed "the toolbar does not offer Next at the first stop"
 
 command_line
 typed "stop at 4 if i = 7"
@@ -78,7 +78,7 @@ screenshot conditions-2-stopped-where-i-is-7.png
 
 # Run to Here, the last entry of the context menu, on the routine's SAY.
 xdotool mousemove --sync "$((left + 1 + 10 * CELL_W))" "$(row_y 10)" click 3
-sleep 1
+eventually menu_open || check_failed "a right click on the line opened no menu"
 screenshot conditions-3-context-menu.png
 keys Up Return
 await "cmd stopv at 11" && pass "Run to Here asked for a stop on line 11" ||

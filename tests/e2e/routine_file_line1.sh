@@ -19,7 +19,7 @@ probe wait-title VEL ": stopped in main ---- file: " 60000 >/dev/null || fail "n
 read -r left top right bottom < <(probe client VEL) || fail "no client rectangle"
 read -r bar_top bar_bottom < <(probe toolbar VEL | awk '$1 == "bar" { print $3, $5 }')
 source_y0=$((top + bar_bottom - bar_top - 2 + 1))
-sleep 1
+await_stopped || check_failed "the toolbar does not offer Next at the first stop"
 
 xdotool mousemove --sync "$(char_x 3)" "$(row_y 1)"
 keys F11
@@ -39,7 +39,7 @@ sleep 1
 screenshot routine-line1-marked.png
 
 xdotool mousemove --sync "$(char_x 3)" "$(row_y 6)" click 3
-sleep 0.8
+eventually menu_open || check_failed "a right click on the line opened no menu"
 keys Down Return
 sleep 0.8
 xdotool mousemove --sync "$(char_x 12)" "$(row_y 5)" click 1

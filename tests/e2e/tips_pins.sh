@@ -92,7 +92,7 @@ start_vel() {
   vel_pid=$E2E_LAST_PID
   probe wait-title VEL ": stopped in main ---- file: " 60000 >/dev/null || fail "no first stop"
   read -r left top right bottom < <(probe client VEL) || fail "no client rectangle"
-  sleep 1.5
+  await_stopped || fail "vel did not show the first stop"
 }
 
 # Finds where line 2's text is on the screen: the rows of the line numbers
@@ -147,23 +147,21 @@ shot tips-unassigned.png
 
 # Leaving the symbol for an empty part of the pane hides the tip.
 xdotool mousemove --sync "$blank_x" "$row2_y"
-sleep 1
-none_visible VEL_TIP && pass "moving away hid the tip" || check_failed "the tip stayed"
+eventually none_visible VEL_TIP && pass "moving away hid the tip" || check_failed "the tip stayed"
 
 # 2. Two steps later the variable has its value.
 keys F10
 await "cmd next" || check_failed "F10 sent nothing"
 keys F10
 await "cmd next" 2 || check_failed "the second F10 sent nothing"
-probe wait-title VEL ": stopped in main" 5000 >/dev/null || true
-sleep 1
+await_stopped || check_failed "vel did not show the stop after two steps"
 xdotool mousemove --sync "$symbol_x" "$row2_y"
 tip="$(await_float VEL_TIP "longvariablename = hello")" \
   && pass "the tip shows the value: longvariablename = hello" \
   || check_failed "the tip did not show the value"
 read -r tl tt tr tb _ <<<"$tip"
 shot tips-value.png
-# Onto the tip itself: it stays.
+# Onto the tip itself: it stays (a second is longer than a tip takes to go).
 xdotool mousemove --sync $((tl + 30)) $(((tt + tb) / 2))
 sleep 1
 [ -n "$(floats VEL_TIP)" ] && pass "the tip stays while the pointer is on it" \
@@ -189,8 +187,12 @@ for x in $(seq $((pl + 40 + step)) $step $((pl + 240))); do
 done
 sleep 0.3
 xdotool mouseup 1
-sleep 0.5
-read -r ml mt _ _ _ < <(floats VEL_PIN) || true
+pin_placed() {
+  read -r ml mt _ _ _ < <(floats VEL_PIN) || return 1
+  [ "$ml" -ge $((pl + 200)) ] && [ "$ml" -le $((pl + 200 + step)) ] && [ "$mt" -eq "$pt" ] \
+    && grep -q "^main tipdemo.rexx pin3 1 " .vel_status 2>/dev/null
+}
+eventually pin_placed || true
 if [ "${ml:-0}" -ge $((pl + 200)) ] && [ "${ml:-0}" -le $((pl + 200 + step)) ] \
   && [ "${mt:-0}" -eq "$pt" ]; then
   pass "the pin was dragged with the pointer: $pl,$pt to $ml,$mt"
@@ -203,20 +205,19 @@ shot pins-placed.png
 
 # 4. The pin follows its line as the pane scrolls, and hides when it is gone.
 xdotool mousemove --sync "$blank_x" $((row2_y + 4 * row_height))
+pin_top() { read -r _ st _ _ _ < <(floats VEL_PIN) && [ "$st" -eq "$1" ]; }
 xdotool click 5
-sleep 0.7
-read -r _ st _ _ _ < <(floats VEL_PIN) || true
+eventually pin_top $((pt - row_height)) || true
 [ "${st:-0}" -eq $((pt - row_height)) ] && pass "one line scrolled: the pin moved up one row" \
   || check_failed "after one line of scrolling the pin is at y=${st:-none}, was $pt"
 shot pins-scrolled.png
 xdotool click 5
 xdotool click 5
-sleep 0.7
-none_visible VEL_PIN && pass "its line scrolled away: the pin is hidden" \
+eventually none_visible VEL_PIN && pass "its line scrolled away: the pin is hidden" \
   || check_failed "the pin stayed shown with its line scrolled away"
 xdotool click 4 click 4 click 4
-sleep 0.7
-read -r _ st _ _ _ < <(floats VEL_PIN) || true
+st=""
+eventually pin_top "$pt" || true
 [ "${st:-0}" -eq "$pt" ] && pass "scrolled back: the pin is beside its line again" \
   || check_failed "scrolled back, the pin is at y=${st:-none}, wanted $pt"
 
@@ -224,7 +225,7 @@ read -r _ st _ _ _ < <(floats VEL_PIN) || true
 xdotool mousemove --sync "$blank_x" $((bottom - 20))
 typed "pin3 1 300 0 1 0 0 main tipdemo.rexx x*2"
 keys Return
-sleep 0.5
+sleep 0.5 # the pin is made unseen until the next stop asks for it
 keys F10
 await "cmd next" 3 || check_failed "the third F10 sent nothing"
 await "cmd tipeval @main say (x*2)" || check_failed "the second pin was not asked for"
@@ -238,21 +239,20 @@ read -r xl xt _ xb _ < <(await_float VEL_PIN "(x*2) = 42") \
   || check_failed "the expression pin did not show its value"
 # A click on it places it where it is, which saves it with the first.
 xdotool mousemove --sync $((xl + 40)) $(((xt + xb) / 2)) click 1
-sleep 0.5
-[ "$(grep -c ' pin3 ' .vel_status)" -eq 2 ] && pass "the status file holds both pins" \
+both_saved() { [ "$(grep -c ' pin3 ' .vel_status)" -eq 2 ]; }
+eventually both_saved && pass "the status file holds both pins" \
   || check_failed "the status file holds: $(cat .vel_status)"
 shot pins-two.png
 
 # 6. Editing the first pin assigns the new value in the macro.
 xdotool mousemove --sync "$blank_x" "$row2_y"
-sleep 0.3
 read -r pl pt pr pb _ < <(await_float VEL_PIN "longvariablename {main} = hello") \
   || fail "the first pin is gone"
 xdotool mousemove --sync $((pl + 40)) $(((pt + pb) / 2)) click 3
-sleep 0.7
+eventually menu_open || check_failed "a right click on the pin opened no menu"
 shot pins-menu.png
 keys Down Down Down Down Return
-sleep 1
+sleep 1 # the edit box has no title to wait for
 shot pins-edit-box.png
 typed "world"
 keys Return
