@@ -116,13 +116,6 @@ std::optional<std::string> ReginaEngine::novalue_ahead() {
     return std::nullopt;
 }
 
-long ReginaEngine::on_command(void* parameters) {
-    auto* p = static_cast<RXCMDHST_PARM*>(parameters);
-    last_command_.assign(p->rxcmd_command.strptr ? p->rxcmd_command.strptr : "",
-                         p->rxcmd_command.strlength);
-    return RXEXIT_NOT_HANDLED; // Regina runs it as it always does
-}
-
 // "+++ RC=n +++": the command just run raised ERROR (or FAILURE, with a
 // negative code). Caught, the line is written now, so that it is in the
 // macro's output before the stop, and the debugger stops at the command.

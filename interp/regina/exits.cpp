@@ -148,8 +148,21 @@ long ReginaEngine::on_trace(std::string_view line) {
             catch_command_failure(line);
             return RXEXIT_HANDLED;
         }
+        // A traceback line shows the copy's clause: shown as written.
+        const int file = program_.current_file();
+        if (file >= 0 && line.size() > 11 && line.substr(6, 5) == " +++ ") {
+            const std::string shown =
+                shown_as_written(std::string(line), program_.files[std::size_t(file)].rewrite);
+            if (shown != line) {
+                write_error_output(shown);
+                return RXEXIT_HANDLED;
+            }
+        }
         return RXEXIT_NOT_HANDLED; // Regina writes it to standard error
     }
+    // A command of this clause that was not marked (INTERPRET's) has no
+    // known string.
+    last_command_.clear();
     // A label a condition trap names may be where a handler takes a
     // condition the debugger catches: the clause before it tells.
     const bool trap_label = !t.text.empty() && t.text.back() == ':' && session_->catching_any();
@@ -378,13 +391,18 @@ long ReginaEngine::on_function(void* parameters) {
     if (name == trace_query_function) return on_trace_setting(false, parameters);
     if (name == command_mark_function) {
         // A command clause of the copy is about to run: which one, in case
-        // it fails while Regina runs untraced. It adds nothing to the command.
+        // it fails while Regina runs untraced, and the command string it
+        // sends (its second argument, given back unchanged), which
+        // condition('D') gives for its ERROR or FAILURE.
         command_clause_ =
             p->rxfnc_argc > 0 && p->rxfnc_argv[0].strptr
                 ? std::atoi(
                       std::string(p->rxfnc_argv[0].strptr, p->rxfnc_argv[0].strlength).c_str())
                 : -1;
-        set_result(p->rxfnc_retc, "");
+        last_command_.clear();
+        if (p->rxfnc_argc > 1 && p->rxfnc_argv[1].strptr)
+            last_command_.assign(p->rxfnc_argv[1].strptr, p->rxfnc_argv[1].strlength);
+        set_result(p->rxfnc_retc, last_command_);
         return RXEXIT_HANDLED;
     }
     if (asking_) return RXEXIT_NOT_HANDLED;

@@ -57,7 +57,6 @@ class ReginaEngine : public ostra::Engine {
     long on_io(long subfunction, void* parameters);
     long on_function(void* parameters);
     long on_start_or_end(long function);
-    long on_command(void* parameters);
 
   private:
     ostra::Session* session_ = nullptr;
@@ -76,8 +75,10 @@ class ReginaEngine : public ostra::Engine {
     int clause_line_ = 0;
     std::string clause_text_;
     int shown_line_ = 0;
-    int command_clause_ = -1;  // the command clause that ran last (its index)
-    std::string last_command_; // the last command string sent to an environment
+    int command_clause_ = -1; // the command clause that ran last (its index)
+    // The command string the last command clause sent to its environment,
+    // as its mark saw it; empty once another clause is traced.
+    std::string last_command_;
     // The variables of each Regina run that called a routine file, as they
     // were at the call (nothing of it runs until the call returns), and the
     // changes questions made to them, put back when the call returns.
