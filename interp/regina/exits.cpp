@@ -1,6 +1,7 @@
 // Regina's exits: the trace exit (where the session stops before each
 // clause), the terminal exits of SAY and PULL, and the function exit that
 // runs routine files found beside the macro under the debugger.
+#include "halt_signals.h"
 #include "regina_engine.h"
 #include "rexx_api.h"
 #include "routine_files.h"
@@ -63,6 +64,8 @@ void set_result(RXSTRING& into, const std::string& value) {
 long ReginaEngine::on_io(long subfunction, void* parameters) {
     switch (subfunction) {
     case RXSIOTRC: {
+        // Where the debugger stops and asks its questions.
+        HaltSignalsHeld held;
         auto* p = static_cast<RXSIOTRC_PARM*>(parameters);
         return on_trace(std::string_view(p->rxsio_string.strptr, p->rxsio_string.strlength));
     }
@@ -81,7 +84,10 @@ long ReginaEngine::on_io(long subfunction, void* parameters) {
             set_result(static_cast<RXSIOTRD_PARM*>(parameters)->rxsiotrd_retc, "");
             return RXEXIT_HANDLED;
         }
-        wait_for_stdin();
+        {
+            HaltSignalsHeld held; // the debugger may stop and ask while it waits
+            wait_for_stdin();
+        }
         return RXEXIT_NOT_HANDLED;
     case RXSIODTR:
         // The pause after each clause: go on, or run untraced for a while.
@@ -93,6 +99,10 @@ long ReginaEngine::on_io(long subfunction, void* parameters) {
 }
 
 long ReginaEngine::on_trace(std::string_view line) {
+    if (!halt_signals_recorded_) {
+        record_halt_signals();
+        halt_signals_recorded_ = true;
+    }
     if (asking_) {
         // A question's own clauses: only watch that it does not run away.
         program_.saw_line_number(read_trace_line(line).line);
@@ -121,7 +131,8 @@ long ReginaEngine::on_trace(std::string_view line) {
             // clause that failed so that its variables can be looked at.
             error_seen_ = true;
             write_error_output(std::string(line));
-            session_->failed(error_message(std::string(line)), raised_by_error(std::string(line)));
+            session_->failed(error_message(std::string(line)),
+                             raised_by_error(std::string(line), last_halt_signal()));
             if (session_->quitting()) end_now();
             return RXEXIT_HANDLED;
         }

@@ -186,8 +186,11 @@ int ReginaEngine::run_file(int file, long call_type, const std::vector<std::stri
     MAKERXSTRING(value, nullptr, 0);
     program_.enter(file, file == 0 ? "main" : ostra::file_stem(f.path));
     // Regina wants an argument array even when there are no arguments.
+    // Each Regina run installs its handlers of signals again.
+    halt_signals_recorded_ = false;
     APIRET started = RexxStart(LONG(args.size()), argv.data(), f.real.c_str(), instore, "SYSTEM",
                                call_type, exits, &rc, &value);
+    halt_signals_recorded_ = false;
     program_.leave();
     long code = long(started);
     failed = code != 0;
