@@ -86,7 +86,9 @@ TEST(Halt, AnUntrappedInterruptEndsTheMacroWithError4AtTheClauseItHalts) {
         ASSERT_EQ(got.size(), caught ? 4u : 3u) << how;
         EXPECT_EQ(got[0], "|error|") << how;
         EXPECT_EQ(got[1], "|mes|Error 4: Program interrupted (line 2 of endless.rexx)") << how;
-        if (caught) EXPECT_EQ(got[2], "|caught|HALT 1 -\nSIGINT") << "no RC, the signal's name";
+        if (caught) {
+            EXPECT_EQ(got[2], "|caught|HALT 1 -\nSIGINT") << "no RC, the signal's name";
+        }
         EXPECT_EQ(got.back(), "|stop-at|1 main") << how;
         EXPECT_EQ(answer(vel, "print n > 0"), "|mes|1") << "the loop ran: " << how;
         vel.command("cont");
@@ -96,7 +98,7 @@ TEST(Halt, AnUntrappedInterruptEndsTheMacroWithError4AtTheClauseItHalts) {
     }
 }
 
-TEST(Halt, TheMacrosSignalOnHaltTakesAnInterruptOnceCaughtOrNot) {
+TEST(Halt, ACaughtInterruptTheMacroTrapsStopsOnceBeforeTheHandler) {
     const std::string path = macro("signal_halt.rexx", signal_halt);
     for (const char* how : {"catch HALT", "catch trapped"}) {
         VelSide vel({path});
@@ -109,10 +111,6 @@ TEST(Halt, TheMacrosSignalOnHaltTakesAnInterruptOnceCaughtOrNot) {
         EXPECT_EQ(vel.output_until("\n"), "halted HALT SIGINT 2\n") << how;
         EXPECT_EQ(vel.exit_status(), 7) << how;
     }
-    VelSide vel({path});
-    EXPECT_EQ(interrupted(vel, {"catch SYNTAX"}).back(), "|end|") << "not caught";
-    EXPECT_EQ(vel.output_until("\n"), "halted HALT SIGINT 2\n");
-    EXPECT_EQ(vel.exit_status(), 7);
 }
 
 TEST(Halt, InterruptedHandlersRunAsUnderTheReginaCommand) {
@@ -143,7 +141,6 @@ TEST(Halt, AnInterruptWhileStoppedSparesQuestionsAndHaltsTheClauseOnceItHasRun) 
     std::this_thread::sleep_for(settle_time);
     EXPECT_EQ(answer(vel, "catch HALT"), "|mes|" + interpreter_name() + ": catching HALT");
     EXPECT_EQ(answer(vel, "print 1 + 1"), "|mes|2") << "a question runs whole";
-    EXPECT_EQ(answer(vel, "print copies('ab', 2)"), "|mes|abab");
     vel.command("next");
     std::vector<std::string> got = vel.until_stop();
     ASSERT_EQ(got.size(), 5u);
