@@ -116,13 +116,6 @@ std::optional<std::string> ReginaEngine::novalue_ahead() {
     return std::nullopt;
 }
 
-long ReginaEngine::on_command(void* parameters) {
-    auto* p = static_cast<RXCMDHST_PARM*>(parameters);
-    last_command_.assign(p->rxcmd_command.strptr ? p->rxcmd_command.strptr : "",
-                         p->rxcmd_command.strlength);
-    return RXEXIT_NOT_HANDLED; // Regina runs it as it always does
-}
-
 // "+++ RC=n +++": the command just run raised ERROR (or FAILURE, with a
 // negative code). Caught, the line is written now, so that it is in the
 // macro's output before the stop, and the debugger stops at the command.
@@ -136,12 +129,19 @@ void ReginaEngine::catch_command_failure(std::string_view line) {
 }
 
 // Regina's "Error 41 running "/x/m.rexx", line 4: Bad arithmetic
-// conversion": SYNTAX with that number, or HALT for Error 4, described by
-// the text after the line number.
-ostra::Session::Raised raised_by_error(const std::string& report) {
+// conversion": SYNTAX with that number, described by the text after the
+// line number; or, for Error 4 ("Program interrupted"), HALT without a
+// return code, described as condition('D') describes it: by the signal
+// that halted the macro.
+ostra::Session::Raised raised_by_error(const std::string& report, const std::string& halted_by) {
     ostra::Session::Raised raised;
     const long number = std::strtol(report.c_str() + 6, nullptr, 10);
-    raised.name = number == 4 ? "HALT" : "SYNTAX";
+    if (number == 4) {
+        raised.name = "HALT";
+        raised.description = halted_by;
+        return raised;
+    }
+    raised.name = "SYNTAX";
     raised.rc = number;
     const std::size_t line = report.find("\", line ");
     const std::size_t colon = line == std::string::npos ? line : report.find(": ", line);

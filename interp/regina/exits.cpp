@@ -1,6 +1,7 @@
 // Regina's exits: the trace exit (where the session stops before each
 // clause), the terminal exits of SAY and PULL, and the function exit that
 // runs routine files found beside the macro under the debugger.
+#include "halt_signals.h"
 #include "regina_engine.h"
 #include "rexx_api.h"
 #include "routine_files.h"
@@ -63,6 +64,8 @@ void set_result(RXSTRING& into, const std::string& value) {
 long ReginaEngine::on_io(long subfunction, void* parameters) {
     switch (subfunction) {
     case RXSIOTRC: {
+        // Where the debugger stops and asks its questions.
+        HaltSignalsHeld held;
         auto* p = static_cast<RXSIOTRC_PARM*>(parameters);
         return on_trace(std::string_view(p->rxsio_string.strptr, p->rxsio_string.strlength));
     }
@@ -81,7 +84,10 @@ long ReginaEngine::on_io(long subfunction, void* parameters) {
             set_result(static_cast<RXSIOTRD_PARM*>(parameters)->rxsiotrd_retc, "");
             return RXEXIT_HANDLED;
         }
-        wait_for_stdin();
+        {
+            HaltSignalsHeld held; // the debugger may stop and ask while it waits
+            wait_for_stdin();
+        }
         return RXEXIT_NOT_HANDLED;
     case RXSIODTR:
         // The pause after each clause: go on, or run untraced for a while.
@@ -93,6 +99,10 @@ long ReginaEngine::on_io(long subfunction, void* parameters) {
 }
 
 long ReginaEngine::on_trace(std::string_view line) {
+    if (!halt_signals_recorded_) {
+        record_halt_signals();
+        halt_signals_recorded_ = true;
+    }
     if (asking_) {
         // A question's own clauses: only watch that it does not run away.
         program_.saw_line_number(read_trace_line(line).line);
@@ -121,7 +131,8 @@ long ReginaEngine::on_trace(std::string_view line) {
             // clause that failed so that its variables can be looked at.
             error_seen_ = true;
             write_error_output(std::string(line));
-            session_->failed(error_message(std::string(line)), raised_by_error(std::string(line)));
+            session_->failed(error_message(std::string(line)),
+                             raised_by_error(std::string(line), last_halt_signal()));
             if (session_->quitting()) end_now();
             return RXEXIT_HANDLED;
         }
@@ -148,8 +159,21 @@ long ReginaEngine::on_trace(std::string_view line) {
             catch_command_failure(line);
             return RXEXIT_HANDLED;
         }
+        // A traceback line shows the copy's clause: shown as written.
+        const int file = program_.current_file();
+        if (file >= 0 && line.size() > 11 && line.substr(6, 5) == " +++ ") {
+            const std::string shown =
+                shown_as_written(std::string(line), program_.files[std::size_t(file)].rewrite);
+            if (shown != line) {
+                write_error_output(shown);
+                return RXEXIT_HANDLED;
+            }
+        }
         return RXEXIT_NOT_HANDLED; // Regina writes it to standard error
     }
+    // A command of this clause that was not marked (INTERPRET's) has no
+    // known string.
+    last_command_.clear();
     // A label a condition trap names may be where a handler takes a
     // condition the debugger catches: the clause before it tells.
     const bool trap_label = !t.text.empty() && t.text.back() == ':' && session_->catching_any();
@@ -378,13 +402,18 @@ long ReginaEngine::on_function(void* parameters) {
     if (name == trace_query_function) return on_trace_setting(false, parameters);
     if (name == command_mark_function) {
         // A command clause of the copy is about to run: which one, in case
-        // it fails while Regina runs untraced. It adds nothing to the command.
+        // it fails while Regina runs untraced, and the command string it
+        // sends (its second argument, given back unchanged), which
+        // condition('D') gives for its ERROR or FAILURE.
         command_clause_ =
             p->rxfnc_argc > 0 && p->rxfnc_argv[0].strptr
                 ? std::atoi(
                       std::string(p->rxfnc_argv[0].strptr, p->rxfnc_argv[0].strlength).c_str())
                 : -1;
-        set_result(p->rxfnc_retc, "");
+        last_command_.clear();
+        if (p->rxfnc_argc > 1 && p->rxfnc_argv[1].strptr)
+            last_command_.assign(p->rxfnc_argv[1].strptr, p->rxfnc_argv[1].strlength);
+        set_result(p->rxfnc_retc, last_command_);
         return RXEXIT_HANDLED;
     }
     if (asking_) return RXEXIT_NOT_HANDLED;

@@ -85,6 +85,13 @@ std::string joined(const std::vector<std::string>& args) {
 std::atomic<bool> hung_up{false};
 
 void watch_for_hangup(ostra::Socket commands, bool own_group) {
+    // The signals Regina turns into HALT must reach the thread that runs
+    // Regina, never the watcher: it starts with them blocked.
+    sigset_t halting, before;
+    sigemptyset(&halting);
+    for (int s : {SIGINT, SIGTERM, SIGHUP})
+        sigaddset(&halting, s);
+    ::pthread_sigmask(SIG_BLOCK, &halting, &before);
     std::thread([commands, own_group] {
         pollfd p{int(commands), POLLRDHUP, 0};
         while (::poll(&p, 1, -1) < 0) {
@@ -105,6 +112,7 @@ void watch_for_hangup(ostra::Socket commands, bool own_group) {
         }
         std::_Exit(1);
     }).detach();
+    ::pthread_sigmask(SIG_SETMASK, &before, nullptr);
 }
 
 void close_on_exec(ostra::Socket s) {

@@ -248,8 +248,11 @@ ostra::Evaluation ReginaEngine::ask_copy(Variables& before, Changes& changes,
     seeding_ = &before;
     after_question_.clear();
     begin_question();
+    // Each Regina run installs its handlers of signals again.
+    halt_signals_recorded_ = false;
     APIRET started =
         RexxStart(1, &argument, "question", instore, "SYSTEM", RXCOMMAND, exits, &code, &value);
+    halt_signals_recorded_ = false;
     ostra::Evaluation e = question_answer(started == 0);
     seeding_ = nullptr;
     if (value.strptr) RexxFreeMemory(value.strptr);

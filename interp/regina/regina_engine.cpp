@@ -21,10 +21,6 @@ LONG APIENTRY function_exit(LONG function, LONG subfunction, PEXIT parameters) {
     return active ? active->on_function(parameters) : RXEXIT_NOT_HANDLED;
 }
 
-LONG APIENTRY command_exit(LONG function, LONG subfunction, PEXIT parameters) {
-    return active ? active->on_command(parameters) : RXEXIT_NOT_HANDLED;
-}
-
 LONG APIENTRY start_or_end_exit(LONG function, LONG subfunction, PEXIT parameters) {
     return active ? active->on_start_or_end(function) : RXEXIT_NOT_HANDLED;
 }
@@ -107,7 +103,6 @@ ReginaEngine::ReginaEngine() {
     RexxRegisterExitExe(function_exit_name, function_exit, nullptr);
     RexxRegisterExitExe(start_exit_name, start_or_end_exit, nullptr);
     RexxRegisterExitExe(end_exit_name, start_or_end_exit, nullptr);
-    RexxRegisterExitExe(command_exit_name, command_exit, nullptr);
 }
 
 ReginaEngine::~ReginaEngine() {
@@ -115,7 +110,6 @@ ReginaEngine::~ReginaEngine() {
     RexxDeregisterExit(function_exit_name, nullptr);
     RexxDeregisterExit(start_exit_name, nullptr);
     RexxDeregisterExit(end_exit_name, nullptr);
-    RexxDeregisterExit(command_exit_name, nullptr);
     active = nullptr;
 }
 
@@ -186,15 +180,17 @@ int ReginaEngine::run_file(int file, long call_type, const std::vector<std::stri
         MAKERXSTRING(argv[i], const_cast<char*>(args[i].data()), args[i].size());
     RXSYSEXIT exits[] = {{const_cast<char*>(io_exit_name), RXSIO},
                          {const_cast<char*>(function_exit_name), RXFNC},
-                         {const_cast<char*>(command_exit_name), RXCMD},
                          {nullptr, RXENDLST}};
     SHORT rc = 0;
     RXSTRING value;
     MAKERXSTRING(value, nullptr, 0);
     program_.enter(file, file == 0 ? "main" : ostra::file_stem(f.path));
     // Regina wants an argument array even when there are no arguments.
+    // Each Regina run installs its handlers of signals again.
+    halt_signals_recorded_ = false;
     APIRET started = RexxStart(LONG(args.size()), argv.data(), f.real.c_str(), instore, "SYSTEM",
                                call_type, exits, &rc, &value);
+    halt_signals_recorded_ = false;
     program_.leave();
     long code = long(started);
     failed = code != 0;

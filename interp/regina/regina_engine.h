@@ -57,7 +57,6 @@ class ReginaEngine : public ostra::Engine {
     long on_io(long subfunction, void* parameters);
     long on_function(void* parameters);
     long on_start_or_end(long function);
-    long on_command(void* parameters);
 
   private:
     ostra::Session* session_ = nullptr;
@@ -68,6 +67,9 @@ class ReginaEngine : public ostra::Engine {
     std::int64_t question_deadline_ = 0;
     bool halt_sent_ = false;
     bool error_seen_ = false;
+    // The recorder of halting signals stands in front of Regina's handlers
+    // (halt_signals.h); each Regina run installs those again.
+    bool halt_signals_recorded_ = false;
     std::string macro_trace_ = "N"; // asked before any frame (not expected)
     int since_flush_ = 0;
     // The last clause traced (its line and its indented text), and the line
@@ -76,8 +78,10 @@ class ReginaEngine : public ostra::Engine {
     int clause_line_ = 0;
     std::string clause_text_;
     int shown_line_ = 0;
-    int command_clause_ = -1;  // the command clause that ran last (its index)
-    std::string last_command_; // the last command string sent to an environment
+    int command_clause_ = -1; // the command clause that ran last (its index)
+    // The command string the last command clause sent to its environment,
+    // as its mark saw it; empty once another clause is traced.
+    std::string last_command_;
     // The variables of each Regina run that called a routine file, as they
     // were at the call (nothing of it runs until the call returns), and the
     // changes questions made to them, put back when the call returns.
@@ -143,8 +147,9 @@ std::string question_program();
 // (which Regina reads from file descriptor 0 without any exit).
 bool reads_default_input(std::string_view clause);
 
-// The condition a run-time error report of Regina raised (conditions.cpp).
-ostra::Session::Raised raised_by_error(const std::string& report);
+// The condition a run-time error report of Regina raised, `halted_by`
+// naming the signal of a HALT (conditions.cpp).
+ostra::Session::Raised raised_by_error(const std::string& report, const std::string& halted_by);
 
 // Runs the macro as the plain interpreter would, without the debugger.
 int run_plain(const std::string& real, const std::string& args);

@@ -13,7 +13,6 @@ inline constexpr const char* io_exit_name = "OSTRA_REGINA_IO";
 inline constexpr const char* function_exit_name = "OSTRA_REGINA_FUNCTION";
 inline constexpr const char* start_exit_name = "OSTRA_REGINA_START";
 inline constexpr const char* end_exit_name = "OSTRA_REGINA_END";
-inline constexpr const char* command_exit_name = "OSTRA_REGINA_COMMAND";
 
 // The helper routine appended to each in-store copy.
 inline constexpr const char* ask_routine = "OSTRA_REGINA_ASK_";

@@ -1,5 +1,6 @@
 #include "trace_rewrite.h"
 
+#include "command_span.h"
 #include "text.h"
 
 #include <algorithm>
@@ -64,9 +65,19 @@ TraceRewrite rewrite_trace(const std::string& text, const SourceIndex& index) {
         if (c.name == "TRACE" && text.compare(c.offset + 5, 1, "(") == 0)
             queries.push_back({c.offset, 5, trace_query_function});
     std::vector<Edit> edits;
-    for (std::size_t k = 0; k < index.commands.size(); ++k)
-        edits.push_back({index.commands[k].command, 0,
-                         std::string(command_mark_function) + "(" + std::to_string(k) + ") || "});
+    for (std::size_t k = 0; k < index.commands.size(); ++k) {
+        // The command's value passes through the mark, which records it;
+        // an expression that would not keep its meaning as an argument is
+        // only named.
+        const std::size_t start = index.commands[k].command;
+        const std::string mark = std::string(command_mark_function) + "(" + std::to_string(k);
+        if (std::optional<std::size_t> end = command_expression_end(text, start)) {
+            edits.push_back({start, 0, mark + ", "});
+            edits.push_back({*end, 0, ")"});
+        } else {
+            edits.push_back({start, 0, mark + ") || "});
+        }
+    }
     for (const ClauseStart& c : index.clauses) {
         std::size_t end = c.offset;
         while (end < text.size() && symbol_char(text[end]))
@@ -112,10 +123,23 @@ std::string shown_as_written(const std::string& line, const TraceRewrite& rewrit
     }
     for (std::size_t q; (q = shown.find(trace_query_function)) != std::string::npos;)
         shown.replace(q, std::char_traits<char>::length(trace_query_function), "trace");
+    const std::size_t mark_length = std::char_traits<char>::length(command_mark_function);
     for (std::size_t m; (m = shown.find(command_mark_function)) != std::string::npos;) {
-        std::size_t end = shown.find(") || ", m);
-        if (end == std::string::npos) break;
-        shown.erase(m, end + 5 - m);
+        const std::size_t open = m + mark_length;
+        std::size_t number_end = open + 1;
+        while (number_end < shown.size() && shown[number_end] >= '0' && shown[number_end] <= '9')
+            ++number_end;
+        if (shown.compare(number_end, 2, ", ") == 0) {
+            // Regina may show a continued clause by its first line only,
+            // without the mark's closing parenthesis.
+            const std::size_t close = closing_parenthesis(shown, open);
+            if (close != std::string::npos) shown.erase(close, 1);
+            shown.erase(m, number_end + 2 - m);
+        } else if (shown.compare(number_end, 5, ") || ") == 0) {
+            shown.erase(m, number_end + 5 - m);
+        } else {
+            break;
+        }
     }
     return shown;
 }

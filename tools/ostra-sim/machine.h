@@ -97,8 +97,9 @@ class Machine {
     // the frame stays at the clause until jump_to() its label. A CALL ON trap
     // calls its label: the frame goes on after the clause once the handler
     // returns, and the handler's frame stands at its label. False (error
-    // set) when the label is missing or the stack is full.
-    bool enter_trap(const Condition& condition, const Trap& trap);
+    // set) when the label is missing or the stack is full. A clause that
+    // raised it before it ran (an interrupt) is where the handler returns.
+    bool enter_trap(const Condition& condition, const Trap& trap, bool raiser_ran = true);
     // SIGNAL to a label of the innermost frame's file: its loops end.
     bool jump_to(const std::string& label);
     // The clause of a label of the innermost frame's file; nothing (Error

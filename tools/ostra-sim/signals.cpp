@@ -62,7 +62,7 @@ const Trap* Machine::trap_for(const std::string& name) const {
     return frames.empty() ? nullptr : frames.back().traps.taking(name);
 }
 
-bool Machine::enter_trap(const Condition& condition, const Trap& trap) {
+bool Machine::enter_trap(const Condition& condition, const Trap& trap, bool raiser_ran) {
     Frame& f = frames.back();
     const SourceFile& file = files[std::size_t(f.file)];
     const std::optional<int> label = label_clause(trap.label);
@@ -89,7 +89,9 @@ bool Machine::enter_trap(const Condition& condition, const Trap& trap) {
     handler.traps.by_name[condition.name].delayed = true;
     handler.traps.current = condition;
     handler.traps.instruction = "CALL";
-    f.pc = raiser.next; // where the handler returns to
+    // Where the handler returns to: past the clause that raised the
+    // condition, or to it when it has not run.
+    if (raiser_ran) f.pc = raiser.next;
     frames.push_back(std::move(handler));
     return true;
 }

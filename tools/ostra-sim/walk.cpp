@@ -1,6 +1,7 @@
 #include "walk.h"
 
 #include "expr.h"
+#include "interrupts.h"
 #include "value.h"
 
 namespace sim {
@@ -103,9 +104,10 @@ void report_failure(Machine& m, ostra::Session& session) {
 // it stands at raised. The debugger may stop first: under SIGNAL ON at that
 // clause, under CALL ON at the handler's label, before the handler runs.
 // False when the macro must end now.
-bool take_trap(Machine& m, ostra::Session& session, const Condition& condition, Trap trap) {
+bool take_trap(Machine& m, ostra::Session& session, const Condition& condition, Trap trap,
+               bool raiser_ran = true) {
     const int line = m.displayed_line(m.frames.back());
-    if (!m.enter_trap(condition, trap)) {
+    if (!m.enter_trap(condition, trap, raiser_ran)) {
         m.raised.reset(); // the missing label's SYNTAX error
         report_failure(m, session);
         return false;
@@ -114,6 +116,33 @@ bool take_trap(Machine& m, ostra::Session& session, const Condition& condition, 
         return false;
     if (trap.how == Trap::How::signal) m.jump_to(trap.label);
     return true;
+}
+
+// An interrupt that came while clause `ran` of the innermost frame ran
+// halts that clause once it has run, as Regina does, when control went on
+// to the clause after it in the same frame: the frame stands at it again
+// for the trap and the report (a CALL ON handler returns past it). Else
+// the interrupt waits for the clause that comes next.
+bool halts_after(Machine& m, int ran, std::size_t depth) {
+    if (m.finished() || m.frames.size() != depth) return false;
+    Frame& f = m.frames.back();
+    if (f.pc != m.files[std::size_t(f.file)].clauses[std::size_t(ran)].next || !take_interrupt())
+        return false;
+    f.pc = ran;
+    return true;
+}
+
+// The user interrupted the macro: HALT, raised by the clause the innermost
+// frame stands at (which has run or not). The macro's trap takes it;
+// without one it ends the macro as Regina's "Error 4", caught first when
+// the debugger asks. False when the macro must end now.
+bool halt(Machine& m, ostra::Session& session, bool ran) {
+    const Condition halt{"HALT", std::nullopt, "SIGINT"};
+    if (const Trap* trap = m.trap_for(halt.name)) return take_trap(m, session, halt, *trap, ran);
+    m.raised = halt;
+    m.error = "Error 4: Program interrupted";
+    report_failure(m, session);
+    return false;
 }
 
 } // namespace
@@ -182,7 +211,14 @@ int walk(ostra::Link& link, const std::string& path, const std::vector<std::stri
     }
     const SourceFile& main = machine.files[0];
     session.announce(main.text, main.path, main.line_count);
+    keep_interrupts();
     while (!machine.finished()) {
+        // An interrupt no clause took yet: the clause about to run halts
+        // before it runs.
+        if (take_interrupt()) {
+            if (!halt(machine, session, false)) break;
+            continue;
+        }
         Frame& f = machine.frames.back();
         const Clause& c = machine.clause_of(f);
         if (c.step_point) {
@@ -190,7 +226,13 @@ int walk(ostra::Link& link, const std::string& path, const std::vector<std::stri
                 break;
             machine.frames.back().fresh = false;
         }
+        const int ran = machine.frames.back().pc;
+        const std::size_t depth = machine.frames.size();
         Outcome outcome = machine.step(engine);
+        if (outcome == Outcome::ran && halts_after(machine, ran, depth)) {
+            if (!halt(machine, session, true)) break;
+            continue;
+        }
         if (outcome == Outcome::raised) {
             // A command's ERROR or FAILURE: caught by name after the command,
             // before a trap takes it; no trap, and the macro goes on.

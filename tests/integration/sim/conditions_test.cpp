@@ -219,3 +219,21 @@ TEST(CaughtConditions, TrappedAloneLeavesAnUntrappedErrorAPlainError) {
     EXPECT_EQ(got[1], "|error|");
     EXPECT_EQ(got[3], "|stop-at|1 main") << "no handler took it: no caught";
 }
+
+TEST(CaughtConditions, AnUntrappedCommandsErrorIsDescribedByTheCommandString) {
+    const std::string path = macro("commands.rexx",
+                                   "x = 'it''s'\n"                                              // 0
+                                   "'sh -c \"exit 3\" #' x; 'sh -c ''exit 4'' #' /* c */ 'b'\n" // 1
+                                   "say 'after' rc\n");                                         // 2
+    VelSide vel({path});
+    std::vector<std::string> got = run_catching(vel, {"catch ERROR"});
+    ASSERT_EQ(got.size(), 3u);
+    EXPECT_EQ(got[1], "|caught|ERROR 1 3\nsh -c \"exit 3\" # it's");
+    EXPECT_EQ(got[2], "|stop-at|1 main");
+    got = (vel.command("cont"), vel.until_stop());
+    ASSERT_EQ(got.size(), 3u);
+    EXPECT_EQ(got[1], "|caught|ERROR 1 4\nsh -c 'exit 4' # b") << "the second command of the line";
+    EXPECT_EQ(run(vel, "cont"), "|end|");
+    EXPECT_NE(vel.output_until("after 4\n").find("after 4\n"), std::string::npos)
+        << "the commands ran as written";
+}

@@ -103,7 +103,7 @@ TEST(Traps, AHandlerCalledForACommandsErrorStopsOnce) {
         VelSide vel({path});
         std::vector<std::string> got = run_catching(vel, catches);
         ASSERT_EQ(got.size(), 3u) << catches.size();
-        EXPECT_EQ(got[1].rfind("|caught|ERROR 1 3\n", 0), 0u) << got[1];
+        EXPECT_EQ(got[1], "|caught|ERROR 1 3\nsh -c \"exit 3\"") << catches.size();
         EXPECT_EQ(got[2], "|stop-at|1 main");
         EXPECT_EQ(run(vel, "cont"), "|end|") << catches.size();
     }

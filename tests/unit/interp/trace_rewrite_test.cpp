@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 regina::TraceRewrite rewrite_trace(const std::string& text) {
@@ -56,14 +58,60 @@ TEST(TraceRewrite, ASettingIsItsLetterWithoutTheDebuggersPrefixesAndCounts) {
     EXPECT_EQ(regina::trace_letter("x"), "") << "not a setting";
 }
 
-TEST(TraceRewrite, CommandsAreMarkedWithTheirIndexAndShownWithoutTheMark) {
-    const std::string text = "'ls' dir\naddress system 'exit 4'\n";
+TEST(TraceRewrite, CommandsPassThroughTheirMarkAndAreShownWithoutIt) {
+    const std::string text = "'ls' dir\n"
+                             "address system 'exit 4'; say 'x'\n"
+                             "'echo' f(a, b) /* and ( */ \"it's\",\n"
+                             "  'more' -- the end\n"
+                             "'x' trace()\n";
     regina::TraceRewrite r = rewrite_trace(text);
-    EXPECT_EQ(r.text, "OSTRA_REGINA_AT_(0) || 'ls' dir\n"
-                      "address system OSTRA_REGINA_AT_(1) || 'exit 4'\n");
+    EXPECT_EQ(r.text, "OSTRA_REGINA_AT_(0, 'ls' dir)\n"
+                      "address system OSTRA_REGINA_AT_(1, 'exit 4'); say 'x'\n"
+                      "OSTRA_REGINA_AT_(2, 'echo' f(a, b) /* and ( */ \"it's\",\n"
+                      "  'more') -- the end\n"
+                      "OSTRA_REGINA_AT_(3, 'x' OSTRA_REGINA_TRACE_Q_())\n");
+    EXPECT_EQ(std::count(r.text.begin(), r.text.end(), '\n'), 5) << "lines stay where they are";
     EXPECT_EQ(
-        regina::shown_as_written("     2 *-* address system OSTRA_REGINA_AT_(1) || 'exit 4'", r),
+        regina::shown_as_written("     2 *-* address system OSTRA_REGINA_AT_(1, 'exit 4')", r),
         "     2 *-* address system 'exit 4'");
+    // Regina shows a continued clause on one line.
+    EXPECT_EQ(regina::shown_as_written("     3 *-* OSTRA_REGINA_AT_(2, 'echo' f(a, b) /* and ( */ "
+                                       "\"it's\" 'more')",
+                                       r),
+              "     3 *-* 'echo' f(a, b) /* and ( */ \"it's\" 'more'");
+    EXPECT_EQ(regina::shown_as_written("     3 *-* OSTRA_REGINA_AT_(2, 'echo' f(a, b) /* and ( */ "
+                                       "\"it's\",",
+                                       r),
+              "     3 *-* 'echo' f(a, b) /* and ( */ \"it's\",")
+        << "or by its first line only";
+    EXPECT_EQ(regina::shown_as_written("     6 +++ OSTRA_REGINA_AT_(4, 'a'')'')') || 'b'", r),
+              "     6 +++ 'a'')'')' || 'b'")
+        << "a quote doubled in a string";
+}
+
+TEST(TraceRewrite, ACommandThatWouldChangeAsAnArgumentIsOnlyNamed) {
+    const std::string text = "'echo', 'x'\n"
+                             "'echo' (a\n"
+                             "'echo' a)\n";
+    regina::TraceRewrite r = rewrite_trace(text);
+    EXPECT_EQ(r.text, "OSTRA_REGINA_AT_(0) || 'echo', 'x'\n"
+                      "OSTRA_REGINA_AT_(1) || 'echo' (a\n"
+                      "OSTRA_REGINA_AT_(2) || 'echo' a)\n")
+        << "Regina's error for each of them stays";
+}
+
+TEST(TraceRewrite, AMarkClosesAfterTheCommandsLastTokenWhereverItsClauseEnds) {
+    const std::string text = "'echo' /* one\n"
+                             "  /* two ) */ */ 'z'; 'next' /* c */\n"
+                             "'last',  /* more */\n"
+                             "\n"
+                             "say 'not in it'\n";
+    EXPECT_EQ(rewrite_trace(text).text,
+              "OSTRA_REGINA_AT_(0, 'echo' /* one\n"
+              "  /* two ) */ */ 'z'); OSTRA_REGINA_AT_(1, 'next') /* c */\n"
+              "OSTRA_REGINA_AT_(2, 'last'),  /* more */\n"
+              "\n"
+              "say 'not in it'\n");
 }
 
 TEST(TraceRewrite, TheSourceIndexFindsTheCommandsToMark) {
