@@ -74,8 +74,9 @@ void restart_walk() {
 }
 
 struct WalkStep {
-    bool last = false; // no variable: the walk is over (or failed)
-    bool cut = false;  // the name or the value did not fit
+    bool last = false;   // no variable: the walk is over, or failed
+    bool failed = false; // Regina refused it (no pool, out of memory)
+    bool cut = false;    // the name or the value did not fit
 };
 
 // One RXSHV_NEXTV, into the buffers when `room` is set, else into memory
@@ -95,6 +96,7 @@ WalkStep next_variable(SHVBLOCK& block, std::string* name_room, std::string* val
     RexxVariablePool(&block);
     WalkStep step;
     step.last = block.shvret & (RXSHV_LVAR | RXSHV_BADF | RXSHV_NOAVL | RXSHV_MEMFL);
+    step.failed = block.shvret & (RXSHV_BADF | RXSHV_NOAVL | RXSHV_MEMFL);
     step.cut = block.shvret & RXSHV_TRUNC;
     return step;
 }
@@ -121,6 +123,7 @@ bool each_variable(const std::function<void(std::string_view name, std::string_v
     for (; place < walk_guard; ++place) {
         SHVBLOCK block;
         const WalkStep step = next_variable(block, &name_room, &value_room);
+        if (step.failed) return false;
         if (step.last) break;
         if (step.cut)
             cut.emplace_back(place, viewed(block.shvname));

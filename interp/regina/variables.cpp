@@ -8,7 +8,7 @@ namespace regina {
 
 namespace {
 
-constexpr const char* changed_while_read = "the variables changed while they were read";
+constexpr const char* not_read_whole = "the interpreter could not read these variables whole";
 
 void visit_all(const Variables& from, const ostra::VariableVisitor& visit) {
     for (const auto& [name, value] : from)
@@ -22,7 +22,7 @@ bool ReginaEngine::variables(std::size_t frame, const ostra::VariableVisitor& vi
     std::optional<std::size_t> run = program_.scope_of(frame);
     if (run && *run + 1 == program_.activations()) {
         if (each_variable(visit)) return true;
-        why = changed_while_read;
+        why = not_read_whole;
         return false;
     }
     if (run && *run < snapshots_.size()) {
@@ -53,7 +53,7 @@ bool ReginaEngine::variables(std::size_t frame, const ostra::VariableVisitor& vi
         if (exposed(name)) now.insert_or_assign(std::string(name), std::string(value));
     });
     if (!read) {
-        why = changed_while_read;
+        why = not_read_whole;
         return false;
     }
     visit_all(now, visit);
