@@ -79,7 +79,7 @@ struct WalkStep {
     bool cut = false;    // the name or the value did not fit
 };
 
-// One RXSHV_NEXTV, into the buffers when `room` is set, else into memory
+// One RXSHV_NEXTV, into the buffers when they are given, else into memory
 // Regina allocates (which the caller frees).
 WalkStep next_variable(SHVBLOCK& block, std::string* name_room, std::string* value_room) {
     block = SHVBLOCK{};
