@@ -9,6 +9,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+
 namespace {
 
 std::string frame_body() {
@@ -16,6 +18,9 @@ std::string frame_body() {
     for (int k = 0; k < 10'000; ++k)
         l.entries.push_back({"V" + std::to_string(k), "value " + std::to_string(k), false, 0});
     l.entries.push_back({"BIG.", std::nullopt, true, 1'000'000});
+    // In the order an interpreter lists them.
+    std::sort(l.entries.begin(), l.entries.end(),
+              [](const auto& a, const auto& b) { return lists::variable_before(a.name, b.name); });
     l.total = std::int64_t(l.entries.size());
     return lists::encode_varlist(l);
 }

@@ -18,9 +18,13 @@ using Changes = std::map<std::string, std::optional<std::string>>;
 std::optional<std::string> fetch_variable(const std::string& name, bool symbolic);
 // Sets a variable by its exact name, or drops it when there is no value.
 void put_variable(const std::string& name, const std::optional<std::string>& value);
-// Every variable of the scope, by exact name, in the pool's own order; the
-// views last only until `take` returns.
-void each_variable(const std::function<void(std::string_view name, std::string_view value)>& take);
+// Every variable of the scope, by exact name, in the pool's own order but
+// for those whose name or value is longer than the walk's buffers (4 KB and
+// 64 KB), which come after the others; the views last only until `take`
+// returns, and `take` must not use the pool. False when Regina refused the
+// walk or the pool was seen to change while it was read (some variables
+// may have been given by then).
+bool each_variable(const std::function<void(std::string_view name, std::string_view value)>& take);
 Variables all_variables();
 
 // The exact name a symbol stands for among `variables`: upper case, and a

@@ -8,6 +8,8 @@ namespace regina {
 
 namespace {
 
+constexpr const char* not_read_whole = "the interpreter could not read these variables whole";
+
 void visit_all(const Variables& from, const ostra::VariableVisitor& visit) {
     for (const auto& [name, value] : from)
         visit(name, value);
@@ -19,8 +21,9 @@ bool ReginaEngine::variables(std::size_t frame, const ostra::VariableVisitor& vi
                              std::string& why) {
     std::optional<std::size_t> run = program_.scope_of(frame);
     if (run && *run + 1 == program_.activations()) {
-        each_variable(visit);
-        return true;
+        if (each_variable(visit)) return true;
+        why = not_read_whole;
+        return false;
     }
     if (run && *run < snapshots_.size()) {
         visit_all(snapshots_[*run], visit);
@@ -46,9 +49,13 @@ bool ReginaEngine::variables(std::size_t frame, const ostra::VariableVisitor& vi
         return false;
     };
     std::erase_if(now, [&](const auto& entry) { return exposed(entry.first); });
-    each_variable([&](std::string_view name, std::string_view value) {
+    const bool read = each_variable([&](std::string_view name, std::string_view value) {
         if (exposed(name)) now.insert_or_assign(std::string(name), std::string(value));
     });
+    if (!read) {
+        why = not_read_whole;
+        return false;
+    }
     visit_all(now, visit);
     return true;
 }

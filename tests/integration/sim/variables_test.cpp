@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 #include <sstream>
 
@@ -157,6 +158,78 @@ TEST(SimVariables, ATenMegabyteValueArrivesWhole) {
     const std::string got = value(list, "BIG");
     EXPECT_EQ(got.size(), 10000003u);
     EXPECT_EQ(got.substr(got.size() - 4), "xend");
+}
+
+namespace {
+
+// `n` bytes of a pattern with a NUL and an 8-bit byte in it, built in the
+// macro by `pattern_expression`.
+std::string pattern(std::size_t n, const std::string& unit) {
+    std::string out;
+    while (out.size() < n)
+        out += unit;
+    return out.substr(0, n);
+}
+
+std::string pattern_expression(std::size_t n, const std::string& unit_hex) {
+    return "left(copies('" + unit_hex + "'x, " + std::to_string(n / 4 + 1) + "), " +
+           std::to_string(n) + ")";
+}
+
+} // namespace
+
+TEST(SimVariables, LongNamesAndValuesOfEverySizeArriveWholeAmongShortOnes) {
+    // Sizes on both sides of every boundary an interpreter's reading may
+    // have, each variable between short ones, in the frame and in a stem.
+    const std::vector<std::size_t> sizes{255, 256, 4095, 4096, 4097, 65535, 65536, 65537, 1 << 20};
+    const std::string value_unit("ab\0\xe9", 4), tail_unit("t\0\xffq", 4);
+    std::string text;
+    for (std::size_t k = 0; k < sizes.size(); ++k) {
+        const std::string n = std::to_string(k);
+        text += "a" + n + " = 'short'\n";
+        text += "v" + n + " = " +
+                pattern_expression(sizes[k], "6162"
+                                             "00e9") +
+                "\n";
+        text += "k = " +
+                pattern_expression(sizes[k], "7400"
+                                             "ff71") +
+                "\n";
+        text += "t.k = " +
+                pattern_expression(70000 + k, "6162"
+                                              "00e9") +
+                "\n";
+        text += "t." + n + " = " + n + "\n";
+    }
+    text += "drop k\nx = 1\n";
+    VelSide vel({macro("long.rexx", text)});
+    const int last_line = int(sizes.size()) * 5 + 2;
+    run_to(vel, last_line);
+
+    lists::VarList frame = varlist(vel, "vars 0", 30000);
+    ASSERT_EQ(frame.failure, lists::VarFailure::none) << frame.reason;
+    EXPECT_EQ(frame.total, std::int64_t(2 * sizes.size() + 1)) << "a, v and T. (X comes next)";
+    for (std::size_t k = 0; k < sizes.size(); ++k) {
+        const std::string n = std::to_string(k);
+        EXPECT_EQ(value(frame, "A" + n), "short");
+        EXPECT_EQ(value(frame, "V" + n), pattern(sizes[k], value_unit)) << sizes[k] << " bytes";
+    }
+    const lists::Variable* t = entry(frame, "T.");
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->tails, std::int64_t(2 * sizes.size()));
+
+    lists::VarList tails = varlist(vel, "vars 0 T.", 30000);
+    ASSERT_EQ(tails.entries.size(), 2 * sizes.size());
+    for (std::size_t k = 0; k < sizes.size(); ++k) {
+        // Whole numbers first, then the long tails by their bytes.
+        EXPECT_EQ(tails.entries[k].name, std::to_string(k));
+        EXPECT_EQ(tails.entries[k].value, std::to_string(k));
+        const std::string name = pattern(sizes[k], tail_unit);
+        auto it = std::find_if(tails.entries.begin(), tails.entries.end(),
+                               [&](const lists::Variable& v) { return v.name == name; });
+        ASSERT_NE(it, tails.entries.end()) << "the tail of " << sizes[k] << " bytes";
+        EXPECT_EQ(it->value, pattern(70000 + k, value_unit)) << "the tail of " << sizes[k];
+    }
 }
 
 TEST(SimVariables, AProcedureSeesItsOwnAndExposedVariablesAndItsCallerStaysReadable) {

@@ -203,3 +203,32 @@ TEST(VariablesModel, TheWholePaneCopiesUncut) {
     EXPECT_EQ(m.all_text(),
               "A = " + std::string(200, 'a') + "\nS. (2 tails) = d\n  S.1 = v1\n  S.2 = v2\n");
 }
+
+TEST(VariablesModel, OpenStemsKeepTheirRowsAcrossAStopThatChangesThem) {
+    VariablesModel m;
+    m.ask(0, "main@0");
+    m.take(frame_list(0, {var("A", "1"), stem("P.", 2), stem("Q.", 1), var("Z", "z")}));
+    ASSERT_TRUE(m.toggle(1));
+    m.take(tail_page_of(0, "P.", 2, 0, 256));
+    ASSERT_TRUE(m.toggle(4)) << "Q. after P.'s two tails";
+    m.take(tail_page_of(0, "Q.", 1, 0, 256));
+    EXPECT_EQ(m.row_count(), 7u);
+
+    // The next stop: P. gained a tail, Q. is gone, R. is new and closed.
+    m.stopped();
+    m.ask(0, "main@0");
+    m.take(frame_list(0, {var("A", "2"), stem("P.", 3), stem("R.", 5), var("Z", "z")}));
+    EXPECT_EQ(m.row_count(), 7u) << "A, P. and its 3 tails, R., Z";
+    m.take(tail_page_of(0, "P.", 3, 0, 256));
+    EXPECT_EQ(texts(m),
+              (std::vector<std::string>{"A = 2", "- P. (3 tails)", "  P.1 = v1", "  P.2 = v2",
+                                        "  P.3 = v3", "+ R. (5 tails)", "Z = z"}));
+    EXPECT_TRUE(m.row(0).changed);
+    EXPECT_FALSE(m.row(2).changed) << "P.1 kept its value";
+    EXPECT_FALSE(m.row(4).changed) << "a tail never seen before is not called changed";
+    EXPECT_FALSE(m.row(6).changed);
+    ASSERT_TRUE(m.toggle(5));
+    EXPECT_EQ(m.row_count(), 12u);
+    EXPECT_EQ(m.toggle(1), std::nullopt);
+    EXPECT_EQ(m.row_count(), 9u) << "P. closed, R. open";
+}
