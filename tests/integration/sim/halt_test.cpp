@@ -23,12 +23,7 @@ constexpr auto settle_time = std::chrono::milliseconds(250);
 // Runs on from the first stop (with `catches` set) and interrupts the macro
 // once it runs; the messages up to the stop that follows.
 std::vector<std::string> interrupted(VelSide& vel, const std::vector<std::string>& catches) {
-    vel.until_stop();
-    for (const std::string& c : catches)
-        vel.command(c);
-    for (std::size_t n = 0; n < catches.size(); ++n)
-        vel.next_message();
-    vel.command("cont");
+    cont_catching(vel, catches);
     EXPECT_EQ(vel.next_message().value_or("(nothing)"), "|running|");
     std::this_thread::sleep_for(settle_time);
     ::kill(vel.pid, SIGINT);

@@ -127,15 +127,20 @@ inline std::string answer(VelSide& vel, const std::string& command) {
     return vel.next_message().value_or("(nothing)");
 }
 
-// Sets the catches, runs on and gives the messages up to the next stop.
-inline std::vector<std::string> run_catching(VelSide& vel,
-                                             const std::vector<std::string>& catches) {
+// From the first stop, sets the catches (each answered) and runs on.
+inline void cont_catching(VelSide& vel, const std::vector<std::string>& catches) {
     vel.until_stop();
     for (const std::string& c : catches)
         vel.command(c);
     for (std::size_t n = 0; n < catches.size(); ++n)
         vel.next_message();
     vel.command("cont");
+}
+
+// Sets the catches, runs on and gives the messages up to the next stop.
+inline std::vector<std::string> run_catching(VelSide& vel,
+                                             const std::vector<std::string>& catches) {
+    cont_catching(vel, catches);
     return vel.until_stop();
 }
 
