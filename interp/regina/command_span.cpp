@@ -1,25 +1,10 @@
 #include "command_span.h"
 
+#include "source_index.h"
+
 namespace regina {
 
 namespace {
-
-// Past the comment that opens at `at` ("/*"), nested ones included; the
-// text's end when it does not close.
-std::size_t comment_end(std::string_view text, std::size_t at) {
-    int depth = 0;
-    while (at < text.size()) {
-        if (text.compare(at, 2, "/*") == 0) {
-            ++depth, at += 2;
-        } else if (text.compare(at, 2, "*/") == 0) {
-            at += 2;
-            if (--depth == 0) return at;
-        } else {
-            ++at;
-        }
-    }
-    return at;
-}
 
 // Past the string whose quote stands at `at`; a doubled quote stays in it.
 // npos when a line ends before it closes.

@@ -88,18 +88,10 @@ class Scanner {
     }
 
     void skip_comment() {
-        int depth = 0;
-        while (at_ < text_.size()) {
-            if (text_[at_] == '/' && peek(1) == '*') {
-                ++depth, at_ += 2;
-            } else if (text_[at_] == '*' && peek(1) == '/') {
-                at_ += 2;
-                if (--depth == 0) return;
-            } else {
-                if (text_[at_] == '\n') ++line_;
-                ++at_;
-            }
-        }
+        const std::size_t end = comment_end(text_, at_);
+        line_ += int(std::count(text_.begin() + std::ptrdiff_t(at_),
+                                text_.begin() + std::ptrdiff_t(end), '\n'));
+        at_ = end;
     }
 
     void skip_string(char quote) {
@@ -306,6 +298,21 @@ class Scanner {
 bool symbol_char(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
            c == '!' || c == '?' || c == '_' || c == '#' || c == '@' || c == '$';
+}
+
+std::size_t comment_end(std::string_view text, std::size_t at) {
+    int depth = 0;
+    while (at < text.size()) {
+        if (text.compare(at, 2, "/*") == 0) {
+            ++depth, at += 2;
+        } else if (text.compare(at, 2, "*/") == 0) {
+            at += 2;
+            if (--depth == 0) return at;
+        } else {
+            ++at;
+        }
+    }
+    return at;
 }
 
 std::size_t clause_end(const std::string& text, std::size_t from) {

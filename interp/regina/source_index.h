@@ -106,6 +106,10 @@ struct SourceIndex {
 // A character that may stand in a REXX symbol.
 bool symbol_char(char c);
 
+// Just past the comment that opens at `at` ("/*") in REXX `text`, nested
+// ones included; the text's end when it does not close.
+std::size_t comment_end(std::string_view text, std::size_t at);
+
 // Where the clause that goes on at `from` in REXX `text` ends: at a
 // semicolon, a line end or a comment outside strings, trailing blanks left
 // out.
