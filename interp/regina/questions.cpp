@@ -219,9 +219,11 @@ ostra::Evaluation ReginaEngine::ask_live(const std::string& instructions) {
     SHORT code = 0;
     RXSTRING value;
     MAKERXSTRING(value, nullptr, 0);
+    const int line_shown = program_.last_line_number();
     begin_question();
     APIRET called = RexxCallBack(ask_routine, 1, &argument, &code, &value);
     ostra::Evaluation e = question_answer(called == RX_CB_OK);
+    program_.restore_line_number(line_shown);
     if (value.strptr) RexxFreeMemory(value.strptr);
 
     put_variable("RC", rc);
