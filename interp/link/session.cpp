@@ -4,9 +4,7 @@
 namespace ostra {
 
 Session::Session(Link& link, Engine& engine, SessionSettings settings)
-    : link_(link), engine_(engine), settings_(std::move(settings)) {
-    if (settings_.poll_every < 1) settings_.poll_every = 1;
-}
+    : link_(link), engine_(engine), settings_(std::move(settings)) {}
 
 void Session::announce(const std::string& text, const std::string& path, int line_count) {
     link_.send("set-source", text);
@@ -32,8 +30,7 @@ void Session::complain(const std::string& text) {
 
 bool Session::before_clause(const Position& at) {
     if (quit_) return false;
-    if (running_ && ++clauses_since_poll_ >= settings_.poll_every) {
-        clauses_since_poll_ = 0;
+    if (running_ && poll_due()) {
         poll_commands();
         if (quit_) return false;
     }
@@ -108,6 +105,13 @@ void Session::link_gone() {
     status_ = 1;
 }
 
+bool Session::poll_due() {
+    const auto now = std::chrono::steady_clock::now();
+    if (now < next_poll_) return false;
+    next_poll_ = now + settings_.poll_interval;
+    return true;
+}
+
 // While the macro runs, commands are served between clauses: questions are
 // answered at once, "break" stops at the next clause, "kill" ends.
 void Session::poll_commands() {
@@ -134,13 +138,13 @@ void Session::resume(Run how) {
         running_ = true;
         return;
     }
-    forget_variables();
+    follow_variables();
     const std::size_t depth = engine_.depth();
     selected_ = depth == 0 ? 0 : depth - 1;
     run_ = how;
     run_depth_ = depth;
     running_ = true;
-    clauses_since_poll_ = 0;
+    next_poll_ = {};
     link_.send("running");
 }
 

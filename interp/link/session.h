@@ -24,6 +24,7 @@
 #include "log_budget.h"
 #include "variable_listing.h"
 
+#include <chrono>
 #include <functional>
 #include <map>
 #include <memory>
@@ -36,9 +37,10 @@ namespace ostra {
 
 struct SessionSettings {
     std::string name = "ostra"; // the program name that starts its own messages
-    // How many clauses run between two looks at the command channel while
-    // the macro runs: 1 answers at once, more costs fewer system calls.
-    int poll_every = 1;
+    // How long the macro runs between two looks at the command channel: a
+    // look is a system call, a clock reading is not, and a millisecond is
+    // still at once for a question or a "break".
+    std::chrono::microseconds poll_interval{1000};
 };
 
 // Where the engine stands before a clause.
@@ -170,7 +172,7 @@ class Session {
     std::size_t selected_ = 0;           // frame shown after up/down
     Run run_ = Run::step;
     std::size_t run_depth_ = 0;
-    int clauses_since_poll_ = 0;
+    std::chrono::steady_clock::time_point next_poll_{}; // running: when to look again
     bool running_ = true;
     bool break_asked_ = false;
     bool finished_ = false;
@@ -180,15 +182,19 @@ class Session {
     bool dead_ = false;    // a clause failed; the next run command ends the macro
     int status_ = 0;
     // The variables of one frame in the pane's order, kept while the macro
-    // stands still and no question changed anything (session_vars.cpp).
+    // stands still and no question changed anything (session_vars.cpp), and
+    // across a run command while the engine follows what the run changes
+    // (`followed_`): the next question brings it up to date.
     std::unique_ptr<VariableListing> listing_;
     std::size_t listing_frame_ = 0;
+    bool followed_ = false;
 
     // session.cpp
     bool should_stop(const Position& at);
     void report_stop(const char* keyword);
     bool serve_stopped();
     void poll_commands();
+    bool poll_due(); // a poll_interval has passed since the last look
     void link_gone();
     void resume(Run how);
     void complain(const std::string& text); // a "mes" that starts with our name
@@ -205,7 +211,12 @@ class Session {
     // session_vars.cpp
     void vars(const Command& c);
     void frames();
-    void forget_variables() { listing_.reset(); }
+    void forget_variables() {
+        listing_.reset();
+        followed_ = false;
+    }
+    void follow_variables(); // as the macro is set going
+    bool listing_current(std::size_t frame);
 
     // session_breakpoints.cpp
     // The file that holds a displayed line (0-based).

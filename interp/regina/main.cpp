@@ -188,7 +188,7 @@ int main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_DFL);
 
     regina::ReginaEngine engine;
-    ostra::Session session(link, engine, {"ostra-regina", 100});
+    ostra::Session session(link, engine, {"ostra-regina"});
     engine.attach(session);
     int status = engine.run(o.macro, real, joined(o.args));
     if (vel.started()) ostra::wait_child(vel, o.wait_vel ? -1 : 0);

@@ -202,7 +202,7 @@ void WalkEngine::file_loaded(int index) {
 int walk(ostra::Link& link, const std::string& path, const std::vector<std::string>& args) {
     Machine machine;
     WalkEngine engine(machine);
-    ostra::Session session(link, engine, {"ostra-sim", 1});
+    ostra::Session session(link, engine, {"ostra-sim"});
     engine.attach(session);
     if (!machine.start(path, args)) {
         session.cannot_run("cannot read \"" + path + "\"");
