@@ -40,6 +40,16 @@ struct SymbolAnswer {
 // that a frame of a million variables is read without copying any.
 using VariableVisitor = std::function<void(std::string_view name, std::string_view value)>;
 
+// A variable that may have changed while the macro ran (see
+// Engine::variables_changed): its exact name ("X", "S.1"), its value now
+// (nothing when it has none), and whether it had one when the engine began
+// to follow.
+struct VariableChange {
+    std::string name;
+    std::optional<std::string> value;
+    bool was_set = false;
+};
+
 struct Evaluation {
     bool ok = false;
     std::string said;     // what the instructions said, lines joined by line feeds; a value
@@ -82,6 +92,19 @@ class Engine {
     // (its name as condition('D') gives it), looked for only while the
     // debugger catches NOVALUE; nothing when there is none.
     virtual std::optional<std::string> novalue_ahead() { return std::nullopt; }
+
+    // Following a frame's variables through a short run, so that a listing
+    // of them is brought up to date by reading a few again instead of all:
+    // follow_variables(frame) as a run command sets the macro going, with
+    // the frame as it stands (false when the engine cannot follow it), then
+    // variables_changed(frame) at the next stop, which ends the following.
+    // It gives every variable that may have changed meanwhile, or nothing
+    // when the engine lost track (the frame left, or a clause it cannot
+    // see through): then every variable must be read again.
+    virtual bool follow_variables(std::size_t frame) { return false; }
+    virtual std::optional<std::vector<VariableChange>> variables_changed(std::size_t frame) {
+        return std::nullopt;
+    }
 
     // Called before the session reports a stop, a wait for input or the
     // end: whatever the macro has written must reach the debugger first.

@@ -32,8 +32,8 @@ void Session::vars(const Command& c) {
                               "there is no frame " + std::to_string(c.frame) + " (the stack has " +
                                   std::to_string(depth) + ")"));
     const std::size_t frame = depth - 1 - std::size_t(c.frame);
-    if (!listing_ || listing_frame_ != frame) {
-        listing_.reset();
+    if (!listing_current(frame)) {
+        forget_variables();
         auto listing = std::make_unique<VariableListing>(
             [this, frame](const VariableVisitor& visit, std::string& why) {
                 return engine_.variables(frame, visit, why);
@@ -51,6 +51,34 @@ void Session::vars(const Command& c) {
     // While the macro runs its variables change under every clause: the
     // list is made again for the next question.
     if (running_) forget_variables();
+}
+
+// The innermost frame's listing is kept through a run when the engine can
+// follow what the run changes: a step then reads a few variables again,
+// not all of them.
+void Session::follow_variables() {
+    // A listing followed through the run before, and not asked for since,
+    // takes that run's changes first.
+    if (followed_ && !listing_current(listing_frame_)) forget_variables();
+    const std::size_t depth = engine_.depth();
+    const bool innermost = listing_ && depth > 0 && listing_frame_ == depth - 1;
+    if (innermost && engine_.follow_variables(listing_frame_))
+        followed_ = true;
+    else
+        forget_variables();
+}
+
+// Whether the listing kept is that of `frame` as it is now, brought up to
+// date first when it was followed through a run.
+bool Session::listing_current(std::size_t frame) {
+    if (!listing_) return false;
+    if (followed_) {
+        followed_ = false;
+        std::optional<std::vector<VariableChange>> changes =
+            engine_.variables_changed(listing_frame_);
+        if (!changes || !listing_->apply(*changes)) return false;
+    }
+    return listing_frame_ == frame;
 }
 
 void Session::frames() {

@@ -232,8 +232,8 @@ lists::VarList VariableListing::stem_page(const std::string& stem, std::int64_t 
     Stem& s = stems_[found->second];
     if (!s.gathered) gather(s);
     if (!s.ordered) order(s);
-    auto [first, last] = span(from, count, s.tails.size());
-    list.total = std::int64_t(s.tails.size());
+    auto [first, last] = span(from, count, s.order.size());
+    list.total = std::int64_t(s.order.size());
     list.from = std::int64_t(first);
     for (std::size_t k = first; k < last; ++k) {
         const Tail& t = s.tails[s.order[k]];
@@ -243,6 +243,102 @@ lists::VarList VariableListing::stem_page(const std::string& stem, std::int64_t 
         list.entries.push_back(std::move(v));
     }
     return list;
+}
+
+bool VariableListing::apply(const std::vector<VariableChange>& changes) {
+    for (const VariableChange& c : changes) {
+        const std::size_t stop = c.name.find('.');
+        if (stop == std::string::npos)
+            set_simple(c.name, c.value);
+        else if (!set_tail(c, stop))
+            return false;
+    }
+    return true;
+}
+
+// Where an entry named `name` stands, or would stand, in the pane's order.
+std::vector<VariableListing::Entry>::iterator VariableListing::entry_at(const std::string& name) {
+    return std::lower_bound(
+        entries_.begin(), entries_.end(), name,
+        [](const Entry& e, const std::string& n) { return lists::variable_before(e.name, n); });
+}
+
+void VariableListing::insert_entry(Entry e) {
+    auto at = entry_at(e.name);
+    entries_.insert(at, std::move(e));
+}
+
+void VariableListing::set_simple(const std::string& name, const std::optional<std::string>& value) {
+    auto at = entry_at(name);
+    if (at != entries_.end() && at->name == name) {
+        if (value)
+            values_[at->index] = *value;
+        else
+            entries_.erase(at);
+        return;
+    }
+    if (!value) return;
+    entries_.insert(at, {name, values_.size(), false});
+    values_.push_back(*value);
+}
+
+// A tail's change counts for its stem; a stem with no tail and no default
+// is not listed.
+bool VariableListing::set_tail(const VariableChange& change, std::size_t stop) {
+    const std::string stem = change.name.substr(0, stop + 1);
+    const std::string_view tail = std::string_view(change.name).substr(stop + 1);
+    if (tail.empty()) return false;
+    auto found = stem_index_.find(stem);
+    if (found == stem_index_.end()) {
+        if (!change.value) return !change.was_set;
+        found = stem_index_.emplace(stem, stems_.size()).first;
+        stems_.emplace_back().name = stem;
+        insert_entry({stem, found->second, true});
+    }
+    Stem& s = stems_[found->second];
+    if (s.gathered) {
+        set_gathered_tail(s, tail, change.value);
+        s.count = std::int64_t(s.order.size());
+    } else {
+        s.count += std::int64_t(change.value.has_value()) - std::int64_t(change.was_set);
+    }
+    if (s.count < 0) return false;
+    if (s.count == 0 && !s.value) {
+        entries_.erase(entry_at(stem));
+        stem_index_.erase(found);
+    }
+    return true;
+}
+
+// Kept tails are changed where they stand in order; a new value goes to
+// the end of the stem's bytes.
+void VariableListing::set_gathered_tail(Stem& s, std::string_view tail,
+                                        const std::optional<std::string>& value) {
+    if (!s.ordered) order(s);
+    Tail probe;
+    classify(probe, tail);
+    auto name_of = [&](std::uint32_t k) {
+        return std::string_view(s.bytes).substr(s.tails[k].at, s.tails[k].name_size);
+    };
+    auto at = std::lower_bound(s.order.begin(), s.order.end(), tail,
+                               [&](std::uint32_t k, std::string_view t) {
+                                   return before(s.tails[k], name_of(k), probe, t);
+                               });
+    if (at != s.order.end() && name_of(*at) == tail) {
+        if (!value) {
+            s.order.erase(at);
+            return;
+        }
+        Tail& t = s.tails[*at];
+        t.at = s.bytes.size();
+        t.value_size = value->size();
+        s.bytes.append(tail).append(*value);
+        return;
+    }
+    if (!value) return;
+    const std::size_t place = std::size_t(at - s.order.begin());
+    keep(s, tail, *value);
+    s.order.insert(s.order.begin() + std::ptrdiff_t(place), std::uint32_t(s.tails.size() - 1));
 }
 
 } // namespace ostra

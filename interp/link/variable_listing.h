@@ -42,6 +42,11 @@ class VariableListing {
     // gathers already, for a question that asks for them at once.
     bool read(std::string& why, const std::string& keep_tails_of = std::string());
 
+    // Brings the listing up to date with variables that may have changed
+    // since it was read (Engine::variables_changed); false when they do not
+    // fit it (a stem's default among them), and it must be read again.
+    bool apply(const std::vector<VariableChange>& changes);
+
     // A page of the frame's variables.
     lists::VarList page(std::int64_t from, std::int64_t count) const;
     // A page of the tails of `stem` ("NAME."); an empty list when it has none.
@@ -87,6 +92,11 @@ class VariableListing {
         bool stem;
     };
     void add(std::string_view name, std::string_view value);
+    void set_simple(const std::string& name, const std::optional<std::string>& value);
+    bool set_tail(const VariableChange& change, std::size_t stop);
+    void set_gathered_tail(Stem& s, std::string_view tail, const std::optional<std::string>& value);
+    std::vector<Entry>::iterator entry_at(const std::string& name);
+    void insert_entry(Entry e);
     Stem& stem_named(std::string_view stem);
     void gather(Stem& s);
     static void order(Stem& s);

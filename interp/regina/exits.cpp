@@ -184,12 +184,14 @@ long ReginaEngine::on_trace(std::string_view line) {
     clause_text_.assign(line.substr(11)); // as the copy has it: see show_failed_command
     std::optional<ostra::Position> at;
     if (untraced_run_ != no_stretch) {
+        follow_.lose(); // the stretch's clauses were not seen
         end_stretch();
         if (session_->quitting()) end_now();
         at = program_.resync(t);
     } else {
         at = program_.follow(t);
     }
+    follow_.clause(program_.frames.size(), clause_text_);
     keep_hidden_variables();
     echo_trace(line, t); // in the frame the clause runs in
     if (!at) {

@@ -14,6 +14,7 @@
 
 #include "program.h"
 #include "quick_condition.h"
+#include "variable_follow.h"
 #include "variable_pool.h"
 
 #include "engine.h"
@@ -50,6 +51,8 @@ class ReginaEngine : public ostra::Engine {
     ostra::Evaluation run_instructions(std::size_t frame, const std::string& text) override;
     bool variables(std::size_t frame, const ostra::VariableVisitor& visit,
                    std::string& why) override; // variables.cpp
+    bool follow_variables(std::size_t frame) override;
+    std::optional<std::vector<ostra::VariableChange>> variables_changed(std::size_t frame) override;
     std::optional<std::string> novalue_ahead() override;
     void settle() override;
 
@@ -104,6 +107,9 @@ class ReginaEngine : public ostra::Engine {
     std::size_t untraced_run_ = no_stretch; // the activation that ran untraced
     long stretch_ = 1000;                   // clauses of the next one
     std::int64_t stretch_began_us_ = 0;
+    // What a short run changes in the innermost frame's variables, for the
+    // listing the session keeps (variable_follow.h).
+    VariableFollow follow_{[](const std::string& name) { return fetch_variable(name, false); }};
 
     // exits.cpp
     long on_trace(std::string_view line);

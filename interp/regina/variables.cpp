@@ -60,4 +60,25 @@ bool ReginaEngine::variables(std::size_t frame, const ostra::VariableVisitor& vi
     return true;
 }
 
+// Only the frame whose variables are Regina's own, as they are while the
+// clauses run: a frame behind a PROCEDURE or a routine file's call has a
+// copy that no clause changes.
+bool ReginaEngine::follow_variables(std::size_t frame) {
+    std::optional<std::size_t> run = program_.scope_of(frame);
+    if (frame + 1 != program_.frames.size() || !run || *run + 1 != program_.activations())
+        return false;
+    follow_.start(program_.frames.size(), clause_text_);
+    return follow_.following();
+}
+
+std::optional<std::vector<ostra::VariableChange>>
+ReginaEngine::variables_changed(std::size_t frame) {
+    std::optional<std::size_t> run = program_.scope_of(frame);
+    if (frame + 1 != program_.frames.size() || !run || *run + 1 != program_.activations()) {
+        follow_.lose();
+        return std::nullopt;
+    }
+    return follow_.changes(program_.frames.size());
+}
+
 } // namespace regina
