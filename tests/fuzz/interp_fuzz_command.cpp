@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string input(reinterpret_cast<const char*>(data), size);
     ostra::Link link; // every socket absent: sending fails quietly
     FakeEngine engine;
-    ostra::Session session(link, engine, {"fuzz", 1});
+    ostra::Session session(link, engine, {"fuzz"});
     std::size_t at = 0;
     while (at <= input.size()) {
         std::size_t end = input.find('\n', at);
