@@ -101,8 +101,7 @@ bool harmless(const Tokens& t, std::size_t from, std::size_t to) {
 // (which would set every tail) nor a constant.
 bool settable(const Token& t) {
     if (t.kind != Token::symbol || t.called) return false;
-    const char lead = t.text[0];
-    if (lead == '.' || (lead >= '0' && lead <= '9')) return false;
+    if (ostra::is_constant_symbol(t.text)) return false;
     const std::size_t stop = t.text.find('.');
     return stop == std::string::npos || stop + 1 < t.text.size();
 }

@@ -105,7 +105,9 @@ long ReginaEngine::on_trace(std::string_view line) {
     }
     if (asking_) {
         // A question's own clauses: only watch that it does not run away.
-        program_.saw_line_number(read_trace_line(line).line);
+        // A question run by RexxCallBack leaves Regina's last line number
+        // as it was; one that is a Regina run of its own does not.
+        if (!asking_live_) program_.saw_line_number(read_trace_line(line).line);
         if (++question_clauses_ % 1024 == 0 && !halt_sent_ &&
             ostra::now_ms() > question_deadline_) {
             halt_sent_ = true;

@@ -108,11 +108,6 @@ class Program {
     void saw_line_number(int line) {
         if (line > 0) last_shown_ = line;
     }
-    // The clauses of a routine run by RexxCallBack leave Regina's last
-    // number as it was: a blank number after one still means the line
-    // shown before it.
-    int last_line_number() const { return last_shown_; }
-    void restore_line_number(int line) { last_shown_ = line; }
     // The innermost activation's frame called `routine` (a routine file)
     // from a clause not traced: it stands at a line that calls that name.
     void called_untraced(const std::string& routine);

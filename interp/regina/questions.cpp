@@ -123,8 +123,7 @@ ostra::Evaluation ReginaEngine::evaluate(std::size_t frame, const std::string& e
 // condition on each pass.
 std::optional<bool> ReginaEngine::quick_answer(std::size_t frame, const std::string& expression) {
     if (program_.frames.empty() || asking_) return std::nullopt;
-    std::optional<std::size_t> run = program_.scope_of(frame);
-    if (!run || *run + 1 != program_.activations()) return std::nullopt;
+    if (!live_scope(frame)) return std::nullopt;
     for (; numeric_checked_ < program_.files.size(); ++numeric_checked_)
         if (ostra::upper(program_.files[numeric_checked_].text).find("NUMERIC") !=
             std::string::npos)
@@ -182,8 +181,9 @@ ostra::Evaluation ReginaEngine::ask(std::size_t frame, const std::string& instru
     return ask_copy(snapshots_[*run], changes_[*run], instructions);
 }
 
-void ReginaEngine::begin_question() {
+void ReginaEngine::begin_question(bool live) {
     asking_ = true;
+    asking_live_ = live;
     halt_sent_ = false;
     said_.clear();
     question_clauses_ = 0;
@@ -219,11 +219,9 @@ ostra::Evaluation ReginaEngine::ask_live(const std::string& instructions) {
     SHORT code = 0;
     RXSTRING value;
     MAKERXSTRING(value, nullptr, 0);
-    const int line_shown = program_.last_line_number();
-    begin_question();
+    begin_question(true);
     APIRET called = RexxCallBack(ask_routine, 1, &argument, &code, &value);
     ostra::Evaluation e = question_answer(called == RX_CB_OK);
-    program_.restore_line_number(line_shown);
     if (value.strptr) RexxFreeMemory(value.strptr);
 
     put_variable("RC", rc);
@@ -249,7 +247,7 @@ ostra::Evaluation ReginaEngine::ask_copy(Variables& before, Changes& changes,
     MAKERXSTRING(value, nullptr, 0);
     seeding_ = &before;
     after_question_.clear();
-    begin_question();
+    begin_question(false);
     // Each Regina run installs its handlers of signals again.
     halt_signals_recorded_ = false;
     APIRET started =

@@ -8,7 +8,8 @@
 // clause.
 #pragma once
 
-#include <functional>
+#include "variable_pool.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,8 +33,6 @@ struct QuickCondition {
 // The condition's parts; nothing when it is not of that simple form.
 std::optional<QuickCondition> quick_condition(std::string_view expression);
 
-// A symbol's value, nothing when it has none.
-using ValueOf = std::function<std::optional<std::string>(const std::string& name)>;
 // True or false; nothing when Regina must answer (see above).
 std::optional<bool> quick_value(const QuickCondition& condition, const ValueOf& value_of);
 

@@ -65,6 +65,7 @@ class ReginaEngine : public ostra::Engine {
     ostra::Session* session_ = nullptr;
     Program program_;
     bool asking_ = false;       // a question's helper routine is running
+    bool asking_live_ = false;  // ...called back in the macro's own run
     std::string said_;          // what the question said
     long question_clauses_ = 0; // clauses the question has run
     std::int64_t question_deadline_ = 0;
@@ -130,6 +131,10 @@ class ReginaEngine : public ostra::Engine {
     int run_file(int file, long call_type, const std::vector<std::string>& args,
                  std::optional<std::string>& result, bool& failed);
 
+    // variables.cpp: frame `frame` sees Regina's variable pool as it is
+    // now (its scope belongs to the Regina run now running).
+    bool live_scope(std::size_t frame) const;
+
     // questions.cpp
     ostra::Evaluation ask(std::size_t frame, const std::string& instructions);
     std::optional<bool> quick_answer(std::size_t frame, const std::string& expression);
@@ -137,7 +142,7 @@ class ReginaEngine : public ostra::Engine {
     ostra::Evaluation ask_copy(Variables& before, Changes& changes,
                                const std::string& instructions);
     bool shared_live(const Program::Hidden& hidden_by, const std::string& name) const;
-    void begin_question();
+    void begin_question(bool live);
     ostra::Evaluation question_answer(bool called);
     std::string hidden(std::size_t frame) const;
 };

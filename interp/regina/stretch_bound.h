@@ -7,8 +7,8 @@
 #pragma once
 
 #include "source_index.h"
+#include "variable_pool.h"
 
-#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -21,9 +21,6 @@ namespace regina {
 // its index, or nothing when no clause or more than one reads that way.
 std::optional<std::size_t> traced_clause(const SourceIndex& index, const std::string& text,
                                          int line, std::string_view traced);
-
-// The value of a simple variable of the running scope (an upper-case name).
-using ValueOf = std::function<std::optional<std::string>(const std::string& name)>;
 
 // What the text of one file says about both, worked out once when it loads.
 class StretchBounds {

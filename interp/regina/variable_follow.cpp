@@ -47,26 +47,7 @@ void VariableFollow::clause(std::size_t depth, std::string_view clause) {
 // The symbol's exact name as the clause about to run derives it, noted with
 // whether it has a value now, the first time it is seen.
 void VariableFollow::touch(const std::string& symbol) {
-    std::string name;
-    const std::size_t stop = symbol.find('.');
-    if (stop == std::string::npos) {
-        name = symbol;
-    } else {
-        name = symbol.substr(0, stop + 1);
-        std::size_t at = stop + 1;
-        for (;;) {
-            const std::size_t next = symbol.find('.', at);
-            std::string part = symbol.substr(at, next == std::string::npos ? next : next - at);
-            const bool constant = part.empty() || (part[0] >= '0' && part[0] <= '9');
-            if (!constant) {
-                if (std::optional<std::string> value = fetch_(part)) part = *value;
-            }
-            name += part;
-            if (next == std::string::npos) break;
-            name += '.';
-            at = next + 1;
-        }
-    }
+    std::string name = derived_name(symbol, fetch_);
     if (!names_.insert(name).second) return;
     ostra::VariableChange seen;
     seen.name = std::move(name);

@@ -14,10 +14,10 @@
 #pragma once
 
 #include "clause_effect.h"
+#include "variable_pool.h"
 
 #include "engine.h"
 
-#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -29,9 +29,8 @@ namespace regina {
 
 class VariableFollow {
   public:
-    // A variable of the frame by its exact name; nothing when it has none.
-    using Fetch = std::function<std::optional<std::string>(const std::string& name)>;
-    explicit VariableFollow(Fetch fetch) : fetch_(std::move(fetch)) {}
+    // `fetch` reads the frame's variables.
+    explicit VariableFollow(ValueOf fetch) : fetch_(std::move(fetch)) {}
 
     // Follows the frame that is `depth` frames deep from the clause about
     // to run, `clause` (as traced): it was traced before following began.
@@ -53,7 +52,7 @@ class VariableFollow {
     void touch(const std::string& symbol);
     const ClauseEffect& effect_of(std::string_view clause);
 
-    Fetch fetch_;
+    ValueOf fetch_;
     bool following_ = false;
     std::size_t depth_ = 0;
     int clauses_ = 0;

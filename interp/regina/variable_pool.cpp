@@ -175,6 +175,14 @@ Variables all_variables() {
 }
 
 std::string derived_name(const std::string& symbol, const Variables& variables) {
+    return derived_name(symbol, [&](const std::string& part) -> std::optional<std::string> {
+        auto value = variables.find(part);
+        if (value == variables.end()) return std::nullopt;
+        return value->second;
+    });
+}
+
+std::string derived_name(const std::string& symbol, const ValueOf& value_of) {
     std::string name = ostra::upper(symbol);
     std::size_t stop = name.find('.');
     if (stop == std::string::npos) return name;
@@ -183,8 +191,7 @@ std::string derived_name(const std::string& symbol, const Variables& variables) 
         std::size_t next = name.find('.', at);
         std::string part = name.substr(at, next == std::string::npos ? next : next - at);
         if (!part.empty() && !ostra::is_constant_symbol(part)) {
-            auto value = variables.find(part);
-            if (value != variables.end()) part = value->second;
+            if (std::optional<std::string> value = value_of(part)) part = *value;
         }
         out += part;
         if (next == std::string::npos) break;

@@ -10,6 +10,9 @@
 namespace regina {
 
 using Variables = std::map<std::string, std::string>; // exact names: "X", "NAME.1"
+// The value of a variable of the running scope by its exact name, nothing
+// when it has none.
+using ValueOf = std::function<std::optional<std::string>(const std::string& name)>;
 // Changes to variables: the new value, or nothing when dropped.
 using Changes = std::map<std::string, std::optional<std::string>>;
 
@@ -31,5 +34,7 @@ Variables all_variables();
 // compound symbol's tails replaced by the values of those that are
 // variables.
 std::string derived_name(const std::string& symbol, const Variables& variables);
+// The same, the tails' values read through `value_of`.
+std::string derived_name(const std::string& symbol, const ValueOf& value_of);
 
 } // namespace regina

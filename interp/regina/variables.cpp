@@ -17,14 +17,19 @@ void visit_all(const Variables& from, const ostra::VariableVisitor& visit) {
 
 } // namespace
 
+bool ReginaEngine::live_scope(std::size_t frame) const {
+    std::optional<std::size_t> run = program_.scope_of(frame);
+    return run && *run + 1 == program_.activations();
+}
+
 bool ReginaEngine::variables(std::size_t frame, const ostra::VariableVisitor& visit,
                              std::string& why) {
-    std::optional<std::size_t> run = program_.scope_of(frame);
-    if (run && *run + 1 == program_.activations()) {
+    if (live_scope(frame)) {
         if (each_variable(visit)) return true;
         why = not_read_whole;
         return false;
     }
+    std::optional<std::size_t> run = program_.scope_of(frame);
     if (run && *run < snapshots_.size()) {
         visit_all(snapshots_[*run], visit);
         return true;
@@ -64,17 +69,14 @@ bool ReginaEngine::variables(std::size_t frame, const ostra::VariableVisitor& vi
 // clauses run: a frame behind a PROCEDURE or a routine file's call has a
 // copy that no clause changes.
 bool ReginaEngine::follow_variables(std::size_t frame) {
-    std::optional<std::size_t> run = program_.scope_of(frame);
-    if (frame + 1 != program_.frames.size() || !run || *run + 1 != program_.activations())
-        return false;
+    if (frame + 1 != program_.frames.size() || !live_scope(frame)) return false;
     follow_.start(program_.frames.size(), clause_text_);
     return follow_.following();
 }
 
 std::optional<std::vector<ostra::VariableChange>>
 ReginaEngine::variables_changed(std::size_t frame) {
-    std::optional<std::size_t> run = program_.scope_of(frame);
-    if (frame + 1 != program_.frames.size() || !run || *run + 1 != program_.activations()) {
+    if (frame + 1 != program_.frames.size() || !live_scope(frame)) {
         follow_.lose();
         return std::nullopt;
     }
