@@ -117,6 +117,19 @@ Command vars_command(const std::vector<std::string>& words) {
     return c;
 }
 
+// "varchanges FRAME GENERATION", answered like vars even when it does not fit.
+Command varchanges_command(const std::vector<std::string>& words) {
+    Command c = of(Verb::varchanges);
+    if (words.size() < 2 || !whole_number(words[1], c.frame) || c.frame < 0) {
+        c.frame = -1;
+        c.error = "varchanges needs a frame number";
+        return c;
+    }
+    if (words.size() != 3 || !whole_number(words[2], c.since) || c.since < 0)
+        c.error = "varchanges needs the generation held, 0 for none";
+    return c;
+}
+
 } // namespace
 
 Command parse_command(const std::string& frame) {
@@ -140,6 +153,7 @@ Command parse_command(const std::string& frame) {
     if (verb == "where") return of(Verb::where);
     if (verb == "features") return of(Verb::features);
     if (verb == "vars") return vars_command(words);
+    if (verb == "varchanges") return varchanges_command(words);
     if (verb == "frames") return of(Verb::frames);
     if (verb == "up") return of(Verb::up);
     if (verb == "down") return of(Verb::down);

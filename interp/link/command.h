@@ -22,18 +22,19 @@ enum class Verb {
     where,
     up,
     down,
-    print,     // text: what to print
-    interpret, // text: the instructions
-    tipeval,   // context, text: the instruction
-    stop_at,   // line (1-based); displayed: stopv; options
-    stop_in,   // name, id, line (0: a routine breakpoint); options
-    trace_at,  // a logpoint: line, displayed (tracev), options (log)
-    catch_,    // name: a condition, "TRAPPED", or empty to list; on
-    delete_,   // line (0-based displayed)
-    deletein,  // id
-    features,  // what this interpreter adds to the link
-    vars,      // frame, name (a stem or empty), from, count; error when they do not fit
-    frames,    // the call stack as one list
+    print,      // text: what to print
+    interpret,  // text: the instructions
+    tipeval,    // context, text: the instruction
+    stop_at,    // line (1-based); displayed: stopv; options
+    stop_in,    // name, id, line (0: a routine breakpoint); options
+    trace_at,   // a logpoint: line, displayed (tracev), options (log)
+    catch_,     // name: a condition, "TRAPPED", or empty to list; on
+    delete_,    // line (0-based displayed)
+    deletein,   // id
+    features,   // what this interpreter adds to the link
+    vars,       // frame, name (a stem or empty), from, count; error when they do not fit
+    varchanges, // frame, since; error when they do not fit
+    frames,     // the call stack as one list
 };
 
 struct Command {
@@ -46,6 +47,7 @@ struct Command {
     bool displayed = false;    // stopv: lines count over all files
     long frame = 0;            // vars: 0 is the innermost frame
     long from = 0, count = -1; // vars: a page; count -1: to the end
+    long since = 0;            // varchanges: the generation the front end holds (0: none)
     BreakOptions options;      // stop at / stop in / trace at
     bool on = true;            // catch: false for "catch NAME off"
     std::string error;         // bad: the reason

@@ -5,9 +5,11 @@ namespace ostra {
 const std::vector<std::string>& link_features() {
     // Each group adds its word here when both interpreters implement it.
     // "vars" and "frames": the variables and the call stack as lists;
+    // "varchanges": the variables as what changed since the front end's copy;
     // "breaks": conditions, counts and logpoints on breakpoints; "catch":
     // stops for REXX conditions.
-    static const std::vector<std::string> words = {"vars", "frames", "breaks", "catch"};
+    static const std::vector<std::string> words = {"vars", "varchanges", "frames", "breaks",
+                                                   "catch"};
     return words;
 }
 

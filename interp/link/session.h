@@ -185,9 +185,15 @@ class Session {
     // stands still and no question changed anything (session_vars.cpp), and
     // across a run command while the engine follows what the run changes
     // (`followed_`): the next question brings it up to date.
-    std::unique_ptr<VariableListing> listing_;
+    std::shared_ptr<VariableListing> listing_;
     std::size_t listing_frame_ = 0;
     bool followed_ = false;
+    // The listing the front end's copy was made from by the last varchanges
+    // answer (perhaps changed in place since: its touched names say where),
+    // the frame it lists and the generation the front end holds it by.
+    std::shared_ptr<VariableListing> sent_;
+    std::size_t sent_frame_ = 0;
+    std::int64_t generation_ = 0;
 
     // session.cpp
     bool should_stop(const Position& at);
@@ -210,6 +216,8 @@ class Session {
 
     // session_vars.cpp
     void vars(const Command& c);
+    void varchanges(const Command& c);
+    std::optional<lists::VarList> listing_failure(const Command& c);
     void frames();
     void forget_variables() {
         listing_.reset();

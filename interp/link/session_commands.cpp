@@ -68,6 +68,8 @@ void Session::command(const std::string& text) {
         return (void)link_.send("features", features_body());
     case Verb::vars:
         return vars(c);
+    case Verb::varchanges:
+        return varchanges(c);
     case Verb::frames:
         return frames();
     }

@@ -3,7 +3,10 @@
 #include "session.h"
 
 #include "framelist.h"
+#include "varchanges.h"
 #include "varlist.h"
+
+#include <algorithm>
 
 namespace ostra {
 
@@ -19,37 +22,99 @@ lists::VarList failure(long frame, lists::VarFailure why, const std::string& rea
 
 } // namespace
 
-void Session::vars(const Command& c) {
-    auto answer = [&](const lists::VarList& list) {
-        link_.send("varlist", lists::encode_varlist(list));
-    };
-    if (!c.error.empty()) return answer(failure(c.frame, lists::VarFailure::bad, c.error));
+// Makes `listing_` that of the command's frame; the answer to send instead
+// when it cannot be.
+std::optional<lists::VarList> Session::listing_failure(const Command& c) {
+    if (!c.error.empty()) return failure(c.frame, lists::VarFailure::bad, c.error);
     const std::size_t depth = engine_.depth();
-    if (depth == 0)
-        return answer(failure(c.frame, lists::VarFailure::gone, "the macro is not running"));
+    if (depth == 0) return failure(c.frame, lists::VarFailure::gone, "the macro is not running");
     if (std::size_t(c.frame) >= depth)
-        return answer(failure(c.frame, lists::VarFailure::gone,
-                              "there is no frame " + std::to_string(c.frame) + " (the stack has " +
-                                  std::to_string(depth) + ")"));
+        return failure(c.frame, lists::VarFailure::gone,
+                       "there is no frame " + std::to_string(c.frame) + " (the stack has " +
+                           std::to_string(depth) + ")");
     const std::size_t frame = depth - 1 - std::size_t(c.frame);
-    if (!listing_current(frame)) {
-        forget_variables();
-        auto listing = std::make_unique<VariableListing>(
-            [this, frame](const VariableVisitor& visit, std::string& why) {
-                return engine_.variables(frame, visit, why);
-            });
-        std::string why;
-        if (!listing->read(why, c.name))
-            return answer(failure(c.frame, lists::VarFailure::hidden, why));
-        listing_ = std::move(listing);
-        listing_frame_ = frame;
-    }
-    lists::VarList list = c.name.empty() ? listing_->page(c.from, c.count)
-                                         : listing_->stem_page(c.name, c.from, c.count);
+    if (listing_current(frame)) return std::nullopt;
+    forget_variables();
+    auto listing = std::make_shared<VariableListing>(
+        [this, frame](const VariableVisitor& visit, std::string& why) {
+            return engine_.variables(frame, visit, why);
+        });
+    std::string why;
+    if (!listing->read(why, c.name)) return failure(c.frame, lists::VarFailure::hidden, why);
+    listing_ = std::move(listing);
+    listing_frame_ = frame;
+    return std::nullopt;
+}
+
+void Session::vars(const Command& c) {
+    std::optional<lists::VarList> failed = listing_failure(c);
+    lists::VarList list = failed           ? std::move(*failed)
+                          : c.name.empty() ? listing_->page(c.from, c.count)
+                                           : listing_->stem_page(c.name, c.from, c.count);
     list.frame = c.frame;
-    answer(list);
+    link_.send("varlist", lists::encode_varlist(list));
     // While the macro runs its variables change under every clause: the
     // list is made again for the next question.
+    if (running_) forget_variables();
+}
+
+namespace {
+
+// The names of the entries that differ between two listings of the
+// frame's variables, each in the pane's order.
+void add_differences(const std::vector<lists::Variable>& was,
+                     const std::vector<lists::Variable>& now, std::vector<std::string>& names) {
+    auto a = was.begin(), b = now.begin();
+    while (a != was.end() || b != now.end()) {
+        if (b == now.end() || (a != was.end() && lists::variable_before(a->name, b->name))) {
+            names.push_back((a++)->name);
+        } else if (a == was.end() || lists::variable_before(b->name, a->name)) {
+            names.push_back((b++)->name);
+        } else {
+            if (a->value != b->value || a->stem != b->stem || a->tails != b->tails)
+                names.push_back(b->name);
+            ++a, ++b;
+        }
+    }
+}
+
+} // namespace
+
+// The frame's variables as what changed since the list the front end holds
+// (`c.since`), when this session made that list and still knows how it
+// stood; the whole list otherwise.
+void Session::varchanges(const Command& c) {
+    lists::VarChanges changes;
+    changes.frame = c.frame;
+    if (std::optional<lists::VarList> failed = listing_failure(c)) {
+        changes.failure = failed->failure;
+        changes.reason = failed->reason;
+        return (void)link_.send("varchanges", lists::encode_varchanges(changes));
+    }
+    const std::size_t frame = engine_.depth() - 1 - std::size_t(c.frame);
+    const bool held = sent_ && c.since != 0 && c.since == generation_ && sent_frame_ == frame;
+    if (held) {
+        std::vector<std::string> names = sent_->take_touched();
+        if (sent_ != listing_)
+            add_differences(sent_->page(0, -1).entries, listing_->page(0, -1).entries, names);
+        std::sort(names.begin(), names.end(), lists::variable_before);
+        names.erase(std::unique(names.begin(), names.end()), names.end());
+        for (const std::string& name : names) {
+            if (std::optional<lists::Variable> v = listing_->entry(name))
+                changes.set.push_back(std::move(*v));
+            else
+                changes.dropped.push_back(name);
+        }
+        changes.base = c.since;
+    } else {
+        changes.set = listing_->page(0, -1).entries;
+    }
+    listing_->take_touched();
+    changes.total = listing_->page(0, 0).total;
+    changes.generation = ++generation_;
+    sent_ = listing_;
+    sent_frame_ = frame;
+    link_.send("varchanges", lists::encode_varchanges(changes));
     if (running_) forget_variables();
 }
 

@@ -1,6 +1,7 @@
 #include "variable_listing.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace ostra {
 
@@ -159,29 +160,41 @@ void VariableListing::gather(Stem& s) {
         why);
 }
 
+lists::Variable VariableListing::shown(const Entry& e) const {
+    lists::Variable v;
+    v.name = e.name;
+    if (!e.stem) {
+        v.value = values_[e.index];
+        return v;
+    }
+    const Stem& s = stems_[e.index];
+    v.value = s.value;
+    v.stem = true;
+    v.tails = s.count;
+    return v;
+}
+
 lists::VarList VariableListing::page(std::int64_t from, std::int64_t count) const {
     lists::VarList list;
     auto [first, last] = span(from, count, entries_.size());
     list.total = std::int64_t(entries_.size());
     list.from = std::int64_t(first);
-    for (std::size_t k = first; k < last; ++k) {
-        const Entry& e = entries_[k];
-        if (!e.stem) {
-            lists::Variable v;
-            v.name = e.name;
-            v.value = values_[e.index];
-            list.entries.push_back(std::move(v));
-            continue;
-        }
-        const Stem& s = stems_[e.index];
-        lists::Variable v;
-        v.name = e.name;
-        v.value = s.value;
-        v.stem = true;
-        v.tails = s.count;
-        list.entries.push_back(std::move(v));
-    }
+    list.entries.reserve(last - first);
+    for (std::size_t k = first; k < last; ++k)
+        list.entries.push_back(shown(entries_[k]));
     return list;
+}
+
+std::optional<lists::Variable> VariableListing::entry(const std::string& name) const {
+    auto at = std::lower_bound(
+        entries_.begin(), entries_.end(), name,
+        [](const Entry& e, const std::string& n) { return lists::variable_before(e.name, n); });
+    if (at == entries_.end() || at->name != name) return std::nullopt;
+    return shown(*at);
+}
+
+std::vector<std::string> VariableListing::take_touched() {
+    return std::exchange(touched_, {});
 }
 
 // The tails' order, as indices: nearly all tails are small numbers, which
@@ -248,10 +261,15 @@ lists::VarList VariableListing::stem_page(const std::string& stem, std::int64_t 
 bool VariableListing::apply(const std::vector<VariableChange>& changes) {
     for (const VariableChange& c : changes) {
         const std::size_t stop = c.name.find('.');
-        if (stop == std::string::npos)
-            set_simple(c.name, c.value);
-        else if (!set_tail(c, stop))
-            return false;
+        if (stop == std::string::npos) {
+            if (set_simple(c.name, c.value)) touched_.push_back(c.name);
+            continue;
+        }
+        const std::size_t entries = entries_.size();
+        if (!set_tail(c, stop)) return false;
+        // A tail that neither was nor is leaves its stem as it was.
+        if (c.value || c.was_set || entries != entries_.size())
+            touched_.push_back(c.name.substr(0, stop + 1));
     }
     return true;
 }
@@ -268,18 +286,21 @@ void VariableListing::insert_entry(Entry e) {
     entries_.insert(at, std::move(e));
 }
 
-void VariableListing::set_simple(const std::string& name, const std::optional<std::string>& value) {
+bool VariableListing::set_simple(const std::string& name, const std::optional<std::string>& value) {
     auto at = entry_at(name);
     if (at != entries_.end() && at->name == name) {
-        if (value)
-            values_[at->index] = *value;
-        else
+        if (!value) {
             entries_.erase(at);
-        return;
+            return true;
+        }
+        if (values_[at->index] == *value) return false;
+        values_[at->index] = *value;
+        return true;
     }
-    if (!value) return;
+    if (!value) return false;
     entries_.insert(at, {name, values_.size(), false});
     values_.push_back(*value);
+    return true;
 }
 
 // A tail's change counts for its stem; a stem with no tail and no default

@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -49,6 +50,12 @@ class VariableListing {
 
     // A page of the frame's variables.
     lists::VarList page(std::int64_t from, std::int64_t count) const;
+    // The frame's entry of that name (a stem "NAME." as one entry), or
+    // nothing when it has none.
+    std::optional<lists::Variable> entry(const std::string& name) const;
+    // The names of the entries apply() may have changed since this was last
+    // asked (a stem's for any of its tails), in no order, some perhaps twice.
+    std::vector<std::string> take_touched();
     // A page of the tails of `stem` ("NAME."); an empty list when it has none.
     lists::VarList stem_page(const std::string& stem, std::int64_t from, std::int64_t count);
 
@@ -91,8 +98,10 @@ class VariableListing {
         std::size_t index; // into values_ or stems_
         bool stem;
     };
+    lists::Variable shown(const Entry& e) const;
     void add(std::string_view name, std::string_view value);
-    void set_simple(const std::string& name, const std::optional<std::string>& value);
+    // Whether it changed the listing.
+    bool set_simple(const std::string& name, const std::optional<std::string>& value);
     bool set_tail(const VariableChange& change, std::size_t stop);
     void set_gathered_tail(Stem& s, std::string_view tail, const std::optional<std::string>& value);
     std::vector<Entry>::iterator entry_at(const std::string& name);
@@ -109,6 +118,7 @@ class VariableListing {
     std::size_t last_stem_ = 0; // where the previous tail went, while stems_ has any
     std::string keep_tails_of_; // while read() walks
     std::vector<Entry> entries_;
+    std::vector<std::string> touched_;
 };
 
 // Whether tail `a` comes before tail `b`: whole numbers (an optional minus

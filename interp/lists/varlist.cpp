@@ -1,65 +1,9 @@
 #include "varlist.h"
 
 #include "list_reader.h"
+#include "variable_entry.h"
 
 namespace lists {
-
-namespace {
-
-void append_entry(std::string& out, const Variable& v) {
-    out += v.stem ? "s " : "v ";
-    out += decimal(std::int64_t(v.name.size()));
-    out += ' ';
-    out += v.value ? decimal(std::int64_t(v.value->size())) : "-";
-    if (v.stem) {
-        out += ' ';
-        out += decimal(v.tails);
-    }
-    out += '\n';
-    out += v.name;
-    out += '\n';
-    if (v.value) out += *v.value;
-    out += '\n';
-}
-
-std::optional<Variable> read_entry(ListReader& in) {
-    Variable v;
-    const char kind = in.peek();
-    if (kind != 'v' && kind != 's') return std::nullopt;
-    v.stem = kind == 's';
-    in.separator(kind);
-    if (!in.separator(' ')) return std::nullopt;
-    std::optional<std::int64_t> name_length = in.number();
-    if (!name_length || !in.separator(' ')) return std::nullopt;
-    std::optional<std::int64_t> value_length;
-    if (!(v.stem && in.separator('-'))) {
-        value_length = in.number();
-        if (!value_length) return std::nullopt;
-    }
-    if (v.stem) {
-        std::optional<std::int64_t> tails;
-        if (!in.separator(' ') || !(tails = in.number())) return std::nullopt;
-        v.tails = *tails;
-    }
-    if (!in.separator('\n')) return std::nullopt;
-    std::optional<std::string> name = in.bytes(*name_length);
-    if (!name || !in.separator('\n')) return std::nullopt;
-    v.name = std::move(*name);
-    if (value_length) {
-        v.value = in.bytes(*value_length);
-        if (!v.value) return std::nullopt;
-    }
-    if (!in.separator('\n')) return std::nullopt;
-    return v;
-}
-
-std::optional<VarFailure> failure_of(const std::string& word) {
-    for (VarFailure f : {VarFailure::gone, VarFailure::hidden, VarFailure::bad})
-        if (word == failure_word(f)) return f;
-    return std::nullopt;
-}
-
-} // namespace
 
 const char* failure_word(VarFailure failure) {
     switch (failure) {

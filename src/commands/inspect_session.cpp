@@ -42,6 +42,12 @@ void ask_vars(const std::string& command, VarsAsk purpose) {
     g_inspect.vars_pending.push_back(purpose);
 }
 
+// The pane asks for what changed since its rows when the interpreter can
+// say: a stop after a step then carries a few variables, not all of them.
+bool by_changes() {
+    return link_offers("varchanges");
+}
+
 bool stopped_with_link() {
     return g_link.connected && !displayed_source().macro_running;
 }
@@ -117,20 +123,42 @@ void inspect_framelist(const std::optional<lists::FrameList>& list) {
         if (list->frames.empty())
             g_inspect.vars.clear();
         else
-            ask_vars(g_inspect.vars.ask(selected, key), VarsAsk::Pane);
+            ask_vars(g_inspect.vars.ask(selected, key, by_changes()), VarsAsk::Pane);
     }
     inspect_view_changed();
 }
 
-void inspect_varlist(const std::optional<lists::VarList>& list) {
-    // An answer that comes after its question was given up on is taken as
-    // the pane's: the model drops what is not for the frame it shows.
+namespace {
+
+// Whose answer came: the pane's or the print command's. One that comes after
+// its question was given up on is taken as the pane's: the model drops what
+// is not for the frame it shows.
+VarsAsk answer_purpose() {
     VarsAsk purpose = VarsAsk::Pane;
     answered();
     if (!g_inspect.vars_pending.empty()) {
         purpose = g_inspect.vars_pending.front();
         g_inspect.vars_pending.pop_front();
     }
+    return purpose;
+}
+
+} // namespace
+
+void inspect_varchanges(const std::optional<lists::VarChanges>& changes) {
+    // Only the pane asks for changes; an answer in a print's place means the
+    // pairing is lost, and the pane is what can show it.
+    answer_purpose();
+    if (!changes) {
+        g_inspect.vars.unavailable(inspect_unreadable);
+    } else if (std::optional<std::string> again = g_inspect.vars.take(*changes)) {
+        if (stopped_with_link()) ask_vars(*again, VarsAsk::Pane);
+    }
+    inspect_view_changed();
+}
+
+void inspect_varlist(const std::optional<lists::VarList>& list) {
+    const VarsAsk purpose = answer_purpose();
     if (purpose == VarsAsk::Print) {
         if (list)
             print_list(*list);
@@ -180,7 +208,7 @@ bool inspect_edit_value(std::size_t row, const std::string& value) {
     // pane shows, and answers nothing; the list asked next shows the value.
     command_send("interpret " + name + " = " + rexx_literal(value) + ";");
     const std::int64_t frame = g_inspect.stack.selected();
-    ask_vars(g_inspect.vars.ask(frame, g_inspect.stack.frame_key(std::size_t(frame))),
+    ask_vars(g_inspect.vars.ask(frame, g_inspect.stack.frame_key(std::size_t(frame)), by_changes()),
              VarsAsk::Pane);
     return true;
 }

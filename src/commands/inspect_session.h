@@ -10,6 +10,7 @@
 #include "framelist.h"
 #include "inspect/stack_model.h"
 #include "inspect/variables_model.h"
+#include "varchanges.h"
 #include "varlist.h"
 
 #include <chrono>
@@ -52,6 +53,7 @@ void inspect_stopped(bool new_stop);
 // The interpreter's answers; nothing when the body could not be read.
 void inspect_framelist(const std::optional<lists::FrameList>& list);
 void inspect_varlist(const std::optional<lists::VarList>& list);
+void inspect_varchanges(const std::optional<lists::VarChanges>& changes);
 
 // The user selects the frame at the stack pane's row `index` (as up and
 // down do).

@@ -8,9 +8,24 @@ namespace inspect {
 
 namespace {
 
-// What a stem's row is compared by: its default value and its tail count.
-std::string stem_state(const lists::Variable& v) {
+// What a row is compared by: a variable's value, or a stem's default value
+// and tail count.
+std::optional<std::string> shown_state(const lists::Variable& v) {
+    if (!v.stem) return v.value;
     return (v.value ? "=" + *v.value : std::string("-")) + " " + std::to_string(v.tails);
+}
+
+bool same_entry(const lists::Variable& a, const lists::Variable& b) {
+    return a.stem == b.stem && a.tails == b.tails && a.value == b.value;
+}
+
+using Entries = std::vector<lists::Variable>;
+
+Entries::iterator entry_place(Entries& entries, const std::string& name) {
+    return std::lower_bound(entries.begin(), entries.end(), name,
+                            [](const lists::Variable& v, const std::string& n) {
+                                return lists::variable_before(v.name, n);
+                            });
 }
 
 } // namespace
@@ -19,89 +34,135 @@ void VariablesModel::clear() {
     *this = VariablesModel{};
 }
 
-std::string VariablesModel::ask(std::int64_t frame, const std::string& frame_key) {
+const std::vector<lists::Variable>& VariablesModel::entries() const {
+    static const std::vector<lists::Variable> none;
+    return current_ && showing_ ? current_->entries : none;
+}
+
+std::string VariablesModel::ask(std::int64_t frame, const std::string& frame_key, bool by_changes) {
     // The rows of the frame stay until the answer replaces them; tails are
     // asked again, as their values may have changed.
-    if (frame != frame_ || frame_key != key_) entries_.clear();
+    if (frame != frame_ || frame_key != key_) showing_ = false;
     for (auto& [name, stem] : open_) {
         stem.pages.clear();
         stem.asked.clear();
     }
-    reindex();
     frame_ = frame;
     key_ = frame_key;
+    current_ = &rows_[key_];
+    reindex();
     notice_.clear();
+    if (by_changes)
+        return "varchanges " + std::to_string(frame) + " " +
+               std::to_string(current_->listed ? current_->generation : 0);
     return "vars " + std::to_string(frame);
 }
 
 void VariablesModel::unavailable(const std::string& line) {
-    entries_.clear();
+    showing_ = false;
     reindex();
     notice_ = line;
 }
 
-std::optional<std::string> VariablesModel::stem_memory_value(const lists::Variable& v) const {
-    return v.stem ? std::optional<std::string>(stem_state(v)) : v.value;
+VariablesModel::FrameRows& VariablesModel::rows_listed() {
+    FrameRows& rows = *current_;
+    if (rows.listed && rows.stop != stops_) {
+        rows.before.clear();
+        rows.seen = true;
+    }
+    rows.stop = stops_;
+    return rows;
 }
 
-bool VariablesModel::changed(const std::string& key,
-                             const std::optional<std::string>& value) const {
-    const auto m = memory_.find(key_);
-    if (m == memory_.end() || !m->second.seen) return false;
+// An entry is about to change: at the first change of this stop, how it
+// stood at the last one is kept for the comparison.
+void VariablesModel::note_change(FrameRows& rows, const std::string& name,
+                                 const lists::Variable* was) {
+    if (!rows.seen) return;
+    rows.before.try_emplace(name, Was{was != nullptr, was ? shown_state(*was) : Shown()});
+}
+
+bool VariablesModel::entry_changed(const lists::Variable& v) const {
+    if (!current_ || !current_->seen) return false;
+    const auto was = current_->before.find(v.name);
+    if (was == current_->before.end()) return false;
+    return !was->second.existed || was->second.shown != shown_state(v);
+}
+
+bool VariablesModel::tail_changed(const std::string& key,
+                                  const std::optional<std::string>& value) const {
+    const auto m = tails_.find(key_);
+    if (m == tails_.end()) return false;
     const auto was = m->second.before.find(key);
-    if (was == m->second.before.end())
-        return key.find('.') == std::string::npos ||
-               key.back() == '.'; // new: not a tail never seen
-    return was->second != value;
+    return was != m->second.before.end() && was->second != value;
 }
 
-void VariablesModel::remember(const std::string& key, const std::optional<std::string>& value) {
-    Memory& m = memory_[key_];
+void VariablesModel::remember_tail(const std::string& key,
+                                   const std::optional<std::string>& value) {
+    TailMemory& m = tails_[key_];
     if (m.stop != stops_) {
-        if (m.stop != 0 || !m.now.empty()) {
-            m.before = std::move(m.now);
-            m.seen = true;
-        }
+        m.before = std::move(m.now);
         m.now.clear();
         m.stop = stops_;
     }
-    // Keys come in the list's order, nearly always rising: the end is the
-    // place to try first.
+    // Tails come in their stem's order: the end is the place to try first.
     m.now.insert_or_assign(m.now.end(), key, value);
 }
 
+void VariablesModel::listed() {
+    current_->listed = true;
+    showing_ = true;
+    notice_.clear();
+    // A stem that is gone closes; one still there keeps its new count.
+    Entries& entries = current_->entries;
+    for (auto it = open_.begin(); it != open_.end();) {
+        auto e = entry_place(entries, it->first);
+        if (e == entries.end() || e->name != it->first || !e->stem) {
+            it = open_.erase(it);
+        } else {
+            it->second.total = e->tails;
+            ++it;
+        }
+    }
+    reindex();
+}
+
 void VariablesModel::take(const lists::VarList& list) {
-    if (list.frame != frame_) return;
+    if (list.frame != frame_ || !current_) return;
     if (list.failure != lists::VarFailure::none) {
         if (list.stem.empty() || list.failure != lists::VarFailure::bad)
             unavailable(list.reason.empty() ? "these variables cannot be read" : list.reason);
         return;
     }
     if (list.stem.empty()) {
-        notice_.clear();
-        entries_ = list.entries;
+        FrameRows& rows = rows_listed();
+        Entries now = list.entries;
         // The interpreter lists them in this order already: a look costs
         // one comparison a row where a sort costs a dozen.
         auto before = [](const lists::Variable& a, const lists::Variable& b) {
             return lists::variable_before(a.name, b.name);
         };
-        if (!std::is_sorted(entries_.begin(), entries_.end(), before))
-            std::stable_sort(entries_.begin(), entries_.end(), before);
-        for (const lists::Variable& v : entries_)
-            remember(v.name, stem_memory_value(v));
-        // A stem that is gone closes; one still there keeps its new count.
-        for (auto it = open_.begin(); it != open_.end();) {
-            auto e = std::find_if(entries_.begin(), entries_.end(), [&](const lists::Variable& v) {
-                return v.stem && v.name == it->first;
-            });
-            if (e == entries_.end()) {
-                it = open_.erase(it);
-            } else {
-                it->second.total = e->tails;
-                ++it;
+        if (!std::is_sorted(now.begin(), now.end(), before))
+            std::stable_sort(now.begin(), now.end(), before);
+        if (rows.seen) {
+            // Both lists in the pane's order: one walk finds what differs.
+            auto a = rows.entries.cbegin(), b = now.cbegin();
+            while (a != rows.entries.cend() || b != now.cend()) {
+                if (b == now.cend() || (a != rows.entries.cend() && before(*a, *b))) {
+                    note_change(rows, a->name, &*a);
+                    ++a;
+                } else if (a == rows.entries.cend() || before(*b, *a)) {
+                    note_change(rows, b->name, nullptr);
+                    ++b;
+                } else {
+                    if (!same_entry(*a, *b)) note_change(rows, a->name, &*a);
+                    ++a, ++b;
+                }
             }
         }
-        reindex();
+        rows.entries = std::move(now);
+        rows.generation = 0;
+        listed();
         return;
     }
     const auto s = open_.find(list.stem);
@@ -111,21 +172,68 @@ void VariablesModel::take(const lists::VarList& list) {
     if (list.from % tail_page != 0) return;
     const std::int64_t page = list.from / tail_page;
     for (const lists::Variable& v : list.entries)
-        remember(list.stem + v.name, v.value);
+        remember_tail(list.stem + v.name, v.value);
     stem.pages[page] = list.entries;
+}
+
+std::optional<std::string> VariablesModel::take(const lists::VarChanges& changes) {
+    if (changes.frame != frame_ || !current_) return std::nullopt;
+    if (changes.failure != lists::VarFailure::none) {
+        unavailable(changes.reason.empty() ? "these variables cannot be read" : changes.reason);
+        return std::nullopt;
+    }
+    if (changes.base == 0) {
+        lists::VarList whole;
+        whole.frame = changes.frame;
+        whole.total = changes.total;
+        whole.entries = changes.set;
+        take(whole);
+        current_->generation = changes.generation;
+        return std::nullopt;
+    }
+    FrameRows& rows = *current_;
+    if (!rows.listed || changes.base != rows.generation) {
+        rows.generation = 0;
+        return "varchanges " + std::to_string(frame_) + " 0";
+    }
+    rows_listed();
+    Entries& entries = rows.entries;
+    for (const lists::Variable& v : changes.set) {
+        auto at = entry_place(entries, v.name);
+        if (at != entries.end() && at->name == v.name) {
+            if (same_entry(*at, v)) continue;
+            note_change(rows, v.name, &*at);
+            *at = v;
+        } else {
+            note_change(rows, v.name, nullptr);
+            entries.insert(at, v);
+        }
+    }
+    for (const std::string& name : changes.dropped) {
+        auto at = entry_place(entries, name);
+        if (at == entries.end() || at->name != name) continue;
+        note_change(rows, name, &*at);
+        entries.erase(at);
+    }
+    rows.generation = changes.generation;
+    listed();
+    return std::nullopt;
 }
 
 void VariablesModel::reindex() {
     open_at_.clear();
-    for (std::size_t e = 0; e < entries_.size(); ++e)
-        if (entries_[e].stem && open_.count(entries_[e].name)) open_at_.push_back(e);
+    if (open_.empty()) return;
+    const Entries& rows = entries();
+    for (std::size_t e = 0; e < rows.size(); ++e)
+        if (rows[e].stem && open_.count(rows[e].name)) open_at_.push_back(e);
 }
 
 VariablesModel::Place VariablesModel::place(std::size_t index) const {
     std::size_t extra = 0; // tail rows of the open stems before
     for (std::size_t e : open_at_) {
         if (index <= e + extra) return {index - extra, std::nullopt};
-        const auto total = std::size_t(std::max<std::int64_t>(open_.at(entries_[e].name).total, 0));
+        const auto total =
+            std::size_t(std::max<std::int64_t>(open_.at(entries()[e].name).total, 0));
         if (index <= e + extra + total) return {e, std::int64_t(index - e - extra - 1)};
         extra += total;
     }
@@ -134,9 +242,9 @@ VariablesModel::Place VariablesModel::place(std::size_t index) const {
 
 // Asked for every row drawn: only the open stems are looked at.
 std::size_t VariablesModel::row_count() const {
-    std::size_t n = entries_.size();
+    std::size_t n = entries().size();
     for (std::size_t e : open_at_)
-        n += std::size_t(std::max<std::int64_t>(open_.at(entries_[e].name).total, 0));
+        n += std::size_t(std::max<std::int64_t>(open_.at(entries()[e].name).total, 0));
     return n;
 }
 
@@ -151,15 +259,15 @@ VarRow VariablesModel::row(std::size_t index) const {
     VarRow r;
     if (index >= row_count()) return r;
     const Place at = place(index);
-    if (at.entry >= entries_.size()) return r;
-    const lists::Variable& v = entries_[at.entry];
+    if (at.entry >= entries().size()) return r;
+    const lists::Variable& v = entries()[at.entry];
     if (!at.tail) {
         r.name = v.name;
         r.value = v.value;
         r.stem = v.stem;
         r.tails = v.tails;
         r.open = v.stem && open_.count(v.name) != 0;
-        r.changed = changed(v.name, stem_memory_value(v));
+        r.changed = entry_changed(v);
         return r;
     }
     r.tail = true;
@@ -171,7 +279,7 @@ VarRow VariablesModel::row(std::size_t index) const {
     }
     r.name = t->name;
     r.value = t->value;
-    r.changed = changed(v.name + t->name, t->value);
+    r.changed = tail_changed(v.name + t->name, t->value);
     return r;
 }
 
@@ -186,7 +294,7 @@ std::vector<std::string> VariablesModel::wanted(std::size_t first, std::size_t c
     for (std::size_t i = first; i < end; ++i) {
         const Place at = place(i);
         if (!at.tail) continue;
-        const std::string& name = entries_[at.entry].name;
+        const std::string& name = entries()[at.entry].name;
         OpenStem& stem = open_.at(name);
         const std::int64_t page = *at.tail / tail_page;
         if (stem.pages.count(page) || !stem.asked.insert(page).second) {
@@ -202,8 +310,8 @@ std::vector<std::string> VariablesModel::wanted(std::size_t first, std::size_t c
 
 std::optional<std::string> VariablesModel::toggle(std::size_t index) {
     const Place at = place(index);
-    if (at.entry >= entries_.size()) return std::nullopt;
-    const lists::Variable& v = entries_[at.entry];
+    if (at.entry >= entries().size()) return std::nullopt;
+    const lists::Variable& v = entries()[at.entry];
     if (!v.stem) return std::nullopt;
     if (at.tail || open_.count(v.name)) {
         open_.erase(v.name);

@@ -1,10 +1,12 @@
 // The variables pane's rows: every variable of the selected frame, a stem
 // as one row that opens into its tails, fetched a page at a time, and the
 // values that changed since the last stop. The model knows nothing of the
-// window or the link: it says which commands to send (`vars ...`) and takes
-// the `varlist` answers.
+// window or the link: it says which commands to send (`vars ...`, or
+// `varchanges ...` when the interpreter offers it) and takes the `varlist`
+// and `varchanges` answers.
 #pragma once
 
+#include "varchanges.h"
 #include "varlist.h"
 
 #include <cstddef>
@@ -42,12 +44,16 @@ class VariablesModel {
     // (0: the innermost) are asked for again. `frame_key` names the frame
     // across stops (its routine and its depth from the outermost), so that
     // its values can be compared with those it had at the last stop. The
-    // stems that were open stay open. Returns the command to send.
-    std::string ask(std::int64_t frame, const std::string& frame_key);
+    // stems that were open stay open. Returns the command to send: with
+    // `by_changes`, one that asks only for what changed since the rows held.
+    std::string ask(std::int64_t frame, const std::string& frame_key, bool by_changes = false);
 
     // A varlist answer. An answer for another frame, or for a stem that is
     // no longer open, is dropped.
     void take(const lists::VarList& list);
+    // A varchanges answer. Changes to a list other than the one held are
+    // dropped, and the command that asks for the whole list comes back.
+    std::optional<std::string> take(const lists::VarChanges& changes);
     // The interpreter cannot answer at all: the pane shows `line` alone.
     void unavailable(const std::string& line);
 
@@ -85,9 +91,28 @@ class VariablesModel {
         std::map<std::int64_t, std::vector<lists::Variable>> pages; // by page number
         std::set<std::int64_t> asked;
     };
-    struct Memory {
+    // What a row is compared by: a variable's value, or a stem's default
+    // and tail count.
+    using Shown = std::optional<std::string>;
+    struct Was {
+        bool existed = false;
+        Shown shown;
+    };
+    // The variables of one frame, kept across stops: a stop after a step
+    // changes a few entries of them, and only those are compared.
+    struct FrameRows {
+        std::vector<lists::Variable> entries; // as last listed, in the pane's order
+        std::int64_t generation = 0;          // the interpreter's name for them; 0: none
+        unsigned stop = 0;                    // the stop they were last listed at
+        bool listed = false;
+        bool seen = false; // listed at an earlier stop: changes show
+        // Entries changed at this stop, as they were at the last one.
+        std::map<std::string, Was> before;
+    };
+    // The tails of the open stems, as the pages of this stop and the last
+    // listed them.
+    struct TailMemory {
         unsigned stop = 0;
-        bool seen = false; // listed at an earlier stop
         std::map<std::string, std::optional<std::string>> before, now;
     };
 
@@ -95,21 +120,27 @@ class VariablesModel {
         std::size_t entry = 0;
         std::optional<std::int64_t> tail; // a tail of that entry's stem
     };
+    const std::vector<lists::Variable>& entries() const;
     Place place(std::size_t index) const;
-    void reindex(); // open_at_ after entries_ or open_ changed
+    void reindex(); // open_at_ after the entries or open_ changed
     const lists::Variable* tail_at(const OpenStem& stem, std::int64_t at) const;
-    bool changed(const std::string& key, const std::optional<std::string>& value) const;
-    void remember(const std::string& key, const std::optional<std::string>& value);
+    FrameRows& rows_listed(); // the frame's rows, as a list for this stop comes
+    void note_change(FrameRows& rows, const std::string& name, const lists::Variable* was);
+    void listed(); // after the frame's rows were listed: open stems follow
+    bool entry_changed(const lists::Variable& v) const;
+    bool tail_changed(const std::string& key, const std::optional<std::string>& value) const;
+    void remember_tail(const std::string& key, const std::optional<std::string>& value);
     std::string page_command(const std::string& stem, std::int64_t page) const;
-    std::optional<std::string> stem_memory_value(const lists::Variable& v) const;
 
     std::int64_t frame_ = -1;
     std::string key_;
     unsigned stops_ = 0;
-    std::vector<lists::Variable> entries_;
+    std::map<std::string, FrameRows> rows_; // by frame key
+    FrameRows* current_ = nullptr;          // those of key_
+    bool showing_ = false;                  // current_ was listed since the frame was chosen
     std::map<std::string, OpenStem> open_;
-    std::vector<std::size_t> open_at_;     // the entries that are open stems, in order
-    std::map<std::string, Memory> memory_; // by frame key
+    std::vector<std::size_t> open_at_;        // the entries that are open stems, in order
+    std::map<std::string, TailMemory> tails_; // by frame key
     std::string notice_;
 };
 

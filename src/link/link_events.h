@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framelist.h"
+#include "varchanges.h"
 #include "varlist.h"
 
 #include <cstdint>
@@ -54,9 +55,10 @@ void link_condition_caught(const std::string& name, int line, const std::string&
 // follows (the toolbar, the menu, the pointer).
 void link_connection_changed();
 
-// The answers to `vars` (varlist) and `frames` (framelist), in the order
-// they came; nothing when the body could not be read.
+// The answers to `vars` (varlist), `varchanges` and `frames` (framelist),
+// in the order they came; nothing when the body could not be read.
 void link_var_list(const std::optional<lists::VarList>& list);
+void link_var_changes(const std::optional<lists::VarChanges>& changes);
 void link_frame_list(const std::optional<lists::FrameList>& list);
 
 // The connection to the interpreter closed: what was asked of it and what

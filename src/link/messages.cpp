@@ -19,6 +19,7 @@
 #include "view/text_panes.h"
 
 #include "framelist.h"
+#include "varchanges.h"
 #include "varlist.h"
 
 #include <cstdio>
@@ -206,6 +207,7 @@ const Keyword keywords[] = {
     // them. A body that cannot be read is the panes' to report: the link
     // carries on.
     {"varlist", [](std::string_view body) { link_var_list(lists::decode_varlist(body)); }},
+    {"varchanges", [](std::string_view body) { link_var_changes(lists::decode_varchanges(body)); }},
     {"framelist", [](std::string_view body) { link_frame_list(lists::decode_framelist(body)); }},
 };
 

@@ -73,6 +73,10 @@ void link_var_list(const std::optional<lists::VarList>& list) {
     inspect_varlist(list);
 }
 
+void link_var_changes(const std::optional<lists::VarChanges>& changes) {
+    inspect_varchanges(changes);
+}
+
 void link_frame_list(const std::optional<lists::FrameList>& list) {
     inspect_framelist(list);
 }

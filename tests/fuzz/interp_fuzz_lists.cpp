@@ -2,6 +2,7 @@
 // readers never crash, never read past the body, and whatever they accept
 // is written back in a form they read as the same list.
 #include "framelist.h"
+#include "varchanges.h"
 #include "varlist.h"
 
 #include <cstddef>
@@ -44,6 +45,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         std::optional<lists::VarList> again = lists::decode_varlist(lists::encode_varlist(*list));
         if (!again || !same(*list, *again)) std::abort();
+    }
+    if (std::optional<lists::VarChanges> changes = lists::decode_varchanges(body)) {
+        if (changes->failure == lists::VarFailure::none && changes->base == 0 &&
+            (!changes->dropped.empty() || std::int64_t(changes->set.size()) != changes->total))
+            std::abort();
+        std::optional<lists::VarChanges> again =
+            lists::decode_varchanges(lists::encode_varchanges(*changes));
+        if (!again || lists::encode_varchanges(*again) != lists::encode_varchanges(*changes))
+            std::abort();
     }
     if (std::optional<lists::FrameList> list = lists::decode_framelist(body)) {
         if (!list->frames.empty() && std::size_t(list->selected) >= list->frames.size())

@@ -232,3 +232,82 @@ TEST(VariablesModel, OpenStemsKeepTheirRowsAcrossAStopThatChangesThem) {
     EXPECT_EQ(m.toggle(1), std::nullopt);
     EXPECT_EQ(m.row_count(), 9u) << "P. closed, R. open";
 }
+
+namespace {
+
+lists::VarChanges changes_of(std::int64_t generation, std::int64_t base,
+                             std::vector<lists::Variable> set, std::vector<std::string> dropped,
+                             std::int64_t total) {
+    lists::VarChanges c;
+    c.generation = generation;
+    c.base = base;
+    c.set = std::move(set);
+    c.dropped = std::move(dropped);
+    c.total = total;
+    return c;
+}
+
+std::vector<bool> changed_rows(const VariablesModel& m) {
+    std::vector<bool> out;
+    for (std::size_t i = 0; i < m.row_count(); ++i)
+        out.push_back(m.row(i).changed);
+    return out;
+}
+
+} // namespace
+
+TEST(VariablesModel, ChangesKeepTheRowsUpToDateAndMarkWhatChangedSinceTheLastStop) {
+    VariablesModel m;
+    m.stopped();
+    EXPECT_EQ(m.ask(0, "main@0", true), "varchanges 0 0");
+    EXPECT_FALSE(m.take(changes_of(1, 0, {var("A", "1"), var("B", "2"), var("C", "3")}, {}, 3)));
+    EXPECT_EQ(texts(m), (std::vector<std::string>{"A = 1", "B = 2", "C = 3"}));
+    EXPECT_EQ(changed_rows(m), (std::vector<bool>{false, false, false}));
+
+    // A step: B changes, C goes, D and a stem come; the unchanged A that
+    // came along is not marked.
+    m.stopped();
+    EXPECT_EQ(m.ask(0, "main@0", true), "varchanges 0 1");
+    EXPECT_FALSE(m.take(changes_of(
+        2, 1, {var("A", "1"), var("B", "two"), stem("S.", 2), var("D", "4")}, {"C", "NEVER"}, 4)));
+    EXPECT_EQ(texts(m), (std::vector<std::string>{"A = 1", "B = two", "D = 4", "+ S. (2 tails)"}));
+    EXPECT_EQ(changed_rows(m), (std::vector<bool>{false, true, true, true}));
+
+    // Two answers at one stop (a value edited): both changes are marked,
+    // compared with the stop before, and B set back is no longer marked.
+    m.ask(0, "main@0", true);
+    EXPECT_FALSE(m.take(changes_of(3, 2, {var("A", "new"), var("B", "2")}, {}, 4)));
+    EXPECT_EQ(changed_rows(m), (std::vector<bool>{true, false, true, true}));
+
+    // The next stop compares with this one's end.
+    m.stopped();
+    m.ask(0, "main@0", true);
+    EXPECT_FALSE(m.take(changes_of(4, 3, {}, {}, 4)));
+    EXPECT_EQ(changed_rows(m), (std::vector<bool>{false, false, false, false}));
+}
+
+TEST(VariablesModel, ChangesToAListNotHeldAreDroppedAndTheWholeListIsAskedFor) {
+    VariablesModel m;
+    m.stopped();
+    m.ask(0, "main@0", true);
+    m.take(changes_of(5, 0, {var("A", "1")}, {}, 1));
+    m.stopped();
+    EXPECT_EQ(m.ask(0, "main@0", true), "varchanges 0 5");
+    EXPECT_EQ(m.take(changes_of(7, 6, {var("B", "2")}, {}, 2)), "varchanges 0 0");
+    EXPECT_EQ(texts(m), (std::vector<std::string>{"A = 1"}));
+    // Another frame's rows, and back: each frame keeps its own copy, and a
+    // plain list leaves no generation to ask changes to.
+    EXPECT_EQ(m.ask(1, "main@0", true), "varchanges 1 0");
+    lists::VarChanges other = changes_of(8, 0, {var("Z", "z")}, {}, 1);
+    other.frame = 1;
+    m.take(other);
+    EXPECT_EQ(texts(m), (std::vector<std::string>{"Z = z"}));
+    EXPECT_EQ(m.ask(0, "sub@1", true), "varchanges 0 0");
+    m.take(frame_list(0, {var("Q", "q")}));
+    EXPECT_EQ(m.ask(0, "sub@1", true), "varchanges 0 0");
+    // An answer for a frame not shown changes nothing.
+    lists::VarChanges stray = changes_of(9, 0, {var("X", "x")}, {}, 1);
+    stray.frame = 3;
+    EXPECT_FALSE(m.take(stray));
+    EXPECT_EQ(texts(m), (std::vector<std::string>{"Q = q"}));
+}

@@ -1,6 +1,7 @@
 // The list messages of the link, written and read back: the wire form the
 // interpreters, vel and the DAP adapter share, and what the readers refuse.
 #include "framelist.h"
+#include "varchanges.h"
 #include "varlist.h"
 
 #include <gtest/gtest.h>
@@ -115,4 +116,46 @@ TEST(LinkLists, AFramelistHasTheDocumentedFormReadsBackAndRefusesCuts) {
                             "1 0\n0 5 4 1\nf\nx", "1 0\n0 -5 4 1\nf\n", "99999999 0\n"})
         EXPECT_FALSE(lists::decode_framelist(bad)) << bad;
     EXPECT_TRUE(lists::decode_framelist("0 0\n")) << "no macro running";
+}
+
+TEST(VarChangesCodec, ChangesAndWholeListsTravelAndBodiesThatDoNotFitAreRefused) {
+    lists::VarChanges c;
+    c.frame = 2;
+    c.generation = 7;
+    c.base = 6;
+    c.total = 3;
+    c.set = {{"A\nB", std::string("x\0y", 3), false, 0}, {"S.", std::nullopt, true, 12}};
+    c.dropped = {"GONE", ""};
+    const std::string body = lists::encode_varchanges(c);
+    std::optional<lists::VarChanges> back = lists::decode_varchanges(body);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->generation, 7);
+    EXPECT_EQ(back->base, 6);
+    EXPECT_EQ(back->total, 3);
+    ASSERT_EQ(back->set.size(), 2u);
+    EXPECT_EQ(back->set[0].name, "A\nB");
+    EXPECT_EQ(back->set[0].value, std::string("x\0y", 3));
+    EXPECT_TRUE(back->set[1].stem);
+    EXPECT_FALSE(back->set[1].value);
+    EXPECT_EQ(back->set[1].tails, 12);
+    EXPECT_EQ(back->dropped, (std::vector<std::string>{"GONE", ""}));
+
+    for (std::size_t cut = 0; cut < body.size(); ++cut)
+        EXPECT_FALSE(lists::decode_varchanges(body.substr(0, cut))) << cut;
+    EXPECT_FALSE(lists::decode_varchanges(body + "x"));
+    // A whole list (base 0) has no dropped names and all its entries.
+    EXPECT_FALSE(lists::decode_varchanges("0 1 0 2 1 0\nv 1 1\nA\n1\n"));
+    EXPECT_FALSE(lists::decode_varchanges("0 1 0 0 0 1\n1\nA\n"));
+    EXPECT_TRUE(lists::decode_varchanges("0 1 0 1 1 0\nv 1 1\nA\n1\n"));
+    // Counts the body cannot hold.
+    EXPECT_FALSE(lists::decode_varchanges("0 1 1 9 999999 0\n"));
+
+    lists::VarChanges failed;
+    failed.frame = 4;
+    failed.failure = lists::VarFailure::gone;
+    failed.reason = "there is no frame 4";
+    back = lists::decode_varchanges(lists::encode_varchanges(failed));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->failure, lists::VarFailure::gone);
+    EXPECT_EQ(back->reason, "there is no frame 4");
 }

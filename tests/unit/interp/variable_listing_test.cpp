@@ -113,9 +113,11 @@ TEST(VariableListing, TheTailOrderIsAStrictOrder) {
         for (const std::string& b : tails) {
             if (a == b) continue;
             EXPECT_NE(ostra::tail_before(a, b), ostra::tail_before(b, a)) << a << " " << b;
-            for (const std::string& c : tails)
-                if (ostra::tail_before(a, b) && ostra::tail_before(b, c))
+            for (const std::string& c : tails) {
+                if (ostra::tail_before(a, b) && ostra::tail_before(b, c)) {
                     EXPECT_TRUE(ostra::tail_before(a, c)) << a << " " << b << " " << c;
+                }
+            }
         }
     }
 }
