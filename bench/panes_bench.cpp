@@ -65,8 +65,8 @@ bool stop_through_vel(bench::Vel& vel, const std::string& stop) {
     vel_ms = ms_since(at);
     while (forward(vel) > 0 || !g_inspect.vars_pending.empty() || g_inspect.frames_pending > 0) {
         if (g_inspect.vars_pending.empty() && g_inspect.frames_pending == 0) continue;
-        const std::string answer =
-            vel.until(g_inspect.frames_pending ? "|framelist|" : "|varlist|");
+        // "|var": a varlist, or a varchanges.
+        const std::string answer = vel.until(g_inspect.frames_pending ? "|framelist|" : "|var");
         if (answer.empty()) return false;
         at = Clock::now();
         hnd_in_payload(answer);
@@ -87,7 +87,7 @@ void open_vel(const std::string& macro) {
     g_link.command_socket = 7;
     g_link.run_vector = {"vel", macro};
     g_link_features.answer = FeaturesAnswer::Known;
-    g_link_features.groups = {"vars", "frames"};
+    g_link_features.groups = {"vars", "varchanges", "frames"};
     headless::fake_fs_enable(); // the first stop's status file is not read from disk
     const std::string text = bench::vars_macro_text(0);
     source_set(text);
