@@ -43,7 +43,7 @@ xdotool type --delay 60 "cont"
 xdotool key Return
 probe wait-title VEL ": stopped in twice ---- file: " 20000 >/dev/null ||
   fail "no stop in the routine"
-await "cmd vars 0" || check_failed "the variables pane did not ask for the routine's frame"
+await "cmd varchanges 0 0" || check_failed "the variables pane did not ask for the routine's frame"
 grep -q '^cmd frames$' "$transcript" && pass "the stack pane asked for the stack" ||
   check_failed "no frames question"
 sleep 1 # the answers drawn: nothing says so outside the window
@@ -55,7 +55,7 @@ read -r pleft ptop pright pbottom < <(panes_area) || fail "no panes area"
 xdotool mousemove --sync "$((pright - 100))" "$((ptop + 27))" click 1
 probe wait-title VEL ": stopped in main ---- file: " 20000 >/dev/null ||
   check_failed "a click on the caller's frame did not select it"
-await "cmd vars 1" || check_failed "the caller's variables were not asked for"
+await "cmd varchanges 1 0" || check_failed "the caller's variables were not asked for"
 sleep 1 # the answer drawn: nothing says so outside the window
 screenshot inspect-3-caller.png
 
@@ -82,7 +82,9 @@ xdotool type --delay 60 "5"
 xdotool key Return
 eventually grep -q "^cmd interpret N = " "$transcript" ||
   check_failed "the edited value was not assigned"
-await "cmd vars 1" 2 && pass "a double click edited the value" ||
+# The pane asks for what changed since its copy of the frame: by the
+# generation the caller's list came with (the routine's was 1, the caller's 2).
+await "cmd varchanges 1 2" && pass "a double click edited the value" ||
   check_failed "the variables were not asked for again after the edit"
 await "cmd vars 1 SQ. 0 256" 2 || check_failed "the open stem was not asked for again"
 sleep 0.5 # its answer drawn: nothing says so outside the window
