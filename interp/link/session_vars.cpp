@@ -1,5 +1,5 @@
-// The variables and the call stack as lists (the `vars` and `frames`
-// groups of the link): one answer per command, whatever happens.
+// The variables and the call stack as lists (the `vars`, `varchanges` and
+// `frames` groups of the link): one answer per command, whatever happens.
 #include "session.h"
 
 #include "framelist.h"
