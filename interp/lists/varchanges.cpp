@@ -8,10 +8,7 @@ namespace lists {
 std::string encode_varchanges(const VarChanges& changes) {
     std::string out = decimal(changes.frame);
     if (changes.failure != VarFailure::none) {
-        out += " - ";
-        out += failure_word(changes.failure);
-        out += '\n';
-        out += changes.reason;
+        append_failure(out, changes.failure, changes.reason);
         return out;
     }
     for (std::int64_t n : {changes.generation, changes.base, changes.total,
@@ -35,15 +32,8 @@ std::optional<VarChanges> decode_varchanges(std::string_view body) {
     std::optional<std::int64_t> frame = in.number(true);
     if (!frame || !in.separator(' ')) return std::nullopt;
     changes.frame = *frame;
-    if (in.separator('-')) {
-        std::optional<std::string> word;
-        if (!in.separator(' ') || !(word = in.word()) || !in.separator('\n')) return std::nullopt;
-        std::optional<VarFailure> failure = failure_of(*word);
-        if (!failure) return std::nullopt;
-        changes.failure = *failure;
-        changes.reason = std::string(in.rest());
-        return changes;
-    }
+    if (!read_failure(in, changes.failure, changes.reason)) return std::nullopt;
+    if (changes.failure != VarFailure::none) return changes;
     std::int64_t numbers[5];
     for (int k = 0; k < 5; ++k) {
         std::optional<std::int64_t> n = in.number();

@@ -49,10 +49,32 @@ std::optional<Variable> read_entry(ListReader& in) {
     return v;
 }
 
+namespace {
+
 std::optional<VarFailure> failure_of(const std::string& word) {
     for (VarFailure f : {VarFailure::gone, VarFailure::hidden, VarFailure::bad})
         if (word == failure_word(f)) return f;
     return std::nullopt;
+}
+
+} // namespace
+
+void append_failure(std::string& out, VarFailure failure, const std::string& reason) {
+    out += " - ";
+    out += failure_word(failure);
+    out += '\n';
+    out += reason;
+}
+
+bool read_failure(ListReader& in, VarFailure& failure, std::string& reason) {
+    if (!in.separator('-')) return true;
+    std::optional<std::string> word;
+    if (!in.separator(' ') || !(word = in.word()) || !in.separator('\n')) return false;
+    std::optional<VarFailure> named = failure_of(*word);
+    if (!named) return false;
+    failure = *named;
+    reason = std::string(in.rest());
+    return true;
 }
 
 } // namespace lists

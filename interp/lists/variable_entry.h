@@ -15,6 +15,11 @@ void append_entry(std::string& out, const Variable& v);
 // Nothing when the next bytes are not one whole entry.
 std::optional<Variable> read_entry(ListReader& in);
 
-std::optional<VarFailure> failure_of(const std::string& word);
+// A body with no list, after its FRAME: " - REASON" LF TEXT.
+void append_failure(std::string& out, VarFailure failure, const std::string& reason);
+// Reads " - REASON" LF TEXT when the body goes on so after its FRAME and
+// the blank: true with `failure` and `reason` set, or with `failure` left
+// none when the body holds a list instead; false when it fits neither.
+bool read_failure(ListReader& in, VarFailure& failure, std::string& reason);
 
 } // namespace lists

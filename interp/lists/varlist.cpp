@@ -22,10 +22,7 @@ const char* failure_word(VarFailure failure) {
 std::string encode_varlist(const VarList& list) {
     std::string out = decimal(list.frame);
     if (list.failure != VarFailure::none) {
-        out += " - ";
-        out += failure_word(list.failure);
-        out += '\n';
-        out += list.reason;
+        append_failure(out, list.failure, list.reason);
         return out;
     }
     out += ' ' + decimal(list.total) + ' ' + decimal(list.from) + ' ' +
@@ -43,15 +40,8 @@ std::optional<VarList> decode_varlist(std::string_view body) {
     std::optional<std::int64_t> frame = in.number(true);
     if (!frame || !in.separator(' ')) return std::nullopt;
     list.frame = *frame;
-    if (in.separator('-')) {
-        std::optional<std::string> word;
-        if (!in.separator(' ') || !(word = in.word()) || !in.separator('\n')) return std::nullopt;
-        std::optional<VarFailure> failure = failure_of(*word);
-        if (!failure) return std::nullopt;
-        list.failure = *failure;
-        list.reason = std::string(in.rest());
-        return list;
-    }
+    if (!read_failure(in, list.failure, list.reason)) return std::nullopt;
+    if (list.failure != VarFailure::none) return list;
     std::optional<std::int64_t> total = in.number();
     std::optional<std::int64_t> from, count;
     if (!total || !in.separator(' ') || !(from = in.number()) || !in.separator(' ') ||
