@@ -28,7 +28,7 @@ const AliasEntry* alias_lookup(std::string_view word) {
 bool row_alias(const CommandText& command) {
     if (command.count() == 1) {
         for (const AliasEntry& entry : g_aliases.entries)
-            if (!entry.name.empty()) command_append(entry.name + ": " + entry.expansion);
+            if (!entry.name.empty()) command_pane_append(entry.name + ": " + entry.expansion);
         return true;
     }
     if (command.count() == 2) return false;

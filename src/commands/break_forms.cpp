@@ -128,7 +128,7 @@ bool break_group_ready(std::string_view group, const CommandText& command) {
         break;
     }
     if (link_offers(group)) return true;
-    command_print(kNotSupported);
+    command_pane_print(kNotSupported);
     return false;
 }
 
@@ -153,7 +153,7 @@ bool row_break_form(const CommandText& c) {
     }
     BreakOptions options{log, std::string(trimmed(c.from_word(3)))};
     if (std::optional<std::string> fault = break_options_fault(options)) {
-        command_print("Breakpoint not set: " + *fault + ".");
+        command_pane_print("Breakpoint not set: " + *fault + ".");
         return true;
     }
     if (!break_group_ready("breaks", c)) return true;
@@ -180,7 +180,7 @@ bool vel_break_stop_in_form(const CommandText& c) {
     }
     const BreakOptions options{false, std::string(trimmed(c.from_word(first)))};
     if (std::optional<std::string> fault = break_options_fault(options)) {
-        command_print("Breakpoint not set: " + *fault + ".");
+        command_pane_print("Breakpoint not set: " + *fault + ".");
         return true;
     }
     if (!break_group_ready("breaks", c)) return true;

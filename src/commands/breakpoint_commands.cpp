@@ -167,22 +167,22 @@ void vel_bp_listing() {
                      : std::int64_t{held} + 1 -
                            displayed_source().file_map[static_cast<std::size_t>(file)].line_offset;
         if (file >= 0 && in_file > 0) {
-            command_print(
+            command_pane_print(
                 verb + " at " + number(in_file) + " (" +
                 std::string(path_base_name(
                     *displayed_source().file_map[static_cast<std::size_t>(file)].file_name)) +
                 ")" + asks);
         } else {
-            command_print(verb + "v at " + number(std::int64_t{held} + 1) + asks);
+            command_pane_print(verb + "v at " + number(std::int64_t{held} + 1) + asks);
         }
     }
     for (const RoutineBreakpoint& entry : g_breakpoints.routines) {
         if (entry.id >= 0) {
-            command_print("stop in " + entry.name + with(entry.options));
+            command_pane_print("stop in " + entry.name + with(entry.options));
         } else if (!is_loaded_file(entry.name)) {
             // A loaded file's line is a line breakpoint by now, listed above.
-            command_print("stop at " + number(std::int64_t{entry.line} + 1) + " (" + entry.name +
-                          ")" + with(entry.options));
+            command_pane_print("stop at " + number(std::int64_t{entry.line} + 1) + " (" +
+                               entry.name + ")" + with(entry.options));
         }
     }
     vel_catch_listing();

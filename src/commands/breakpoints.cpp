@@ -66,7 +66,7 @@ void vel_bp_toggle(std::int32_t displayed_line) {
     if (!g_link.connected) return;
     const std::int32_t loaded = source_to_loaded(displayed_line);
     if (loaded < 0) {
-        command_print("No breakpoint on a new (unsaved) line");
+        command_pane_print("No breakpoint on a new (unsaved) line");
         return;
     }
     bool removed = false;

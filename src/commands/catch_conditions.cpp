@@ -45,8 +45,8 @@ bool row_catch(const CommandText& c) {
     if (off && ascii_lowered(c.word(2)) != "off") return false;
     const std::string name = upper(c.word(1));
     if (c.count() >= 2 && !known(name)) {
-        command_print("Unknown condition " + std::string(c.word(1)) +
-                      ": ERROR, FAILURE, HALT, NOTREADY, NOVALUE, SYNTAX or TRAPPED");
+        command_pane_print("Unknown condition " + std::string(c.word(1)) +
+                           ": ERROR, FAILURE, HALT, NOTREADY, NOVALUE, SYNTAX or TRAPPED");
         return true;
     }
     if (!break_group_ready("catch", c)) return true;
@@ -78,7 +78,7 @@ void vel_catch_rearm() {
 
 void vel_catch_listing() {
     for (const std::string& name : g_caught_conditions)
-        command_print("catch " + name);
+        command_pane_print("catch " + name);
 }
 
 void vel_catch_report(const std::string& name, int line, const std::string& rc,
@@ -90,5 +90,5 @@ void vel_catch_report(const std::string& name, int line, const std::string& rc,
     std::string text = "Condition " + name + " raised at " + where;
     if (!rc.empty() && rc != "-") text += " (RC " + rc + ")";
     if (!description.empty()) text += ": " + description;
-    command_print(text);
+    command_pane_print(text);
 }

@@ -61,7 +61,7 @@ void run_line(std::string_view raw) {
 
     std::optional<std::string> line = with_selection(raw.substr(first));
     if (!line) {
-        command_print("No valid selection.");
+        command_pane_print("No valid selection.");
         return;
     }
     CommandText command = command_text(std::move(*line));
@@ -95,7 +95,7 @@ void run_line(std::string_view raw) {
 
 void command_refuse_nesting(std::string_view text) {
     g_commands.depth_exceeded = true;
-    command_append("Too many recursion levels on command " + std::string(text));
+    command_pane_append("Too many recursion levels on command " + std::string(text));
 }
 
 void vel_command(const char* text, int length) {
@@ -123,9 +123,9 @@ void vel_command_typed(const std::string& command) {
     // Without a selection the placeholders stay, so that vel_command
     // reports them.
     const std::string line = with_selection(command).value_or(command);
-    const CommandEcho echo = command_echo(line);
+    const CommandEcho echo = command_pane_echo(line);
     vel_command(line.data(), static_cast<int>(line.size()));
-    command_echo_done(echo);
+    command_pane_echo_done(echo);
 }
 
 void vel_command_bound(const std::string& binding, bool shift) {

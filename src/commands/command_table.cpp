@@ -84,7 +84,7 @@ bool offered_now(Offered offered) {
 void key_paste(bool) {
     // Only the first line: a line feed would submit the command, and
     // pasting must never run anything by itself.
-    command_type_text(clipboard_paste_text().value_or(std::string()));
+    command_pane_type_text(clipboard_paste_text().value_or(std::string()));
 }
 
 bool two_words(const CommandText& c) {
@@ -114,7 +114,7 @@ int clamp_to_int(std::int64_t value) {
 
 bool row_mousemode(const CommandText& c) {
     if (c.count() == 1) {
-        command_print(std::string("MOUSEMODE ") + mouse_mode_name());
+        command_pane_print(std::string("MOUSEMODE ") + mouse_mode_name());
         return true;
     }
     return mouse_mode_set(c.word(1));
@@ -156,7 +156,7 @@ const Row rows[] = {
     {"saveas", nullptr, Needs::Nothing,
      [](const CommandText& c) {
          if (c.count() == 1)
-             command_print("saveas: missing file name");
+             command_pane_print("saveas: missing file name");
          else
              edit_save_as(std::string(c.word(1)));
          return true;
@@ -296,7 +296,7 @@ const Row rows[] = {
     {"s_copy", nullptr, Needs::Nothing, nullptr, Offered::Always, [](bool) { clipboard_copy(); }},
     {"s_paste", nullptr, Needs::Nothing, nullptr, Offered::Always, key_paste},
     {"eof", nullptr, Needs::Nothing, nullptr, Offered::Always,
-     [](bool shift) { command_erase_input(shift); }},
+     [](bool shift) { command_pane_erase_input(shift); }},
 };
 
 } // namespace

@@ -43,7 +43,7 @@ std::string ascii_lowered(std::string_view text) {
 }
 
 void command_invalid(const CommandText& command) {
-    command_print(">>>>> Invalid command: `" + command.line + "'");
+    command_pane_print(">>>>> Invalid command: `" + command.line + "'");
 }
 
 void command_send(std::string_view text) {

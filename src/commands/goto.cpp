@@ -29,7 +29,7 @@ bool row_goto(const CommandText& command) {
     const std::string_view name = command.word(1);
     const int entry = file_map_entry_named(name);
     if (entry < 0) {
-        command_print("vel: function " + std::string(name) + " not loaded.");
+        command_pane_print("vel: function " + std::string(name) + " not loaded.");
         return true;
     }
     // The file's first line a quarter of the way down the pane.

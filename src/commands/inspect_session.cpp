@@ -59,7 +59,7 @@ void answered() {
 
 void print_list(const lists::VarList& list) {
     if (list.failure != lists::VarFailure::none) {
-        command_print(list.reason.empty() ? std::string(inspect_unreadable) : list.reason);
+        command_pane_print(list.reason.empty() ? std::string(inspect_unreadable) : list.reason);
         return;
     }
     inspect::VariablesModel printed;
@@ -67,13 +67,13 @@ void print_list(const lists::VarList& list) {
     printed.take(list);
     const std::string text = printed.all_text();
     if (text.empty()) {
-        command_print("no variables");
+        command_pane_print("no variables");
         return;
     }
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t end = text.find('\n', start);
-        command_print(std::string_view(text).substr(start, end - start));
+        command_pane_print(std::string_view(text).substr(start, end - start));
         start = end == std::string::npos ? text.size() : end + 1;
     }
 }
@@ -163,7 +163,7 @@ void inspect_varlist(const std::optional<lists::VarList>& list) {
         if (list)
             print_list(*list);
         else
-            command_print(inspect_unreadable);
+            command_pane_print(inspect_unreadable);
         return;
     }
     if (!list) {
@@ -215,7 +215,7 @@ bool inspect_edit_value(std::size_t row, const std::string& value) {
 
 void inspect_print_variables() {
     if (!link_offers("frames") || !link_offers("vars")) {
-        command_print(inspect_not_supported);
+        command_pane_print(inspect_not_supported);
         return;
     }
     g_inspect.print_waiting = true;
@@ -229,7 +229,7 @@ bool inspect_check_timeout(Clock::time_point now) {
         g_inspect.vars.unavailable(inspect_no_answer);
     if (g_inspect.print_waiting ||
         std::count(g_inspect.vars_pending.begin(), g_inspect.vars_pending.end(), VarsAsk::Print))
-        command_print(inspect_no_answer);
+        command_pane_print(inspect_no_answer);
     g_inspect.vars_pending.clear();
     g_inspect.frames_pending = 0;
     g_inspect.frames_again = false;

@@ -24,7 +24,7 @@ void list_keypad(Keypad keypad) {
     const std::span<std::string> slots = keypad_slots(keypad);
     for (int slot = 1; slot <= 4 * shape.keys; ++slot) {
         const std::string& binding = slots[static_cast<std::size_t>(slot)];
-        if (!binding.empty()) command_print(keypad_label(shape, slot) + binding);
+        if (!binding.empty()) command_pane_print(keypad_label(shape, slot) + binding);
     }
 }
 
@@ -32,7 +32,7 @@ void list_characters(const std::array<std::string, 256>& table, const std::strin
     for (int c = 1; c <= 255; ++c) {
         const std::string& binding = table[static_cast<std::size_t>(c)];
         if (!binding.empty())
-            command_print(prefix + static_cast<char>(c) + std::string(10, ' ') + binding);
+            command_pane_print(prefix + static_cast<char>(c) + std::string(10, ' ') + binding);
     }
 }
 
@@ -44,7 +44,7 @@ void vel_keys_list() {
     list_keypad(Keypad::L);
     list_characters(g_key_bindings.control, "^");
     list_characters(g_key_bindings.meta, "M-");
-    command_print(
+    command_pane_print(
         "SERVER      " +
         std::string(g_key_platform_names[static_cast<std::size_t>(g_key_bindings.platform)]));
 }

@@ -55,7 +55,7 @@ void set_server(std::string_view value) {
             return;
         }
     }
-    command_append(kInvalidServer);
+    command_pane_append(kInvalidServer);
 }
 
 // Reports an invalid key itself and gives null; an unknown key name is also
@@ -71,7 +71,7 @@ std::string* slot_of(std::string_view key, KeyModifier modifier) {
         // pfN names the F table's slot directly, so it carries no modifier.
         if (modifier == KEY_MOD_NONE && number >= 1 && number <= 48)
             return &g_key_bindings.f[static_cast<std::size_t>(number)];
-        command_append(kInvalidParameters);
+        command_pane_append(kInvalidParameters);
         return nullptr;
     }
 
@@ -82,13 +82,13 @@ std::string* slot_of(std::string_view key, KeyModifier modifier) {
         // N itself is not held to the number of keys: f13 is Shift+F1.
         const int index = number + keypad_shape(keypad).keys * modifier;
         if (index < static_cast<int>(slots.size())) return &slots[static_cast<std::size_t>(index)];
-        command_append(kInvalidParameters);
+        command_pane_append(kInvalidParameters);
         return nullptr;
     }
 
     if (key.size() == 2 && key[0] == '^') {
         if (modifier != KEY_MOD_NONE) {
-            command_append(kInvalidParameters);
+            command_pane_append(kInvalidParameters);
             return nullptr;
         }
         const unsigned char c = static_cast<unsigned char>(key[1]);

@@ -68,7 +68,7 @@ void run_a_file(const std::string& name, const std::vector<std::string>& argumen
     }
     // Disconnected now: the lists are emptied without a word to anyone.
     vel_bp_delete_all();
-    source_clear();
+    source_pane_clear();
     launch_interpreter();
     mark_connected();
 }
@@ -83,7 +83,7 @@ enum class Again {
 bool run_again(const CommandText& command, Again kind) {
     if (displayed_source().editor_driven) return end_for_editor();
     if (!has_script()) {
-        command_print("Issue a RUNFILE command first.");
+        command_pane_print("Issue a RUNFILE command first.");
         return true;
     }
     // The new interpreter's source replaces the buffers and their edits.
@@ -102,7 +102,7 @@ bool run_again(const CommandText& command, Again kind) {
     mark_connected();
     vel_bp_rearm();
     // The displayed source stays until the new interpreter replaces it.
-    source_clear();
+    source_pane_clear();
     return true;
 }
 
@@ -110,7 +110,8 @@ bool run_again(const CommandText& command, Again kind) {
 
 void command_not_running() {
     if (displayed_source().editor_driven) return end_for_editor_now();
-    command_print(has_script() ? "Issue a RUN command first." : "Issue a RUNFILE command first.");
+    command_pane_print(has_script() ? "Issue a RUN command first."
+                                    : "Issue a RUNFILE command first.");
 }
 
 bool row_open(const CommandText&) {

@@ -14,12 +14,12 @@ RunToHere g_run_to_here;
 
 void vel_run_to_here(std::int32_t displayed_line) {
     if (!g_link.connected || displayed_source().macro_running) {
-        command_print("Run to here needs a stopped macro");
+        command_pane_print("Run to here needs a stopped macro");
         return;
     }
     const std::int32_t loaded = source_to_loaded(displayed_line);
     if (displayed_line < 0 || loaded < 0) {
-        command_print("No line to run to");
+        command_pane_print("No line to run to");
         return;
     }
     // A line that holds a breakpoint of the user's stops anyway.
@@ -47,7 +47,7 @@ bool row_runto(const CommandText& c) {
         vel_run_to_here(*cursor);
         return true;
     }
-    command_print("No line to run to: select one in the source");
+    command_pane_print("No line to run to: select one in the source");
     return true;
 }
 

@@ -17,8 +17,8 @@ void command_source_file(const std::string& name) {
         // Read the reason before anything else can replace it.
         const std::string why = last_error_text();
         if (fd >= 0) plat_fd_close(fd);
-        command_print("Unable to open file " + name + ".");
-        command_print(why);
+        command_pane_print("Unable to open file " + name + ".");
+        command_pane_print(why);
         return;
     }
     // Closed before the lines run: a file that sources itself would

@@ -177,15 +177,15 @@ int vel_status_save(const std::string& path, Quiet quiet) {
     case FileWrite::Done:
         return 0;
     case FileWrite::NotCreated:
-        if (quiet == Quiet::No) command_print("Unable to write in file " + path + ".");
+        if (quiet == Quiet::No) command_pane_print("Unable to write in file " + path + ".");
         return -1;
     case FileWrite::NotWritten:
         break;
     }
     if (quiet == Quiet::No) {
         const std::string why = last_error_text();
-        command_print("Unable to write in file " + path + ".");
-        command_print(why);
+        command_pane_print("Unable to write in file " + path + ".");
+        command_pane_print(why);
     }
     return -1;
 }

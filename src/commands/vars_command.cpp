@@ -11,7 +11,7 @@ bool row_vars(const CommandText& command) {
         if (!g_link.connected)
             command_not_running();
         else if (displayed_source().macro_running)
-            command_print("vars: the macro is running");
+            command_pane_print("vars: the macro is running");
         else
             inspect_print_variables();
         return true;

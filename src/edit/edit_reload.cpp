@@ -138,7 +138,7 @@ void edit_reload(int index, const std::string& path) {
     buffer.file_time = edit_file_time(path);
     const std::string note =
         "==== " + std::string(path_base_name(path)) + " reloaded (modified outside vel) ====\n";
-    io_append_output(note.data(), note.size());
+    io_pane_append_output(note.data(), note.size());
     edit_event_unsaved_changed();
     source_note_marks();
 }

@@ -212,29 +212,30 @@ void edit_save_current() {
         const std::string note = "==== " + std::string(path_base_name(path)) +
                                  " saved -- the source no longer corresponds to the running "
                                  "program ====\n";
-        io_append_output(note.data(), note.size());
+        io_pane_append_output(note.data(), note.size());
     }
     if (refused) {
         const std::string refusal =
             "Save REFUSED: vel does not know which of the displayed lines belong to this file "
             "(its map arrived after editing began).  Use Save As.";
-        command_print(refusal);
+        command_pane_print(refusal);
         const std::string line = refusal + "\n";
-        io_append_output(line.data(), line.size());
+        io_pane_append_output(line.data(), line.size());
         return;
     }
     if (saved == 0 && failed == 0) {
-        command_print(others == 0 ? std::string("Nothing to save")
-                                  : "Nothing to save -- " + std::to_string(others) +
-                                        " other file(s) still modified");
+        command_pane_print(others == 0 ? std::string("Nothing to save")
+                                       : "Nothing to save -- " + std::to_string(others) +
+                                             " other file(s) still modified");
         return;
     }
     if (failed > 0)
-        command_print(filled("Save FAILED for %d file(s)", failed));
+        command_pane_print(filled("Save FAILED for %d file(s)", failed));
     else if (others > 0)
-        command_print(filled("%d file(s) saved -- %d other file(s) still modified", saved, others));
+        command_pane_print(
+            filled("%d file(s) saved -- %d other file(s) still modified", saved, others));
     else
-        command_print(filled("%d file(s) saved", saved));
+        command_pane_print(filled("%d file(s) saved", saved));
     if (saved > 0 && g_link.connected) edit_event_saved();
     edit_event_unsaved_changed();
     source_note_marks();
@@ -243,7 +244,7 @@ void edit_save_current() {
 void edit_save_as(const std::string& path) {
     cursor_file_becomes_current();
     if (!displayed_source().layout_taken || !edit_current()) {
-        command_print("Nothing to save");
+        command_pane_print("Nothing to save");
         return;
     }
     const std::int32_t index = g_edit_buffers.current;
@@ -257,5 +258,5 @@ void edit_save_as(const std::string& path) {
                       "Saved as %.150s -- WARNING: that is the WHOLE displayed text, external "
                       "routines included",
                       path.c_str());
-    command_print(text);
+    command_pane_print(text);
 }

@@ -115,7 +115,7 @@ void edit_file_map_arrived() {
     if (now_named.empty()) return;
     for (std::size_t i = 0; i < g_editing.unmapped.size(); ++i) {
         if (g_editing.unmapped[i] && g_edit_buffers.buffers[i].modified > 0) {
-            io_append_output(kLayoutCameLate.data(), kLayoutCameLate.size());
+            io_pane_append_output(kLayoutCameLate.data(), kLayoutCameLate.size());
             return;
         }
     }

@@ -165,7 +165,7 @@ void echo_into_command_pane(vel_socket socket, const char* text, int length) {
     std::snprintf(prefix, sizeof prefix, "+++ vel_send(%d) ", static_cast<int>(socket));
     std::string line = prefix;
     line.append(text, static_cast<std::size_t>(length));
-    command_add_last_line(std::move(line));
+    command_pane_add_last_line(std::move(line));
 }
 
 } // namespace

@@ -9,6 +9,6 @@
 void link_end_vel(int status) {
     if (link_may_end_vel()) vel_exit(status);
     // The interpreter is gone, or will be once its connections close.
-    if (g_link.connected) command_print("Ostra process exited");
+    if (g_link.connected) command_pane_print("Ostra process exited");
     close_interpreter();
 }

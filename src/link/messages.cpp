@@ -113,7 +113,7 @@ void drain_macro_output() {
 
 void end_of_macro() {
     if (g_link.connected) drain_macro_output();
-    command_print("Ostra process exited");
+    command_pane_print("Ostra process exited");
     close_interpreter();
     if (displayed_source().editor_driven && !displayed_source().error_reported) link_end_vel(0);
 }
@@ -149,7 +149,7 @@ void caught(std::string_view body) {
 void message(std::string_view body) {
     // vel's own question, not the user's: its refusal is not shown.
     if (link_features_refused(body)) return;
-    command_print(body);
+    command_pane_print(body);
 }
 
 void format_error(std::string_view payload) {
@@ -181,7 +181,7 @@ const Keyword keywords[] = {
     {"exit", [](std::string_view) { link_end_vel(0); }},
     {"error", [](std::string_view) { source_set_run(RunChange::Error); }},
     {"end", [](std::string_view) { end_of_macro(); }},
-    {"mes0", [](std::string_view body) { command_append(body); }},
+    {"mes0", [](std::string_view body) { command_pane_append(body); }},
     {"mes", message},
     {"features", link_features_answered},
     {"caught", caught},
@@ -189,7 +189,7 @@ const Keyword keywords[] = {
      [](std::string_view body) {
          link_tip_value(std::string(without_line_ends(body.substr(0, tip_value_limit))));
      }},
-    {"prompt", [](std::string_view) { command_new_prompt(); }},
+    {"prompt", [](std::string_view) { command_pane_new_prompt(); }},
     {"stop-set",
      [](std::string_view body) {
          int line = 0;

@@ -27,6 +27,6 @@ long read_stdout_chunk() {
     const long got = plat_socket_recv(g_link.stdout_socket, buffer.data(), waiting);
     if (got <= 0) return 0;
 
-    io_append_output(buffer.data(), static_cast<std::size_t>(got));
+    io_pane_append_output(buffer.data(), static_cast<std::size_t>(got));
     return got;
 }

@@ -16,7 +16,7 @@
 
 void link_source_replaced() {
     edit_forget_loaded();
-    source_text_replaced();
+    source_pane_text_replaced();
 }
 
 void link_file_map_arrived() {

@@ -47,3 +47,7 @@ std::optional<SourceSelection> source_view_selection();
 // a row that shows no line (a file banner, a row below the text); nothing
 // when the cursor was never placed.
 std::optional<std::int32_t> source_view_edit_cursor_line();
+
+// Whether the source pane is in edit mode (tips stay away from the text
+// being edited).
+bool source_view_in_edit_mode();

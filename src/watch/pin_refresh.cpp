@@ -85,9 +85,9 @@ void vel_pin_edit_result(const std::string& answer) {
         std::snprintf(message, sizeof message,
                       "Edit: %.60s is no longer on the stack -- %.60s not changed", frame.c_str(),
                       g_pins.edit_variable.c_str());
-        command_print(message);
+        command_pane_print(message);
     } else if (!answer.empty()) {
-        command_print(answer);
+        command_pane_print(answer);
     }
     vel_pin_refresh_all();
 }

@@ -1,7 +1,6 @@
 // Choosing what the pointer rests on, asking for it, and showing the answer.
 #include "watch/tip.h"
 
-#include "edit/edit_mode.h"
 #include "link/frame.h"
 #include "link/link_state.h"
 #include "platform/floats.h"
@@ -102,7 +101,7 @@ std::string selected_text_on_line(std::int32_t line, std::int32_t start, std::in
 }
 
 void vel_tip_hover(int x, int y) {
-    if (edit_mode_on()) {
+    if (source_view_in_edit_mode()) {
         vel_tip_hide();
         return;
     }
@@ -145,7 +144,7 @@ void vel_tip_hover(int x, int y) {
 }
 
 void vel_tip_hover_note(std::int32_t line, const std::string& text) {
-    if (edit_mode_on() || text.empty()) return;
+    if (source_view_in_edit_mode() || text.empty()) return;
     if (!note_text.empty() && text == g_tip.expression) return;
     note_text = text;
     g_tip.expression = text;

@@ -1,9 +1,9 @@
 #include "display/edit/edit_clipboard.h"
 
 #include "display/edit/edit_cursor.h"
+#include "display/edit/edit_mode.h"
 #include "display/mouse/selection_state.h"
 #include "edit/edit_layout.h"
-#include "edit/edit_mode.h"
 #include "edit/edit_session.h"
 #include "edit/edit_ui.h"
 #include "runtime/strings.h"
@@ -36,7 +36,7 @@ bool displayed(std::int32_t line) {
 // The source pane's selection in order, within one file; nothing (with the
 // message when it spans two files) otherwise.
 std::optional<OrderedSelection> edit_selection() {
-    if (!source_holds_selection()) return std::nullopt;
+    if (!selection_in_source()) return std::nullopt;
     OrderedSelection s{g_selection.start_line, g_selection.start_character, g_selection.end_line,
                        g_selection.end_character};
     if (s.end_line < s.start_line || (s.end_line == s.start_line && s.end_char < s.start_char)) {
@@ -46,7 +46,7 @@ std::optional<OrderedSelection> edit_selection() {
     if (!displayed(s.start_line) || !displayed(s.end_line)) return std::nullopt;
     const std::int32_t file = source_file_of(s.start_line);
     if (file < 0 || file != source_file_of(s.end_line)) {
-        command_print("The selection spans two files");
+        command_pane_print("The selection spans two files");
         return std::nullopt;
     }
     return s;
@@ -98,7 +98,7 @@ std::optional<EditPosition> find_from(const std::string& pattern, std::int32_t l
 } // namespace
 
 bool edit_cursor_in_selection(std::int32_t line, std::int32_t character) {
-    if (!source_holds_selection()) return false;
+    if (!selection_in_source()) return false;
     const SelectionRange& s = g_selection;
     const bool after_start =
         line > s.start_line || (line == s.start_line && character >= s.start_character);
@@ -111,14 +111,14 @@ void edit_copy() {
     const std::optional<OrderedSelection> s = edit_selection();
     if (!s) return;
     clipboard_copy_text(copied_text(*s));
-    command_print("Selection copied");
+    command_pane_print("Selection copied");
 }
 
 void edit_cut() {
     const std::optional<OrderedSelection> s = edit_selection();
     if (!s) return;
     clipboard_copy_text(copied_text(*s));
-    command_print("Selection copied");
+    command_pane_print("Selection copied");
     edit_switch_to(s->start_line);
     const std::int32_t lines = s->end_line - s->start_line + 1;
     const bool whole_lines = s->start_char == 0 && s->end_char >= length_of(s->end_line) &&
@@ -150,7 +150,7 @@ void edit_paste(std::optional<std::string> text) {
     if (!at) return;
     edit_switch_to(at->line);
     if (!text || text->empty()) {
-        command_print("Nothing to paste");
+        command_pane_print("Nothing to paste");
         return;
     }
     const std::string line = line_text(at->line);
@@ -192,17 +192,17 @@ void edit_paste_primary() {
 
 void edit_find(bool backwards) {
     edit_end_typing();
-    if (!source_holds_selection()) {
-        command_print("No selection to find");
+    if (!selection_in_source()) {
+        command_pane_print("No selection to find");
         return;
     }
     const SelectionRange s = g_selection;
     if (s.start_line != s.end_line) {
-        command_print("Find: the selection spans lines");
+        command_pane_print("Find: the selection spans lines");
         return;
     }
     if (!displayed(s.start_line)) {
-        command_print("No selection to find");
+        command_pane_print("No selection to find");
         return;
     }
     const std::string line = line_text(s.start_line);
@@ -210,14 +210,14 @@ void edit_find(bool backwards) {
     const std::int32_t high = std::min(std::max(s.start_character, s.end_character),
                                        static_cast<std::int32_t>(line.size()) - 1);
     if (low < 0 || low >= static_cast<std::int32_t>(line.size())) {
-        command_print("No selection to find");
+        command_pane_print("No selection to find");
         return;
     }
     const std::string pattern =
         line.substr(static_cast<std::size_t>(low), static_cast<std::size_t>(high - low + 1));
     const std::optional<EditPosition> match = find_from(pattern, s.start_line, low, backwards);
     if (!match) {
-        command_print("Not found");
+        command_pane_print("Not found");
         return;
     }
     const std::int32_t l = match->line;
@@ -228,7 +228,7 @@ void edit_find(bool backwards) {
     edit_switch_to(l);
     const Pane& source = g_panes.source;
     if (l < source.top_line || l > source.top_line + source.visible_rows - 2)
-        source_show_line(l, ShowAt::Third);
+        source_pane_show_line(l, ShowAt::Third);
     pane_redraw(g_panes.source);
     edit_place_cursor(l, from);
 }

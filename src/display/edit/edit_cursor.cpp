@@ -1,12 +1,12 @@
 #include "display/edit/edit_cursor.h"
 
 #include "display/edit/edit_clipboard.h"
+#include "display/edit/edit_mode.h"
 #include "display/panes/cell_map.h"
 #include "display/panes/colours.h"
 #include "display/panes/line_rows.h"
 #include "display/window/layout.h"
 #include "edit/edit_layout.h"
-#include "edit/edit_mode.h"
 #include "edit/edit_operations.h"
 #include "edit/edit_session.h"
 #include "edit/edit_text_ops.h"
@@ -189,7 +189,7 @@ std::optional<EditPosition> edit_cursor_position() {
 void edit_toggle_mode() {
     if (g_edit_mode.on) {
         g_edit_mode.on = false;
-        command_print("Edit mode OFF");
+        command_pane_print("Edit mode OFF");
     } else {
         if (!displayed_source().layout_taken) edit_begin();
         g_edit_mode.on = true;
@@ -200,8 +200,8 @@ void edit_toggle_mode() {
         }
         const bool right_leaves =
             g_mouse_mode.mode == MOUSE_FULLMOTIF || g_mouse_mode.mode == MOUSE_WINDOWS;
-        command_print(right_leaves ? "Edit mode ON (right-click to leave)"
-                                   : "Edit mode ON (meta-M3 to leave)");
+        command_pane_print(right_leaves ? "Edit mode ON (right-click to leave)"
+                                        : "Edit mode ON (meta-M3 to leave)");
     }
     pane_redraw(source());
 }

@@ -2,11 +2,11 @@
 
 #include "commands/key_bindings.h"
 #include "display/edit/edit_cursor.h"
+#include "display/edit/edit_mode.h"
 #include "display/panes/line_editor.h"
 #include "display/panes/panes.h"
 #include "display/window/display_state.h"
 #include "display/window/layout.h"
-#include "edit/edit_mode.h"
 #include "edit/edit_save.h"
 #include "source/source.h"
 #include "view/text_panes.h"
@@ -32,7 +32,7 @@ Pane* pane_at(int y) {
 void note_where_answers_go() {
     if (g_display_state.answer_note_wait == displayed_source().input_waits) return;
     g_display_state.answer_note_wait = displayed_source().input_waits;
-    command_print(kAnswerNote);
+    command_pane_print(kAnswerNote);
 }
 
 bool pages_a_pane(int code, KeyModifiers modifiers) {

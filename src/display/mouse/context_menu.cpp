@@ -3,9 +3,9 @@
 #include "commands/run_to_here.h"
 #include "display/edit/edit_clipboard.h"
 #include "display/edit/edit_cursor.h"
+#include "display/edit/edit_mode.h"
 #include "display/mouse/mouse_events.h"
 #include "display/mouse/selection_state.h"
-#include "edit/edit_mode.h"
 #include "edit/edit_operations.h"
 #include "edit/edit_quit.h"
 #include "edit/edit_save.h"
@@ -24,7 +24,7 @@ std::int32_t menu_line = -1;
 
 std::vector<PlatMenuItem> context_menu_entries() {
     const bool editing = edit_mode_on();
-    const bool selected = source_holds_selection();
+    const bool selected = selection_in_source();
     return {
         {EDIT_MODE, "Edit Mode", false, editing},
         {0, "", false, false},

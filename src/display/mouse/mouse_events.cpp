@@ -1,8 +1,8 @@
 #include "display/mouse/mouse_events.h"
 #include "display/panes/break_marks.h"
 
+#include "display/edit/edit_mode.h"
 #include "display/mouse/pointer.h"
-#include "edit/edit_mode.h"
 #include "link/link_state.h"
 #include "source/source.h"
 #include "watch/watch.h"

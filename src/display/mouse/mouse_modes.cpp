@@ -201,8 +201,7 @@ void start_at(TextPosition at) {
 // A word or a line around the position; with `keep` the selection that
 // existed at the first click is widened instead of replaced.
 void select_unit(const SelectionRange& unit, Granularity granularity, bool keep) {
-    const SelectionRange range =
-        keep && source_holds_selection() ? merged(g_selection, unit) : unit;
+    const SelectionRange range = keep && selection_in_source() ? merged(g_selection, unit) : unit;
     selection_set(range);
     anchor() = {range.start_line, range.start_character};
     g_selection_state.edit.granularity = granularity;
@@ -273,7 +272,7 @@ void edit_mouse_press(Pane& pane, const MouseEvent& event) {
                                        event.button, event.time_ms);
         if (click.count == 1) {
             const std::optional<std::string> selected =
-                source_holds_selection()
+                selection_in_source()
                     ? std::optional<std::string>(selected_text(pane_text(pane), g_selection))
                     : std::nullopt;
             click.had_selection = selected && !selected->empty();

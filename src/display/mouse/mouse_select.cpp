@@ -3,13 +3,13 @@
 // numbers for breakpoints. Edit mode's own handling of the source text is in
 // mouse_modes.cpp.
 #include "commands/breakpoints.h"
+#include "display/edit/edit_mode.h"
 #include "display/mouse/context_menu.h"
 #include "display/mouse/mouse_events.h"
 #include "display/mouse/mouse_modes.h"
 #include "display/mouse/selection_state.h"
 #include "display/panes/line_editor.h"
 #include "display/window/layout.h"
-#include "edit/edit_mode.h"
 #include "link/link_state.h"
 #include "runtime/strings.h"
 #include "view/selection.h"

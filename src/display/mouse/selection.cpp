@@ -47,7 +47,7 @@ void selection_drop() {
     selection_clear();
 }
 
-bool source_holds_selection() {
+bool selection_in_source() {
     return g_selection.pane == PaneKind::Source && g_selection.start_line >= 0;
 }
 

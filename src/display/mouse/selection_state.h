@@ -52,4 +52,4 @@ void selection_leave_other_panes(PaneKind pane);
 void selection_drop();
 
 // The source pane holds a selection (the context menu's test).
-bool source_holds_selection();
+bool selection_in_source();

@@ -6,6 +6,7 @@
 #include "display/panes/tab_layout.h"
 #include "display/window/layout.h"
 #include "source/source.h"
+#include "view/text_panes.h"
 
 #include <algorithm>
 
@@ -136,7 +137,7 @@ void pane_centre_on_line(std::int32_t line) {
     if (!displayed_source().lines.empty()) pane_redraw(source);
 }
 
-void source_pane_clear() {
+void source_pane_fill_blank() {
     Pane& source = g_panes.source;
     if (source.window == 0 || g_layout.layout_in_progress) return;
     const int width = g_layout.client_width;

@@ -175,7 +175,7 @@ void pane_set_top_line(Pane& pane, std::int32_t line);
 // Brings a displayed line into view: a third or a quarter of the pane's rows
 // below the top (a match found, a listing, a file shown), or in the middle
 // (where the macro stopped; then nothing is drawn while there is no source).
-void source_show_line(std::int64_t line, ShowAt where);
+void source_pane_show_line(std::int64_t line, ShowAt where);
 
 // Puts the stop line in the middle of the source pane.
 void pane_centre_on_line(std::int32_t line);
@@ -198,7 +198,7 @@ void pane_wheel(Pane& pane, int delta);
 void pane_full_repaint(Pane& pane);
 
 // Paints the whole source pane in its background colour.
-void source_pane_clear();
+void source_pane_fill_blank();
 
 // Adds a message to a text pane: appended after the last line, or inserted
 // just above it (the prompt line). The previous last line gets a newline
@@ -206,10 +206,6 @@ void source_pane_clear();
 // message adds nothing. Then the pane follows its end.
 enum class MessagePlace { Append, AbovePrompt };
 void pane_add_message(Pane& pane, std::string_view text, MessagePlace place);
-
-// Adds a line after the command pane's last line; the previous last line gets
-// a newline first if it lacks one, and so does the new line.
-void command_pane_add_last_line(std::string line);
 
 // Adds a new prompt line to the command pane (nothing is drawn).
 void command_pane_push_prompt();

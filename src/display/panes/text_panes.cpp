@@ -38,7 +38,7 @@ void put_back_typed_input(Pane& pane, std::string typed) {
 
 } // namespace
 
-void io_append_output(const char* bytes, std::size_t size) {
+void io_pane_append_output(const char* bytes, std::size_t size) {
     Pane& io = g_panes.io;
     bool follow;
     if (!io.has_lines) {
@@ -63,25 +63,21 @@ void io_append_output(const char* bytes, std::size_t size) {
     pane_text_changed(io, follow);
 }
 
-void command_print(std::string_view message) {
+void command_pane_print(std::string_view message) {
     pane_add_message(g_panes.command, message, MessagePlace::AbovePrompt);
 }
 
-void command_append(std::string_view message) {
+void command_pane_append(std::string_view message) {
     pane_add_message(g_panes.command, message, MessagePlace::Append);
 }
 
-void command_add_last_line(std::string line) {
-    command_pane_add_last_line(std::move(line));
-}
-
-void command_new_prompt() {
+void command_pane_new_prompt() {
     Pane& command = g_panes.command;
     command_pane_push_prompt();
     pane_text_changed(command, true);
 }
 
-CommandEcho command_echo(const std::string& line) {
+CommandEcho command_pane_echo(const std::string& line) {
     Pane& pane = g_panes.command;
     line_history_add(pane.editor, line);
     const CommandEcho echo{pane_will_show_end(pane)};
@@ -97,13 +93,13 @@ CommandEcho command_echo(const std::string& line) {
     return echo;
 }
 
-void command_echo_done(CommandEcho echo) {
+void command_pane_echo_done(CommandEcho echo) {
     Pane& pane = g_panes.command;
     pane_redraw(pane);
     if (echo.showed_end) pane_follow_end(pane);
 }
 
-void command_type_text(std::string_view text) {
+void command_pane_type_text(std::string_view text) {
     for (const char c : text) {
         if (c == '\n') break;
         line_editor_type(g_panes.command, static_cast<unsigned char>(c));
@@ -111,14 +107,14 @@ void command_type_text(std::string_view text) {
     pane_redraw(g_panes.command);
 }
 
-void command_erase_input(bool whole) {
+void command_pane_erase_input(bool whole) {
     Pane& pane = g_panes.command;
     if (pane.editor.length == 0) return;
     line_editor_erase(pane, whole);
     pane_redraw(pane);
 }
 
-void source_show_line(std::int64_t line, ShowAt where) {
+void source_pane_show_line(std::int64_t line, ShowAt where) {
     Pane& source = g_panes.source;
     const int fraction = where == ShowAt::Middle ? 2 : where == ShowAt::Third ? 3 : 4;
     // Counted in screen rows, not lines: with long lines wrapping, half the
@@ -129,7 +125,7 @@ void source_show_line(std::int64_t line, ShowAt where) {
     pane_redraw(source);
 }
 
-void source_text_replaced() {
+void source_pane_text_replaced() {
     // A selection or a pressed line number survives a new source unless it
     // would point past the new text.
     const std::int32_t count = pane_line_count(g_panes.source);
@@ -150,7 +146,7 @@ void source_text_replaced() {
     pane_redraw(g_panes.source);
 }
 
-void source_clear() {
+void source_pane_clear() {
     g_panes.source_blank = true;
     g_panes.source.render_due = true;
 }

@@ -27,9 +27,9 @@ void take_source_changes() {
     if (changes & (SOURCE_STOP | SOURCE_RUN)) g_refresh.state_due = true;
     if (const std::optional<ShowRequest> show = source_take_show()) {
         const Pane& source = g_panes.source;
-        source_show_line(show->line ? *show->line
-                                    : std::min(source.top_line, pane_line_count(source) - 1),
-                         show->where);
+        source_pane_show_line(show->line ? *show->line
+                                         : std::min(source.top_line, pane_line_count(source) - 1),
+                              show->where);
     }
 }
 
@@ -56,7 +56,7 @@ void display_refresh() {
     if (g_panes.source_blank && source_drawn) {
         g_panes.source.draw_due = false;
         g_panes.source.render_due = false;
-        source_pane_clear();
+        source_pane_fill_blank();
     }
     panes_draw_deferred();
     inspect_panes_draw_if_due();

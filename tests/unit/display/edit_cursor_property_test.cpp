@@ -5,12 +5,12 @@
 // the file the cursor is in; undoing everything gives every line its text
 // and its number back.
 #include "display/edit/edit_cursor.h"
+#include "display/edit/edit_mode.h"
 #include "display/keyboard/key_route.h"
 #include "display/mouse/mouse_events.h"
 #include "display/panes/cell_map.h"
 #include "display/panes/panes.h"
 #include "display_fixture.h"
-#include "edit/edit_mode.h"
 #include "edit/edit_save.h"
 #include "edit_ops_driver.h"
 #include "platform/headless/headless.h"

@@ -1,6 +1,7 @@
 // Edit mode in the source pane: switching it, the cursor, and the keys that
 // edit, as a user types them.
 #include "display/edit/edit_cursor.h"
+#include "display/edit/edit_mode.h"
 #include "display/keyboard/key_route.h"
 #include "display/panes/cell_map.h"
 #include "display/panes/colours.h"
@@ -10,7 +11,6 @@
 #include "display_fixture.h"
 #include "edit/edit_buffer.h"
 #include "edit/edit_layout.h"
-#include "edit/edit_mode.h"
 #include "edit/edit_quit.h"
 #include "link/link_state.h"
 #include "link/messages.h"

@@ -2,13 +2,13 @@
 // and every cell of them standing for the TAB itself, so that clicks,
 // selection, tips and the edit cursor agree with what is drawn.
 #include "display/edit/edit_cursor.h"
+#include "display/edit/edit_mode.h"
 #include "display/mouse/mouse_events.h"
 #include "display/panes/cell_map.h"
 #include "display/panes/colours.h"
 #include "display/panes/panes.h"
 #include "display/panes/tab_layout.h"
 #include "display_fixture.h"
-#include "edit/edit_mode.h"
 #include "link/link_state.h"
 #include "source/source.h"
 #include "source_given.h"

@@ -31,61 +31,61 @@ class TextPanes : public DisplayTest {
 } // namespace
 
 TEST_F(TextPanes, OutputGoesAboveHalfTypedInputAndContinuesPartialLines) {
-    io_append_output("abc", 3);
+    io_pane_append_output("abc", 3);
     EXPECT_EQ(g_panes.io.lines, (Lines{"abc"}));
     type_into(g_panes.io, "yes");
-    io_append_output("def\nghi", 7);
+    io_pane_append_output("def\nghi", 7);
     EXPECT_EQ(g_panes.io.lines, (Lines{"abcdef\n", "ghiyes"}));
     EXPECT_EQ(g_panes.io.editor.length, 3);
-    io_append_output("\n", 1);
+    io_pane_append_output("\n", 1);
     EXPECT_EQ(g_panes.io.lines, (Lines{"abcdef\n", "ghi\n", "yes"}));
 }
 
 TEST_F(TextPanes, MessagesGoAboveOrBelowThePrompt) {
-    command_print("above");
+    command_pane_print("above");
     EXPECT_EQ(g_panes.command.lines, (Lines{"banner\n", "above\n", "% "}));
-    command_append("below");
+    command_pane_append("below");
     EXPECT_EQ(g_panes.command.lines, (Lines{"banner\n", "above\n", "% \n", "below\n"}));
-    command_new_prompt();
+    command_pane_new_prompt();
     EXPECT_EQ(g_panes.command.lines.back(), "% ");
-    command_print("");
+    command_pane_print("");
     EXPECT_EQ(g_panes.command.lines.size(), 5u);
 }
 
 TEST_F(TextPanes, AnEchoedCommandReplacesThePromptAndEntersTheHistory) {
     type_into(g_panes.command, "half");
-    const CommandEcho echo = command_echo("next");
-    command_echo_done(echo);
+    const CommandEcho echo = command_pane_echo("next");
+    command_pane_echo_done(echo);
     EXPECT_EQ(g_panes.command.lines, (Lines{"banner\n", "% next\n", "% "}));
     EXPECT_EQ(g_panes.command.editor.length, 0);
     EXPECT_EQ(g_panes.command.editor.history, (Lines{"next"}));
 }
 
 TEST_F(TextPanes, TypedTextStopsAtItsFirstLineAndEraseKeepsWhatIsBeforeTheCursor) {
-    command_type_text("step\nkill");
+    command_pane_type_text("step\nkill");
     EXPECT_EQ(g_panes.command.lines.back(), "% step");
     line_editor_key(g_panes.command, KEY_LEFT, false, false, SubmitAction());
     line_editor_key(g_panes.command, KEY_LEFT, false, false, SubmitAction());
-    command_erase_input(false);
+    command_pane_erase_input(false);
     EXPECT_EQ(g_panes.command.lines.back(), "% st");
-    command_erase_input(true);
+    command_pane_erase_input(true);
     EXPECT_EQ(g_panes.command.lines.back(), "% ");
-    command_erase_input(true); // nothing typed: nothing happens
+    command_pane_erase_input(true); // nothing typed: nothing happens
     EXPECT_EQ(g_panes.command.lines.back(), "% ");
 }
 
 TEST_F(TextPanes, SourceLinesAreShownAQuarterOrHalfwayDown) {
     given_source(numbered_lines(500));
     const int rows = g_panes.source.visible_rows;
-    source_show_line(200, ShowAt::Quarter);
+    source_pane_show_line(200, ShowAt::Quarter);
     EXPECT_EQ(g_panes.source.top_line, 200 - rows / 4);
-    source_show_line(200, ShowAt::Middle);
+    source_pane_show_line(200, ShowAt::Middle);
     EXPECT_EQ(g_panes.source.top_line, 200 - rows / 2);
-    source_show_line(1, ShowAt::Middle);
+    source_pane_show_line(1, ShowAt::Middle);
     EXPECT_EQ(g_panes.source.top_line, 0);
-    source_show_line(std::int64_t{1} << 40, ShowAt::Quarter);
+    source_pane_show_line(std::int64_t{1} << 40, ShowAt::Quarter);
     EXPECT_GE(g_panes.source.top_line, 0);
-    source_text_replaced();
+    source_pane_text_replaced();
     EXPECT_EQ(g_panes.source.top_line, 0);
 }
 
@@ -100,7 +100,7 @@ TEST_F(TextPanes, AStopLineAmongWrappedLinesIsCentredByRows) {
     const auto shown = [&](std::int32_t line) {
         return source.top_line <= line && line < source.last_line_shown;
     };
-    source_show_line(2000, ShowAt::Middle);
+    source_pane_show_line(2000, ShowAt::Middle);
     EXPECT_TRUE(shown(2000));
     EXPECT_GE(g_panes.source.top_line, 2000 - rows / 2 / 2);
     EXPECT_LT(g_panes.source.top_line, 2000);
@@ -108,15 +108,15 @@ TEST_F(TextPanes, AStopLineAmongWrappedLinesIsCentredByRows) {
     // A line too tall for the pane just before the stop line: the stop line
     // goes to the top rather than out of view.
     source_replace_line(1999, std::string(1 << 20, 'x'));
-    source_show_line(2000, ShowAt::Middle);
+    source_pane_show_line(2000, ShowAt::Middle);
     EXPECT_EQ(g_panes.source.top_line, 2000);
     EXPECT_TRUE(shown(2000));
     // The same for the quarter of a list message, and with short lines the
     // old arithmetic still holds.
-    source_show_line(2005, ShowAt::Quarter);
+    source_pane_show_line(2005, ShowAt::Quarter);
     EXPECT_TRUE(shown(2005));
     given_source(numbered_lines(500));
-    source_show_line(200, ShowAt::Middle);
+    source_pane_show_line(200, ShowAt::Middle);
     EXPECT_EQ(g_panes.source.top_line, 200 - rows / 2);
 }
 
@@ -139,17 +139,17 @@ class DeferredDraws : public TextPanes {
             if (each_time) display_refresh();
         };
         for (int i = 0; i < 3000; ++i) {
-            command_print("message " + std::to_string(i));
+            command_pane_print("message " + std::to_string(i));
             then();
             if (i % 100 == 0) {
                 const std::string out = "output " + std::to_string(i) + "\n";
-                io_append_output(out.data(), out.size());
+                io_pane_append_output(out.data(), out.size());
                 then();
             }
         }
-        command_append("appended");
+        command_pane_append("appended");
         then();
-        command_new_prompt();
+        command_pane_new_prompt();
         then();
     }
     static Shown shown() {
@@ -189,12 +189,12 @@ TEST_F(DeferredDraws, ABurstIsDrawnOnceAndEndsAsIfDrawnEachTime) {
 TEST_F(DeferredDraws, OutputScrolledBackStaysWhereTheUserPutIt) {
     for (int i = 0; i < 200; ++i) {
         const std::string out = "early " + std::to_string(i) + "\n";
-        io_append_output(out.data(), out.size());
+        io_pane_append_output(out.data(), out.size());
     }
     pane_set_top_line(g_panes.io, 3);
     display_refresh();
     for (int i = 0; i < 50; ++i)
-        io_append_output("more\n", 5);
+        io_pane_append_output("more\n", 5);
     display_refresh();
     EXPECT_EQ(g_panes.io.top_line, 3);
     EXPECT_EQ(g_panes.io.lines.size(), 250u);

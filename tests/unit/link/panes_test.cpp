@@ -1,5 +1,6 @@
 // Which lines a pane shows, and following the end of a growing pane.
 #include "display/panes/panes.h"
+#include "view/text_panes.h"
 
 #include "test_support.h"
 

@@ -1,4 +1,5 @@
-// Whether the source pane is in edit mode.
+// Whether the source pane is in edit mode. Only the display turns it on and
+// off; the rest of vel asks through view/source_view.h.
 #pragma once
 
 struct EditModeState {
