@@ -40,6 +40,7 @@ void ask_frames() {
 void ask_vars(const std::string& command, VarsAsk purpose) {
     send(command);
     g_inspect.vars_pending.push_back(purpose);
+    ++g_inspect.vars_asked;
 }
 
 // The pane asks for what changed since its rows when the interpreter can
@@ -50,6 +51,37 @@ bool by_changes() {
 
 bool stopped_with_link() {
     return g_link.connected && !displayed_source().macro_running;
+}
+
+// Right after the stack's question: the variables of the frame this stop
+// selects (the innermost, or the one a click on the stack chose), named as
+// the last stack named it. Only changes can be asked for so: a frame named
+// wrongly still gets its changes right, as the interpreter counts them
+// from the rows it sent last, whichever frame they were.
+void ask_vars_ahead(bool new_stop) {
+    if (!by_changes() || g_inspect.frames_pending != 1 || g_inspect.frames_again) return;
+    const std::int64_t frame = new_stop ? 0 : g_inspect.stack.selected();
+    if (frame < 0 || std::size_t(frame) >= g_inspect.stack.row_count()) return;
+    g_inspect.ahead = AskedAhead{frame, g_inspect.vars_asked};
+    ask_vars(g_inspect.vars.ask(frame, g_inspect.stack.frame_key(std::size_t(frame)), true),
+             VarsAsk::Pane);
+}
+
+// The stack that answers the question sent before the pane's: true when the
+// pane's question was for the frame it selects (its rows then take the
+// frame's name); otherwise the answer on its way is dropped.
+bool ahead_was_right(const lists::FrameList& list) {
+    if (!g_inspect.ahead) return false;
+    const AskedAhead ahead = *g_inspect.ahead;
+    g_inspect.ahead.reset();
+    const std::int64_t selected = g_inspect.stack.selected();
+    if (!list.frames.empty() && selected == ahead.frame) {
+        g_inspect.vars.rekey(g_inspect.stack.frame_key(std::size_t(selected)));
+        return true;
+    }
+    const std::uint64_t at = ahead.answer - g_inspect.vars_answered;
+    if (at < g_inspect.vars_pending.size()) g_inspect.vars_pending[at] = VarsAsk::Dropped;
+    return false;
 }
 
 // An answer came: the wait for the rest starts again.
@@ -97,6 +129,7 @@ void inspect_stopped(bool new_stop) {
         return;
     }
     ask_frames();
+    ask_vars_ahead(new_stop);
 }
 
 void inspect_framelist(const std::optional<lists::FrameList>& list) {
@@ -104,11 +137,13 @@ void inspect_framelist(const std::optional<lists::FrameList>& list) {
     answered();
     if (!list) {
         g_inspect.stack.unavailable(inspect_unreadable);
+        ahead_was_right({});
         g_inspect.print_waiting = false;
         inspect_view_changed();
         return;
     }
     g_inspect.stack.take(*list);
+    const bool asked_ahead = ahead_was_right(*list);
     if (g_inspect.frames_again) {
         g_inspect.frames_again = false;
         ask_frames();
@@ -119,7 +154,7 @@ void inspect_framelist(const std::optional<lists::FrameList>& list) {
         g_inspect.print_waiting = false;
         ask_vars("vars " + std::to_string(selected), VarsAsk::Print);
     }
-    if (g_inspect.shown && g_inspect.frames_pending == 0) {
+    if (g_inspect.shown && g_inspect.frames_pending == 0 && !asked_ahead) {
         if (list->frames.empty())
             g_inspect.vars.clear();
         else
@@ -139,6 +174,7 @@ VarsAsk answer_purpose() {
     if (!g_inspect.vars_pending.empty()) {
         purpose = g_inspect.vars_pending.front();
         g_inspect.vars_pending.pop_front();
+        ++g_inspect.vars_answered;
     }
     return purpose;
 }
@@ -148,7 +184,7 @@ VarsAsk answer_purpose() {
 void inspect_varchanges(const std::optional<lists::VarChanges>& changes) {
     // Only the pane asks for changes; an answer in a print's place means the
     // pairing is lost, and the pane is what can show it.
-    answer_purpose();
+    if (answer_purpose() == VarsAsk::Dropped) return;
     if (!changes) {
         g_inspect.vars.unavailable(inspect_unreadable);
     } else if (std::optional<std::string> again = g_inspect.vars.take(*changes)) {
@@ -159,6 +195,7 @@ void inspect_varchanges(const std::optional<lists::VarChanges>& changes) {
 
 void inspect_varlist(const std::optional<lists::VarList>& list) {
     const VarsAsk purpose = answer_purpose();
+    if (purpose == VarsAsk::Dropped) return;
     if (purpose == VarsAsk::Print) {
         if (list)
             print_list(*list);
@@ -231,6 +268,8 @@ bool inspect_check_timeout(Clock::time_point now) {
         std::count(g_inspect.vars_pending.begin(), g_inspect.vars_pending.end(), VarsAsk::Print))
         command_pane_print(inspect_no_answer);
     g_inspect.vars_pending.clear();
+    g_inspect.vars_answered = g_inspect.vars_asked;
+    g_inspect.ahead.reset();
     g_inspect.frames_pending = 0;
     g_inspect.frames_again = false;
     g_inspect.print_waiting = false;

@@ -19,14 +19,26 @@
 #include <optional>
 #include <string>
 
-// What a `vars` question on its way is for.
-enum class VarsAsk { Pane, Print };
+// What a `vars` question on its way is for. Dropped: the pane's question
+// sent with the stack's, for a frame the stack then did not select.
+enum class VarsAsk { Pane, Print, Dropped };
+
+// The pane's question sent at a stop together with the stack's, for the
+// frame the stop is expected to select, named as the last stack named it:
+// the stack's answer says whether that was right. `answer` counts the vars
+// questions sent before it.
+struct AskedAhead {
+    std::int64_t frame = 0;
+    std::uint64_t answer = 0;
+};
 
 struct InspectSession {
     bool shown = false; // the panes are on (`vars on`, the View menu)
     inspect::StackModel stack;
     inspect::VariablesModel vars;
     std::deque<VarsAsk> vars_pending;
+    std::uint64_t vars_asked = 0, vars_answered = 0;
+    std::optional<AskedAhead> ahead;
     int frames_pending = 0;
     bool frames_again = false;  // the stack changed while a question was out
     bool print_waiting = false; // `vars` alone waits for the stack to know the frame
@@ -47,7 +59,10 @@ inline constexpr char inspect_no_answer[] = "no answer from the interpreter";
 void inspect_set_shown(bool shown);
 
 // The macro stopped (`new_stop`), or another frame was selected (stop-up):
-// the stack, then the selected frame's variables, are asked for again.
+// the stack and the selected frame's variables are asked for again. Both
+// questions go at once when the pane's rows can be asked for before the
+// stack is known (one round trip at a stop); when the stack's answer shows
+// another frame selected, the variables are asked for once more.
 void inspect_stopped(bool new_stop);
 
 // The interpreter's answers; nothing when the body could not be read.

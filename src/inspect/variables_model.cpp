@@ -28,6 +28,30 @@ Entries::iterator entry_place(Entries& entries, const std::string& name) {
                             });
 }
 
+// Applies the entries set and the names dropped to `entries`, in the pane's
+// order; `changing(name, was)` hears of each entry before it changes (`was`
+// null for a new one).
+template <typename Changing>
+void apply_changes(Entries& entries, const lists::VarChanges& changes, Changing changing) {
+    for (const lists::Variable& v : changes.set) {
+        auto at = entry_place(entries, v.name);
+        if (at != entries.end() && at->name == v.name) {
+            if (same_entry(*at, v)) continue;
+            changing(v.name, &*at);
+            *at = v;
+        } else {
+            changing(v.name, nullptr);
+            entries.insert(at, v);
+        }
+    }
+    for (const std::string& name : changes.dropped) {
+        auto at = entry_place(entries, name);
+        if (at == entries.end() || at->name != name) continue;
+        changing(name, &*at);
+        entries.erase(at);
+    }
+}
+
 } // namespace
 
 void VariablesModel::clear() {
@@ -49,6 +73,7 @@ std::string VariablesModel::ask(std::int64_t frame, const std::string& frame_key
     }
     frame_ = frame;
     key_ = frame_key;
+    based_on_.reset();
     current_ = &rows_[key_];
     reindex();
     notice_.clear();
@@ -56,6 +81,15 @@ std::string VariablesModel::ask(std::int64_t frame, const std::string& frame_key
         return "varchanges " + std::to_string(frame) + " " +
                std::to_string(current_->listed ? current_->generation : 0);
     return "vars " + std::to_string(frame);
+}
+
+void VariablesModel::rekey(const std::string& frame_key) {
+    if (frame_key == key_) return;
+    if (!based_on_) based_on_ = key_;
+    key_ = frame_key;
+    current_ = &rows_[key_];
+    showing_ = false;
+    reindex();
 }
 
 void VariablesModel::unavailable(const std::string& line) {
@@ -183,6 +217,7 @@ std::optional<std::string> VariablesModel::take(const lists::VarChanges& changes
         return std::nullopt;
     }
     if (changes.base == 0) {
+        based_on_.reset();
         lists::VarList whole;
         whole.frame = changes.frame;
         whole.total = changes.total;
@@ -191,32 +226,38 @@ std::optional<std::string> VariablesModel::take(const lists::VarChanges& changes
         current_->generation = changes.generation;
         return std::nullopt;
     }
+    if (based_on_) return take_rebased(changes);
     FrameRows& rows = *current_;
     if (!rows.listed || changes.base != rows.generation) {
         rows.generation = 0;
         return "varchanges " + std::to_string(frame_) + " 0";
     }
     rows_listed();
-    Entries& entries = rows.entries;
-    for (const lists::Variable& v : changes.set) {
-        auto at = entry_place(entries, v.name);
-        if (at != entries.end() && at->name == v.name) {
-            if (same_entry(*at, v)) continue;
-            note_change(rows, v.name, &*at);
-            *at = v;
-        } else {
-            note_change(rows, v.name, nullptr);
-            entries.insert(at, v);
-        }
-    }
-    for (const std::string& name : changes.dropped) {
-        auto at = entry_place(entries, name);
-        if (at == entries.end() || at->name != name) continue;
-        note_change(rows, name, &*at);
-        entries.erase(at);
-    }
+    apply_changes(rows.entries, changes, [&](const std::string& name, const lists::Variable* was) {
+        note_change(rows, name, was);
+    });
     rows.generation = changes.generation;
     listed();
+    return std::nullopt;
+}
+
+// Changes to another frame's rows (rekey) make this frame's whole list,
+// which is then taken as any whole list is: compared with the rows this
+// frame had at the last stop.
+std::optional<std::string> VariablesModel::take_rebased(const lists::VarChanges& changes) {
+    const auto base = rows_.find(*based_on_);
+    based_on_.reset();
+    if (base == rows_.end() || !base->second.listed || changes.base != base->second.generation) {
+        current_->generation = 0;
+        return "varchanges " + std::to_string(frame_) + " 0";
+    }
+    lists::VarList whole;
+    whole.frame = changes.frame;
+    whole.entries = base->second.entries;
+    apply_changes(whole.entries, changes, [](const std::string&, const lists::Variable*) {});
+    whole.total = std::int64_t(whole.entries.size());
+    take(whole);
+    current_->generation = changes.generation;
     return std::nullopt;
 }
 
@@ -357,7 +398,7 @@ std::string VariablesModel::all_text() const {
         const VarRow r = row(i);
         if (r.tail && !r.loaded) continue;
         out += r.tail ? "  " + escaped_value(r.stem_name + r.name) : escaped_value(r.name);
-        if (r.stem) out += " (" + std::to_string(r.tails) + " tails)";
+        if (r.stem) out += " (" + std::to_string(r.tails) + (r.tails == 1 ? " tail)" : " tails)");
         if (r.value) out += " = " + escaped_value(*r.value);
         out += '\n';
     }

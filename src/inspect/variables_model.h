@@ -48,6 +48,12 @@ class VariablesModel {
     // `by_changes`, one that asks only for what changed since the rows held.
     std::string ask(std::int64_t frame, const std::string& frame_key, bool by_changes = false);
 
+    // The frame asked for is named `frame_key` after all: the question went
+    // out before the stack that names it came. Changes in the answer on its
+    // way are still read against the rows the question was based on; what
+    // they make becomes this frame's rows.
+    void rekey(const std::string& frame_key);
+
     // A varlist answer. An answer for another frame, or for a stem that is
     // no longer open, is dropped.
     void take(const lists::VarList& list);
@@ -127,6 +133,7 @@ class VariablesModel {
     FrameRows& rows_listed(); // the frame's rows, as a list for this stop comes
     void note_change(FrameRows& rows, const std::string& name, const lists::Variable* was);
     void listed(); // after the frame's rows were listed: open stems follow
+    std::optional<std::string> take_rebased(const lists::VarChanges& changes);
     bool entry_changed(const lists::Variable& v) const;
     bool tail_changed(const std::string& key, const std::optional<std::string>& value) const;
     void remember_tail(const std::string& key, const std::optional<std::string>& value);
@@ -134,6 +141,9 @@ class VariablesModel {
 
     std::int64_t frame_ = -1;
     std::string key_;
+    // The rows the question on its way was based on, when they are another
+    // frame's (rekey).
+    std::optional<std::string> based_on_;
     unsigned stops_ = 0;
     std::map<std::string, FrameRows> rows_; // by frame key
     FrameRows* current_ = nullptr;          // those of key_

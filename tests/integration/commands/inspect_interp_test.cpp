@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+
 namespace {
 
 struct Interpreter {
@@ -27,6 +30,12 @@ std::vector<Interpreter> interpreters() {
     all.push_back({"ostra-regina", OSTRA_REGINA_EXE, ""});
 #endif
     return all;
+}
+
+std::string upper(std::string s) {
+    for (char& c : s)
+        c = char(std::toupper(static_cast<unsigned char>(c)));
+    return s;
 }
 
 class InspectLink : public DiskTest {
@@ -70,6 +79,48 @@ class InspectLink : public DiskTest {
         for (std::size_t i = 0; i < g_inspect.vars.row_count(); ++i)
             rows.push_back(g_inspect.vars.row_text(i, 60));
         return rows;
+    }
+    // What `vars` prints for the selected frame: a whole list, read afresh.
+    static std::vector<std::string> printed_rows() {
+        clear_pane();
+        run("vars");
+        if (!serve_until([] { return panes_quiet() && !g_inspect.print_waiting; })) return {"?"};
+        std::vector<std::string> rows = messages();
+        if (rows == std::vector<std::string>{"no variables"}) rows.clear();
+        return rows;
+    }
+    // Steps from the first stop to `last_line` (displayed, 0-based): at each
+    // stop the pane, kept up to date by changes asked for with the stack,
+    // shows what a fresh listing prints. The routines stopped in.
+    std::vector<std::string> step_comparing_with_print(std::int32_t last_line) {
+        std::vector<std::string> routines;
+        if (!serve_until(panes_quiet)) ADD_FAILURE() << "the first stop's panes";
+        for (int n = 0; n < 16 && displayed_source().stop_line != last_line; ++n) {
+            // A stop on another line or in another frame: the macros have
+            // one clause to a line, so each step gives one or the other.
+            const std::int32_t line = displayed_source().stop_line;
+            const std::size_t depth = g_inspect.stack.row_count();
+            run("step");
+            if (!serve_until([&] {
+                    return !displayed_source().macro_running && panes_quiet() &&
+                           (displayed_source().stop_line != line ||
+                            g_inspect.stack.row_count() != depth);
+                })) {
+                ADD_FAILURE() << "no stop after step " << n << " from line "
+                              << displayed_source().stop_line + 1 << ", running "
+                              << displayed_source().macro_running << ", pending "
+                              << g_inspect.vars_pending.size() << " " << g_inspect.frames_pending;
+                break;
+            }
+            routines.push_back(upper(g_inspect.stack.frame(0).routine));
+            // The pane marks a stem with its open or closed sign; print does not.
+            std::vector<std::string> shown = var_rows();
+            for (std::string& row : shown)
+                if (row.rfind("+ ", 0) == 0) row.erase(0, 2);
+            EXPECT_EQ(shown, printed_rows())
+                << "at line " << displayed_source().stop_line + 1 << " in " << routines.back();
+        }
+        return routines;
     }
 };
 
@@ -115,6 +166,14 @@ TEST_P(InspectInterp, ARoutinesFrameThenItsCallersThenAStemAndAnEdit) {
     ASSERT_TRUE(inspect_edit_value(1, "seven"));
     ASSERT_TRUE(serve_until(panes_quiet));
     EXPECT_EQ(var_rows().at(1), "N = seven") << "assigned in the caller's frame";
+}
+
+TEST_P(InspectInterp, EveryStepIntoARoutineAndBackShowsWhatAFreshListingPrints) {
+    const std::vector<std::string> routines = step_comparing_with_print(5);
+    EXPECT_NE(std::find(routines.begin(), routines.end(), "F"), routines.end());
+    EXPECT_EQ(routines.back(), routines.front()) << "back in main";
+    EXPECT_EQ(var_rows(), std::vector<std::string>({"RESULT = 6", "SIGL = 5", "N = 3",
+                                                    "+ SQ. (3 tails)"}));
 }
 
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(InspectInterp);
@@ -180,6 +239,31 @@ TEST_F(InspectSim, ARecursionsFramesTheirExposedStemAndAnEditInMain) {
     ASSERT_TRUE(inspect_edit_value(2, "seven"));
     ASSERT_TRUE(serve_until(panes_quiet));
     EXPECT_EQ(var_rows().at(2), "Q = seven") << "assigned in main's frame";
+}
+
+class InspectSimSteps : public InspectLink {
+  protected:
+    void SetUp() override {
+        DiskTest::SetUp();
+        start({"ostra-sim", OSTRA_SIM_EXE, ""}, "interpret 'q = 5'\n"
+                                                "s.1 = 1\n"
+                                                "depth = 0\n"
+                                                "call r\n"
+                                                "exit\n"
+                                                "r: procedure expose depth s.\n"
+                                                "  depth = depth + 1\n"
+                                                "  mine = depth * 10\n"
+                                                "  if depth < 2 then\n"
+                                                "    call r\n"
+                                                "  return\n");
+    }
+};
+
+TEST_F(InspectSimSteps, EveryStepThroughARecursionShowsWhatAFreshListingPrints) {
+    const std::vector<std::string> routines = step_comparing_with_print(4);
+    EXPECT_GE(std::count(routines.begin(), routines.end(), "R"), 6) << "both calls stepped through";
+    EXPECT_EQ(var_rows(), std::vector<std::string>({"SIGL = 4", "DEPTH = 2", "Q = 5",
+                                                    "+ S. (1 tail)"}));
 }
 
 } // namespace

@@ -32,6 +32,19 @@ std::string varlist_message(const lists::VarList& l) {
     return "|varlist|" + lists::encode_varlist(l);
 }
 
+std::string varchanges_message(std::int64_t frame, std::int64_t generation, std::int64_t base,
+                               std::vector<lists::Variable> set,
+                               std::vector<std::string> dropped = {}) {
+    lists::VarChanges c;
+    c.frame = frame;
+    c.generation = generation;
+    c.base = base;
+    c.set = std::move(set);
+    c.dropped = std::move(dropped);
+    c.total = std::int64_t(c.set.size()); // the tests' lists do not look at it
+    return "|varchanges|" + lists::encode_varchanges(c);
+}
+
 class InspectSessionTest : public CommandsTest {
   protected:
     void SetUp() override {
@@ -235,3 +248,84 @@ TEST_F(InspectSessionTest, TheLinkClosingEmptiesThePanesButKeepsThemShown) {
 }
 
 } // namespace
+
+TEST_F(InspectSessionTest, WithChangesOfferedAStopAsksTheStackAndTheVariablesAtOnce) {
+    offer({"vars", "varchanges", "frames"});
+    run("vars on");
+    EXPECT_EQ(sent(), Lines({"frames"})) << "no stack yet: nothing to ask ahead for";
+    hnd_in_payload(framelist_message(0, {"F", "main"}));
+    hnd_in_payload(varchanges_message(0, 1, 0, {{"A", "1", false, 0}, {"N", "2", false, 0}}));
+    clear_pane();
+
+    // A step inside F: both questions go at once, and the stack's answer
+    // asks nothing more.
+    inspect_stopped(true);
+    EXPECT_EQ(sent(), Lines({"frames", "varchanges 0 1"}));
+    clear_pane();
+    hnd_in_payload(framelist_message(0, {"F", "main"}));
+    EXPECT_EQ(sent(), Lines());
+    hnd_in_payload(varchanges_message(0, 2, 1, {{"N", "3", false, 0}}));
+    EXPECT_EQ(var_rows(), Lines({"A = 1", "N = 3"}));
+    EXPECT_TRUE(g_inspect.vars.row(1).changed);
+    EXPECT_TRUE(g_inspect.vars_pending.empty());
+
+    // A step into G: asked under F's name, the changes turn F's rows into
+    // G's, which are new to the pane.
+    inspect_stopped(true);
+    clear_pane();
+    hnd_in_payload(framelist_message(0, {"G", "F", "main"}));
+    EXPECT_EQ(sent(), Lines()) << "the innermost frame was the one asked for";
+    hnd_in_payload(varchanges_message(0, 3, 2, {{"K", "k", false, 0}}, {"A", "N"}));
+    EXPECT_EQ(var_rows(), Lines({"K = k"}));
+    EXPECT_FALSE(g_inspect.vars.row(0).changed);
+
+    // Back in F: its rows from two stops ago are what the marks compare with.
+    inspect_stopped(true);
+    hnd_in_payload(framelist_message(0, {"F", "main"}));
+    hnd_in_payload(varchanges_message(0, 4, 3, {{"A", "1", false, 0}, {"N", "9", false, 0}}, {"K"}));
+    EXPECT_EQ(var_rows(), Lines({"A = 1", "N = 9"}));
+    EXPECT_FALSE(g_inspect.vars.row(0).changed);
+    EXPECT_TRUE(g_inspect.vars.row(1).changed);
+}
+
+TEST_F(InspectSessionTest, VariablesAskedAheadForAFrameNotSelectedAreDroppedAndAskedAgain) {
+    offer({"vars", "varchanges", "frames"});
+    run("vars on");
+    hnd_in_payload(framelist_message(0, {"F", "main"}));
+    hnd_in_payload(varchanges_message(0, 1, 0, {{"A", "1", false, 0}}));
+    clear_pane();
+
+    // `up` typed: vel did not choose the frame, so it asks for the one it
+    // had, and the stack says main is selected.
+    inspect_stopped(false);
+    EXPECT_EQ(sent(), Lines({"frames", "varchanges 0 1"}));
+    clear_pane();
+    hnd_in_payload(framelist_message(1, {"F", "main"}));
+    EXPECT_EQ(sent(), Lines({"varchanges 1 0"}));
+    // The answer for frame 0 shows nowhere; main's comes next.
+    hnd_in_payload(varchanges_message(0, 2, 1, {{"WRONG", "x", false, 0}}));
+    EXPECT_EQ(var_rows(), Lines());
+    hnd_in_payload(varchanges_message(1, 3, 0, {{"M", "m", false, 0}}));
+    EXPECT_EQ(var_rows(), Lines({"M = m"}));
+    EXPECT_TRUE(g_inspect.vars_pending.empty());
+
+    // A click on F's row chooses the frame: asked ahead for it, rightly.
+    clear_pane();
+    inspect_select_frame(0);
+    EXPECT_EQ(sent(), Lines({"down"}));
+    clear_pane();
+    inspect_stopped(false);
+    EXPECT_EQ(sent(), Lines({"frames", "varchanges 0 1"})) << "F's rows are still held";
+    clear_pane();
+    hnd_in_payload(framelist_message(0, {"F", "main"}));
+    EXPECT_EQ(sent(), Lines());
+
+    // A stack that cannot be read drops the question sent after it: the
+    // rows stay as they were.
+    hnd_in_payload(varchanges_message(0, 4, 0, {{"A", "1", false, 0}}));
+    inspect_stopped(true);
+    hnd_in_payload("|framelist|garbage");
+    hnd_in_payload(varchanges_message(0, 5, 4, {{"A", "2", false, 0}}));
+    EXPECT_EQ(var_rows(), Lines({"A = 1"}));
+    EXPECT_TRUE(g_inspect.vars_pending.empty());
+}

@@ -311,3 +311,54 @@ TEST(VariablesModel, ChangesToAListNotHeldAreDroppedAndTheWholeListIsAskedFor) {
     EXPECT_FALSE(m.take(stray));
     EXPECT_EQ(texts(m), (std::vector<std::string>{"Q = q"}));
 }
+
+TEST(VariablesModel, ChangesAskedUnderTheWrongFrameNameBuildTheRightFramesRows) {
+    VariablesModel m;
+    m.stopped();
+    m.ask(0, "main@0", true);
+    m.take(changes_of(1, 0, {var("A", "1"), var("N", "3")}, {}, 2));
+
+    // A step into SUB: the question went out under main's name, before the
+    // stack said frame 0 is now SUB. The changes are main's rows turned
+    // into SUB's: they become SUB's rows, new to the pane, so unmarked.
+    m.stopped();
+    EXPECT_EQ(m.ask(0, "main@0", true), "varchanges 0 1");
+    m.rekey("sub@1");
+    EXPECT_EQ(texts(m), (std::vector<std::string>{})) << "main's rows are not shown as SUB's";
+    EXPECT_FALSE(m.take(changes_of(2, 1, {var("K", "k"), var("N", "3")}, {"A"}, 2)));
+    EXPECT_EQ(texts(m), (std::vector<std::string>{"K = k", "N = 3"}));
+    EXPECT_EQ(changed_rows(m), (std::vector<bool>{false, false}));
+
+    // Back in main after the return: asked under SUB's name, the changes
+    // from SUB's rows give main's, compared with main's at its last stop.
+    m.stopped();
+    EXPECT_EQ(m.ask(0, "sub@1", true), "varchanges 0 2");
+    m.rekey("main@0");
+    EXPECT_FALSE(m.take(changes_of(3, 2, {var("A", "1"), var("N", "4")}, {"K"}, 2)));
+    EXPECT_EQ(texts(m), (std::vector<std::string>{"A = 1", "N = 4"}));
+    EXPECT_EQ(changed_rows(m), (std::vector<bool>{false, true}));
+    // main's rows now carry the new generation; SUB's were left as they were.
+    m.stopped();
+    EXPECT_EQ(m.ask(0, "main@0", true), "varchanges 0 3");
+    EXPECT_EQ(m.ask(0, "sub@1", true), "varchanges 0 2");
+}
+
+TEST(VariablesModel, RenamedChangesToRowsNotHeldAskForTheWholeList) {
+    VariablesModel m;
+    m.stopped();
+    m.ask(0, "main@0", true);
+    m.take(changes_of(4, 0, {var("A", "1")}, {}, 1));
+    m.stopped();
+    m.ask(0, "main@0", true);
+    m.rekey("sub@1");
+    EXPECT_EQ(m.take(changes_of(9, 7, {var("B", "2")}, {}, 2)), "varchanges 0 0");
+    EXPECT_EQ(texts(m), (std::vector<std::string>{}));
+    // A whole list after a rename is SUB's, and a plain ask forgets the rename.
+    m.ask(0, "sub@1", true);
+    m.rekey("other@1");
+    m.ask(0, "sub@1", true);
+    EXPECT_FALSE(m.take(changes_of(10, 0, {var("B", "2")}, {}, 1)));
+    EXPECT_EQ(texts(m), (std::vector<std::string>{"B = 2"}));
+    EXPECT_EQ(m.ask(0, "sub@1", true), "varchanges 0 10");
+    EXPECT_EQ(m.ask(0, "main@0", true), "varchanges 0 4");
+}
