@@ -196,30 +196,31 @@ class InspectSim : public InspectLink {
                                                 "r: procedure expose depth s.\n"
                                                 "  depth = depth + 1\n"
                                                 "  mine = depth * 10\n"
-                                                "  if depth < 2 then call r\n"
+                                                "  if depth < 2 then\n"
+                                                "    call r\n"
                                                 "  return\n");
     }
 };
 
 TEST_F(InspectSim, ARecursionsFramesTheirExposedStemAndAnEditInMain) {
     ASSERT_TRUE(link_offers("vars") && link_offers("frames"));
-    run("stop at 12");
+    run("stop at 13");
     ASSERT_TRUE(serve_until([] { return displayed_source().stop_line >= 0; }));
     ASSERT_TRUE(step("cont"));
     ASSERT_EQ(g_inspect.stack.row_count(), 3u);
-    EXPECT_EQ(g_inspect.stack.frame(0).line, 12);
-    EXPECT_EQ(g_inspect.stack.frame(1).line, 11);
+    EXPECT_EQ(g_inspect.stack.frame(0).line, 13);
+    EXPECT_EQ(g_inspect.stack.frame(1).line, 12);
     EXPECT_EQ(g_inspect.stack.frame(2).line, 6);
     EXPECT_EQ(var_rows(), std::vector<std::string>({"DEPTH = 2", "MINE = 20", "+ S. (3 tails)"}))
         << "the inner call's own and exposed variables";
 
     inspect_select_frame(1);
     ASSERT_TRUE(serve_until([] {
-        return displayed_source().stopped_up && displayed_source().stop_line == 10 &&
+        return displayed_source().stopped_up && displayed_source().stop_line == 11 &&
                panes_quiet() && g_inspect.stack.selected() == 1;
     }));
     EXPECT_EQ(var_rows(),
-              std::vector<std::string>({"SIGL = 11", "DEPTH = 2", "MINE = 10", "+ S. (3 tails)"}))
+              std::vector<std::string>({"SIGL = 12", "DEPTH = 2", "MINE = 10", "+ S. (3 tails)"}))
         << "the outer call has a MINE of its own, and the SIGL of its CALL";
 
     inspect_select_frame(2);
@@ -241,29 +242,11 @@ TEST_F(InspectSim, ARecursionsFramesTheirExposedStemAndAnEditInMain) {
     EXPECT_EQ(var_rows().at(2), "Q = seven") << "assigned in main's frame";
 }
 
-class InspectSimSteps : public InspectLink {
-  protected:
-    void SetUp() override {
-        DiskTest::SetUp();
-        start({"ostra-sim", OSTRA_SIM_EXE, ""}, "interpret 'q = 5'\n"
-                                                "s.1 = 1\n"
-                                                "depth = 0\n"
-                                                "call r\n"
-                                                "exit\n"
-                                                "r: procedure expose depth s.\n"
-                                                "  depth = depth + 1\n"
-                                                "  mine = depth * 10\n"
-                                                "  if depth < 2 then\n"
-                                                "    call r\n"
-                                                "  return\n");
-    }
-};
-
-TEST_F(InspectSimSteps, EveryStepThroughARecursionShowsWhatAFreshListingPrints) {
-    const std::vector<std::string> routines = step_comparing_with_print(4);
+TEST_F(InspectSim, EveryStepThroughARecursionShowsWhatAFreshListingPrints) {
+    const std::vector<std::string> routines = step_comparing_with_print(6);
     EXPECT_GE(std::count(routines.begin(), routines.end(), "R"), 6) << "both calls stepped through";
-    EXPECT_EQ(var_rows(), std::vector<std::string>({"SIGL = 4", "DEPTH = 2", "Q = 5",
-                                                    "+ S. (1 tail)"}));
+    EXPECT_EQ(var_rows(), std::vector<std::string>({"SIGL = 6", "DEPTH = 2", "Q = 5",
+                                                    "+ S. (3 tails)"}));
 }
 
 } // namespace
