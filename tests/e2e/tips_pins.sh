@@ -62,20 +62,22 @@ typed() { xdotool type --delay 40 "$1"; }
 # The visible windows of a class: "left top right bottom text" per line.
 floats() { probe floats "$1"; }
 
+# Whether a visible window of CLASS shows TEXT; its line is left in
+# $float_line.
+float_shows() {
+  float_line="$(floats "$1" | awk -v t="$2" '{ s = $0; sub(/^[-0-9]+ [-0-9]+ [-0-9]+ [-0-9]+ /, "", s); if (s == t) { print; exit } }')"
+  [ -n "$float_line" ]
+}
+
 # Waits until the first visible window of CLASS shows TEXT; prints its line.
 await_float() {
-  local cls="$1" text="$2" line="" waited=0
-  while :; do
-    line="$(floats "$cls" | awk -v t="$text" '{ s = $0; sub(/^[-0-9]+ [-0-9]+ [-0-9]+ [-0-9]+ /, "", s); if (s == t) { print; exit } }')"
-    [ -n "$line" ] && { echo "$line"; return 0; }
-    waited=$((waited + 1))
-    if [ "$waited" -ge 40 ]; then
-      echo "  visible $cls windows:" >&2
-      floats "$cls" | sed 's/^/    /' >&2
-      return 1
-    fi
-    sleep 0.25
-  done
+  if eventually float_shows "$1" "$2"; then
+    echo "$float_line"
+    return 0
+  fi
+  echo "  visible $1 windows:" >&2
+  floats "$1" | sed 's/^/    /' >&2
+  return 1
 }
 
 none_visible() { [ -z "$(floats "$1")" ]; }
@@ -175,7 +177,7 @@ pin="$(await_float VEL_PIN "longvariablename {main} = hello")" \
 none_visible VEL_TIP && pass "the tip went when it became a pin" || check_failed "the tip stayed"
 read -r pl pt pr pb _ <<<"$pin"
 xdotool mousemove --sync $((pl + 40)) $((pt + 6)) mousedown 1
-sleep 0.3
+sleep 0.3 # nothing shows that the pin has taken the press; the motions must come after it
 # Dragged as a hand drags, in small steps. Under load Wine can map one motion
 # event through where the pin has just moved to rather than where X still had
 # it, and the pin then runs one step ahead of the pointer until the next
@@ -185,13 +187,14 @@ for x in $(seq $((pl + 40 + step)) $step $((pl + 240))); do
   xdotool mousemove --sync "$x" $((pt + 6))
   sleep 0.03
 done
-sleep 0.3
-xdotool mouseup 1
-pin_placed() {
+pin_at_end() {
   read -r ml mt _ _ _ < <(floats VEL_PIN) || return 1
-  [ "$ml" -ge $((pl + 200)) ] && [ "$ml" -le $((pl + 200 + step)) ] && [ "$mt" -eq "$pt" ] \
-    && grep -q "^main tipdemo.rexx pin3 1 " .vel_status 2>/dev/null
+  [ "$ml" -ge $((pl + 200)) ] && [ "$ml" -le $((pl + 200 + step)) ] && [ "$mt" -eq "$pt" ]
 }
+pin_placed() { pin_at_end && grep -q "^main tipdemo.rexx pin3 1 " .vel_status 2>/dev/null; }
+# The button comes up where the last motion has taken the pin.
+eventually pin_at_end || true
+xdotool mouseup 1
 eventually pin_placed || true
 if [ "${ml:-0}" -ge $((pl + 200)) ] && [ "${ml:-0}" -le $((pl + 200 + step)) ] \
   && [ "${mt:-0}" -eq "$pt" ]; then
@@ -225,7 +228,9 @@ eventually pin_top "$pt" || true
 xdotool mousemove --sync "$blank_x" $((bottom - 20))
 typed "pin3 1 300 0 1 0 0 main tipdemo.rexx x*2"
 keys Return
-sleep 0.5 # the pin is made unseen until the next stop asks for it
+# The pin's window is made hidden until the next stop asks for its value.
+pin_windows() { [ "$(probe windows - | awk '$1 == "VEL_PIN"' | wc -l)" -eq "$1" ]; }
+eventually pin_windows 2 || true
 keys F10
 await "cmd next" 3 || check_failed "the third F10 sent nothing"
 await "cmd tipeval @main say (x*2)" || check_failed "the second pin was not asked for"
@@ -252,8 +257,15 @@ xdotool mousemove --sync $((pl + 40)) $(((pt + pb) / 2)) click 3
 eventually menu_open || check_failed "a right click on the pin opened no menu"
 shot pins-menu.png
 keys Down Down Down Down Return
-sleep 1 # the edit box has no title to wait for
-shot pins-edit-box.png
+# The edit box (a window of class Edit) is drawn when its text stands
+# selected, in Wine's highlight colour; it has the keyboard by then.
+edit_box_drawn() {
+  local l t r b
+  read -r l t r b _ < <(floats Edit) || return 1
+  convert "$file" -crop "$((r - l))x$((b - t))+$l+$t" +repage txt:- |
+    awk '/#3096FA/ { found = 1 } END { exit !found }'
+}
+screenshot_when "$interpreter-pins-edit-box.png" edit_box_drawn
 typed "world"
 keys Return
 await 'cmd tipeval @main longvariablename = "world";' \
@@ -270,7 +282,8 @@ probe box VEL 15000 OK >/dev/null || fail "Alt+E showed no box"
 probe wait-gone VEL 20000 >/dev/null || fail "the window stayed after the quit"
 probe wait-gone VEL_PIN 5000 >/dev/null && pass "no pin window outlived the main window" \
   || check_failed "pin windows were left behind"
-for _ in $(seq 50); do kill -0 "$vel_pid" 2>/dev/null || break; sleep 0.2; done
+vel_ended() { ! kill -0 "$vel_pid" 2>/dev/null; }
+eventually vel_ended || true
 : >"$transcript"
 start_vel
 await_float VEL_PIN "longvariablename {main} is not assigned." >/dev/null \
