@@ -95,18 +95,27 @@ cmd_black="$(count_colour "$left" $((bottom - height / 4)) "$width" $((height / 
 [ "$cmd_black" -gt 100 ] && pass "command pane text: $cmd_black black pixels" \
   || check_failed "command pane text: only $cmd_black black pixels"
 
+# The drags below go step by step, each motion waited for until the window
+# shows it. Nothing shows that Wine has taken the pointer's arrival on the
+# edge or the press that starts a drag, so those two steps are given a
+# moment each instead.
+
 # 2. Dragging the window's bottom-right corner: the panes are laid out for
-# the new size and painted whole. A drag's steps are paced so that Wine
-# takes each motion as its own.
+# the new size and painted whole. The window follows the pointer while the
+# button is down.
 read -r wl wt wr wb < <(probe rect VEL) || fail "no window rectangle"
+right_at_least() {
+  local r
+  read -r _ _ r _ < <(probe rect VEL) && [ "$r" -ge "$1" ]
+}
 xdotool mousemove $((wr - 3)) $((wb - 3))
-sleep 0.3
+sleep 0.3 # the pointer's arrival: nothing to wait for
 xdotool mousedown 1
-sleep 0.3
+sleep 0.3 # the press: nothing to wait for
 xdotool mousemove $((wr + 100)) $((wb + 100))
-sleep 0.3
+eventually right_at_least $((wr + 100)) || true
 xdotool mousemove $((wr + 200)) $((wb + 200))
-sleep 0.5
+eventually right_at_least $((wr + 200)) || true
 xdotool mouseup 1
 grown() {
   read -r left top right bottom < <(panes_area) && [ $((right - left)) -gt $((width + 150)) ]
@@ -129,14 +138,20 @@ io_last="$(convert "$file" -crop "1x${height}+${x}+${top}" +repage txt:- |
   awk -F'[,:]' '/#E89D86/ { y = $2 } END { print y }')"
 [ -n "$io_last" ] || fail "no io pane in column $x"
 sash_y=$((top + io_last + 3))
+# While it is dragged only the sash moves (to the pointer's row); the panes
+# follow when it is let go.
+sash_at() {
+  probe children VEL | awk -v y="$1" '$1 == "VEL_SASH" && $2 == 1 && $4 <= y && $6 > y { on = 1 }
+    END { exit !on }'
+}
 xdotool mousemove "$x" "$sash_y"
-sleep 0.3
+sleep 0.3 # the pointer's arrival: nothing to wait for
 xdotool mousedown 1
-sleep 0.3
+sleep 0.3 # the press: nothing to wait for
 xdotool mousemove "$x" $((sash_y - 40))
-sleep 0.3
+eventually sash_at $((sash_y - 40)) || true
 xdotool mousemove "$x" $((sash_y - 80))
-sleep 0.3
+eventually sash_at $((sash_y - 80)) || true
 xdotool mouseup 1
 screenshot_when display-sash.png colour_is "$x" $((sash_y - 40)) "255,255,190"
 expect_colour "after the sash drag: command pane above the old border" "$x" $((sash_y - 40)) "255,255,190"
@@ -149,14 +164,25 @@ io_last="$(convert "$file" -crop "1x${height}+${x}+${top}" +repage txt:- |
   awk -F'[,:]' '/#E89D86/ { y = $2 } END { print y }')"
 probe_y=$((top + io_last + 30))
 expect_colour "before the frame drag: command pane" "$x" "$probe_y" "255,255,190"
+# While a pane's frame is dragged Wine only draws its outline, inverting
+# the screen: the outline's bottom edge at the pointer's row shows as a
+# change against a picture from before the drag (pictures of the work
+# folder, not kept).
+before="$work/frame-drag-before.png"
+import -display "$DISPLAY" -window root "$before"
+outline_at() {
+  local now="$work/frame-drag.png" geometry="5x12+$((x - 2))+$(($1 - 8))"
+  import -display "$DISPLAY" -window root "$now" &&
+    [ "$(convert "$before" -crop "$geometry" +repage txt:-)" != "$(convert "$now" -crop "$geometry" +repage txt:-)" ]
+}
 xdotool mousemove "$x" $((bottom - 2))
-sleep 0.3
+sleep 0.3 # the pointer's arrival: nothing to wait for
 xdotool mousedown 1
-sleep 0.3
+sleep 0.3 # the press: nothing to wait for
 xdotool mousemove "$x" $((bottom - 30))
-sleep 0.3
+eventually outline_at $((bottom - 30)) || true
 xdotool mousemove "$x" $((bottom - 60))
-sleep 0.3
+eventually outline_at $((bottom - 60)) || true
 xdotool mouseup 1
 screenshot_when display-frame.png colour_is "$x" "$probe_y" "232,157,134"
 expect_colour "after the frame drag: io pane" "$x" "$probe_y" "232,157,134"
@@ -179,7 +205,8 @@ await_stopped || check_failed "buttons: the toolbar does not offer Next at the f
 read -r left top right bottom < <(panes_area) || fail "no client rectangle"
 # The panel is drawn with the window: taken again until it shows.
 panel_shown() {
-  convert "$file" -crop "1x$((bottom - top))+$((right - 20))+${top}" +repage txt:- | grep -q '#854A00'
+  convert "$file" -crop "1x$((bottom - top))+$((right - 20))+${top}" +repage txt:- |
+    awk '/#854A00/ { found = 1 } END { exit !found }'
 }
 screenshot_when display-buttons.png panel_shown
 band="$(convert "$file" -crop "1x$((bottom - top))+$((right - 20))+${top}" +repage txt:- |
