@@ -183,6 +183,16 @@ shoot_and() {
   import -display "$DISPLAY" -window root "$file" && "$@"
 }
 
+# Whether vel's edit box (a pop-up of class Edit, for a pin or a variable)
+# is up in the picture $file: it starts with its text selected, drawn in
+# Wine's highlight colour, and it has the keyboard from then on.
+edit_box_drawn() {
+  local l t r b
+  read -r l t r b _ < <(probe floats Edit) || return 1
+  convert "$file" -crop "$((r - l))x$((b - t))+$l+$t" +repage txt:- |
+    awk '/#3096FA/ { found = 1 } END { exit !found }'
+}
+
 # Fails when a picture holds fewer than N colours (a blank or black screen).
 require_colours() {
   local file="$1" least="$2" n

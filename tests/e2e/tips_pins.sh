@@ -257,14 +257,6 @@ xdotool mousemove --sync $((pl + 40)) $(((pt + pb) / 2)) click 3
 eventually menu_open || check_failed "a right click on the pin opened no menu"
 shot pins-menu.png
 keys Down Down Down Down Return
-# The edit box (a window of class Edit) is drawn when its text stands
-# selected, in Wine's highlight colour; it has the keyboard by then.
-edit_box_drawn() {
-  local l t r b
-  read -r l t r b _ < <(floats Edit) || return 1
-  convert "$file" -crop "$((r - l))x$((b - t))+$l+$t" +repage txt:- |
-    awk '/#3096FA/ { found = 1 } END { exit !found }'
-}
 screenshot_when "$interpreter-pins-edit-box.png" edit_box_drawn
 typed "world"
 keys Return
