@@ -25,6 +25,52 @@ twice: procedure
 REXX
 printf 'vars on\n' >"$work/.velinit"
 
+# What the panes show is read from pictures of the screen ($file): the
+# column's panes are the window's children right of its sash (VEL_SASH_WE),
+# the stack pane above the variables pane.
+column_pane() { # 1: the stack pane, 2: the variables pane; "left top right bottom"
+  probe children VEL | awk -v n="$1" '
+    $1 == "VEL_SASH_WE" && $2 == 1 { sash = $3 }
+    $1 == "VEL" && $2 == 1 { x[++k] = $3; line[k] = $3 " " $4 " " $5 " " $6 }
+    END { for (i = 1; i <= k; i++) if (x[i] > sash) print line[i] }' |
+    sort -k2,2n | sed -n "${1}p"
+}
+# The height of a text row: how far apart the tops of the source pane's
+# first two line numbers (slot 13, #854A00) are.
+row_height() {
+  local l t
+  read -r l t _ _ < <(panes_area) || return 1
+  convert "$file" -crop "40x100+$((l + 1))+$((t + 1))" +repage txt:- |
+    awk -F'[,:]' '/#854A00/ { ink[$2] = 1 }
+      END { for (y = 1; y < 100 && n < 2; y++) if ((y in ink) && !((y - 1) in ink)) top[++n] = y
+            if (n == 2) print top[2] - top[1] }'
+}
+# Row R of a pane (inside its border, left of its scroll bar) as text.
+row_picture() { # left top right bottom R
+  convert "$file" -crop "$(($3 - $1 - 22))x${cell}+$(($1 + 1))+$(($2 + 1 + $5 * cell))" +repage txt:-
+}
+# Which pixels of row R differ from the row's background: the row's text
+# alike whether it is drawn inverted (the keyboard's row) or not.
+row_ink() { # left top right bottom R
+  row_picture "$@" | awk 'NR > 1 { colour[$1] = $3; n[$3]++ }
+    END { for (c in n) if (n[c] > most) { most = n[c]; back = c }
+          for (p in colour) if (colour[p] != back) print p }' | sort
+}
+# How many of a pane's rows show anything.
+# The background is made white and the rest black, and each pixel row
+# squeezed into one pixel: a row of the picture with ink is not white.
+rows_shown() { # left top right bottom
+  convert "$file" -crop "$(($3 - $1 - 22))x$(($4 - $2 - 2))+$(($1 + 1))+$(($2 + 1))" +repage \
+    -fill black +opaque '#FFFFBE' -fill white -opaque '#FFFFBE' -scale "1x$(($4 - $2 - 2))!" txt:- |
+    awk -F'[,:]' -v h="$cell" 'NR > 1 && !/#FFFFFF/ { row[int($2 / h)] = 1 }
+      END { for (r in row) n++; print n + 0 }'
+}
+# Reads the geometry the checks below need; false while it is not there.
+column_read() {
+  cell="$(row_height)" && [ -n "$cell" ] &&
+    read -r sl st sr sb < <(column_pane 1) && read -r vl vt vr vb < <(column_pane 2)
+}
+
 cd "$work"
 export OSTRA="\"$(winepath -w "$REGINA_EXE")\" --transcript $transcript"
 win_background "$work/vel.out" "$work/vel.err" "$VEL_EXE" "$(winepath -w "$work/calls.rexx")"
@@ -39,6 +85,12 @@ xdotool mousemove --sync "$(((left + right) / 3))" "$((bottom - 30))"
 xdotool type --delay 60 "stop at 9"
 xdotool key Return
 await "cmd stop at 9" || check_failed "the breakpoint did not reach the interpreter"
+# The variables pane's first row as it is before the routine is reached
+# (a picture of the work folder, not kept).
+file="$work/before-cont.png"
+import -display "$DISPLAY" -window root "$file"
+first_row_before=""
+if column_read; then first_row_before="$(row_ink $vl $vt $vr $vb 0)"; fi
 xdotool type --delay 60 "cont"
 xdotool key Return
 probe wait-title VEL ": stopped in twice ---- file: " 20000 >/dev/null ||
@@ -46,8 +98,13 @@ probe wait-title VEL ": stopped in twice ---- file: " 20000 >/dev/null ||
 await "cmd varchanges 0 0" || check_failed "the variables pane did not ask for the routine's frame"
 grep -q '^cmd frames$' "$transcript" && pass "the stack pane asked for the stack" ||
   check_failed "no frames question"
-sleep 1 # the answers drawn: nothing says so outside the window
-screenshot inspect-2-in-routine.png
+# The stack shows the routine above main, and the routine's variables
+# stand in the variables pane's first row.
+routine_drawn() {
+  column_read && [ "$(rows_shown $sl $st $sr $sb)" -ge 2 ] && [ "$(rows_shown $vl $vt $vr $vb)" -ge 1 ] &&
+    [ "$(row_ink $vl $vt $vr $vb 0)" != "$first_row_before" ]
+}
+screenshot_when inspect-2-in-routine.png routine_drawn
 
 # The stack pane's second row (the caller): the column's second text row,
 # at the top of the panes' area (rows of the text font, about 18 pixels).
@@ -56,8 +113,10 @@ xdotool mousemove --sync "$((pright - 100))" "$((ptop + 27))" click 1
 probe wait-title VEL ": stopped in main ---- file: " 20000 >/dev/null ||
   check_failed "a click on the caller's frame did not select it"
 await "cmd varchanges 1 0" || check_failed "the caller's variables were not asked for"
-sleep 1 # the answer drawn: nothing says so outside the window
-screenshot inspect-3-caller.png
+# The pane is empty from the frame's change until main's three rows come.
+caller_drawn() { column_read && [ "$(rows_shown $vl $vt $vr $vb)" -ge 3 ]; }
+screenshot_when inspect-3-caller.png caller_drawn
+n_row_before="$(row_ink "${vl:-0}" "${vt:-0}" "${vr:-0}" "${vb:-0}" 1 2>/dev/null)" || true
 
 # The column's windows: its sash (class VEL_SASH_WE) and, right of it, the
 # stack and the variables panes, top to bottom.
@@ -76,7 +135,8 @@ eventually grep -q '^cmd vars 1 SQ\. 0 ' "$transcript" &&
 
 # N = 4 on the second row, edited in place to 5.
 xdotool mousemove --sync "$((vleft + 30))" "$(row 1)" click --repeat 2 --delay 120 1
-sleep 1 # the edit box has no title to wait for
+file="$work/edit-box.png" # a picture of the work folder, not kept
+eventually shoot_and edit_box_drawn || true
 xdotool key ctrl+a
 xdotool type --delay 60 "5"
 xdotool key Return
@@ -87,8 +147,14 @@ eventually grep -q "^cmd interpret N = " "$transcript" ||
 await "cmd varchanges 1 2" && pass "a double click edited the value" ||
   check_failed "the variables were not asked for again after the edit"
 await "cmd vars 1 SQ. 0 256" 2 || check_failed "the open stem was not asked for again"
-sleep 0.5 # its answer drawn: nothing says so outside the window
-screenshot inspect-4-stem-and-edit.png
+# N's row shows the new value, and the tails, which read "SQ...." alike
+# from the question until the answer, their own names and values.
+edit_drawn() {
+  column_read && [ "$(rows_shown $vl $vt $vr $vb)" -ge 5 ] &&
+    [ "$(row_ink $vl $vt $vr $vb 1)" != "$n_row_before" ] &&
+    [ "$(row_picture $vl $vt $vr $vb 3)" != "$(row_picture $vl $vt $vr $vb 4)" ]
+}
+screenshot_when inspect-4-stem-and-edit.png edit_drawn
 
 # The sash dragged 80 pixels right: the column narrows, the source pane widens.
 sash_x=$(((sash_left + sash_right) / 2))
@@ -110,6 +176,15 @@ moved() {
 }
 eventually moved && pass "the column's sash made it narrower" ||
   check_failed "the column did not narrow: $(probe children VEL | tr '\n' ';')"
-sleep 1 # the panes repainted: nothing outside the window says when
-screenshot inspect-5-narrower.png
+# The sash moves while it is dragged, the panes when it is let go: then the
+# variables pane shows its five rows at its new place, and the source pane
+# has painted the strip it took from the column, where its short lines
+# leave nothing but its background (inside its frame, left of its scroll
+# bar).
+narrower_drawn() {
+  column_read && [ "$vl" -ge $((sash_left + 60)) ] && [ "$(rows_shown $vl $vt $vr $vb)" -ge 5 ] &&
+    [ "$(convert "$file" -crop "$((vl - sash_left - 32))x$((vb - st - 12))+$((sash_left + 8))+$((st + 6))" +repage \
+      -format %c histogram:info:- | awk '{ n++ } /#FFFFBE/ { back = 1 } END { print n == 1 && back }')" = 1 ]
+}
+screenshot_when inspect-5-narrower.png narrower_drawn
 e2e_end
