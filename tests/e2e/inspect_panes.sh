@@ -159,15 +159,22 @@ screenshot_when inspect-4-stem-and-edit.png edit_drawn
 # The sash dragged 80 pixels right: the column narrows, the source pane widens.
 sash_x=$(((sash_left + sash_right) / 2))
 sash_y=$(((sash_top + sash_bottom) / 2))
-# Each step is given time to reach the window, as in display_panes.
+# As in display_panes: each motion is waited for until the sash, which
+# follows the pointer (on a grid of text columns) while it is dragged,
+# shows it; the pointer's arrival and the press show nothing.
+sash_moved_by() {
+  local now
+  now=$(probe children VEL | awk '$1 == "VEL_SASH_WE" && $2 == 1 { print $3 }')
+  [ -n "$now" ] && [ "$now" -ge "$((sash_left + $1))" ]
+}
 xdotool mousemove "$sash_x" "$sash_y"
-sleep 0.3
+sleep 0.3 # the pointer's arrival: nothing to wait for
 xdotool mousedown 1
-sleep 0.3
+sleep 0.3 # the press: nothing to wait for
 xdotool mousemove "$((sash_x + 40))" "$sash_y"
-sleep 0.3
+eventually sash_moved_by 30 || true
 xdotool mousemove "$((sash_x + 80))" "$sash_y"
-sleep 0.3
+eventually sash_moved_by 70 || true
 xdotool mouseup 1
 moved() {
   local now
