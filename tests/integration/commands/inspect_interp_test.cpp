@@ -172,8 +172,8 @@ TEST_P(InspectInterp, EveryStepIntoARoutineAndBackShowsWhatAFreshListingPrints) 
     const std::vector<std::string> routines = step_comparing_with_print(5);
     EXPECT_NE(std::find(routines.begin(), routines.end(), "F"), routines.end());
     EXPECT_EQ(routines.back(), routines.front()) << "back in main";
-    EXPECT_EQ(var_rows(), std::vector<std::string>({"RESULT = 6", "SIGL = 5", "N = 3",
-                                                    "+ SQ. (3 tails)"}));
+    EXPECT_EQ(var_rows(),
+              std::vector<std::string>({"RESULT = 6", "SIGL = 5", "N = 3", "+ SQ. (3 tails)"}));
 }
 
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(InspectInterp);
@@ -245,8 +245,8 @@ TEST_F(InspectSim, ARecursionsFramesTheirExposedStemAndAnEditInMain) {
 TEST_F(InspectSim, EveryStepThroughARecursionShowsWhatAFreshListingPrints) {
     const std::vector<std::string> routines = step_comparing_with_print(6);
     EXPECT_GE(std::count(routines.begin(), routines.end(), "R"), 6) << "both calls stepped through";
-    EXPECT_EQ(var_rows(), std::vector<std::string>({"SIGL = 6", "DEPTH = 2", "Q = 5",
-                                                    "+ S. (3 tails)"}));
+    EXPECT_EQ(var_rows(),
+              std::vector<std::string>({"SIGL = 6", "DEPTH = 2", "Q = 5", "+ S. (3 tails)"}));
 }
 
 } // namespace

@@ -282,7 +282,8 @@ TEST_F(InspectSessionTest, WithChangesOfferedAStopAsksTheStackAndTheVariablesAtO
     // Back in F: its rows from two stops ago are what the marks compare with.
     inspect_stopped(true);
     hnd_in_payload(framelist_message(0, {"F", "main"}));
-    hnd_in_payload(varchanges_message(0, 4, 3, {{"A", "1", false, 0}, {"N", "9", false, 0}}, {"K"}));
+    hnd_in_payload(
+        varchanges_message(0, 4, 3, {{"A", "1", false, 0}, {"N", "9", false, 0}}, {"K"}));
     EXPECT_EQ(var_rows(), Lines({"A = 1", "N = 9"}));
     EXPECT_FALSE(g_inspect.vars.row(0).changed);
     EXPECT_TRUE(g_inspect.vars.row(1).changed);
