@@ -40,7 +40,6 @@ void ask_frames() {
 void ask_vars(const std::string& command, VarsAsk purpose) {
     send(command);
     g_inspect.vars_pending.push_back(purpose);
-    ++g_inspect.vars_asked;
 }
 
 // The pane asks for what changed since its rows when the interpreter can
@@ -62,26 +61,24 @@ void ask_vars_ahead(bool new_stop) {
     if (!by_changes() || g_inspect.frames_pending != 1 || g_inspect.frames_again) return;
     const std::int64_t frame = new_stop ? 0 : g_inspect.stack.selected();
     if (frame < 0 || std::size_t(frame) >= g_inspect.stack.row_count()) return;
-    g_inspect.ahead = AskedAhead{frame, g_inspect.vars_asked};
+    g_inspect.ahead_frame = frame;
     ask_vars(g_inspect.vars.ask(frame, g_inspect.stack.frame_key(std::size_t(frame)), true),
-             VarsAsk::Pane);
+             VarsAsk::Ahead);
 }
 
 // The stack that answers the question sent before the pane's: true when the
 // pane's question was for the frame it selects (its rows then take the
-// frame's name); otherwise the answer on its way is dropped.
+// frame's name); otherwise the answer on its way is dropped. There is one
+// such question at most: the next is sent only with the next stack's.
 bool ahead_was_right(const lists::FrameList& list) {
-    if (!g_inspect.ahead) return false;
-    const AskedAhead ahead = *g_inspect.ahead;
-    g_inspect.ahead.reset();
+    const auto ahead =
+        std::find(g_inspect.vars_pending.begin(), g_inspect.vars_pending.end(), VarsAsk::Ahead);
+    if (ahead == g_inspect.vars_pending.end()) return false;
     const std::int64_t selected = g_inspect.stack.selected();
-    if (!list.frames.empty() && selected == ahead.frame) {
-        g_inspect.vars.rekey(g_inspect.stack.frame_key(std::size_t(selected)));
-        return true;
-    }
-    const std::uint64_t at = ahead.answer - g_inspect.vars_answered;
-    if (at < g_inspect.vars_pending.size()) g_inspect.vars_pending[at] = VarsAsk::Dropped;
-    return false;
+    const bool right = !list.frames.empty() && selected == g_inspect.ahead_frame;
+    if (right) g_inspect.vars.rekey(g_inspect.stack.frame_key(std::size_t(selected)));
+    *ahead = right ? VarsAsk::Pane : VarsAsk::Dropped;
+    return right;
 }
 
 // An answer came: the wait for the rest starts again.
@@ -174,7 +171,6 @@ VarsAsk answer_purpose() {
     if (!g_inspect.vars_pending.empty()) {
         purpose = g_inspect.vars_pending.front();
         g_inspect.vars_pending.pop_front();
-        ++g_inspect.vars_answered;
     }
     return purpose;
 }
@@ -262,14 +258,13 @@ void inspect_print_variables() {
 bool inspect_check_timeout(Clock::time_point now) {
     if (nothing_pending() || now - g_inspect.asked_at < inspect_answer_wait) return false;
     if (g_inspect.frames_pending > 0) g_inspect.stack.unavailable(inspect_no_answer);
-    if (std::count(g_inspect.vars_pending.begin(), g_inspect.vars_pending.end(), VarsAsk::Pane))
+    const auto& pending = g_inspect.vars_pending;
+    if (std::any_of(pending.begin(), pending.end(),
+                    [](VarsAsk a) { return a == VarsAsk::Pane || a == VarsAsk::Ahead; }))
         g_inspect.vars.unavailable(inspect_no_answer);
-    if (g_inspect.print_waiting ||
-        std::count(g_inspect.vars_pending.begin(), g_inspect.vars_pending.end(), VarsAsk::Print))
+    if (g_inspect.print_waiting || std::count(pending.begin(), pending.end(), VarsAsk::Print))
         command_pane_print(inspect_no_answer);
     g_inspect.vars_pending.clear();
-    g_inspect.vars_answered = g_inspect.vars_asked;
-    g_inspect.ahead.reset();
     g_inspect.frames_pending = 0;
     g_inspect.frames_again = false;
     g_inspect.print_waiting = false;

@@ -19,26 +19,18 @@
 #include <optional>
 #include <string>
 
-// What a `vars` question on its way is for. Dropped: the pane's question
-// sent with the stack's, for a frame the stack then did not select.
-enum class VarsAsk { Pane, Print, Dropped };
-
-// The pane's question sent at a stop together with the stack's, for the
-// frame the stop is expected to select, named as the last stack named it:
-// the stack's answer says whether that was right. `answer` counts the vars
-// questions sent before it.
-struct AskedAhead {
-    std::int64_t frame = 0;
-    std::uint64_t answer = 0;
-};
+// What a `vars` question on its way is for. Ahead: the pane's question sent
+// at a stop together with the stack's, for the frame the stop is expected
+// to select (`InspectSession::ahead_frame`); the stack's answer makes it
+// the pane's, or Dropped when the stack selects another frame.
+enum class VarsAsk { Pane, Print, Ahead, Dropped };
 
 struct InspectSession {
     bool shown = false; // the panes are on (`vars on`, the View menu)
     inspect::StackModel stack;
     inspect::VariablesModel vars;
     std::deque<VarsAsk> vars_pending;
-    std::uint64_t vars_asked = 0, vars_answered = 0;
-    std::optional<AskedAhead> ahead;
+    std::int64_t ahead_frame = 0; // what the question marked Ahead asks for
     int frames_pending = 0;
     bool frames_again = false;  // the stack changed while a question was out
     bool print_waiting = false; // `vars` alone waits for the stack to know the frame

@@ -161,6 +161,37 @@ void VariablesModel::listed() {
     reindex();
 }
 
+// The frame's whole list, compared with its rows at the last stop.
+void VariablesModel::take_whole(Entries now) {
+    FrameRows& rows = rows_listed();
+    // The interpreter lists them in this order already: a look costs
+    // one comparison a row where a sort costs a dozen.
+    auto before = [](const lists::Variable& a, const lists::Variable& b) {
+        return lists::variable_before(a.name, b.name);
+    };
+    if (!std::is_sorted(now.begin(), now.end(), before))
+        std::stable_sort(now.begin(), now.end(), before);
+    if (rows.seen) {
+        // Both lists in the pane's order: one walk finds what differs.
+        auto a = rows.entries.cbegin(), b = now.cbegin();
+        while (a != rows.entries.cend() || b != now.cend()) {
+            if (b == now.cend() || (a != rows.entries.cend() && before(*a, *b))) {
+                note_change(rows, a->name, &*a);
+                ++a;
+            } else if (a == rows.entries.cend() || before(*b, *a)) {
+                note_change(rows, b->name, nullptr);
+                ++b;
+            } else {
+                if (!same_entry(*a, *b)) note_change(rows, a->name, &*a);
+                ++a, ++b;
+            }
+        }
+    }
+    rows.entries = std::move(now);
+    rows.generation = 0;
+    listed();
+}
+
 void VariablesModel::take(const lists::VarList& list) {
     if (list.frame != frame_ || !current_) return;
     if (list.failure != lists::VarFailure::none) {
@@ -169,34 +200,7 @@ void VariablesModel::take(const lists::VarList& list) {
         return;
     }
     if (list.stem.empty()) {
-        FrameRows& rows = rows_listed();
-        Entries now = list.entries;
-        // The interpreter lists them in this order already: a look costs
-        // one comparison a row where a sort costs a dozen.
-        auto before = [](const lists::Variable& a, const lists::Variable& b) {
-            return lists::variable_before(a.name, b.name);
-        };
-        if (!std::is_sorted(now.begin(), now.end(), before))
-            std::stable_sort(now.begin(), now.end(), before);
-        if (rows.seen) {
-            // Both lists in the pane's order: one walk finds what differs.
-            auto a = rows.entries.cbegin(), b = now.cbegin();
-            while (a != rows.entries.cend() || b != now.cend()) {
-                if (b == now.cend() || (a != rows.entries.cend() && before(*a, *b))) {
-                    note_change(rows, a->name, &*a);
-                    ++a;
-                } else if (a == rows.entries.cend() || before(*b, *a)) {
-                    note_change(rows, b->name, nullptr);
-                    ++b;
-                } else {
-                    if (!same_entry(*a, *b)) note_change(rows, a->name, &*a);
-                    ++a, ++b;
-                }
-            }
-        }
-        rows.entries = std::move(now);
-        rows.generation = 0;
-        listed();
+        take_whole(list.entries);
         return;
     }
     const auto s = open_.find(list.stem);
@@ -218,11 +222,7 @@ std::optional<std::string> VariablesModel::take(const lists::VarChanges& changes
     }
     if (changes.base == 0) {
         based_on_.reset();
-        lists::VarList whole;
-        whole.frame = changes.frame;
-        whole.total = changes.total;
-        whole.entries = changes.set;
-        take(whole);
+        take_whole(changes.set);
         current_->generation = changes.generation;
         return std::nullopt;
     }
@@ -251,12 +251,9 @@ std::optional<std::string> VariablesModel::take_rebased(const lists::VarChanges&
         current_->generation = 0;
         return "varchanges " + std::to_string(frame_) + " 0";
     }
-    lists::VarList whole;
-    whole.frame = changes.frame;
-    whole.entries = base->second.entries;
-    apply_changes(whole.entries, changes, [](const std::string&, const lists::Variable*) {});
-    whole.total = std::int64_t(whole.entries.size());
-    take(whole);
+    Entries whole = base->second.entries;
+    apply_changes(whole, changes, [](const std::string&, const lists::Variable*) {});
+    take_whole(std::move(whole));
     current_->generation = changes.generation;
     return std::nullopt;
 }

@@ -133,6 +133,7 @@ class VariablesModel {
     FrameRows& rows_listed(); // the frame's rows, as a list for this stop comes
     void note_change(FrameRows& rows, const std::string& name, const lists::Variable* was);
     void listed(); // after the frame's rows were listed: open stems follow
+    void take_whole(std::vector<lists::Variable> entries);
     std::optional<std::string> take_rebased(const lists::VarChanges& changes);
     bool entry_changed(const lists::Variable& v) const;
     bool tail_changed(const std::string& key, const std::optional<std::string>& value) const;

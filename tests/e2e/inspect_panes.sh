@@ -131,9 +131,7 @@ n_row_before="$(row_ink "${vl:-0}" "${vt:-0}" "${vr:-0}" "${vb:-0}" 1 2>/dev/nul
 # stack and the variables panes, top to bottom.
 read -r sash_left sash_top sash_right sash_bottom < <(probe children VEL |
   awk '$1 == "VEL_SASH_WE" && $2 == 1 { print $3, $4, $5, $6 }') || fail "no sash on the column"
-read -r vleft vtop vright vbottom < <(probe children VEL |
-  awk -v x="$sash_left" '$1 == "VEL" && $2 == 1 && $3 > x { print $4, $3, $4, $5, $6 }' |
-  sort -n | sed -n 2p | cut -d' ' -f2-) || fail "no variables pane"
+read -r vleft vtop vright vbottom < <(column_pane 2) || fail "no variables pane"
 row() { echo "$((vtop + 1 + $1 * 16 + 8))"; } # rows of about 16 pixels
 
 # main's variables: SIGL, N, then the stem SQ. on the third row.
