@@ -61,7 +61,7 @@ double vel_ms = 0;
 // both panes are drawn. False when an answer did not come.
 bool stop_through_vel(bench::Vel& vel, const std::string& stop) {
     Clock::time_point at = Clock::now();
-    hnd_in_payload(stop);
+    if (!stop.empty()) hnd_in_payload(stop);
     vel_ms = ms_since(at);
     while (forward(vel) > 0 || !g_inspect.vars_pending.empty() || g_inspect.frames_pending > 0) {
         if (g_inspect.vars_pending.empty() && g_inspect.frames_pending == 0) continue;
@@ -78,6 +78,18 @@ bool stop_through_vel(bench::Vel& vel, const std::string& stop) {
     return true;
 }
 
+// The panes shown or hidden as the user would: the interpreter is asked to
+// send its lists with each stop, or no longer; its answer, and those to the
+// questions that fill the panes shown, are read before the next step.
+bool show_panes(bench::Vel& vel, bool open) {
+    inspect_set_shown(open);
+    if (forward(vel) == 0) return true;
+    const std::string answer = vel.until("|stoplists|");
+    if (answer.empty()) return false;
+    hnd_in_payload(answer);
+    return !open || stop_through_vel(vel, "");
+}
+
 void open_vel(const std::string& macro) {
     bench_open_window();
     g_panes.command.lines = {"% "};
@@ -87,7 +99,7 @@ void open_vel(const std::string& macro) {
     g_link.command_socket = 7;
     g_link.run_vector = {"vel", macro};
     g_link_features.answer = FeaturesAnswer::Known;
-    g_link_features.groups = {"vars", "varchanges", "frames"};
+    g_link_features.groups = {"vars", "varchanges", "frames", "stoplists"};
     headless::fake_fs_enable(); // the first stop's status file is not read from disk
     const std::string text = bench::vars_macro_text(0);
     source_set(text);
@@ -107,6 +119,11 @@ int main(int argc, char** argv) {
     open_vel(path);
     vel.send("stop at " + std::to_string(bench::vars_macro_breakpoint));
     vel.until("|stop-set|");
+    if (!show_panes(vel, true)) {
+        std::printf("no answer to stoplists\n");
+        vel.finish();
+        return 1;
+    }
     vel.send("cont");
     const std::string first = vel.until_stop();
     if (first.rfind("|stop-at|", 0) != 0) {
@@ -114,7 +131,6 @@ int main(int argc, char** argv) {
         vel.finish();
         return 1;
     }
-    g_inspect.shown = true;
     inspect_panes_place();
     // The first stop reads every variable; the steps after it read again
     // only what their clauses may have changed.
@@ -125,9 +141,13 @@ int main(int argc, char** argv) {
     std::vector<double> to_panes, in_vel, step_open, step_shut;
     for (int r = 0; r < rounds; ++r) {
         for (const bool open : {true, false}) {
-            // Shut, the session asks nothing at a stop and nothing is drawn
-            // (the windows are left in place: laying out is not a step's).
-            g_inspect.shown = open;
+            // Shut, the session asks nothing at a stop and nothing is drawn;
+            // open, the interpreter sends both lists with the stop.
+            if (!show_panes(vel, open)) {
+                std::printf("round %d: no answer to stoplists\n", r);
+                vel.finish();
+                return 1;
+            }
             const Clock::time_point at = Clock::now();
             vel.send("next");
             const std::string stop = vel.until_stop();

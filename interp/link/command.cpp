@@ -83,6 +83,15 @@ Command catch_command(const std::vector<std::string>& words) {
     return c;
 }
 
+// "stoplists on" or "stoplists off".
+Command stoplists_command(const std::vector<std::string>& words) {
+    Command c = of(Verb::stoplists);
+    const std::string word = words.size() == 2 ? lower(words[1]) : "";
+    if (word != "on" && word != "off") return bad("stoplists takes on or off");
+    c.on = word == "on";
+    return c;
+}
+
 Command number_command(Verb verb, const std::string& word) {
     Command c = of(verb);
     long& target = verb == Verb::delete_ ? c.line : c.id;
@@ -155,6 +164,7 @@ Command parse_command(const std::string& frame) {
     if (verb == "vars") return vars_command(words);
     if (verb == "varchanges") return varchanges_command(words);
     if (verb == "frames") return of(Verb::frames);
+    if (verb == "stoplists") return stoplists_command(words);
     if (verb == "up") return of(Verb::up);
     if (verb == "down") return of(Verb::down);
     if (verb == "print" && words.size() > 1) {

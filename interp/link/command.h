@@ -35,6 +35,7 @@ enum class Verb {
     vars,       // frame, name (a stem or empty), from, count; error when they do not fit
     varchanges, // frame, since; error when they do not fit
     frames,     // the call stack as one list
+    stoplists,  // on: each stop comes with the stack and the selected frame's changes
 };
 
 struct Command {
@@ -49,7 +50,7 @@ struct Command {
     long from = 0, count = -1; // vars: a page; count -1: to the end
     long since = 0;            // varchanges: the generation the front end holds (0: none)
     BreakOptions options;      // stop at / stop in / trace at
-    bool on = true;            // catch: false for "catch NAME off"
+    bool on = true;            // catch: false for "catch NAME off"; stoplists: on or off
     std::string error;         // bad: the reason
 };
 

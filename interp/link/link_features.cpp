@@ -7,9 +7,10 @@ const std::vector<std::string>& link_features() {
     // "vars" and "frames": the variables and the call stack as lists;
     // "varchanges": the variables as what changed since the front end's copy;
     // "breaks": conditions, counts and logpoints on breakpoints; "catch":
-    // stops for REXX conditions.
-    static const std::vector<std::string> words = {"vars", "varchanges", "frames", "breaks",
-                                                   "catch"};
+    // stops for REXX conditions; "stoplists": the stack and the variables'
+    // changes sent with each stop.
+    static const std::vector<std::string> words = {"vars",   "varchanges", "frames",
+                                                   "breaks", "catch",      "stoplists"};
     return words;
 }
 

@@ -82,6 +82,7 @@ void Session::report_stop(const char* keyword) {
     if (depth == 0) return;
     StackFrame f = engine_.frame(selected_);
     link_.send(keyword, std::to_string(f.line) + " " + f.routine);
+    send_stop_lists();
 }
 
 // Serves commands while the macro stands still; true once a run command has

@@ -194,6 +194,7 @@ class Session {
     std::shared_ptr<VariableListing> sent_;
     std::size_t sent_frame_ = 0;
     std::int64_t generation_ = 0;
+    bool stop_lists_ = false; // "stoplists on": each stop sends both lists unasked
 
     // session.cpp
     bool should_stop(const Position& at);
@@ -219,6 +220,7 @@ class Session {
     void varchanges(const Command& c);
     std::optional<lists::VarList> listing_failure(const Command& c);
     void frames();
+    void send_stop_lists(); // after a stop message, when stop_lists_
     void forget_variables() {
         listing_.reset();
         followed_ = false;

@@ -72,6 +72,9 @@ void Session::command(const std::string& text) {
         return varchanges(c);
     case Verb::frames:
         return frames();
+    case Verb::stoplists:
+        stop_lists_ = c.on;
+        return (void)link_.send("stoplists", c.on ? "on" : "off");
     }
 }
 
@@ -95,6 +98,7 @@ void Session::move_frame(int by) {
     StackFrame f = engine_.frame(selected_);
     link_.send(selected_ + 1 == depth ? "stop-at" : "stop-up",
                std::to_string(f.line) + " " + f.routine);
+    send_stop_lists();
 }
 
 void Session::print(const std::string& what) {

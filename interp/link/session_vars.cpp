@@ -158,4 +158,20 @@ void Session::frames() {
     link_.send("framelist", lists::encode_framelist(list));
 }
 
+// What a front end with a variables pane asks at every stop, sent with the
+// stop itself: it saves the round trip. The changes are counted from the
+// list this session sent last; a front end that no longer holds that list
+// asks for the whole one.
+void Session::send_stop_lists() {
+    if (!stop_lists_) return;
+    const std::size_t depth = engine_.depth();
+    if (depth == 0) return;
+    frames();
+    Command c;
+    c.verb = Verb::varchanges;
+    c.frame = long(depth - 1 - selected_);
+    c.since = generation_;
+    varchanges(c);
+}
+
 } // namespace ostra

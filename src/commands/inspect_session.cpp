@@ -66,6 +66,34 @@ void ask_vars_ahead(bool new_stop) {
              VarsAsk::Ahead);
 }
 
+// The pane wants its lists with each stop while it is shown, from an
+// interpreter that can send them so.
+void want_stop_lists() {
+    const bool want = g_inspect.shown && g_link.connected && link_offers("stoplists");
+    if (want == g_inspect.stop_lists_asked) return;
+    g_inspect.stop_lists_asked = want;
+    command_send(want ? "stoplists on" : "stoplists off");
+}
+
+// The stop message came with both lists behind it: they are taken as the
+// answers to the questions a stop asks (the variables' as asked ahead), so
+// that the answers to questions sent before the stop, which come after
+// them, keep their places behind.
+void expect_stop_lists(bool new_stop) {
+    if (nothing_pending()) g_inspect.asked_at = Clock::now();
+    ++g_inspect.frames_pending;
+    const std::int64_t frame = new_stop ? 0 : g_inspect.stack.selected();
+    const bool ahead =
+        g_inspect.shown && frame >= 0 && std::size_t(frame) < g_inspect.stack.row_count() &&
+        std::find(g_inspect.vars_pending.begin(), g_inspect.vars_pending.end(), VarsAsk::Ahead) ==
+            g_inspect.vars_pending.end();
+    if (ahead) {
+        g_inspect.ahead_frame = frame;
+        g_inspect.vars.ask(frame, g_inspect.stack.frame_key(std::size_t(frame)), true);
+    }
+    g_inspect.vars_pending.push_front(ahead ? VarsAsk::Ahead : VarsAsk::Dropped);
+}
+
 // The stack that answers the question sent before the pane's: true when the
 // pane's question was for the frame it selects (its rows then take the
 // frame's name); otherwise the answer on its way is dropped. There is one
@@ -107,18 +135,9 @@ void print_list(const lists::VarList& list) {
     }
 }
 
-} // namespace
-
-void inspect_set_shown(bool shown) {
-    if (g_inspect.shown == shown) return;
-    g_inspect.shown = shown;
-    inspect_view_shown_changed();
-    if (shown && stopped_with_link()) inspect_stopped(false);
-}
-
-void inspect_stopped(bool new_stop) {
-    if (new_stop) g_inspect.vars.stopped();
-    if (!g_inspect.shown) return;
+// The questions of a stop: the stack, and the variables ahead of it when
+// they can be.
+void ask_at_stop(bool new_stop) {
     if (!link_offers("frames") || !link_offers("vars")) {
         g_inspect.stack.unavailable(inspect_not_supported);
         g_inspect.vars.unavailable(inspect_not_supported);
@@ -127,6 +146,33 @@ void inspect_stopped(bool new_stop) {
     }
     ask_frames();
     ask_vars_ahead(new_stop);
+}
+
+} // namespace
+
+void inspect_set_shown(bool shown) {
+    if (g_inspect.shown == shown) return;
+    g_inspect.shown = shown;
+    inspect_view_shown_changed();
+    want_stop_lists();
+    if (shown && stopped_with_link()) ask_at_stop(false);
+}
+
+void inspect_features_known() {
+    want_stop_lists();
+    // A stop that came before the answer found nothing offered.
+    if (g_inspect.shown && stopped_with_link()) ask_at_stop(false);
+}
+
+void inspect_stop_lists_answered(bool on) {
+    g_inspect.stop_lists_come = on;
+}
+
+void inspect_stopped(bool new_stop) {
+    if (new_stop) g_inspect.vars.stopped();
+    // Sent with the stop whether the panes show them or not.
+    if (g_inspect.stop_lists_come) return expect_stop_lists(new_stop);
+    if (g_inspect.shown) ask_at_stop(new_stop);
 }
 
 void inspect_framelist(const std::optional<lists::FrameList>& list) {

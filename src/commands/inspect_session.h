@@ -34,6 +34,11 @@ struct InspectSession {
     int frames_pending = 0;
     bool frames_again = false;  // the stack changed while a question was out
     bool print_waiting = false; // `vars` alone waits for the stack to know the frame
+    // "stoplists": what vel last asked for, and what the interpreter's last
+    // answer said. From an answer "on" to an answer "off", every stop
+    // message is followed by the stack and the selected frame's changes.
+    bool stop_lists_asked = false;
+    bool stop_lists_come = false;
     std::chrono::steady_clock::time_point asked_at{};
 };
 
@@ -54,8 +59,17 @@ void inspect_set_shown(bool shown);
 // the stack and the selected frame's variables are asked for again. Both
 // questions go at once when the pane's rows can be asked for before the
 // stack is known (one round trip at a stop); when the stack's answer shows
-// another frame selected, the variables are asked for once more.
+// another frame selected, the variables are asked for once more. An
+// interpreter that sends both lists with the stop (stoplists) is asked
+// nothing: its lists are taken as those answers.
 void inspect_stopped(bool new_stop);
+
+// What the interpreter offers is known: the panes, if shown, ask to be sent
+// their lists with each stop, and are filled if the macro is stopped.
+void inspect_features_known();
+
+// The answer to "stoplists on" or "stoplists off".
+void inspect_stop_lists_answered(bool on);
 
 // The interpreter's answers; nothing when the body could not be read.
 void inspect_framelist(const std::optional<lists::FrameList>& list);

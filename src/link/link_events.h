@@ -61,6 +61,10 @@ void link_var_list(const std::optional<lists::VarList>& list);
 void link_var_changes(const std::optional<lists::VarChanges>& changes);
 void link_frame_list(const std::optional<lists::FrameList>& list);
 
+// The answer to `stoplists on|off`: from here on, each stop message is (on)
+// or is not followed by the stack and the selected frame's changes.
+void link_stop_lists(bool on);
+
 // The connection to the interpreter closed: what was asked of it and what
 // it said about its frames is forgotten.
 void link_closed();

@@ -209,6 +209,7 @@ const Keyword keywords[] = {
     {"varlist", [](std::string_view body) { link_var_list(lists::decode_varlist(body)); }},
     {"varchanges", [](std::string_view body) { link_var_changes(lists::decode_varchanges(body)); }},
     {"framelist", [](std::string_view body) { link_frame_list(lists::decode_framelist(body)); }},
+    {"stoplists", [](std::string_view body) { link_stop_lists(body == "on"); }},
 };
 
 } // namespace

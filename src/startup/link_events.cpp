@@ -50,6 +50,7 @@ void link_line_breakpoint_set(int line) {
 
 void link_features_known() {
     vel_break_forms_release();
+    inspect_features_known();
 }
 
 void link_condition_caught(const std::string& name, int line, const std::string& rc,
@@ -79,6 +80,10 @@ void link_var_changes(const std::optional<lists::VarChanges>& changes) {
 
 void link_frame_list(const std::optional<lists::FrameList>& list) {
     inspect_framelist(list);
+}
+
+void link_stop_lists(bool on) {
+    inspect_stop_lists_answered(on);
 }
 
 void link_closed() {

@@ -102,10 +102,9 @@ xdotool type --delay 60 "cont"
 xdotool key Return
 probe wait-title VEL ": stopped in twice ---- file: " 20000 >/dev/null ||
   fail "no stop in the routine"
-eventually asked_again 0 "$asks" ||
-  check_failed "the variables pane did not ask for the routine's frame"
-grep -q '^cmd frames$' "$transcript" && pass "the stack pane asked for the stack" ||
-  check_failed "no frames question"
+grep -q '^cmd stoplists on$' "$transcript" &&
+  pass "the panes asked for their lists with each stop" ||
+  check_failed "the panes did not ask for stoplists"
 # The stack shows the routine above main, and the routine's variables
 # stand in the variables pane's first row.
 routine_drawn() {
@@ -113,6 +112,9 @@ routine_drawn() {
     [ "$(row_ink $vl $vt $vr $vb 0)" != "$first_row_before" ]
 }
 screenshot_when inspect-2-in-routine.png routine_drawn
+# Both lists came with the stop: the pane asked for nothing.
+[ "$(asked_for 0)" -eq "$asks" ] && pass "the routine's variables came with the stop" ||
+  check_failed "the variables pane asked for the routine's frame"
 
 # The stack pane's second row (the caller): the column's second text row,
 # at the top of the panes' area (rows of the text font, about 18 pixels).
@@ -121,10 +123,13 @@ asks=$(asked_for 1)
 xdotool mousemove --sync "$((pright - 100))" "$((ptop + 27))" click 1
 probe wait-title VEL ": stopped in main ---- file: " 20000 >/dev/null ||
   check_failed "a click on the caller's frame did not select it"
-eventually asked_again 1 "$asks" || check_failed "the caller's variables were not asked for"
-# The pane is empty from the frame's change until main's three rows come.
+grep -q '^cmd up$' "$transcript" || check_failed "the click did not send up"
+# The pane is empty from the frame's change until main's three rows come,
+# with the stop-up.
 caller_drawn() { column_read && [ "$(rows_shown $vl $vt $vr $vb)" -ge 3 ]; }
 screenshot_when inspect-3-caller.png caller_drawn
+[ "$(asked_for 1)" -eq "$asks" ] && pass "the caller's variables came with the stop-up" ||
+  check_failed "the variables pane asked for the caller's frame"
 n_row_before="$(row_ink "${vl:-0}" "${vt:-0}" "${vr:-0}" "${vb:-0}" 1 2>/dev/null)" || true
 
 # The column's windows: its sash (class VEL_SASH_WE) and, right of it, the

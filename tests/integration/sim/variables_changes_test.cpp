@@ -4,6 +4,7 @@
 // change variables, other frames looked at, routines called and returned.
 #include "vel_side.h"
 
+#include "framelist.h"
 #include "varchanges.h"
 #include "varlist.h"
 
@@ -47,8 +48,10 @@ struct Copy {
     std::size_t answers_with_base = 0;
 
     void ask(VelSide& vel) {
-        const std::string body =
-            body_of(vel, "varchanges 0 " + std::to_string(generation), "varchanges");
+        take(body_of(vel, "varchanges 0 " + std::to_string(generation), "varchanges"));
+    }
+
+    void take(const std::string& body) {
         std::optional<lists::VarChanges> c = lists::decode_varchanges(body);
         ASSERT_TRUE(c) << body.substr(0, 200);
         ASSERT_EQ(c->failure, lists::VarFailure::none) << c->reason;
@@ -163,6 +166,65 @@ TEST_F(VariableChanges, QuestionsOtherFramesAndLostCopiesStillGiveTheRightList) 
     }
     EXPECT_EQ(stop, "|end|");
     EXPECT_GT(copy.answers_with_base, 0u);
+}
+
+// The next message, which must be `keyword`'s; its body.
+std::string pushed(VelSide& vel, const std::string& keyword) {
+    std::string m = vel.next_message().value_or("(nothing)");
+    const std::string head = "|" + keyword + "|";
+    EXPECT_EQ(m.rfind(head, 0), 0u) << m.substr(0, 200);
+    return m.size() >= head.size() ? m.substr(head.size()) : "";
+}
+
+TEST_F(VariableChanges, StopListsBringTheStackAndTheChangesWithEveryStop) {
+    VelSide vel({macro("changes_pushed.rexx", steps_macro)});
+    vel.until_stop();
+    EXPECT_EQ(answer(vel, "stoplists on"), "|stoplists|on");
+    Copy copy;
+    copy.ask(vel); // the stop before "on" came alone
+    std::string stop = run(vel, "step");
+    int stops = 0;
+    bool looked_up = false;
+    for (; stop.rfind("|stop-", 0) == 0 && stops < 200; ++stops) {
+        // Both lists, unasked, as the questions would have had them.
+        const std::string frames = pushed(vel, "framelist");
+        std::optional<lists::VarChanges> changes =
+            lists::decode_varchanges(pushed(vel, "varchanges"));
+        ASSERT_TRUE(changes) << stop;
+        EXPECT_EQ(frames, body_of(vel, "frames", "framelist")) << stop;
+        if (stop.rfind("|stop-up|", 0) == 0) {
+            // The caller's frame, selected by up: its own list.
+            EXPECT_EQ(changes->frame, 1);
+            EXPECT_EQ(lists::decode_framelist(frames)->selected, 1);
+            stop = run(vel, "down");
+            continue;
+        }
+        EXPECT_EQ(changes->frame, 0) << stop;
+        if (changes->base != 0 && changes->base != copy.generation) {
+            copy.ask(vel); // a copy of another frame: the whole list asked
+        } else {
+            copy.take(lists::encode_varchanges(*changes));
+        }
+        EXPECT_EQ(text_of(copy.entries), text_of(whole_list(vel)))
+            << "stop " << stops << ": " << stop;
+        const bool in_sub = stop.find(" main") == std::string::npos;
+        stop = run(vel, in_sub && !looked_up ? "up" : "step");
+        looked_up = looked_up || in_sub;
+    }
+    EXPECT_EQ(stop, "|end|");
+    EXPECT_TRUE(looked_up);
+    EXPECT_GE(stops, 15);
+    EXPECT_GT(copy.answers_with_base, std::size_t(stops) / 2) << "most stops bring changes";
+
+    VelSide off({macro("changes_pushed.rexx", steps_macro)});
+    off.until_stop();
+    EXPECT_EQ(answer(off, "stoplists on"), "|stoplists|on");
+    EXPECT_EQ(answer(off, "stoplists off"), "|stoplists|off");
+    run(off, "step");
+    EXPECT_EQ(answer(off, "print a"), "|mes|a = 1") << "nothing comes with the stop";
+    for (const char* bad : {"stoplists", "stoplists maybe", "stoplists on off"})
+        EXPECT_EQ(answer(off, bad), "|mes|" + interpreter_name() + ": stoplists takes on or off")
+            << bad;
 }
 
 TEST_F(VariableChanges, AGenerationNotHeldBringsTheWholeListAndBadFormsSaySo) {

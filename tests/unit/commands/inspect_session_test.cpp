@@ -330,3 +330,87 @@ TEST_F(InspectSessionTest, VariablesAskedAheadForAFrameNotSelectedAreDroppedAndA
     EXPECT_EQ(var_rows(), Lines({"A = 1"}));
     EXPECT_TRUE(g_inspect.vars_pending.empty());
 }
+
+TEST_F(InspectSessionTest, StopListsAreAskedForWhileShownAndTakenAsTheStopsAnswers) {
+    offer({"vars", "varchanges", "frames", "stoplists"});
+    run("vars on");
+    EXPECT_EQ(sent(), Lines({"stoplists on", "frames"})) << "this stop still asks";
+    hnd_in_payload("|stoplists|on");
+    hnd_in_payload(framelist_message(0, {"F", "main"}));
+    hnd_in_payload(varchanges_message(0, 1, 0, {{"A", "1", false, 0}, {"N", "2", false, 0}}));
+    clear_pane();
+
+    // A step: nothing is asked, and the lists behind the stop fill the panes.
+    inspect_stopped(true);
+    EXPECT_EQ(sent(), Lines());
+    hnd_in_payload(framelist_message(0, {"F", "main"}));
+    hnd_in_payload(varchanges_message(0, 2, 1, {{"N", "3", false, 0}}));
+    EXPECT_EQ(sent(), Lines()) << "the changes were for the rows held";
+    EXPECT_EQ(var_rows(), Lines({"A = 1", "N = 3"}));
+    EXPECT_TRUE(g_inspect.vars.row(1).changed);
+    EXPECT_TRUE(g_inspect.vars_pending.empty());
+    EXPECT_EQ(g_inspect.frames_pending, 0);
+
+    // A print typed while the macro ran is answered after the stop's lists.
+    g_inspect.print_waiting = false;
+    g_inspect.vars_pending.push_back(VarsAsk::Print);
+    inspect_stopped(true);
+    hnd_in_payload(framelist_message(0, {"G", "F", "main"}));
+    hnd_in_payload(varchanges_message(0, 3, 2, {{"K", "k", false, 0}}, {"A", "N"}));
+    EXPECT_EQ(var_rows(), Lines({"K = k"})) << "F's rows made G's";
+    hnd_in_payload(varlist_message(frame_vars(0, {{"K", "k", false, 0}})));
+    ASSERT_FALSE(messages().empty());
+    EXPECT_EQ(messages().back(), "K = k");
+    EXPECT_TRUE(g_inspect.vars_pending.empty());
+
+    // Changes to rows vel does not hold: the whole list is asked for.
+    clear_pane();
+    inspect_stopped(true);
+    hnd_in_payload(framelist_message(0, {"G", "F", "main"}));
+    hnd_in_payload(varchanges_message(0, 9, 7, {{"K", "q", false, 0}}));
+    EXPECT_EQ(sent(), Lines({"varchanges 0 0"}));
+    hnd_in_payload(varchanges_message(0, 10, 0, {{"K", "q", false, 0}}));
+    EXPECT_EQ(var_rows(), Lines({"K = q"}));
+
+    // Hidden: vel asks for them no longer, and the stops that come before
+    // the answer still have their lists behind them, shown nowhere.
+    clear_pane();
+    run("vars off");
+    EXPECT_EQ(sent(), Lines({"stoplists off"}));
+    clear_pane();
+    g_inspect.vars_pending.push_back(VarsAsk::Print);
+    inspect_stopped(true);
+    hnd_in_payload(framelist_message(0, {"G", "F", "main"}));
+    hnd_in_payload(varchanges_message(0, 11, 10, {{"K", "late", false, 0}}));
+    hnd_in_payload(varlist_message(frame_vars(0, {{"K", "printed", false, 0}})));
+    ASSERT_FALSE(messages().empty());
+    EXPECT_EQ(messages().back(), "K = printed") << "the print's answer kept its place";
+    EXPECT_TRUE(g_inspect.vars_pending.empty());
+    hnd_in_payload("|stoplists|off");
+    inspect_stopped(true);
+    EXPECT_EQ(sent(), Lines());
+    EXPECT_TRUE(g_inspect.vars_pending.empty());
+    EXPECT_EQ(g_inspect.frames_pending, 0);
+}
+
+TEST_F(InspectSessionTest, StopListsAreAskedForOnlyOfAnInterpreterThatOffersThem) {
+    offer({"vars", "varchanges", "frames"});
+    run("vars on");
+    EXPECT_EQ(sent(), Lines({"frames"}));
+    hnd_in_payload(framelist_message(0, {"F", "main"}));
+    clear_pane();
+    inspect_stopped(true);
+    EXPECT_EQ(sent(), Lines({"frames", "varchanges 0 0"}));
+
+    // The link closed after an "on": the next interpreter starts without
+    // them, and is asked once what it offers is known.
+    hnd_in_payload("|stoplists|on");
+    inspect_forget();
+    clear_pane();
+    inspect_stopped(true);
+    EXPECT_EQ(sent(), Lines({"frames"}));
+    offer({"vars", "varchanges", "frames", "stoplists"});
+    clear_pane();
+    inspect_features_known();
+    EXPECT_EQ(sent(), Lines({"stoplists on"})) << "the stack is on its way already";
+}
