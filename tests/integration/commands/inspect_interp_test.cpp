@@ -120,6 +120,8 @@ class InspectLink : public DiskTest {
             EXPECT_EQ(shown, printed_rows())
                 << "at line " << displayed_source().stop_line + 1 << " in " << routines.back();
         }
+        // The lists came with the stops, unasked, once the interpreter said so.
+        EXPECT_TRUE(g_inspect.stop_lists_come);
         return routines;
     }
 };
