@@ -10,7 +10,9 @@
 //   build/native/bench/regina_bench [ROUNDS] [passes]
 //
 // With "passes" it runs only the million passes with nothing, a false
-// condition and a logpoint on the loop's line.
+// condition and a logpoint on the loop's line. OSTRA_BENCH_INTERPRETER
+// names another interpreter to run in ostra-regina's place (ostra-sim),
+// still against the regina command.
 #include "link_peer.h"
 
 #include <algorithm>
@@ -145,7 +147,8 @@ int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::atoi(argv[1]) : 5;
     const bool passes_only = argc > 2 && std::string(argv[2]) == "passes";
     ostra::net_start();
-    const std::string exe = OSTRA_REGINA_EXE;
+    const char* other = std::getenv("OSTRA_BENCH_INTERPRETER");
+    const std::string exe = other && *other ? other : OSTRA_REGINA_EXE;
     const std::string regina = on_path("regina");
     std::vector<Program> programs{program("loop", loop_text), program("calls", calls_text),
                                   program("strings", strings_text)};

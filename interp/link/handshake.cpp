@@ -4,8 +4,17 @@
 
 namespace ostra {
 
-bool Link::send(const std::string& keyword, const std::string& body) const {
-    return send_all(message, frame_of(message_of(keyword, body)));
+bool Link::send(const std::string& keyword, const std::string& body) {
+    if (!holding_) return send_all(message, frame_of(message_of(keyword, body)));
+    held_ += frame_of(message_of(keyword, body));
+    return true;
+}
+
+bool Link::release() {
+    holding_ = false;
+    std::string bytes;
+    bytes.swap(held_);
+    return bytes.empty() || send_all(message, bytes);
 }
 
 bool Link::write_output(const std::string& bytes) const {

@@ -37,8 +37,17 @@ struct Link {
     Inbound input;              // from the debugger: the macro's standard input
     Transcript* transcript = nullptr;
 
-    bool send(const std::string& keyword, const std::string& body = "") const;
+    bool send(const std::string& keyword, const std::string& body = "");
     bool write_output(const std::string& bytes) const;
+
+    // Between the two, messages are kept and then sent in one write: the
+    // debugger reads a stop and what comes with it at once.
+    void hold() { holding_ = true; }
+    bool release();
+
+  private:
+    bool holding_ = false;
+    std::string held_;
 };
 
 struct HandshakeSettings {

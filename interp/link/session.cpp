@@ -81,8 +81,10 @@ void Session::report_stop(const char* keyword) {
     selected_ = depth == 0 ? 0 : depth - 1;
     if (depth == 0) return;
     StackFrame f = engine_.frame(selected_);
+    link_.hold();
     link_.send(keyword, std::to_string(f.line) + " " + f.routine);
     send_stop_lists();
+    link_.release();
 }
 
 // Serves commands while the macro stands still; true once a run command has
