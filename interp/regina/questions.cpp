@@ -11,6 +11,7 @@
 // helper traps SYNTAX, NOVALUE and HALT (the trace exit halts a question
 // that runs too long), and RC, SIGL and RESULT, which trapping and calling
 // set, are put back as they were.
+#include "expression_calls.h"
 #include "regina_engine.h"
 #include "rexx_api.h"
 
@@ -115,7 +116,19 @@ ostra::Evaluation ReginaEngine::evaluate(std::size_t frame, const std::string& e
         e.said = *quick ? "1" : "0";
         return e;
     }
-    return ask(frame, "say (" + expression + ")");
+    // An expression that calls one of the macro's routines may set its
+    // variables: a condition or a print must leave them as they were.
+    return ask(frame, "say (" + expression + ")", may_set_variables(expression));
+}
+
+bool ReginaEngine::may_set_variables(const std::string& expression) const {
+    for (const std::string& name : functions_called(expression)) {
+        // An internal routine of that name comes before the built-in.
+        if (!builtin_setting_nothing(name)) return true;
+        for (const LoadedFile& f : program_.files)
+            if (f.index.label_named(name)) return true;
+    }
+    return false;
 }
 
 // A simple comparison in a frame whose variables are Regina's current ones
@@ -146,7 +159,7 @@ ostra::Evaluation ReginaEngine::run_instructions(std::size_t frame, const std::s
     return e;
 }
 
-ostra::Evaluation ReginaEngine::ask(std::size_t frame, const std::string& instructions) {
+ostra::Evaluation ReginaEngine::ask(std::size_t frame, const std::string& instructions, bool undo) {
     ostra::Evaluation e;
     if (program_.frames.empty()) {
         e.error = "ostra-regina: the macro is not running";
@@ -175,9 +188,25 @@ ostra::Evaluation ReginaEngine::ask(std::size_t frame, const std::string& instru
                     else
                         copy.erase(e);
                 }
+        if (undo) {
+            Variables scratch = copy;
+            Changes none;
+            return ask_copy(scratch, none, instructions);
+        }
         return ask_copy(copy, hidden_by->holder->hidden_changes, instructions);
     }
-    if (*run + 1 == program_.activations()) return ask_live(instructions);
+    if (*run + 1 == program_.activations()) {
+        if (!undo) return ask_live(instructions);
+        const Variables was = all_variables();
+        ostra::Evaluation e = ask_live(instructions);
+        restore_variables(was);
+        return e;
+    }
+    if (undo) {
+        Variables scratch = snapshots_[*run];
+        Changes none;
+        return ask_copy(scratch, none, instructions);
+    }
     return ask_copy(snapshots_[*run], changes_[*run], instructions);
 }
 

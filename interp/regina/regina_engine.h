@@ -136,7 +136,10 @@ class ReginaEngine : public ostra::Engine {
     bool live_scope(std::size_t frame) const;
 
     // questions.cpp
-    ostra::Evaluation ask(std::size_t frame, const std::string& instructions);
+    // `undo`: what the instructions set is put back afterwards, in the
+    // frame's variables or its copy.
+    ostra::Evaluation ask(std::size_t frame, const std::string& instructions, bool undo = false);
+    bool may_set_variables(const std::string& expression) const;
     std::optional<bool> quick_answer(std::size_t frame, const std::string& expression);
     ostra::Evaluation ask_live(const std::string& instructions);
     ostra::Evaluation ask_copy(Variables& before, Changes& changes,

@@ -201,4 +201,37 @@ std::string derived_name(const std::string& symbol, const ValueOf& value_of) {
     return out;
 }
 
+namespace {
+
+bool is_stem(const std::string& name) {
+    return !name.empty() && name.back() == '.';
+}
+
+// Puts back the stems (`stems`) or the other variables that differ between
+// `was` and `now`; true when something was put.
+bool put_back(const Variables& was, const Variables& now, bool stems) {
+    bool put = false;
+    for (const auto& [name, value] : was) {
+        if (is_stem(name) != stems) continue;
+        auto found = now.find(name);
+        if (found == now.end() || found->second != value) put_variable(name, value), put = true;
+    }
+    for (const auto& [name, value] : now)
+        if (is_stem(name) == stems && !was.count(name))
+            put_variable(name, std::nullopt), put = true;
+    return put;
+}
+
+} // namespace
+
+void restore_variables(const Variables& was) {
+    // Stems first: setting or dropping a stem's default drops its tails,
+    // which are then compared with the pool as it is after that.
+    const Variables now = all_variables();
+    if (put_back(was, now, true))
+        put_back(was, all_variables(), false);
+    else
+        put_back(was, now, false);
+}
+
 } // namespace regina

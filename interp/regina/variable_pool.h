@@ -29,6 +29,9 @@ void put_variable(const std::string& name, const std::optional<std::string>& val
 // may have been given by then).
 bool each_variable(const std::function<void(std::string_view name, std::string_view value)>& take);
 Variables all_variables();
+// Puts the scope's variables back as `was` lists them: what was set since
+// gets its old value again, what was made is dropped.
+void restore_variables(const Variables& was);
 
 // The exact name a symbol stands for among `variables`: upper case, and a
 // compound symbol's tails replaced by the values of those that are
