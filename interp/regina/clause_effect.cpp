@@ -1,4 +1,5 @@
 #include "clause_effect.h"
+#include "expression_calls.h"
 
 #include "source_index.h"
 #include "text.h"
@@ -57,26 +58,6 @@ std::optional<std::vector<Token>> tokens_of(std::string_view text) {
     return tokens;
 }
 
-// Regina's built-in functions that set no variable. VALUE may set one;
-// TRACE is rewritten in the copy Regina runs, and a name not here may be
-// an external function that sets whatever it likes through the pool.
-const std::set<std::string>& harmless_functions() {
-    static const std::set<std::string> names = {
-        "ABBREV",    "ABS",        "ADDRESS",   "ARG",      "B2C",     "B2X",       "BITAND",
-        "BITOR",     "BITXOR",     "C2B",       "C2D",      "C2X",     "CENTER",    "CENTRE",
-        "CHANGESTR", "CHARIN",     "CHAROUT",   "CHARS",    "COMPARE", "CONDITION", "COPIES",
-        "COUNTSTR",  "D2C",        "D2X",       "DATATYPE", "DATE",    "DELSTR",    "DELWORD",
-        "DIGITS",    "ERRORTEXT",  "FORM",      "FORMAT",   "FUZZ",    "INSERT",    "LASTPOS",
-        "LEFT",      "LENGTH",     "LINEIN",    "LINEOUT",  "LINES",   "LOWER",     "MAX",
-        "MIN",       "OVERLAY",    "POS",       "QUEUED",   "RANDOM",  "REVERSE",   "RIGHT",
-        "SIGN",      "SOURCELINE", "SPACE",     "STREAM",   "STRIP",   "SUBSTR",    "SUBWORD",
-        "SYMBOL",    "TIME",       "TRANSLATE", "TRUNC",    "UPPER",   "VERIFY",    "WORD",
-        "WORDINDEX", "WORDLENGTH", "WORDPOS",   "WORDS",    "X2B",     "X2C",       "X2D",
-        "XRANGE",
-    };
-    return names;
-}
-
 using Tokens = std::vector<Token>;
 
 bool is(const Tokens& t, std::size_t k, const char* text) {
@@ -92,7 +73,7 @@ bool assigns(const Tokens& t, std::size_t k) {
 bool harmless(const Tokens& t, std::size_t from, std::size_t to) {
     for (std::size_t k = from; k < to; ++k) {
         if (!t[k].called) continue;
-        if (t[k].kind != Token::symbol || !harmless_functions().count(t[k].text)) return false;
+        if (t[k].kind != Token::symbol || !builtin_setting_nothing(t[k].text)) return false;
     }
     return true;
 }

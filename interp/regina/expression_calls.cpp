@@ -7,8 +7,8 @@ namespace regina {
 namespace {
 
 bool symbol_char(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '.' || c == '!' || c == '?' || c == '_' || c == '@' || c == '#' || c == '$';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+           c == '!' || c == '?' || c == '_' || c == '@' || c == '#' || c == '$';
 }
 
 char upper_of(char c) {
@@ -54,17 +54,22 @@ std::vector<std::string> functions_called(std::string_view expression) {
 }
 
 bool builtin_setting_nothing(const std::string& name) {
+    // VALUE may set a variable; TRACE is rewritten in the copy Regina runs;
+    // a name not here may be an external function that sets whatever it
+    // likes through the pool.
     static const std::set<std::string> names = {
-        "ABBREV",    "ABS",       "ADDRESS",   "ARG",        "B2X",      "BITAND",  "BITOR",
-        "BITXOR",    "C2D",       "C2X",       "CENTER",     "CENTRE",   "CHANGESTR", "CHARIN",
-        "CHAROUT",   "CHARS",     "COMPARE",   "CONDITION",  "COPIES",   "COUNTSTR", "D2C",
-        "D2X",       "DATATYPE",  "DATE",      "DELSTR",     "DELWORD",  "DIGITS",  "ERRORTEXT",
-        "FORM",      "FORMAT",    "FUZZ",      "INSERT",     "LASTPOS",  "LEFT",    "LENGTH",
-        "LINEIN",    "LINEOUT",   "LINES",     "LOWER",      "MAX",      "MIN",     "OVERLAY",
-        "POS",       "QUEUED",    "RANDOM",    "REVERSE",    "RIGHT",    "SIGN",    "SOURCELINE",
-        "SPACE",     "STREAM",    "STRIP",     "SUBSTR",     "SUBWORD",  "SYMBOL",  "TIME",
-        "TRANSLATE", "TRUNC",     "UPPER",     "VERIFY",     "WORD",     "WORDINDEX", "WORDLENGTH",
-        "WORDPOS",   "WORDS",     "X2B",       "X2C",        "X2D",      "XRANGE"};
+        "ABBREV",    "ABS",        "ADDRESS",   "ARG",      "B2C",     "B2X",       "BITAND",
+        "BITOR",     "BITXOR",     "C2B",       "C2D",      "C2X",     "CENTER",    "CENTRE",
+        "CHANGESTR", "CHARIN",     "CHAROUT",   "CHARS",    "COMPARE", "CONDITION", "COPIES",
+        "COUNTSTR",  "D2C",        "D2X",       "DATATYPE", "DATE",    "DELSTR",    "DELWORD",
+        "DIGITS",    "ERRORTEXT",  "FORM",      "FORMAT",   "FUZZ",    "INSERT",    "LASTPOS",
+        "LEFT",      "LENGTH",     "LINEIN",    "LINEOUT",  "LINES",   "LOWER",     "MAX",
+        "MIN",       "OVERLAY",    "POS",       "QUEUED",   "RANDOM",  "REVERSE",   "RIGHT",
+        "SIGN",      "SOURCELINE", "SPACE",     "STREAM",   "STRIP",   "SUBSTR",    "SUBWORD",
+        "SYMBOL",    "TIME",       "TRANSLATE", "TRUNC",    "UPPER",   "VERIFY",    "WORD",
+        "WORDINDEX", "WORDLENGTH", "WORDPOS",   "WORDS",    "X2B",     "X2C",       "X2D",
+        "XRANGE",
+    };
     return names.count(name) > 0;
 }
 

@@ -25,10 +25,6 @@ std::vector<std::string> stops_of_i(VelSide& vel) {
     return seen;
 }
 
-std::string complaint(const std::string& text) {
-    return "|mes|" + interpreter_name() + ": " + text;
-}
-
 class Conditions : public ::testing::Test {
   protected:
     void SetUp() override { loop = macro("count.rexx", loop_text); }

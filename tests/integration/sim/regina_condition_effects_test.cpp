@@ -8,35 +8,27 @@
 
 using namespace simtest;
 
-namespace {
-
-std::string complaint(const std::string& text) {
-    return "|mes|" + interpreter_name() + ": " + text;
-}
-
-} // namespace
-
 TEST(ReginaConditionEffects, WhatARoutineOfTheConditionSetsIsPutBack) {
     for (const char* head : {"noisy:\n", "noisy: procedure expose seen s. t. i fresh\n"}) {
-        VelSide vel({macro("noisy.rexx", std::string("seen = 0; s.1 = 'one'; t. = 'dflt'; t.5 = 'five'\n"
-                                                     "do i = 1 to 5\n"
-                                                     "  x = i\n"
-                                                     "end\n"
-                                                     "say 'seen' seen s.1 s.2 symbol('fresh') rc t.5 t.6\n"
-                                                     "exit\n") +
-                                             head +
-                                             "  say 'noisy at' i\n"
-                                             "  seen = seen + 1; rc = 9; s.2 = 'two'\n"
-                                             "  drop s.1; fresh = 1; t. = 'other'\n"
-                                             "  return i = 3\n")});
+        VelSide vel(
+            {macro("noisy.rexx", std::string("seen = 0; s.1 = 'one'; t. = 'dflt'; t.5 = 'five'\n"
+                                             "do i = 1 to 5\n"
+                                             "  x = i\n"
+                                             "end\n"
+                                             "say 'seen' seen s.1 s.2 symbol('fresh') rc t.5 t.6\n"
+                                             "exit\n") +
+                                     head +
+                                     "  say 'noisy at' i\n"
+                                     "  seen = seen + 1; rc = 9; s.2 = 'two'\n"
+                                     "  drop s.1; fresh = 1; t. = 'other'\n"
+                                     "  return i = 3\n")});
         vel.until_stop();
         EXPECT_EQ(answer(vel, "stopv at 3 if noisy()"), "|stop-set|2");
         std::vector<std::string> got = (vel.command("cont"), vel.until_stop());
         EXPECT_EQ(got, (std::vector<std::string>{"|running|", "|mes|noisy at 1", "|mes|noisy at 2",
                                                  "|mes|noisy at 3", "|stop-at|2 main"}))
             << head;
-        EXPECT_EQ(answer(vel, "print seen s.1 symbol('s.2') symbol('fresh')"),
-                  "|mes|0 one LIT LIT")
+        EXPECT_EQ(answer(vel, "print seen s.1 symbol('s.2') symbol('fresh')"), "|mes|0 one LIT LIT")
             << head;
         vel.command("delete 2");
         vel.command("cont");

@@ -121,6 +121,11 @@ inline std::vector<std::string> where(VelSide& vel) {
     return frames;
 }
 
+// The `mes` in which the interpreter under test says `text` in its name.
+inline std::string complaint(const std::string& text) {
+    return "|mes|" + interpreter_name() + ": " + text;
+}
+
 // Sends a command and returns the one message that answers it.
 inline std::string answer(VelSide& vel, const std::string& command) {
     vel.command(command);
