@@ -27,6 +27,12 @@ std::vector<std::string> words_of(const std::string& text) {
     return words;
 }
 
+std::string trim_blanks(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 std::string rest_after_first_word(const std::string& text) {
     std::size_t at = text.find_first_not_of(" \t");
     if (at == std::string::npos) return "";

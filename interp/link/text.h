@@ -14,6 +14,9 @@ std::string lower(std::string text);
 // The blank- or tab-separated words of a text.
 std::vector<std::string> words_of(const std::string& text);
 
+// `text` without the blanks and tabs at its two ends.
+std::string trim_blanks(const std::string& text);
+
 // What follows the first word of `text` and the blanks after it.
 std::string rest_after_first_word(const std::string& text);
 

@@ -124,7 +124,8 @@ void ReginaEngine::catch_command_failure(std::string_view line) {
     const long rc = std::strtol(std::string(line.substr(at + 7)).c_str(), nullptr, 10);
     const std::string name = rc < 0 ? "FAILURE" : "ERROR";
     if (!session_->catching(name)) return;
-    session_->caught({name, rc, last_command_, std::nullopt});
+    session_->caught(
+        {name, rc, last_command_.empty() ? interpreted_command() : last_command_, std::nullopt});
     if (session_->quitting()) end_now();
 }
 

@@ -121,6 +121,35 @@ ostra::Evaluation ReginaEngine::evaluate(std::size_t frame, const std::string& e
     return ask(frame, "say (" + expression + ")", may_set_variables(expression));
 }
 
+// A command INTERPRET ran is not in the copy, which marks the others: the
+// clause traced last is the INTERPRET. When what it ran is one clause, the
+// command string is that clause's value: both are evaluated once more in
+// the clause's frame (nothing has run since that could change them, and a
+// question puts back whatever a function in them sets). Empty when that
+// cannot be told.
+std::string ReginaEngine::interpreted_command() {
+    if (program_.frames.empty()) return "";
+    const std::size_t frame = program_.frames.size() - 1;
+    const auto value_of = [&](const std::string& expression) -> std::optional<std::string> {
+        const ostra::Evaluation e = evaluate(frame, expression);
+        if (!e.ok) return std::nullopt;
+        return e.said;
+    };
+    const std::string clause = ostra::trim_blanks(clause_text_);
+    const std::vector<std::string> words = ostra::words_of(clause);
+    if (words.size() < 2 || ostra::upper(words[0]) != "INTERPRET") return "";
+    std::optional<std::string> code = value_of(ostra::rest_after_first_word(clause));
+    if (!code || code->find('\n') != std::string::npos) return "";
+    const std::vector<std::string> clauses = clauses_of(*code);
+    if (clauses.size() != 1) return "";
+    std::string command = ostra::trim_blanks(clauses[0]);
+    // ADDRESS ENVIRONMENT EXPRESSION: the expression is the command.
+    const std::vector<std::string> command_words = ostra::words_of(command);
+    if (command_words.size() > 2 && ostra::upper(command_words[0]) == "ADDRESS")
+        command = ostra::rest_after_first_word(ostra::rest_after_first_word(command));
+    return value_of(command).value_or("");
+}
+
 bool ReginaEngine::may_set_variables(const std::string& expression) const {
     for (const std::string& name : functions_called(expression)) {
         // An internal routine of that name comes before the built-in.

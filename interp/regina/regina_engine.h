@@ -142,6 +142,7 @@ class ReginaEngine : public ostra::Engine {
     bool may_set_variables(const std::string& expression) const;
     std::optional<bool> quick_answer(std::size_t frame, const std::string& expression);
     ostra::Evaluation ask_live(const std::string& instructions);
+    std::string interpreted_command();
     ostra::Evaluation ask_copy(Variables& before, Changes& changes,
                                const std::string& instructions);
     bool shared_live(const Program::Hidden& hidden_by, const std::string& name) const;

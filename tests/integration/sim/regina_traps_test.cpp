@@ -35,7 +35,8 @@ const char commands[] = "x = 'it''s'\n"                                       //
                         "  'continued' x; 'sh -c \"exit 5\"'\n"               // 3
                         "address system 'sh -c \"exit 6\" #' ,  /* more */\n" // 4
                         "  '(' x ')' -- done\n"                               // 5
-                        "say 'after' rc\n";                                   // 6
+                        "interpret \"'sh -c ''exit 7'' #' x\"\n"              // 6
+                        "say 'after' rc\n";                                   // 7
 
 // What condition('D') gives in a CALL ON ERROR handler of `text` under the
 // regina command, one line per condition.
@@ -58,9 +59,10 @@ std::vector<std::string> descriptions_under_regina(const std::string& text) {
 TEST(ReginaTraps, AnUntrappedCommandsErrorIsDescribedAsAHandlerUnderReginaSeesIt) {
     if (!regina_installed()) GTEST_SKIP() << "no regina command";
     const std::vector<std::string> expected = descriptions_under_regina(commands);
-    ASSERT_EQ(expected, (std::vector<std::string>{
-                            "sh -c \"exit 3\" # it's", "sh -c \"exit 4\" # continued it's",
-                            "sh -c \"exit 5\"", "sh -c \"exit 6\" # ( it's )"}));
+    ASSERT_EQ(expected,
+              (std::vector<std::string>{"sh -c \"exit 3\" # it's",
+                                        "sh -c \"exit 4\" # continued it's", "sh -c \"exit 5\"",
+                                        "sh -c \"exit 6\" # ( it's )", "sh -c 'exit 7' # it's"}));
     const std::string path = macro("described.rexx", commands);
     VelSide vel({path});
     std::vector<std::string> got = run_catching(vel, {"catch ERROR"});
@@ -73,7 +75,7 @@ TEST(ReginaTraps, AnUntrappedCommandsErrorIsDescribedAsAHandlerUnderReginaSeesIt
     }
     EXPECT_EQ(got.back(), "|end|");
     EXPECT_EQ(caught, expected);
-    EXPECT_EQ(lines, (std::vector<std::string>{"1 3", "2 4", "3 5", "4 6"}))
+    EXPECT_EQ(lines, (std::vector<std::string>{"1 3", "2 4", "3 5", "4 6", "6 7"}))
         << "each at its clause's first line, with its RC";
 }
 
