@@ -41,7 +41,8 @@ struct Link {
     bool write_output(const std::string& bytes) const;
 
     // Between the two, messages are kept and then sent in one write: the
-    // debugger reads a stop and what comes with it at once.
+    // debugger reads a stop and what comes with it at once. Releasing what
+    // is not held does nothing.
     void hold() { holding_ = true; }
     bool release();
 

@@ -35,6 +35,9 @@ std::optional<lists::VarList> Session::listing_failure(const Command& c) {
     const std::size_t frame = depth - 1 - std::size_t(c.frame);
     if (listing_current(frame)) return std::nullopt;
     forget_variables();
+    // Reading a frame may take long (a million tails): a stop message held
+    // to go with its lists goes first.
+    link_.release();
     auto listing = std::make_shared<VariableListing>(
         [this, frame](const VariableVisitor& visit, std::string& why) {
             return engine_.variables(frame, visit, why);
