@@ -80,6 +80,12 @@ void Session::report_stop(const char* keyword) {
     const std::size_t depth = engine_.depth();
     selected_ = depth == 0 ? 0 : depth - 1;
     if (depth == 0) return;
+    send_stop(keyword);
+}
+
+// The stop message for the selected frame, and the lists asked to go with
+// it, in one write.
+void Session::send_stop(const char* keyword) {
     StackFrame f = engine_.frame(selected_);
     link_.hold();
     link_.send(keyword, std::to_string(f.line) + " " + f.routine);

@@ -199,6 +199,7 @@ class Session {
     // session.cpp
     bool should_stop(const Position& at);
     void report_stop(const char* keyword);
+    void send_stop(const char* keyword);
     bool serve_stopped();
     void poll_commands();
     bool poll_due(); // a poll_interval has passed since the last look

@@ -95,12 +95,7 @@ void Session::move_frame(int by) {
     if (target < 0) return complain("already in the outermost frame");
     if (target >= long(depth)) return complain("already in the innermost frame");
     selected_ = std::size_t(target);
-    StackFrame f = engine_.frame(selected_);
-    link_.hold();
-    link_.send(selected_ + 1 == depth ? "stop-at" : "stop-up",
-               std::to_string(f.line) + " " + f.routine);
-    send_stop_lists();
-    link_.release();
+    send_stop(selected_ + 1 == depth ? "stop-at" : "stop-up");
 }
 
 void Session::print(const std::string& what) {

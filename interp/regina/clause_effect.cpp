@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <set>
 
 namespace regina {
 

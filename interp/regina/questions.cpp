@@ -217,12 +217,8 @@ ostra::Evaluation ReginaEngine::ask(std::size_t frame, const std::string& instru
                     else
                         copy.erase(e);
                 }
-        if (undo) {
-            Variables scratch = copy;
-            Changes none;
-            return ask_copy(scratch, none, instructions);
-        }
-        return ask_copy(copy, hidden_by->holder->hidden_changes, instructions);
+        return undo ? ask_scratch(copy, instructions)
+                    : ask_copy(copy, hidden_by->holder->hidden_changes, instructions);
     }
     if (*run + 1 == program_.activations()) {
         if (!undo) return ask_live(instructions);
@@ -231,12 +227,16 @@ ostra::Evaluation ReginaEngine::ask(std::size_t frame, const std::string& instru
         restore_variables(was);
         return e;
     }
-    if (undo) {
-        Variables scratch = snapshots_[*run];
-        Changes none;
-        return ask_copy(scratch, none, instructions);
-    }
-    return ask_copy(snapshots_[*run], changes_[*run], instructions);
+    return undo ? ask_scratch(snapshots_[*run], instructions)
+                : ask_copy(snapshots_[*run], changes_[*run], instructions);
+}
+
+// A question on a frame's copy whose changes are thrown away.
+ostra::Evaluation ReginaEngine::ask_scratch(const Variables& copy,
+                                            const std::string& instructions) {
+    Variables scratch = copy;
+    Changes none;
+    return ask_copy(scratch, none, instructions);
 }
 
 void ReginaEngine::begin_question(bool live) {

@@ -145,6 +145,7 @@ class ReginaEngine : public ostra::Engine {
     std::string interpreted_command();
     ostra::Evaluation ask_copy(Variables& before, Changes& changes,
                                const std::string& instructions);
+    ostra::Evaluation ask_scratch(const Variables& copy, const std::string& instructions);
     bool shared_live(const Program::Hidden& hidden_by, const std::string& name) const;
     void begin_question(bool live);
     ostra::Evaluation question_answer(bool called);

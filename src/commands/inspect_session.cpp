@@ -52,6 +52,21 @@ bool stopped_with_link() {
     return g_link.connected && !displayed_source().macro_running;
 }
 
+// The frame this stop is expected to select (the innermost, or the one a
+// click on the stack chose), when the last stack has it.
+std::optional<std::int64_t> frame_ahead(bool new_stop) {
+    const std::int64_t frame = new_stop ? 0 : g_inspect.stack.selected();
+    if (frame < 0 || std::size_t(frame) >= g_inspect.stack.row_count()) return std::nullopt;
+    return frame;
+}
+
+// The pane's rows of `frame`, asked for by changes before the stack names
+// the frame: the command that asks.
+std::string ask_ahead(std::int64_t frame) {
+    g_inspect.ahead_frame = frame;
+    return g_inspect.vars.ask(frame, g_inspect.stack.frame_key(std::size_t(frame)), true);
+}
+
 // Right after the stack's question: the variables of the frame this stop
 // selects (the innermost, or the one a click on the stack chose), named as
 // the last stack named it. Only changes can be asked for so: a frame named
@@ -59,11 +74,8 @@ bool stopped_with_link() {
 // from the rows it sent last, whichever frame they were.
 void ask_vars_ahead(bool new_stop) {
     if (!by_changes() || g_inspect.frames_pending != 1 || g_inspect.frames_again) return;
-    const std::int64_t frame = new_stop ? 0 : g_inspect.stack.selected();
-    if (frame < 0 || std::size_t(frame) >= g_inspect.stack.row_count()) return;
-    g_inspect.ahead_frame = frame;
-    ask_vars(g_inspect.vars.ask(frame, g_inspect.stack.frame_key(std::size_t(frame)), true),
-             VarsAsk::Ahead);
+    if (std::optional<std::int64_t> frame = frame_ahead(new_stop))
+        ask_vars(ask_ahead(*frame), VarsAsk::Ahead);
 }
 
 // The pane wants its lists with each stop while it is shown, from an
@@ -82,16 +94,14 @@ void want_stop_lists() {
 void expect_stop_lists(bool new_stop) {
     if (nothing_pending()) g_inspect.asked_at = Clock::now();
     ++g_inspect.frames_pending;
-    const std::int64_t frame = new_stop ? 0 : g_inspect.stack.selected();
-    const bool ahead =
-        g_inspect.shown && frame >= 0 && std::size_t(frame) < g_inspect.stack.row_count() &&
-        std::find(g_inspect.vars_pending.begin(), g_inspect.vars_pending.end(), VarsAsk::Ahead) ==
-            g_inspect.vars_pending.end();
-    if (ahead) {
-        g_inspect.ahead_frame = frame;
-        g_inspect.vars.ask(frame, g_inspect.stack.frame_key(std::size_t(frame)), true);
-    }
-    g_inspect.vars_pending.push_front(ahead ? VarsAsk::Ahead : VarsAsk::Dropped);
+    const auto& pending = g_inspect.vars_pending;
+    const std::optional<std::int64_t> frame =
+        g_inspect.shown &&
+                std::find(pending.begin(), pending.end(), VarsAsk::Ahead) == pending.end()
+            ? frame_ahead(new_stop)
+            : std::nullopt;
+    if (frame) ask_ahead(*frame); // the command is the one the stop's lists answer
+    g_inspect.vars_pending.push_front(frame ? VarsAsk::Ahead : VarsAsk::Dropped);
 }
 
 // The stack that answers the question sent before the pane's: true when the
